@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs the Debian packages in packages.txt that are not installed yet.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+mapfile -t wanted < <(grep -vE '^\s*(#|$)' "$here/packages.txt")
+missing=()
+for p in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// What became of a file operation, with the text to show when it failed.
+struct FileResult {
+    enum class Status {
+        Ok,
+        Rejected,    // not a configuration file (unknown header)
+        ReadFailed,  // missing, unreadable or not a file
+        TooShort,    // ends before its layout does
+        WriteFailed, // could not be written completely
+    };
+
+    Status status = Status::Ok;
+    QString message;
+
+    bool ok() const { return status == Status::Ok; }
+    static FileResult success() { return {}; }
+    static FileResult failure(Status status, const QString& message) { return {status, message}; }
+};

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "AuxOptions.h"
+#include "KeySlot.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+
+// The configuration being edited and its document state. Every change goes through the
+// setters here, whether it comes from the user, a file, a unit or a reset, so the editing
+// rules hold without any window and the window only follows the signals.
+class Configuration : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int SlotCount = 46;
+    static constexpr int InputCount = 36;
+    static constexpr int RotaryCount = 10;
+
+    enum class Flag { Control, Shift, Alt, Repeat };
+    Q_ENUM(Flag)
+    enum class Option { ReverseX, ReverseY, ActiveHigh, RotaryOnAux, RelayOnAux };
+    Q_ENUM(Option)
+
+    explicit Configuration(QObject* parent = nullptr);
+
+    static bool isInputSlot(int slot) { return slot >= 0 && slot < InputCount; }
+
+    const KeySlot& slot(int slot) const { return m_slots.at(slot); }
+    const AuxOptions& aux() const { return m_aux; }
+    bool flag(int slot, Flag flag) const;
+    bool option(Option option) const;
+
+    // Input slots either repeat or carry modifiers: turning a modifier on turns Repeat off
+    // and turning Repeat on turns the modifiers off. Rotary slots keep any combination.
+    // Every change marks the configuration modified.
+    void setFlag(int slot, Flag flag, bool on);
+    void setControl(int slot, bool on) { setFlag(slot, Flag::Control, on); }
+    void setShift(int slot, bool on) { setFlag(slot, Flag::Shift, on); }
+    void setAlt(int slot, bool on) { setFlag(slot, Flag::Alt, on); }
+    void setRepeat(int slot, bool on) { setFlag(slot, Flag::Repeat, on); }
+
+    // Loading a code from a file or unit: the document state is the loader's business.
+    void setKeyCode(int slot, quint8 code);
+    // The user's choice from the key selection: marks modified even when the key is the same.
+    void assignKey(int slot, quint8 code);
+
+    void setOption(Option option, bool on);
+    // ReverseX, ReverseY and ActiveHigh may be edited only while the AUX port is not used
+    // for rotaries or relays.
+    bool trackballOptionsAvailable() const { return !m_aux.rotaryOnAux && !m_aux.relayOnAux; }
+
+    // Loaders apply a stored byte flag by flag in the encoder's order (Control, Shift, Alt,
+    // Repeat; the options in bit order) so the same rules act as for the user's clicks.
+    void applyModifierByte(int slot, quint8 value);
+    void applyOptionsByte(quint8 value);
+    quint8 modifierByte(int slot) const;
+    quint8 optionsByte() const;
+
+    bool configModified() const { return m_modified; }
+    void setConfigModified(bool modified);
+    QString currentFileName() const { return m_fileName; }
+    void setCurrentFileName(const QString& fileName);
+
+    // Back to the defaults: no keys, no flags, no options, no file, nothing to save.
+    void ClearVariables();
+
+signals:
+    void flagChanged(int slot, Configuration::Flag flag, bool on);
+    void keyChanged(int slot);
+    void optionChanged(Configuration::Option option, bool on);
+    void trackballAvailabilityChanged(bool available);
+    void configModifiedChanged(bool modified);
+    void currentFileNameChanged(const QString& fileName);
+
+private:
+    void clearKey(int slot);
+    bool& flagRef(int slot, Flag flag);
+    bool& optionRef(Option option);
+
+    std::array<KeySlot, SlotCount> m_slots{};
+    AuxOptions m_aux;
+    bool m_modified = false;
+    QString m_fileName;
+};

@@ -1,0 +1,28 @@
+#include "KeyCodes.h"
+
+#include <algorithm>
+
+const KeyCodeEntry* FindKeyCode(int code) {
+    auto it = std::find_if(KeyCodeTable.begin(), KeyCodeTable.end(),
+                           [code](const KeyCodeEntry& e) { return e.code == code; });
+    return it == KeyCodeTable.end() ? nullptr : &*it;
+}
+
+QString KeyCodeName(double code) {
+    // Callers hold codes as floating point (a button's tag, a selection result): only an
+    // exact whole number may match a row.
+    if (!(code >= 0 && code <= 255) || code != static_cast<int>(code))
+        return QString();
+    const KeyCodeEntry* e = FindKeyCode(static_cast<int>(code));
+    return e ? QString::fromLatin1(e->name) : QString();
+}
+
+QString KeycapLabel(int code) {
+    const KeyCodeEntry* e = FindKeyCode(code);
+    return e ? QString::fromLatin1(e->label) : QString();
+}
+
+QString PlainKeyText(const QString& caption) {
+    QString text = caption;
+    return text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
