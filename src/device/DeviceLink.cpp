@@ -1,0 +1,135 @@
+#include "DeviceLink.h"
+
+#include "HidAccess.h"
+#include "ProgressSink.h"
+#include "UnitSelector.h"
+
+#include <QtMath>
+#include <array>
+
+namespace {
+constexpr quint8 ReportId = 2;
+constexpr quint8 StoreCommand = 0x81;
+constexpr quint8 FetchCommand = 0x82;
+constexpr quint8 SerialCommand = 0x84;
+constexpr int SerialBufferLength = 33;
+} // namespace
+
+DeviceLink::DeviceLink(HidAccess& access, ProgressSink& progress, UnitSelector& selector)
+    : m_access(access), m_progress(progress), m_selector(selector) {}
+
+QString DeviceLink::progressText(const QString& prefix, int location) {
+    return prefix + QString::number(qRound(location * 100.0 / DeviceImage::Size)) + '%';
+}
+
+SerialBytes DeviceLink::RequestSerial(DeviceRecord& record) {
+    std::array<quint8, SerialBufferLength> request{};
+    std::array<quint8, SerialBufferLength> reply{};
+    request[0] = ReportId;
+    request[1] = SerialCommand;
+    // A failed exchange is not reported: the reply simply stays zero.
+    m_access.WriteHidDevice(record, request.data(), reply.data());
+    return {reply[0], reply[1], reply[2], reply[3]};
+}
+
+QString DeviceLink::readSerialText(DeviceRecord& record) {
+    const QString text = FormatSerial(RequestSerial(record));
+    m_access.CloseHidDevice(record);
+    return text;
+}
+
+int DeviceLink::ChooseUnit(int identifier) {
+    m_progress.processEvents();
+    DeviceRecord record;
+    const auto open = [&](int unit) {
+        record = DeviceRecord{};
+        return m_access.OpenHidDevice(identifier, TransferLength, TransferLength, record, unit) ==
+               0;
+    };
+    // Without a unit 2 there is nothing to choose; the transfer's own open tells whether
+    // unit 1 is there at all.
+    if (!open(2))
+        return 1;
+
+    m_selector.showDetecting();
+    m_progress.processEvents();
+    std::array<QString, 4> serials;
+    serials[1] = readSerialText(record);
+    if (open(1))
+        serials[0] = readSerialText(record);
+    int count = 2;
+    if (open(3)) {
+        serials[2] = readSerialText(record);
+        count = 3;
+        // Units are numbered without gaps, so a missing unit 3 means there is no unit 4.
+        if (open(4)) {
+            serials[3] = readSerialText(record);
+            count = 4;
+        }
+    }
+
+    std::array<QString, 4> captions;
+    for (int i = 0; i < 4; ++i)
+        captions[i] = QStringLiteral("Unit ") + serials[i];
+    const int choice = m_selector.SelectMultiples(count, captions, QStringLiteral("Select Unit to Read"));
+    m_progress.processEvents();
+    return choice;
+}
+
+TransferResult DeviceLink::SendImage(int identifier, const DeviceImage& image) {
+    const int unit = ChooseUnit(identifier);
+    if (unit == 0)
+        return TransferResult::Cancelled;
+    DeviceRecord record;
+    if (m_access.OpenHidDevice(identifier, TransferLength, TransferLength, record, unit) != 0)
+        return TransferResult::DeviceNotFound;
+
+    TransferResult result = TransferResult::Success;
+    std::array<quint8, TransferLength> request{};
+    std::array<quint8, TransferLength> reply{};
+    for (int location = 1; location <= DeviceImage::Size; ++location) {
+        m_progress.SetStatus(progressText(QStringLiteral("Writing configuration - "), location));
+        m_progress.processEvents();
+        request = {ReportId, StoreCommand, 0, quint8(location), image.at(location), 0};
+        if (m_access.WriteHidDevice(record, request.data(), reply.data()) != 0) {
+            result = TransferResult::IoError;
+            break;
+        }
+        m_progress.processEvents();
+    }
+    if (result == TransferResult::Success) {
+        // The closing write tells the unit that the whole image has arrived.
+        request = {ReportId, StoreCommand, 0, 0xFE, 0x9A, 0};
+        if (m_access.WriteHidDevice(record, request.data(), reply.data()) != 0)
+            result = TransferResult::IoError;
+    }
+    m_access.CloseHidDevice(record);
+    return result;
+}
+
+TransferResult DeviceLink::ReceiveImage(int identifier, DeviceImage& image) {
+    image = DeviceImage{};
+    const int unit = ChooseUnit(identifier);
+    if (unit == 0)
+        return TransferResult::Cancelled;
+    DeviceRecord record;
+    if (m_access.OpenHidDevice(identifier, TransferLength, TransferLength, record, unit) != 0)
+        return TransferResult::DeviceNotFound;
+
+    std::array<quint8, TransferLength> request{};
+    std::array<quint8, TransferLength> reply{};
+    for (int location = 1; location <= DeviceImage::Size; ++location) {
+        m_progress.SetStatus(progressText(QStringLiteral("Reading configuration - "), location));
+        m_progress.processEvents();
+        request = {ReportId, FetchCommand, 0, quint8(location), 0, 0};
+        reply = {};
+        if (m_access.WriteHidDevice(record, request.data(), reply.data()) != 0) {
+            m_access.CloseHidDevice(record);
+            return TransferResult::IoError;
+        }
+        image.set(location, reply[4]);
+        m_progress.processEvents();
+    }
+    m_access.CloseHidDevice(record);
+    return TransferResult::Success;
+}

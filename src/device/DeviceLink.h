@@ -1,0 +1,38 @@
+#pragma once
+
+#include "DeviceImage.h"
+#include "FormatSerial.h"
+#include "TransferResult.h"
+
+#include <QString>
+
+class HidAccess;
+class ProgressSink;
+class UnitSelector;
+struct DeviceRecord;
+
+// Moves a whole configuration image to or from one unit, one location per exchange, after
+// letting the user choose the unit. Every unit it opens is closed before it returns.
+class DeviceLink {
+public:
+    DeviceLink(HidAccess& access, ProgressSink& progress, UnitSelector& selector);
+
+    // The unit to use: 1 when unit 2 does not answer, otherwise the user's choice among the
+    // units found; 0 when the user closed the choice.
+    int ChooseUnit(int identifier);
+    // The four serial characters of an open unit; zeros when the exchange fails.
+    SerialBytes RequestSerial(DeviceRecord& record);
+
+    TransferResult SendImage(int identifier, const DeviceImage& image);
+    TransferResult ReceiveImage(int identifier, DeviceImage& image);
+
+    // "Writing configuration - 50%" for location 47.
+    static QString progressText(const QString& prefix, int location);
+
+private:
+    QString readSerialText(DeviceRecord& record);
+
+    HidAccess& m_access;
+    ProgressSink& m_progress;
+    UnitSelector& m_selector;
+};

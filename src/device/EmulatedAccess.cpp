@@ -1,0 +1,103 @@
+#include "EmulatedAccess.h"
+
+#include <thread>
+
+namespace {
+constexpr quint32 RecordMagic = 0x54504144; // "TPAD"
+}
+
+EmulatedAccess::EmulatedAccess(int attached) {
+    for (int i = 0; i < 4; ++i) {
+        m_units[i].attached = i < attached;
+        m_units[i].serial = {'0', '0', '0', static_cast<unsigned char>('1' + i)};
+    }
+}
+
+void EmulatedAccess::setAttached(const QList<int>& numbers) {
+    for (int i = 0; i < 4; ++i)
+        m_units[i].attached = numbers.contains(i + 1);
+}
+
+int EmulatedAccess::openUnits() const { return int(std::count(m_open.begin(), m_open.end(), true)); }
+
+int EmulatedAccess::OpenHidDevice(int identifier, int requestLength, int replyLength,
+                                  DeviceRecord& record, int unit) {
+    const bool exists = identifier == DeviceIdentifier && unit >= 1 && unit <= 4 &&
+                        m_units[unit - 1].attached;
+    if (!exists || m_units[unit - 1].openFails || m_open[unit - 1]) {
+        m_lastFailure.kind = !exists ? OpenFailure::Kind::NoSuchUnit
+                             : m_units[unit - 1].accessDenied ? OpenFailure::Kind::AccessDenied
+                                                              : OpenFailure::Kind::OpenFailed;
+        m_lastFailure.detail = exists ? QStringLiteral("emulated unit %1: Permission denied").arg(unit)
+                                      : QString();
+        m_events.append({Event::Kind::OpenFailed, unit, {}, {}});
+        return 1;
+    }
+    m_lastFailure = {};
+    m_open[unit - 1] = true;
+    record = DeviceRecord{};
+    record.words[0] = RecordMagic;
+    record.words[1] = quint32(unit);
+    record.words[2] = quint32(requestLength);
+    record.words[3] = quint32(replyLength);
+    m_events.append({Event::Kind::Open, unit, {}, {}});
+    return 0;
+}
+
+void EmulatedAccess::wait() const {
+    if (m_delay.count() <= 0)
+        return;
+    // Sleep most of the way, then spin: a plain sleep overshoots by far more than a real
+    // exchange varies, which would blur the transfer benchmark.
+    const auto deadline = std::chrono::steady_clock::now() + m_delay;
+    if (m_delay > std::chrono::microseconds(300))
+        std::this_thread::sleep_for(m_delay - std::chrono::microseconds(200));
+    while (std::chrono::steady_clock::now() < deadline) {
+    }
+}
+
+int EmulatedAccess::WriteHidDevice(DeviceRecord& record, const quint8* request, quint8* reply) {
+    const int unit = int(record.words[1]);
+    if (record.words[0] != RecordMagic || unit < 1 || unit > 4 || !m_open[unit - 1])
+        return 1;
+    wait();
+    const int requestLength = int(record.words[2]);
+    const int replyLength = int(record.words[3]);
+    Event event{Event::Kind::Exchange, unit,
+                QByteArray(reinterpret_cast<const char*>(request), requestLength), {}};
+    if (m_failAt > 0 && ++m_exchangeCount == m_failAt) {
+        event.kind = Event::Kind::FailedExchange;
+        m_events.append(event);
+        return 2;
+    }
+
+    EmulatedUnit& u = m_units[unit - 1];
+    QByteArray answer(replyLength, '\0');
+    const int location = request[3];
+    if (request[0] == 2 && request[1] == 0x81) {
+        if (location == 0xFE && request[4] == 0x9A)
+            ++u.closingWrites;
+        else if (location >= 1 && location <= DeviceImage::Size &&
+                 !u.droppedLocations.count(location))
+            u.memory.set(location, request[4]);
+    } else if (request[0] == 2 && request[1] == 0x82) {
+        if (location >= 1 && location <= DeviceImage::Size && replyLength > 4)
+            answer[4] = char(u.memory.at(location));
+    } else if (request[0] == 2 && request[1] == 0x84) {
+        for (int i = 0; i < 4 && i < replyLength; ++i)
+            answer[i] = char(u.serial[i]);
+    }
+    std::copy(answer.begin(), answer.end(), reply);
+    event.reply = answer;
+    m_events.append(event);
+    return 0;
+}
+
+int EmulatedAccess::CloseHidDevice(DeviceRecord& record) {
+    const int unit = int(record.words[1]);
+    if (record.words[0] != RecordMagic || unit < 1 || unit > 4 || !m_open[unit - 1])
+        return 1;
+    m_open[unit - 1] = false;
+    m_events.append({Event::Kind::Close, unit, {}, {}});
+    return 0;
+}

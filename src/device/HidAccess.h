@@ -1,0 +1,35 @@
+#pragma once
+
+#include "DeviceRecord.h"
+
+#include <QString>
+#include <QtGlobal>
+
+// The encoders answer to this product identifier; every open passes it.
+inline constexpr int DeviceIdentifier = 13904; // 0x3650
+inline constexpr int MaxUnits = 4;
+inline constexpr int TransferLength = 6; // requests and replies of the data transfers
+
+// Why the last open failed, beside the contract's plain non-zero status.
+struct OpenFailure {
+    enum class Kind { None, NoSuchUnit, AccessDenied, OpenFailed };
+    Kind kind = Kind::None;
+    QString detail; // the path and the system's reason, where there is one
+};
+
+// Access to the attached encoders. Units are numbered from 1; a status of 0 is success.
+// Each caller opens one unit, exchanges requests, then closes it again.
+class HidAccess {
+public:
+    virtual ~HidAccess() = default;
+
+    // Non-zero when there is no such unit (or it cannot be opened).
+    virtual int OpenHidDevice(int identifier, int requestLength, int replyLength,
+                              DeviceRecord& record, int unit) = 0;
+    // Sends the request and waits for the unit's answer. Never writes more than the reply
+    // length given at open into `reply`. Non-zero on any I/O failure.
+    virtual int WriteHidDevice(DeviceRecord& record, const quint8* request, quint8* reply) = 0;
+    virtual int CloseHidDevice(DeviceRecord& record) = 0;
+
+    virtual OpenFailure lastOpenFailure() const = 0;
+};

@@ -1,0 +1,110 @@
+#include "FakeHidapi.h"
+
+#include <hidapi.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+struct hid_device_ {
+    int index;
+};
+
+namespace fakehid {
+State& state() {
+    static State s;
+    return s;
+}
+void reset() { state() = State{}; }
+} // namespace fakehid
+
+using fakehid::state;
+
+extern "C" {
+
+int hid_init(void) {
+    ++state().initCalls;
+    return 0;
+}
+
+int hid_exit(void) {
+    ++state().exitCalls;
+    return 0;
+}
+
+struct hid_device_info* hid_enumerate(unsigned short, unsigned short) {
+    hid_device_info* head = nullptr;
+    hid_device_info** tail = &head;
+    for (const auto& d : state().devices) {
+        auto* info = static_cast<hid_device_info*>(std::calloc(1, sizeof(hid_device_info)));
+        info->path = strdup(d.path.toLocal8Bit().constData());
+        info->vendor_id = d.vendor;
+        info->product_id = d.product;
+        info->usage_page = d.usagePage;
+        info->interface_number = d.interface;
+        auto* serial = static_cast<wchar_t*>(std::calloc(size_t(d.serial.size() + 1), sizeof(wchar_t)));
+        d.serial.toWCharArray(serial);
+        info->serial_number = serial;
+        *tail = info;
+        tail = &info->next;
+    }
+    return head;
+}
+
+void hid_free_enumeration(struct hid_device_info* devs) {
+    while (devs) {
+        hid_device_info* next = devs->next;
+        std::free(devs->path);
+        std::free(devs->serial_number);
+        std::free(devs);
+        devs = next;
+    }
+}
+
+hid_device* hid_open_path(const char* path) {
+    for (int i = 0; i < state().devices.size(); ++i) {
+        const auto& d = state().devices[i];
+        if (d.path != QString::fromLocal8Bit(path))
+            continue;
+        if (d.openErrno) {
+            errno = d.openErrno;
+            return nullptr;
+        }
+        ++state().openHandles;
+        return new hid_device_{i};
+    }
+    errno = ENOENT;
+    return nullptr;
+}
+
+int hid_write(hid_device* dev, const unsigned char* data, size_t length) {
+    auto& d = state().devices[dev->index];
+    if (d.unplugged)
+        return -1;
+    const QByteArray report(reinterpret_cast<const char*>(data), qsizetype(length));
+    d.written.append(report);
+    if (d.respond)
+        d.pending.append(d.respond(report));
+    return int(length);
+}
+
+int hid_read_timeout(hid_device* dev, unsigned char* data, size_t length, int milliseconds) {
+    auto& d = state().devices[dev->index];
+    if (d.unplugged)
+        return -1;
+    if (milliseconds != 0)
+        state().readTimeouts.append(milliseconds);
+    if (d.pending.isEmpty())
+        return 0; // as if the wait ran out
+    const QByteArray report = d.pending.takeFirst();
+    const size_t n = std::min(length, size_t(report.size()));
+    std::memcpy(data, report.constData(), n);
+    return int(n);
+}
+
+void hid_close(hid_device* dev) {
+    --state().openHandles;
+    delete dev;
+}
+
+} // extern "C"

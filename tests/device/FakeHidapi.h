@@ -1,0 +1,38 @@
+#pragma once
+
+// The tests' own hidapi: the hid_* functions that HidapiAccess calls, over scripted devices.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <functional>
+
+namespace fakehid {
+
+struct Device {
+    QString path;
+    unsigned short vendor = 0x1234;
+    unsigned short product = 0x3650;
+    unsigned short usagePage = 1;
+    int interface = 0;
+    QString serial;
+    int openErrno = 0;          // non-zero: hid_open_path fails with this errno
+    QList<QByteArray> pending;  // input reports waiting to be read
+    // The device's answer to a written report: the input reports it queues.
+    std::function<QList<QByteArray>(const QByteArray&)> respond;
+    bool unplugged = false;
+    QList<QByteArray> written;
+};
+
+struct State {
+    QList<Device> devices;
+    int initCalls = 0;
+    int exitCalls = 0;
+    int openHandles = 0;
+    QList<int> readTimeouts; // the waits asked for by blocking reads
+};
+
+State& state();
+void reset();
+
+} // namespace fakehid

@@ -1,0 +1,281 @@
+#include "Configuration.h"
+#include "DeviceLink.h"
+#include "EmulatedAccess.h"
+#include "ScriptedTransferUi.h"
+
+#include <QtTest>
+
+using Event = EmulatedAccess::Event;
+using Kind = EmulatedAccess::Event::Kind;
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray b;
+    for (int v : values)
+        b.append(char(v));
+    return b;
+}
+
+// "O2" for an open of unit 2, "F3" a failed open, "C1" a close; exchanges are left out.
+QStringList openCloseTrace(const QList<Event>& events) {
+    QStringList out;
+    for (const Event& e : events) {
+        switch (e.kind) {
+        case Kind::Open:
+            out << QString("O%1").arg(e.unit);
+            break;
+        case Kind::OpenFailed:
+            out << QString("F%1").arg(e.unit);
+            break;
+        case Kind::Close:
+            out << QString("C%1").arg(e.unit);
+            break;
+        default:
+            break;
+        }
+    }
+    return out;
+}
+
+QList<Event> exchanges(const QList<Event>& events) {
+    QList<Event> out;
+    for (const Event& e : events)
+        if (e.kind == Kind::Exchange || e.kind == Kind::FailedExchange)
+            out << e;
+    return out;
+}
+
+DeviceImage sampleImage() {
+    DeviceImage image;
+    for (int i = 1; i <= 93; ++i)
+        image.set(i, quint8(i * 3));
+    return image;
+}
+
+} // namespace
+
+class TestDeviceLink : public QObject {
+    Q_OBJECT
+private slots:
+    void writeExchanges();
+    void readExchanges();
+    void failureAtLocation50();
+    void failureAtEveryExchange();
+    void unitDetection_data();
+    void unitDetection();
+    void cancelledChoiceOpensNothing();
+    void formatSerial_data();
+    void formatSerial();
+    void imageFromConfiguration();
+    void receivedImageAppliedWithRules();
+};
+
+void TestDeviceLink::writeExchanges() {
+    EmulatedAccess access(1);
+    ScriptedTransferUi ui;
+    DeviceLink link(access, ui, ui);
+    const DeviceImage image = sampleImage();
+    QCOMPARE(link.SendImage(DeviceIdentifier, image), TransferResult::Success);
+
+    const QList<Event> ex = exchanges(access.events());
+    QCOMPARE(ex.size(), 95);
+    for (int i = 1; i <= 94; ++i)
+        QCOMPARE(ex[i - 1].request, bytes({2, 0x81, 0, i, image.at(i), 0}));
+    QCOMPARE(ex[93].request.at(4), '\0'); // location 94 always 0
+    QCOMPARE(ex[94].request, bytes({2, 0x81, 0, 0xFE, 0x9A, 0}));
+    QCOMPARE(openCloseTrace(access.events()), (QStringList{"F2", "O1", "C1"}));
+    QCOMPARE(access.unit(1).memory, image);
+    QCOMPARE(access.unit(1).closingWrites, 1);
+
+    QCOMPARE(ui.statuses.size(), 94);
+    QCOMPARE(ui.statuses.first(), QString("Writing configuration - 1%"));
+    QCOMPARE(ui.statuses[9], QString("Writing configuration - 11%"));
+    QCOMPARE(ui.statuses[46], QString("Writing configuration - 50%"));
+    QCOMPARE(ui.statuses.last(), QString("Writing configuration - 100%"));
+    QCOMPARE(ui.detectingShown, 0);
+}
+
+void TestDeviceLink::readExchanges() {
+    EmulatedAccess access(1);
+    access.unit(1).memory = sampleImage();
+    ScriptedTransferUi ui;
+    DeviceLink link(access, ui, ui);
+    DeviceImage image;
+    QCOMPARE(link.ReceiveImage(DeviceIdentifier, image), TransferResult::Success);
+    QCOMPARE(image, sampleImage());
+    const QList<Event> ex = exchanges(access.events());
+    QCOMPARE(ex.size(), 94);
+    for (int i = 1; i <= 94; ++i)
+        QCOMPARE(ex[i - 1].request, bytes({2, 0x82, 0, i, 0, 0}));
+    QCOMPARE(ui.statuses.first(), QString("Reading configuration - 1%"));
+    QCOMPARE(ui.statuses.last(), QString("Reading configuration - 100%"));
+    QCOMPARE(openCloseTrace(access.events()), (QStringList{"F2", "O1", "C1"}));
+}
+
+void TestDeviceLink::failureAtLocation50() {
+    EmulatedAccess access(1);
+    access.failExchangeAt(50);
+    ScriptedTransferUi ui;
+    DeviceLink link(access, ui, ui);
+    const DeviceImage image = sampleImage();
+    QCOMPARE(link.SendImage(DeviceIdentifier, image), TransferResult::IoError);
+    for (int i = 1; i <= 94; ++i)
+        QCOMPARE(access.unit(1).memory.at(i), i < 50 ? image.at(i) : EmulatedUnit::factoryMemory().at(i));
+    QCOMPARE(access.unit(1).closingWrites, 0);
+    QCOMPARE(exchanges(access.events()).size(), 50);
+    QCOMPARE(access.openUnits(), 0);
+    QCOMPARE(openCloseTrace(access.events()), (QStringList{"F2", "O1", "C1"}));
+}
+
+void TestDeviceLink::failureAtEveryExchange() {
+    // Two units, so the serial exchanges of the unit choice can fail too.
+    for (int write = 0; write < 2; ++write) {
+        for (int n = 1; n <= 97; ++n) {
+            EmulatedAccess access(2);
+            access.failExchangeAt(n);
+            ScriptedTransferUi ui;
+            ui.choice = 2;
+            DeviceLink link(access, ui, ui);
+            DeviceImage image = sampleImage();
+            TransferResult r;
+            if (write) {
+                r = link.SendImage(DeviceIdentifier, image);
+                QCOMPARE(access.unit(2).closingWrites, n <= 2 ? 1 : 0);
+            } else {
+                r = link.ReceiveImage(DeviceIdentifier, image);
+            }
+            // Exchanges 1 and 2 are the serial requests, whose failures go unreported.
+            const int lastExchange = write ? 97 : 96;
+            QCOMPARE(r, n <= 2 || n > lastExchange ? TransferResult::Success : TransferResult::IoError);
+            QCOMPARE(access.openUnits(), 0);
+        }
+    }
+}
+
+void TestDeviceLink::unitDetection_data() {
+    QTest::addColumn<QList<int>>("attached");
+    QTest::addColumn<int>("offered");      // 0: no choice shown
+    QTest::addColumn<QStringList>("trace"); // opens and closes of the unit choice
+    QTest::addColumn<QStringList>("captions");
+    QTest::newRow("{1}") << QList<int>{1} << 0 << QStringList{"F2"} << QStringList{};
+    QTest::newRow("{1,2}") << QList<int>{1, 2} << 2
+                           << QStringList{"O2", "C2", "O1", "C1", "F3"}
+                           << QStringList{"Unit 11", "Unit 22", "Unit ", "Unit "};
+    QTest::newRow("{1,2,4}") << QList<int>{1, 2, 4} << 2
+                             << QStringList{"O2", "C2", "O1", "C1", "F3"}
+                             << QStringList{"Unit 11", "Unit 22", "Unit ", "Unit "};
+    QTest::newRow("{2,3}") << QList<int>{2, 3} << 3
+                           << QStringList{"O2", "C2", "F1", "O3", "C3", "F4"}
+                           << QStringList{"Unit ", "Unit 22", "Unit 33", "Unit "};
+    QTest::newRow("{1,2,3,4}") << QList<int>{1, 2, 3, 4} << 4
+                               << QStringList{"O2", "C2", "O1", "C1", "O3", "C3", "O4", "C4"}
+                               << QStringList{"Unit 11", "Unit 22", "Unit 33", "Unit 44"};
+}
+
+void TestDeviceLink::unitDetection() {
+    QFETCH(QList<int>, attached);
+    QFETCH(int, offered);
+    QFETCH(QStringList, trace);
+    QFETCH(QStringList, captions);
+    EmulatedAccess access;
+    access.setAttached(attached);
+    ScriptedTransferUi ui;
+    DeviceLink link(access, ui, ui);
+    const int unit = link.ChooseUnit(DeviceIdentifier);
+    QCOMPARE(unit, 1);
+    QCOMPARE(openCloseTrace(access.events()), trace);
+    QCOMPARE(ui.offeredCount, offered);
+    QCOMPARE(ui.offeredCaptions, captions);
+    QCOMPARE(ui.detectingShown, offered ? 1 : 0);
+    if (offered)
+        QCOMPARE(ui.offeredLabel, QString("Select Unit to Read"));
+    for (const Event& e : exchanges(access.events()))
+        QCOMPARE(e.request.left(5), bytes({2, 0x84, 0, 0, 0}));
+
+    // Unit 1 offered but missing: the transfer's own open reports it.
+    if (!attached.contains(1)) {
+        DeviceImage image;
+        QCOMPARE(link.ReceiveImage(DeviceIdentifier, image), TransferResult::DeviceNotFound);
+        QCOMPARE(access.openUnits(), 0);
+    }
+}
+
+void TestDeviceLink::cancelledChoiceOpensNothing() {
+    EmulatedAccess access(2);
+    ScriptedTransferUi ui;
+    ui.choice = 0;
+    DeviceLink link(access, ui, ui);
+    QCOMPARE(link.SendImage(DeviceIdentifier, sampleImage()), TransferResult::Cancelled);
+    QCOMPARE(openCloseTrace(access.events()), (QStringList{"O2", "C2", "O1", "C1", "F3"}));
+    QVERIFY(ui.statuses.isEmpty());
+    QCOMPARE(access.unit(1).memory, EmulatedUnit::factoryMemory());
+
+    EmulatedAccess none(0);
+    DeviceLink noUnit(none, ui, ui);
+    QCOMPARE(noUnit.SendImage(DeviceIdentifier, sampleImage()), TransferResult::DeviceNotFound);
+    QVERIFY(ui.statuses.isEmpty());
+}
+
+void TestDeviceLink::formatSerial_data() {
+    QTest::addColumn<QByteArray>("serial");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("0123") << QByteArray("0123") << "1236";
+    QTest::newRow("0042") << QByteArray("0042") << "426";
+    QTest::newRow("0000") << QByteArray("0000") << "00";
+    QTest::newRow("empty") << QByteArray(4, '\0') << "0";
+    QTest::newRow("stops at zero") << QByteArray("12\0" "9", 4) << "123";
+    QTest::newRow("letters count 0") << QByteArray("AB07") << "AB077";
+    QTest::newRow("9999") << QByteArray("9999") << "99996";
+    QTest::newRow("high byte") << QByteArray("\xE9" "1\0\0", 4) << QString::fromLatin1("\xE9") + "11";
+}
+
+void TestDeviceLink::formatSerial() {
+    QFETCH(QByteArray, serial);
+    QFETCH(QString, text);
+    SerialBytes b{};
+    for (int i = 0; i < 4; ++i)
+        b[i] = quint8(serial.at(i));
+    QCOMPARE(FormatSerial(b), text);
+}
+
+void TestDeviceLink::imageFromConfiguration() {
+    Configuration c;
+    c.setKeyCode(0, 0x29);
+    c.setControl(0, true);
+    c.setKeyCode(45, 0xEA);
+    c.applyModifierByte(45, 1);
+    c.applyOptionsByte(31);
+    const DeviceImage image = BuildDeviceImage(c);
+    QCOMPARE(int(image.at(1)), 9);
+    QCOMPARE(int(image.at(2)), 0x29);
+    QCOMPARE(int(image.at(3)), 8);
+    QCOMPARE(int(image.at(91)), 1);
+    QCOMPARE(int(image.at(92)), 0xEA);
+    QCOMPARE(int(image.at(93)), 31);
+    QCOMPARE(int(image.at(94)), 0);
+}
+
+void TestDeviceLink::receivedImageAppliedWithRules() {
+    DeviceImage image = EmulatedUnit::factoryMemory();
+    image.set(1, 7);   // input 1: modifiers and repeat -> repeat only
+    image.set(2, 200); // not in the table: kept
+    image.set(73, 7);  // rotary 1A keeps all four
+    image.set(93, 8 | 1);
+    Configuration c;
+    c.setOption(Configuration::Option::ReverseY, true);
+    QList<Configuration::Option> order;
+    connect(&c, &Configuration::optionChanged, this,
+            [&order](Configuration::Option o, bool) { order << o; });
+    ApplyDeviceImage(c, image);
+    QCOMPARE(int(c.modifierByte(0)), 0);
+    QCOMPARE(c.slot(0).keyTag(), QString("200"));
+    QVERIFY(c.slot(36).control && c.slot(36).shift && c.slot(36).alt && c.slot(36).repeat);
+    QVERIFY(c.aux().rotaryOnAux && c.aux().reverseX && !c.aux().reverseY);
+    QCOMPARE(order, (QList<Configuration::Option>{Configuration::Option::ReverseX,
+                                                  Configuration::Option::ReverseY,
+                                                  Configuration::Option::RotaryOnAux}));
+}
+
+QTEST_APPLESS_MAIN(TestDeviceLink)
+#include "tst_DeviceLink.moc"

@@ -1,0 +1,172 @@
+#include "FakeHidapi.h"
+#include "HidapiAccess.h"
+
+#include <QtTest>
+#include <cerrno>
+
+using fakehid::Device;
+using fakehid::state;
+
+namespace {
+
+// A unit that answers each request with [2, request bytes 1..5, value], seven payload bytes.
+Device unitAt(const QString& path) {
+    Device d;
+    d.path = path;
+    d.respond = [](const QByteArray& request) {
+        QByteArray reply = request;
+        reply.append(char(0x5A));
+        return QList<QByteArray>{reply};
+    };
+    return d;
+}
+
+} // namespace
+
+class TestHidapiAccess : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { fakehid::reset(); }
+    void initialisesOnce();
+    void unitNumbering();
+    void framingAndClamping();
+    void drainsStaleAndSkipsOtherReports();
+    void silentUnitTimesOut();
+    void unpluggedUnitFails_data();
+    void unpluggedUnitFails();
+    void openFailures();
+};
+
+void TestHidapiAccess::initialisesOnce() {
+    {
+        HidapiAccess access;
+        state().devices = {unitAt("/dev/hidraw0")};
+        DeviceRecord r;
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(access.OpenHidDevice(DeviceIdentifier, 6, 6, r, 1), 0);
+            access.CloseHidDevice(r);
+        }
+        QCOMPARE(state().initCalls, 1);
+        QCOMPARE(state().exitCalls, 0);
+    }
+    QCOMPARE(state().exitCalls, 1);
+    QCOMPARE(state().openHandles, 0);
+}
+
+void TestHidapiAccess::unitNumbering() {
+    HidapiAccess access;
+    Device other = unitAt("/dev/hidraw1");
+    other.product = 0x1111;
+    Device keyboardSide = unitAt("/dev/hidraw3"); // same encoder, keyboard interface
+    keyboardSide.serial = "X1";
+    keyboardSide.interface = 0;
+    Device vendorSide = unitAt("/dev/hidraw4");
+    vendorSide.serial = "X1";
+    vendorSide.interface = 1;
+    vendorSide.usagePage = 0xFF00;
+    Device twoUsages = unitAt("/dev/hidraw2"); // one node listed twice
+    state().devices = {unitAt("/dev/hidraw10"), other, keyboardSide, twoUsages, twoUsages,
+                       vendorSide, unitAt("/dev/hidraw9")};
+    QCOMPARE(access.unitPaths(DeviceIdentifier),
+             (QStringList{"/dev/hidraw2", "/dev/hidraw4", "/dev/hidraw9", "/dev/hidraw10"}));
+    DeviceRecord r;
+    QCOMPARE(access.OpenHidDevice(DeviceIdentifier, 6, 6, r, 5), 1);
+    QCOMPARE(access.lastOpenFailure().kind, OpenFailure::Kind::NoSuchUnit);
+}
+
+void TestHidapiAccess::framingAndClamping() {
+    HidapiAccess access;
+    state().devices = {unitAt("/dev/hidraw0")};
+    DeviceRecord r;
+    QCOMPARE(access.OpenHidDevice(DeviceIdentifier, 6, 6, r, 1), 0);
+    quint8 request[33] = {2, 0x82, 0, 17, 0, 0, 99, 99};
+    quint8 reply[33];
+    std::memset(reply, 0xEE, sizeof reply);
+    QCOMPARE(access.WriteHidDevice(r, request, reply), 0);
+    // Six request bytes went out, report ID first.
+    QCOMPARE(state().devices[0].written, (QList<QByteArray>{QByteArray("\x02\x82\x00\x11\x00\x00", 6)}));
+    // The payload after the report ID, cut at the reply length; nothing past it touched.
+    const quint8 expected[7] = {0x82, 0, 17, 0, 0, 0x5A, 0xEE};
+    QCOMPARE(QByteArray(reinterpret_cast<char*>(reply), 7),
+             QByteArray(reinterpret_cast<const char*>(expected), 7));
+    QCOMPARE(reply[32], quint8(0xEE));
+    access.CloseHidDevice(r);
+    QCOMPARE(access.WriteHidDevice(r, request, reply), 1); // a closed record is refused
+}
+
+void TestHidapiAccess::drainsStaleAndSkipsOtherReports() {
+    HidapiAccess access;
+    Device d = unitAt("/dev/hidraw0");
+    d.pending = {QByteArray("\x02stale1", 7), QByteArray("\x02stale2", 7)};
+    d.respond = [](const QByteArray&) {
+        return QList<QByteArray>{QByteArray("\x01keyboard", 9), QByteArray("\x02" "fresh!", 7)};
+    };
+    state().devices = {d};
+    DeviceRecord r;
+    QCOMPARE(access.OpenHidDevice(DeviceIdentifier, 6, 6, r, 1), 0);
+    quint8 request[6] = {2, 0x84, 0, 0, 0, 0};
+    quint8 reply[6] = {};
+    QCOMPARE(access.WriteHidDevice(r, request, reply), 0);
+    QCOMPARE(QByteArray(reinterpret_cast<char*>(reply), 6), QByteArray("fresh!"));
+    access.CloseHidDevice(r);
+}
+
+void TestHidapiAccess::silentUnitTimesOut() {
+    HidapiAccess access;
+    Device d = unitAt("/dev/hidraw0");
+    d.respond = nullptr;
+    state().devices = {d};
+    DeviceRecord r;
+    QCOMPARE(access.OpenHidDevice(DeviceIdentifier, 6, 6, r, 1), 0);
+    quint8 request[6] = {2, 0x82, 0, 1, 0, 0};
+    quint8 reply[6] = {};
+    QVERIFY(access.WriteHidDevice(r, request, reply) != 0);
+    QVERIFY(!state().readTimeouts.isEmpty());
+    for (int t : state().readTimeouts)
+        QVERIFY(t > 0 && t <= 1000);
+    access.CloseHidDevice(r);
+}
+
+void TestHidapiAccess::unpluggedUnitFails_data() {
+    QTest::addColumn<bool>("beforeWrite");
+    QTest::newRow("before the request") << true;
+    QTest::newRow("while waiting for the answer") << false;
+}
+
+void TestHidapiAccess::unpluggedUnitFails() {
+    QFETCH(bool, beforeWrite);
+    HidapiAccess access;
+    Device d = unitAt("/dev/hidraw0");
+    d.respond = [beforeWrite](const QByteArray&) {
+        if (!beforeWrite)
+            state().devices[0].unplugged = true;
+        return QList<QByteArray>{};
+    };
+    state().devices = {d};
+    DeviceRecord r;
+    QCOMPARE(access.OpenHidDevice(DeviceIdentifier, 6, 6, r, 1), 0);
+    state().devices[0].unplugged = beforeWrite;
+    quint8 request[6] = {2, 0x81, 0, 1, 8, 0};
+    quint8 reply[6] = {};
+    QVERIFY(access.WriteHidDevice(r, request, reply) != 0);
+    access.CloseHidDevice(r);
+    QCOMPARE(state().openHandles, 0);
+}
+
+void TestHidapiAccess::openFailures() {
+    HidapiAccess access;
+    Device d = unitAt("/dev/hidraw7");
+    d.openErrno = EACCES;
+    state().devices = {d};
+    DeviceRecord r;
+    QCOMPARE(access.OpenHidDevice(DeviceIdentifier, 6, 6, r, 1), 1);
+    QCOMPARE(access.lastOpenFailure().kind, OpenFailure::Kind::AccessDenied);
+    QVERIFY(access.lastOpenFailure().detail.contains("/dev/hidraw7"));
+    QVERIFY(access.lastOpenFailure().detail.contains("Permission denied"));
+    state().devices.clear();
+    QCOMPARE(access.OpenHidDevice(DeviceIdentifier, 6, 6, r, 1), 1);
+    QCOMPARE(access.lastOpenFailure().kind, OpenFailure::Kind::NoSuchUnit);
+}
+
+QTEST_APPLESS_MAIN(TestHidapiAccess)
+#include "tst_HidapiAccess.moc"
