@@ -1,0 +1,16 @@
+// The TARVEN-PAD Programmer on the encoders attached to this computer.
+#include "HidapiAccess.h"
+#include "Module1.h"
+#include "ProgrammerServices.h"
+#include "QtUserDialogs.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("TARVEN-PAD Programmer"));
+    QApplication::setDesktopFileName(QStringLiteral("com.quelmark.TarvenpadProgrammer"));
+    HidapiAccess access;
+    QtUserDialogs dialogs;
+    return Module1::Main(ProgrammerServices{access, dialogs});
+}

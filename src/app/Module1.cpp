@@ -1,0 +1,91 @@
+#include "Module1.h"
+
+#include "HidAccess.h"
+#include "MainWindow.h"
+#include "ProgrammerServices.h"
+#include "UserDialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QStorageInfo>
+#include <QWidget>
+
+double Module1::ScreenTwipsPerPixel = 15;
+double Module1::ScreenTwipsPerPixelY = 15;
+
+const QString Module1::NoDeviceText =
+    QStringLiteral("        No TARVEN-PAD devices detected !\n\n"
+                   "Click the OK button below, plug the TARVEN-PAD\n"
+                   "into the USB Port, and restart the program.");
+
+const QString Module1::DistributionDiscText =
+    QStringLiteral("Warning: The TARVEN-PAD programs must be copied to and run\n"
+                   "from its own folder on the PC's harddrive. The CD itself\n"
+                   "should be reserved for backup purposes only.");
+
+void Module1::storeTwipsPerPixel(const QWidget* window) {
+    const QScreen* screen = window && window->screen() ? window->screen()
+                                                       : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    ScreenTwipsPerPixel = 1440.0 / screen->logicalDotsPerInchX();
+    ScreenTwipsPerPixelY = 1440.0 / screen->logicalDotsPerInchY();
+}
+
+QString Module1::noDeviceMessage(const OpenFailure& failure) {
+    if (failure.kind != OpenFailure::Kind::AccessDenied)
+        return NoDeviceText;
+    // The unit is plugged in: telling the user to plug it in would send them in circles.
+    return NoDeviceText +
+           QStringLiteral("\n\nA TARVEN-PAD is attached, but this user may not open it (%1).\n"
+                          "Install the udev rule that comes with the programmer:\n"
+                          "    sudo cp 70-tarvenpad.rules /etc/udev/rules.d/\n"
+                          "    sudo udevadm control --reload-rules\n"
+                          "    sudo udevadm trigger --subsystem-match=hidraw\n"
+                          "then unplug the TARVEN-PAD, plug it in again and restart the program.")
+               .arg(failure.detail);
+}
+
+bool Module1::onDistributionDisc(const QString& currentDir, const QString& volumeRoot,
+                                 const QString& volumeLabel) {
+    if (volumeRoot.isEmpty() || QDir(currentDir) != QDir(volumeRoot))
+        return false;
+    return volumeLabel.contains(QLatin1String("TARVENPAD"), Qt::CaseSensitive);
+}
+
+std::unique_ptr<MainWindow> Module1::Start(const ProgrammerServices& services) {
+    auto form1 = std::make_unique<MainWindow>(services);
+    form1->setWindowState(Qt::WindowNoState);
+    form1->move(form1->x(), 100 / 15);
+    form1->setWindowState(Qt::WindowMaximized);
+    form1->config().setConfigModified(false);
+    storeTwipsPerPixel(form1.get());
+    form1->config().ClearVariables();
+    form1->placeInputRows();
+
+    DeviceRecord record;
+    if (services.access.OpenHidDevice(DeviceIdentifier, TransferLength, TransferLength, record,
+                                      1) != 0) {
+        services.dialogs.message(nullptr, noDeviceMessage(services.access.lastOpenFailure()),
+                                 QString(), UserDialogs::Icon::Exclamation,
+                                 UserDialogs::Buttons::Ok);
+        return nullptr;
+    }
+    services.access.CloseHidDevice(record);
+
+    form1->show();
+    const QString here = QDir::currentPath();
+    const QStorageInfo volume(here);
+    if (volume.isValid() && onDistributionDisc(here, volume.rootPath(), volume.name()))
+        services.dialogs.message(form1.get(), DistributionDiscText, QString(),
+                                 UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
+    return form1;
+}
+
+int Module1::Main(const ProgrammerServices& services) {
+    std::unique_ptr<MainWindow> form1 = Start(services);
+    if (!form1)
+        return 1;
+    return QApplication::exec();
+}

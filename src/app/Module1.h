@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class MainWindow;
+class QWidget;
+struct OpenFailure;
+struct ProgrammerServices;
+
+// The program's start-up and its program-wide screen measures.
+class Module1 {
+public:
+    // Twips per pixel of the screen (15 at 96 dpi): 1440 over the logical dots per inch.
+    static double ScreenTwipsPerPixel;
+    static double ScreenTwipsPerPixelY;
+    static void storeTwipsPerPixel(const QWidget* window);
+
+    static const QString NoDeviceText;
+    static const QString DistributionDiscText;
+
+    // Builds the main window, checks for unit 1 and shows the window. Without a unit it
+    // says so and returns nothing: the window is never shown.
+    static std::unique_ptr<MainWindow> Start(const ProgrammerServices& services);
+    // Start, then the program's event loop until the main window closes; the exit status.
+    static int Main(const ProgrammerServices& services);
+
+    // What the no-unit message says, with advice when the unit is there but may not be opened.
+    static QString noDeviceMessage(const OpenFailure& failure);
+    // Running from the distribution disc: from the root of a volume labelled "...TARVENPAD...".
+    static bool onDistributionDisc(const QString& currentDir, const QString& volumeRoot,
+                                   const QString& volumeLabel);
+};

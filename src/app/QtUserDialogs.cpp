@@ -1,0 +1,76 @@
+#include "QtUserDialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+const QString QtUserDialogs::OpenTitle = QStringLiteral("Open Configuration File");
+const QString QtUserDialogs::SaveTitle = QStringLiteral("Save Configuration File");
+const QStringList QtUserDialogs::Filters = {QStringLiteral("Configuration Files (*.TPD)"),
+                                            QStringLiteral("All Files (*.*)")};
+
+UserDialogs::Answer QtUserDialogs::message(QWidget* parent, const QString& text,
+                                           const QString& title, Icon icon, Buttons buttons) {
+    QMessageBox box(parent);
+    box.setWindowTitle(title.isEmpty() ? QApplication::applicationDisplayName() : title);
+    box.setText(text);
+    switch (icon) {
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    }
+    if (buttons == Buttons::Ok) {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+        return Answer::Ok;
+    }
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+namespace {
+std::optional<QString> runFileDialog(QWidget* parent, const QString& title, bool save) {
+    QFileDialog dialog(parent, title, QDir::currentPath());
+    dialog.setNameFilters(QtUserDialogs::Filters);
+    // The model behind the dialog matches filters without regard to case unless told
+    // otherwise, so "x.tpd" is listed beside "Y.TPD".
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    dialog.setDefaultSuffix(QStringLiteral("TPD"));
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+} // namespace
+
+std::optional<QString> QtUserDialogs::chooseOpenFile(QWidget* parent) {
+    return runFileDialog(parent, OpenTitle, false);
+}
+
+std::optional<QString> QtUserDialogs::chooseSaveFile(QWidget* parent) {
+    return runFileDialog(parent, SaveTitle, true);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "UserDialogs.h"
+
+// The real dialogs: QMessageBox and QFileDialog.
+class QtUserDialogs : public UserDialogs {
+public:
+    Answer message(QWidget* parent, const QString& text, const QString& title, Icon icon,
+                   Buttons buttons) override;
+    std::optional<QString> chooseOpenFile(QWidget* parent) override;
+    std::optional<QString> chooseSaveFile(QWidget* parent) override;
+
+    static const QString OpenTitle;
+    static const QString SaveTitle;
+    static const QStringList Filters;
+};

@@ -1,0 +1,22 @@
+#include "RowPanel.h"
+
+#include <QPainter>
+
+RowPanel::RowPanel(int rows, int ruleOffset, QWidget* parent)
+    : QWidget(parent), m_rows(rows), m_ruleOffset(ruleOffset) {
+    setAutoFillBackground(true);
+}
+
+void RowPanel::setSeparatorX(int x) {
+    m_separatorX = x;
+    update();
+}
+
+void RowPanel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setPen(QColor(170, 170, 170));
+    for (int i = 0; i < m_rows; ++i)
+        p.drawLine(0, ruleY(i), width(), ruleY(i));
+    if (m_separatorX >= 0)
+        p.drawLine(m_separatorX, 0, m_separatorX, height());
+}

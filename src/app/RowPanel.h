@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QWidget>
+
+// The panel that carries a set of rows and draws their grey grid: a rule under each row and
+// one between the check boxes and the labels.
+class RowPanel : public QWidget {
+    Q_OBJECT
+public:
+    RowPanel(int rows, int ruleOffset, QWidget* parent = nullptr);
+    void setSeparatorX(int x);
+    int separatorX() const { return m_separatorX; }
+    // The y of the rule under row i.
+    int ruleY(int row) const { return 25 * row + m_ruleOffset; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int m_rows;
+    int m_ruleOffset;
+    int m_separatorX = -1;
+};

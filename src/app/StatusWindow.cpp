@@ -1,0 +1,30 @@
+#include "StatusWindow.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+
+StatusWindow::StatusWindow(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                         Qt::CustomizeWindowHint) {
+    setObjectName(QStringLiteral("frmStatus"));
+    setWindowTitle(QStringLiteral("TARVENPAD Programmer"));
+    setModal(false);
+    setFixedSize(208, 42);
+    m_label = new QLabel(QStringLiteral("Initializing..."), this);
+    m_label->setObjectName(QStringLiteral("lblStatus"));
+    m_label->setGeometry(8, 8, 193, 33);
+    m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (owner) {
+        const QRect r = owner->frameGeometry();
+        move(r.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+void StatusWindow::SetStatus(const QString& text) {
+    m_label->setText(text);
+    processEvents();
+}
+
+void StatusWindow::processEvents() { QCoreApplication::processEvents(); }
+
+QString StatusWindow::status() const { return m_label->text(); }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ProgressSink.h"
+
+#include <QDialog>
+
+class QLabel;
+
+// The small progress window shown while a transfer runs.
+class StatusWindow : public QDialog, public ProgressSink {
+    Q_OBJECT
+public:
+    explicit StatusWindow(QWidget* owner);
+
+    void SetStatus(const QString& text) override;
+    void processEvents() override;
+    QString status() const;
+
+private:
+    QLabel* m_label;
+};

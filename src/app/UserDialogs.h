@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+// Every message box and file dialog the program shows goes through here, so the flows can
+// be driven by scripted answers.
+class UserDialogs {
+public:
+    enum class Icon { None, Information, Exclamation, Question };
+    enum class Buttons { Ok, YesNoCancel };
+    enum class Answer { Ok, Yes, No, Cancel };
+
+    virtual ~UserDialogs() = default;
+
+    // An empty title means "no title of its own": the application's name is shown.
+    virtual Answer message(QWidget* parent, const QString& text, const QString& title, Icon icon,
+                           Buttons buttons) = 0;
+    // The chosen path, or nothing when the dialog was cancelled.
+    virtual std::optional<QString> chooseOpenFile(QWidget* parent) = 0;
+    virtual std::optional<QString> chooseSaveFile(QWidget* parent) = 0;
+};
