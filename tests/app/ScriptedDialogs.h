@@ -1,0 +1,60 @@
+#pragma once
+
+#include "UserDialogs.h"
+
+#include <QApplication>
+#include <QList>
+#include <QStringList>
+#include <QWidget>
+
+// Answers message boxes and file dialogs from a script and records what was shown.
+class ScriptedDialogs : public UserDialogs {
+public:
+    struct Shown {
+        QString text;
+        QString title;
+        Icon icon;
+        Buttons buttons;
+        bool statusWindowVisible; // was the progress window on screen at the time?
+    };
+
+    Answer message(QWidget*, const QString& text, const QString& title, Icon icon,
+                   Buttons buttons) override {
+        bool status = false;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            status |= w->objectName() == QLatin1String("frmStatus") && w->isVisible();
+        shown.append({text, title, icon, buttons, status});
+        if (buttons == Buttons::Ok)
+            return Answer::Ok;
+        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+    }
+    std::optional<QString> chooseOpenFile(QWidget*) override {
+        ++openDialogs;
+        return takePath();
+    }
+    std::optional<QString> chooseSaveFile(QWidget*) override {
+        ++saveDialogs;
+        return takePath();
+    }
+
+    QStringList texts() const {
+        QStringList out;
+        for (const Shown& s : shown)
+            out << s.text;
+        return out;
+    }
+
+    QList<Answer> answers;  // for Yes/No/Cancel boxes, in order
+    QStringList paths;      // for file dialogs; an empty string cancels
+    QList<Shown> shown;
+    int openDialogs = 0;
+    int saveDialogs = 0;
+
+private:
+    std::optional<QString> takePath() {
+        const QString p = paths.isEmpty() ? QString() : paths.takeFirst();
+        if (p.isEmpty())
+            return std::nullopt;
+        return p;
+    }
+};

@@ -1,0 +1,141 @@
+#include "EmulatedAccess.h"
+#include "MainWindow.h"
+#include "Module1.h"
+#include "ScriptedDialogs.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using Icon = UserDialogs::Icon;
+
+namespace {
+
+// Waits for the unit-selection window and then clicks a unit button, or closes the window
+// when `unit` is 0. Records the captions it saw.
+struct UnitPicker {
+    int unit = 0;
+    QStringList captions;
+    QString label;
+    QString title;
+
+    void arm() {
+        QTimer::singleShot(10, [this] { poll(); });
+    }
+    void poll() {
+        QWidget* window = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "frmMultiUnits" && w->isVisible() &&
+                w->windowTitle() == "Multiple Units Detected!")
+                window = w;
+        if (!window) {
+            arm();
+            return;
+        }
+        title = window->windowTitle();
+        label = window->findChild<QLabel*>("Label1")->text();
+        for (int i = 1; i <= 4; ++i) {
+            auto* b = window->findChild<QPushButton*>(QString("SerialNo%1").arg(i));
+            if (b->isVisible())
+                captions << b->text();
+        }
+        if (unit == 0)
+            window->close();
+        else
+            window->findChild<QPushButton*>(QString("SerialNo%1").arg(unit))->click();
+    }
+};
+
+} // namespace
+
+class TestDeviceCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void write_data();
+    void write();
+    void writeDuringTransfer();
+};
+
+void TestDeviceCommands::write_data() {
+    QTest::addColumn<int>("units");
+    QTest::addColumn<int>("failAt");
+    QTest::addColumn<int>("pick"); // -1: no selection window expected
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<int>("writtenUnit");
+    QTest::newRow("success") << 1 << 0 << -1 << QStringList{"TARVEN-PAD Programmed Successfully"} << 1;
+    QTest::newRow("no unit") << 0 << 0 << -1 << QStringList{"Device Not Found"} << 0;
+    QTest::newRow("I/O error at 50") << 1 << 50 << -1 << QStringList{"Device I/O Error"} << 0;
+    QTest::newRow("two units, pick 2") << 2 << 0 << 2 << QStringList{"TARVEN-PAD Programmed Successfully"} << 2;
+    QTest::newRow("four units, pick 4") << 4 << 0 << 4 << QStringList{"TARVEN-PAD Programmed Successfully"} << 4;
+    QTest::newRow("selection closed") << 2 << 0 << 0 << QStringList{} << 0;
+}
+
+void TestDeviceCommands::write() {
+    QFETCH(int, units);
+    QFETCH(int, failAt);
+    QFETCH(int, pick);
+    QFETCH(QStringList, messages);
+    QFETCH(int, writtenUnit);
+    EmulatedAccess access(std::max(units, 1));
+    ScriptedDialogs dialogs;
+    auto w = Module1::Start(ProgrammerServices{access, dialogs});
+    QVERIFY(w);
+    access.setAttached(QList<int>{1, 2, 3, 4}.mid(0, units));
+    access.failExchangeAt(failAt);
+    w->config().setKeyCode(0, 0x29);
+    w->config().setConfigModified(false);
+
+    UnitPicker picker;
+    picker.unit = std::max(pick, 0);
+    if (pick >= 0)
+        picker.arm();
+    w->findChild<QAction*>("fsend")->trigger();
+
+    QCOMPARE(dialogs.texts(), messages);
+    for (const auto& shown : dialogs.shown) {
+        const bool ok = shown.text.startsWith("TARVEN-PAD");
+        QCOMPARE(shown.title, QString(ok ? "Programmed" : "Error"));
+        QCOMPARE(shown.icon, ok ? Icon::Information : Icon::Exclamation);
+        QCOMPARE(shown.buttons, UserDialogs::Buttons::Ok);
+        QCOMPARE(shown.statusWindowVisible, !ok); // errors show over the progress window
+    }
+    if (pick >= 0) {
+        QCOMPARE(picker.captions.size(), units);
+        QCOMPARE(picker.captions.first(), QString("Unit 11"));
+        QCOMPARE(picker.label, QString("Select Unit to Read"));
+    }
+    for (int u = 1; u <= 4; ++u)
+        QCOMPARE(access.unit(u).closingWrites, u == writtenUnit ? 1 : 0);
+    if (writtenUnit)
+        QCOMPARE(int(access.unit(writtenUnit).memory.at(2)), 0x29);
+    QCOMPARE(access.openUnits(), 0);
+    QVERIFY(!w->config().configModified());
+    QVERIFY(!w->transferRunning());
+    for (QWidget* top : QApplication::topLevelWidgets())
+        QVERIFY(!(top->objectName() == "frmStatus" && top->isVisible()));
+}
+
+// A second write asked for while one runs does not start, and closing waits for the end.
+void TestDeviceCommands::writeDuringTransfer() {
+    EmulatedAccess access(1);
+    access.setExchangeDelay(std::chrono::microseconds(200));
+    ScriptedDialogs dialogs;
+    auto w = Module1::Start(ProgrammerServices{access, dialogs});
+    bool triedSecond = false, closeRefused = false;
+    QTimer::singleShot(5, [&] {
+        triedSecond = !w->findChild<QAction*>("fsend")->isEnabled();
+        w->findChild<QAction*>("fsend")->trigger();
+        closeRefused = !w->close();
+    });
+    w->findChild<QAction*>("fsend")->trigger();
+    QVERIFY(triedSecond);
+    QVERIFY(closeRefused);
+    QCOMPARE(access.unit(1).closingWrites, 1);
+    QCOMPARE(dialogs.texts(), QStringList{"TARVEN-PAD Programmed Successfully"});
+    QTRY_VERIFY(!w->isVisible()); // the close asked for during the transfer happens after it
+}
+
+QTEST_MAIN(TestDeviceCommands)
+#include "tst_DeviceCommands.moc"

@@ -1,0 +1,360 @@
+#include "AboutWindow.h"
+#include "BannerWidget.h"
+#include "EmulatedAccess.h"
+#include "LabelBox.h"
+#include "MainWindow.h"
+#include "Module1.h"
+#include "RowPanel.h"
+#include "ScriptedDialogs.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QtTest>
+
+using Flag = Configuration::Flag;
+using Option = Configuration::Option;
+
+namespace {
+
+template <typename T = QWidget> T* child(QWidget& w, const QString& name) {
+    T* c = w.findChild<T*>(name);
+    if (!c)
+        qFatal("no child %s", qPrintable(name));
+    return c;
+}
+
+QCheckBox* box(QWidget& w, const QString& name) { return child<QCheckBox>(w, name); }
+
+// Shows the window at its normal state with a client area of the given size.
+void setClientSize(MainWindow& w, QSize size) {
+    w.setWindowState(Qt::WindowNoState);
+    w.show();
+    w.resize(size.width(), size.height() + w.menuBar()->height());
+    QCoreApplication::processEvents();
+    QCOMPARE(w.centralWidget()->size(), size);
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void startWithUnit();
+    void startWithoutUnit_data();
+    void startWithoutUnit();
+    void distributionDisc_data();
+    void distributionDisc();
+    void namesAndLabels();
+    void rowGeometry();
+    void scrollRange_data();
+    void scrollRange();
+    void narrowWindowBanner();
+    void bannerAt141();
+    void inputRowReactions_data();
+    void inputRowReactions();
+    void optionReactions();
+    void loadingFollowsThroughReactions();
+    void aboutWindow();
+
+private:
+    std::unique_ptr<EmulatedAccess> m_access;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<MainWindow> m_window;
+    MainWindow& started();
+};
+
+void TestMainWindow::init() {
+    m_access = std::make_unique<EmulatedAccess>(1);
+    m_dialogs = std::make_unique<ScriptedDialogs>();
+}
+
+void TestMainWindow::cleanup() {
+    m_window.reset();
+    m_dialogs.reset();
+    m_access.reset();
+}
+
+MainWindow& TestMainWindow::started() {
+    m_window = Module1::Start(ProgrammerServices{*m_access, *m_dialogs});
+    if (!m_window)
+        qFatal("the window did not start");
+    return *m_window;
+}
+
+void TestMainWindow::startWithUnit() {
+    MainWindow& w = started();
+    QVERIFY(w.isVisible());
+    QVERIFY(m_dialogs->shown.isEmpty());
+    QVERIFY(!w.config().configModified());
+    QCOMPARE(m_access->openUnits(), 0);
+    QCOMPARE(m_access->events().size(), 2); // unit 1 opened and closed again
+    QCOMPARE(Module1::ScreenTwipsPerPixel, 1440.0 / w.screen()->logicalDotsPerInchX());
+    QCOMPARE(child<QPushButton>(w, "SKey_0")->text(), QString("Not Used"));
+    QCOMPARE(child<QPushButton>(w, "SKey_0")->property("Tag").toString(), QString());
+}
+
+void TestMainWindow::startWithoutUnit_data() {
+    QTest::addColumn<bool>("denied");
+    QTest::newRow("nothing attached") << false;
+    QTest::newRow("attached, access denied") << true;
+}
+
+void TestMainWindow::startWithoutUnit() {
+    QFETCH(bool, denied);
+    m_access->setAttached(denied ? QList<int>{1} : QList<int>{});
+    m_access->unit(1).openFails = denied;
+    m_access->unit(1).accessDenied = denied;
+    auto w = Module1::Start(ProgrammerServices{*m_access, *m_dialogs});
+    QVERIFY(!w);
+    for (QWidget* top : QApplication::topLevelWidgets())
+        QVERIFY(!(top->objectName() == "Form1" && top->isVisible()));
+    QCOMPARE(m_dialogs->shown.size(), 1);
+    const auto& shown = m_dialogs->shown.first();
+    const QString text = "        No TARVEN-PAD devices detected !\n\n"
+                         "Click the OK button below, plug the TARVEN-PAD\n"
+                         "into the USB Port, and restart the program.";
+    if (denied) {
+        QVERIFY(shown.text.startsWith(text + "\n\n"));
+        QVERIFY(shown.text.contains("Permission denied"));
+        QVERIFY(shown.text.contains("udevadm control --reload-rules"));
+    } else {
+        QCOMPARE(shown.text, text);
+    }
+    QCOMPARE(shown.title, QString());
+    QCOMPARE(shown.icon, UserDialogs::Icon::Exclamation);
+    QCOMPARE(shown.buttons, UserDialogs::Buttons::Ok);
+}
+
+void TestMainWindow::distributionDisc_data() {
+    QTest::addColumn<QString>("dir");
+    QTest::addColumn<QString>("root");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<bool>("warn");
+    QTest::newRow("disc root") << "/media/cd" << "/media/cd" << "TARVENPAD" << true;
+    QTest::newRow("label with suffix") << "/media/cd/" << "/media/cd" << "TARVENPAD_V3" << true;
+    QTest::newRow("other case") << "/media/cd" << "/media/cd" << "TarvenPad" << false;
+    QTest::newRow("empty label") << "/media/cd" << "/media/cd" << "" << false;
+    QTest::newRow("not the root") << "/media/cd/bin" << "/media/cd" << "TARVENPAD" << false;
+    QTest::newRow("no volume") << "/x" << "" << "TARVENPAD" << false;
+}
+
+void TestMainWindow::distributionDisc() {
+    QFETCH(QString, dir);
+    QFETCH(QString, root);
+    QFETCH(QString, label);
+    QFETCH(bool, warn);
+    QCOMPARE(Module1::onDistributionDisc(dir, root, label), warn);
+}
+
+void TestMainWindow::namesAndLabels() {
+    MainWindow& w = started();
+    QCOMPARE(w.objectName(), QString("Form1"));
+    QCOMPARE(w.windowTitle(), QString("Quelmark Electronics, Inc. - TARVEN-PAD Programmer"));
+    for (int i : {0, 8, 9, 35})
+        QCOMPARE(child<LabelBox>(w, QString("LabelI_%1").arg(i))->tag(),
+                 QString("Input %1").arg(i + 1));
+    w.config().setOption(Option::RotaryOnAux, true);
+    const QStringList ends{"1A", "1B", "2A", "2B", "3A", "3B", "4A", "4B", "5A", "5B"};
+    for (int j = 0; j < 10; ++j)
+        QCOMPARE(child<LabelBox>(w, QString("RLabelI_%1").arg(j))->tag(), "Rotary  " + ends[j]);
+    for (const char* name : {"fnew", "fopen", "fsave", "fsaveas", "fspc1", "fsend", "fspc2",
+                             "freceive", "fspc3", "fexit", "aabout"})
+        QVERIFY2(w.findChild<QAction*>(name), name);
+    QCOMPARE(w.findChild<QAction*>("fnew")->shortcut(), QKeySequence("Ctrl+N"));
+    QCOMPARE(w.findChild<QAction*>("fexit")->shortcut(), QKeySequence("Ctrl+Q"));
+    QCOMPARE(w.findChild<QAction*>("fsend")->text(), QString("Write To TARVENPAD"));
+    QCOMPARE(box(w, "Check4")->text(), QString("Rotary-5 on AUX"));
+}
+
+void TestMainWindow::rowGeometry() {
+    MainWindow& w = started();
+    auto* inner = child<RowPanel>(w, "PicInner");
+    QCOMPARE(inner->height(), 901);
+    const int inputLabels = child<LabelBox>(w, "LabelI_0")->width();
+    QCOMPARE(inner->width(), 333 + inputLabels);
+    for (int i : {0, 1, 35}) {
+        QCOMPARE(box(w, QString("ChkRepeat_%1").arg(i))->geometry(), QRect(1, 4 + 25 * i, 65, 17));
+        QCOMPARE(box(w, QString("ChkCtrl_%1").arg(i))->pos(), QPoint(66, 4 + 25 * i));
+        QCOMPARE(box(w, QString("ChkAlt_%1").arg(i))->pos(), QPoint(132, 4 + 25 * i));
+        QCOMPARE(box(w, QString("ChkShift_%1").arg(i))->pos(), QPoint(173, 4 + 25 * i));
+        QCOMPARE(child(w, QString("LabelI_%1").arg(i))->pos(), QPoint(224, 4 + 25 * i));
+        QCOMPARE(child(w, QString("SKey_%1").arg(i))->geometry(),
+                 QRect(226 + inputLabels, 25 * i + 1, 107, 24));
+        QCOMPARE(inner->ruleY(i), 25 * i + 25);
+    }
+    // The key buttons end exactly at the panel's right edge.
+    QCOMPARE(child(w, "SKey_0")->geometry().right() + 1, inner->width());
+
+    w.config().setOption(Option::RotaryOnAux, true);
+    auto* rinner = child<RowPanel>(w, "RPicInner");
+    QCOMPARE(w.labelColumnWidth(), child<LabelBox>(w, "RLabelI_0")->width());
+    QCOMPARE(rinner->size(), QSize(w.labelColumnWidth() + 332, 251));
+    QCOMPARE(child(w, "Rkey_9")->geometry(),
+             QRect(226 + w.labelColumnWidth(), 25 * 9 + 1, 107, 25));
+    QCOMPARE(rinner->ruleY(9), 25 * 9 + 26);
+    for (int j = 0; j < 10; ++j)
+        QVERIFY(!box(w, QString("RChkRepeat_%1").arg(j))->isEnabled());
+    auto* frame1 = child(w, "Frame1");
+    QCOMPARE(rinner->pos(), frame1->pos() + QPoint(10, frame1->height() + 29));
+    // The panel lies above its box, the box above the frame.
+    const QObjectList& order = w.centralWidget()->children();
+    QVERIFY(order.indexOf(rinner) > order.indexOf(child(w, "RPicEdge")));
+    QVERIFY(order.indexOf(child(w, "RPicEdge")) > order.indexOf(child(w, "Frame2")));
+}
+
+void TestMainWindow::scrollRange_data() {
+    QTest::addColumn<int>("clientHeight");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<int>("largeChange");
+    QTest::newRow("500-pixel panel") << 501 << 17 << 19;
+    QTest::newRow("tiny") << 20 << 36 << 1;
+    QTest::newRow("900-pixel panel") << 901 << 1 << 35;
+    QTest::newRow("above 900") << 1000 << 0 << -1;
+}
+
+void TestMainWindow::scrollRange() {
+    QFETCH(int, clientHeight);
+    QFETCH(int, maximum);
+    QFETCH(int, largeChange);
+    MainWindow& w = started();
+    setClientSize(w, QSize(1000, clientHeight));
+    QCOMPARE(child(w, "PicEdge")->height(), clientHeight - 1);
+    auto* bar = child<QScrollBar>(w, "VScroll1");
+    QCOMPARE(bar->maximum(), maximum);
+    if (largeChange > 0)
+        QCOMPARE(bar->pageStep(), largeChange);
+    QCOMPARE(bar->geometry().right() + 1, child(w, "PicEdge")->width() - 4);
+    bar->setValue(bar->maximum());
+    QCOMPARE(child(w, "PicInner")->y(), -25 * maximum);
+    // Growing the window lowers the maximum and the value with it.
+    setClientSize(w, QSize(1000, 1000));
+    QCOMPARE(bar->value(), 0);
+    QCOMPARE(child(w, "PicInner")->y(), 0);
+}
+
+void TestMainWindow::narrowWindowBanner() {
+    MainWindow& w = started();
+    setClientSize(w, QSize(200, 400));
+    auto* edge = child(w, "PicEdge");
+    QCOMPARE(edge->geometry(), QRect(5, 1, 354 + w.labelColumnWidth(), 399));
+    QCOMPARE(child(w, "Picture2")->geometry(), QRect(5 + edge->width(), 1, 1, 1));
+    QCOMPARE(child(w, "Frame1")->pos(), QPoint(edge->width() + 25, 12));
+
+    setClientSize(w, QSize(5 + edge->width() + 908, 700));
+    QCOMPARE(child(w, "Picture2")->size(), QSize(908, 282));
+}
+
+void TestMainWindow::bannerAt141() {
+    const auto layout = BannerWidget::layoutFor(141);
+    QCOMPARE(layout.lines[0].text, QString("QUELMARK"));
+    QVERIFY(qAbs(layout.lines[0].pointSize - 31.33) < 0.01);
+    QVERIFY(qAbs(layout.lines[1].pointSize - 25.64) < 0.01);
+    QVERIFY(qAbs(layout.lines[2].pointSize - 10.85) < 0.01);
+    QCOMPARE(layout.lines[0].topLeft, QPoint(141, 14));
+    QCOMPARE(layout.lines[1].topLeft, QPoint(141, 61));
+    QCOMPARE(layout.lines[2].topLeft, QPoint(141, 108));
+    QCOMPARE(layout.logoTopLeft, QPointF(14.1, 14.1));
+    QCOMPARE(layout.logoSide, 112.8);
+    QCOMPARE(BannerWidget::layoutFor(282).lines[1].topLeft, QPoint(282, 123));
+}
+
+// Clicks on an input row's boxes, from a given start, and the boxes checked afterwards.
+void TestMainWindow::inputRowReactions_data() {
+    QTest::addColumn<QStringList>("start");
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QStringList>("checked");
+    QTest::newRow("repeat clears control and alt")
+        << QStringList{"ChkCtrl", "ChkAlt"} << QStringList{"ChkRepeat"} << QStringList{"ChkRepeat"};
+    QTest::newRow("control clears repeat, unchecking control leaves it")
+        << QStringList{"ChkRepeat"} << QStringList{"ChkCtrl", "ChkCtrl"} << QStringList{};
+    QTest::newRow("unchecking repeat changes nothing else")
+        << QStringList{"ChkRepeat"} << QStringList{"ChkRepeat"} << QStringList{};
+    QTest::newRow("modifiers together")
+        << QStringList{} << QStringList{"ChkShift", "ChkAlt"} << QStringList{"ChkAlt", "ChkShift"};
+}
+
+void TestMainWindow::inputRowReactions() {
+    QFETCH(QStringList, start);
+    QFETCH(QStringList, clicks);
+    QFETCH(QStringList, checked);
+    MainWindow& w = started();
+    for (const QString& name : start)
+        box(w, name + "_7")->click();
+    w.config().setConfigModified(false);
+    for (const QString& name : clicks)
+        box(w, name + "_7")->click();
+    QStringList now;
+    for (const char* name : {"ChkRepeat", "ChkCtrl", "ChkAlt", "ChkShift"})
+        if (box(w, QString(name) + "_7")->isChecked())
+            now << name;
+    QCOMPARE(now, checked);
+    QVERIFY(w.config().configModified());
+    QCOMPARE(int(w.config().modifierByte(7)),
+             (checked.contains("ChkCtrl") ? 1 : 0) + (checked.contains("ChkShift") ? 2 : 0) +
+                 (checked.contains("ChkAlt") ? 4 : 0) + (checked.contains("ChkRepeat") ? 0 : 8));
+}
+
+void TestMainWindow::optionReactions() {
+    MainWindow& w = started();
+    box(w, "Check1")->click();
+    box(w, "Check4")->click();
+    QVERIFY(w.config().configModified());
+    QVERIFY(child(w, "Frame2")->isVisible());
+    QVERIFY(child(w, "Rkey_9")->isVisible());
+    for (const char* name : {"Check1", "Check2", "Check3"})
+        QVERIFY(!box(w, name)->isEnabled());
+    QVERIFY(box(w, "Check1")->isChecked());
+
+    box(w, "Check5")->click();
+    box(w, "Check4")->click();
+    QVERIFY(!child(w, "Frame2")->isVisible());
+    QVERIFY(!child(w, "RPicInner")->isVisible());
+    QVERIFY(!box(w, "Check1")->isEnabled());
+    box(w, "Check5")->click();
+    QVERIFY(box(w, "Check1")->isEnabled() && box(w, "Check1")->isChecked());
+
+    // Rotary modifiers keep a loaded Repeat; the Repeat box is greyed but shows it.
+    w.config().applyModifierByte(36, 1);
+    box(w, "Check4")->click();
+    QVERIFY(box(w, "RChkRepeat_0")->isChecked() && !box(w, "RChkRepeat_0")->isEnabled());
+    box(w, "RChkShift_0")->click();
+    QVERIFY(box(w, "RChkRepeat_0")->isChecked());
+    QCOMPARE(int(w.config().modifierByte(36)), 3);
+}
+
+void TestMainWindow::loadingFollowsThroughReactions() {
+    MainWindow& w = started();
+    w.config().setKeyCode(3, 36);
+    w.config().applyModifierByte(3, 5);
+    w.config().applyOptionsByte(8 | 4);
+    QCOMPARE(child<QPushButton>(w, "SKey_3")->text(), QString("&&7"));
+    QCOMPARE(child<QPushButton>(w, "SKey_3")->property("Tag").toString(), QString("36"));
+    QVERIFY(box(w, "ChkRepeat_3")->isChecked() && !box(w, "ChkCtrl_3")->isChecked());
+    QVERIFY(child(w, "Frame2")->isVisible() && box(w, "Check3")->isChecked());
+    w.config().setKeyCode(4, 200);
+    QCOMPARE(child<QPushButton>(w, "SKey_4")->text(), QString());
+
+    w.config().ClearVariables();
+    QCOMPARE(child<QPushButton>(w, "SKey_3")->text(), QString("Not Used"));
+    QCOMPARE(child<QPushButton>(w, "SKey_3")->property("Tag").toString(), QString());
+    QVERIFY(!child(w, "Frame2")->isVisible() && box(w, "Check3")->isEnabled());
+    QVERIFY(!box(w, "ChkRepeat_3")->isChecked());
+}
+
+void TestMainWindow::aboutWindow() {
+    AboutWindow about;
+    QCOMPARE(about.windowTitle(), QString("About TARVEN-PAD Programmer"));
+    QCOMPARE(about.size(), QSize(354, 209));
+    QCOMPARE(about.findChild<QLabel*>("Label3")->text(), QString(" Version 30790W"));
+    QVERIFY(!about.findChild<QLabel*>("Picture1")->pixmap().isNull());
+    QVERIFY(about.isModal());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_MainWindow.moc"
