@@ -58,7 +58,8 @@ int centredTop(int height, int index) {
 } // namespace
 
 MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
-    : QMainWindow(parent), m_services(services), m_labelFont(rowFont(true)) {
+    : QMainWindow(parent), m_services(services), m_files(m_config, services.dialogs, this),
+      m_labelFont(rowFont(true)) {
     initResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quelmark Electronics, Inc. - TARVEN-PAD Programmer"));
@@ -116,10 +117,14 @@ void MainWindow::buildMenus() {
     const auto separator = [file](const char* name) {
         file->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
-    item("fnew", QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    item("fopen", QStringLiteral("Open..."), QKeySequence(Qt::CTRL | Qt::Key_O));
-    item("fsave", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    item("fsaveas", QStringLiteral("Save As..."), {});
+    connect(item("fnew", QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N)),
+            &QAction::triggered, this, [this] { m_files.fileNew(); });
+    connect(item("fopen", QStringLiteral("Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)),
+            &QAction::triggered, this, [this] { m_files.fileOpen(); });
+    connect(item("fsave", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S)),
+            &QAction::triggered, this, [this] { m_files.fileSave(); });
+    connect(item("fsaveas", QStringLiteral("Save As..."), {}), &QAction::triggered, this,
+            [this] { m_files.fileSaveAs(); });
     separator("fspc1");
     m_sendAction = item("fsend", QStringLiteral("Write To TARVENPAD"), {});
     separator("fspc2");
@@ -130,6 +135,10 @@ void MainWindow::buildMenus() {
     connect(m_sendAction, &QAction::triggered, this, [this] {
         int identifier = DeviceIdentifier;
         WriteToDevice(identifier);
+    });
+    connect(m_receiveAction, &QAction::triggered, this, [this] {
+        int identifier = DeviceIdentifier;
+        ReadFromDevice(identifier);
     });
 
     QMenu* about = menuBar()->addMenu(QStringLiteral("&About"));
@@ -472,10 +481,49 @@ void MainWindow::WriteToDevice(int& identifier) {
     endTransfer();
 }
 
+void MainWindow::ReadFromDevice(int& identifier) {
+    if (m_transferRunning || !m_files.maySetConfigurationAside())
+        return;
+    beginTransfer();
+    auto status = std::make_unique<StatusWindow>(this);
+    status->show();
+    QCoreApplication::processEvents();
+    DeviceImage image;
+    DeviceLink link(m_services.access, *status, unitSelector());
+    const TransferResult result = link.ReceiveImage(identifier, image);
+    UserDialogs& dialogs = m_services.dialogs;
+    if (result == TransferResult::Success)
+        ApplyDeviceImage(m_config, image); // only a complete image, through the same setters
+    else if (result == TransferResult::DeviceNotFound)
+        dialogs.message(this, QStringLiteral("Device Not Found"), QStringLiteral("Error"),
+                        UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
+    else if (result == TransferResult::IoError)
+        dialogs.message(this, QStringLiteral("Device I/O Error"), QStringLiteral("Error"),
+                        UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
+    status.reset();
+    QCoreApplication::processEvents();
+    if (result == TransferResult::Success)
+        dialogs.message(this,
+                        QStringLiteral("Configuration File Read Successfully From The TARVENPAD Device"),
+                        QStringLiteral("Successful Read"), UserDialogs::Icon::Information,
+                        UserDialogs::Buttons::Ok);
+    // What is on screen now belongs to no file, even after a failed read; a cancelled
+    // unit choice is not a read at all.
+    if (result != TransferResult::Cancelled) {
+        m_config.setCurrentFileName(QString());
+        m_config.setConfigModified(true);
+    }
+    endTransfer();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A unit is open while a transfer runs: close once it has ended.
     if (m_transferRunning) {
         m_closeAfterTransfer = true;
+        event->ignore();
+        return;
+    }
+    if (!m_files.maySetConfigurationAside()) {
         event->ignore();
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Configuration.h"
+#include "FileCommands.h"
 #include "ProgrammerServices.h"
 
 #include <QMainWindow>
@@ -40,6 +41,8 @@ public:
     void reflow();
 
     void WriteToDevice(int& identifier);
+    void ReadFromDevice(int& identifier);
+    FileCommands& fileCommands() { return m_files; }
     bool transferRunning() const { return m_transferRunning; }
 
 protected:
@@ -83,6 +86,7 @@ private:
 
     Configuration m_config;
     ProgrammerServices m_services;
+    FileCommands m_files;
     std::unique_ptr<MultiUnitsWindow> m_multiUnits;
 
     QWidget* m_client = nullptr;

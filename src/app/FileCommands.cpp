@@ -1,0 +1,73 @@
+#include "FileCommands.h"
+
+#include "ConfigFile.h"
+#include "Configuration.h"
+#include "UserDialogs.h"
+
+const QString FileCommands::SavePromptText = QStringLiteral("Do You Want To Save This File?");
+const QString FileCommands::SavePromptTitle = QStringLiteral("Save File?");
+
+FileCommands::FileCommands(Configuration& config, UserDialogs& dialogs, QWidget* window)
+    : m_config(config), m_dialogs(dialogs), m_window(window) {}
+
+bool FileCommands::maySetConfigurationAside() {
+    if (!m_config.configModified())
+        return true;
+    switch (m_dialogs.message(m_window, SavePromptText, SavePromptTitle,
+                              UserDialogs::Icon::Question, UserDialogs::Buttons::YesNoCancel)) {
+    case UserDialogs::Answer::Yes:
+        fileSave();
+        return !m_config.configModified();
+    case UserDialogs::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FileCommands::fileNew() {
+    if (maySetConfigurationAside())
+        m_config.ClearVariables();
+}
+
+void FileCommands::fileOpen() {
+    if (!maySetConfigurationAside())
+        return;
+    const std::optional<QString> path = m_dialogs.chooseOpenFile(m_window);
+    if (!path || path->trimmed().isEmpty())
+        return;
+    const FileResult result = ReadConfigFile(m_config, *path);
+    if (!result.ok()) {
+        m_dialogs.message(m_window, result.message, QStringLiteral("Open File"),
+                          UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
+        return;
+    }
+    m_config.setCurrentFileName(*path);
+}
+
+bool FileCommands::fileSave() {
+    if (m_config.currentFileName().isEmpty())
+        return fileSaveAs();
+    return saveTo(m_config.currentFileName());
+}
+
+bool FileCommands::fileSaveAs() {
+    const std::optional<QString> path = m_dialogs.chooseSaveFile(m_window);
+    if (!path || path->trimmed().isEmpty())
+        return false;
+    if (!saveTo(*path))
+        return false;
+    m_config.setCurrentFileName(*path);
+    return true;
+}
+
+bool FileCommands::saveTo(const QString& path) {
+    const FileResult result = WriteConfigFile(m_config, path);
+    if (!result.ok()) {
+        m_dialogs.message(m_window, result.message, QStringLiteral("Save File"),
+                          UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
+        return false;
+    }
+    m_config.setConfigModified(false);
+    return true;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+class Configuration;
+class QWidget;
+class UserDialogs;
+
+// New, Open, Save and Save As, and the save prompt that guards unsaved changes. A file is
+// taken as the current one only once it has been read or written completely, so a rejected
+// file or a failed save never becomes the target of the next Save.
+class FileCommands {
+public:
+    FileCommands(Configuration& config, UserDialogs& dialogs, QWidget* window);
+
+    void fileNew();
+    void fileOpen();
+    // False when nothing was saved (the dialog was cancelled or the write failed).
+    bool fileSave();
+    bool fileSaveAs();
+    // Asks whether to save unsaved changes; false when the calling command must stop.
+    bool maySetConfigurationAside();
+
+    static const QString SavePromptText;
+    static const QString SavePromptTitle;
+
+private:
+    bool saveTo(const QString& path);
+
+    Configuration& m_config;
+    UserDialogs& m_dialogs;
+    QWidget* m_window;
+};

@@ -1,0 +1,294 @@
+#include "ConfigFile.h"
+#include "EmulatedAccess.h"
+#include "MainWindow.h"
+#include "Module1.h"
+#include "ScriptedDialogs.h"
+#include "UnitSelector.h"
+
+#include <QAction>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using Answer = UserDialogs::Answer;
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// What a command could change: the configuration, the flag and the file name.
+QByteArray snapshot(Configuration& c) {
+    return EncodeConfigFile(c) + (c.configModified() ? "M" : "-") + c.currentFileName().toUtf8();
+}
+
+} // namespace
+
+class TestFileCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void promptFlows_data();
+    void promptFlows();
+    void openRejects_data();
+    void openRejects();
+    void saveCommands();
+    void failedSaveKeepsState();
+    void readFailsAtLocation();
+    void readTurnsRotaryOn();
+    void readCancelledChoice();
+
+private:
+    void trigger(const char* action) { m_window->findChild<QAction*>(action)->trigger(); }
+    void editSomething() { m_window->config().setShift(2, true); }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<EmulatedAccess> m_access;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<MainWindow> m_window;
+    QString m_sample; // a valid file on disk
+};
+
+void TestFileCommands::init() {
+    m_access = std::make_unique<EmulatedAccess>(1);
+    m_dialogs = std::make_unique<ScriptedDialogs>();
+    m_window = Module1::Start(ProgrammerServices{*m_access, *m_dialogs});
+    QVERIFY(m_window);
+    Configuration sample;
+    sample.setKeyCode(0, 0x1E);
+    sample.setAlt(0, true);
+    m_sample = m_dir.filePath("sample.TPD");
+    QVERIFY(WriteConfigFile(sample, m_sample).ok());
+    DeviceImage unit = EmulatedUnit::factoryMemory();
+    unit.set(4, 0x29); // input 2 sends Esc
+    m_access->unit(1).memory = unit;
+}
+
+void TestFileCommands::cleanup() {
+    m_window.reset();
+    m_dialogs.reset();
+    m_access.reset();
+}
+
+// Each command that sets the configuration aside, in each situation of the save prompt.
+void TestFileCommands::promptFlows_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<bool>("named");      // a current file name before the command
+    QTest::addColumn<int>("answer");      // at the prompt
+    QTest::addColumn<QString>("saveAs");  // the Save As dialog's answer ("" cancels)
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<bool>("goesOn");
+    struct Case {
+        const char* name;
+        bool modified, named;
+        Answer answer;
+        const char* saveAs;
+        bool saved, goesOn;
+    } cases[] = {
+        {"unmodified", false, true, Answer::Cancel, "", false, true},
+        {"cancel", true, true, Answer::Cancel, "", false, false},
+        {"no", true, true, Answer::No, "", false, true},
+        {"yes, named", true, true, Answer::Yes, "", true, true},
+        {"yes, unnamed, saved as", true, false, Answer::Yes, "new.TPD", true, true},
+        {"yes, unnamed, dialog cancelled", true, false, Answer::Yes, "", false, false},
+        {"yes, save fails", true, true, Answer::Yes, "", false, false},
+    };
+    for (const char* command : {"fnew", "fopen", "close", "freceive"})
+        for (const Case& c : cases)
+            QTest::addRow("%s: %s", command, c.name)
+                << command << c.modified << c.named << int(c.answer) << QString(c.saveAs)
+                << c.saved << c.goesOn;
+}
+
+void TestFileCommands::promptFlows() {
+    QFETCH(QString, command);
+    QFETCH(bool, modified);
+    QFETCH(bool, named);
+    QFETCH(int, answer);
+    QFETCH(QString, saveAs);
+    QFETCH(bool, saved);
+    QFETCH(bool, goesOn);
+    Configuration& c = m_window->config();
+    const bool saveFails = QByteArray(QTest::currentDataTag()).endsWith("save fails");
+    const QString current = saveFails ? m_dir.filePath("no/such/dir/x.TPD") : m_dir.filePath("current.TPD");
+    QFile::remove(current);
+    QFile::remove(m_dir.filePath(saveAs));
+    editSomething();
+    c.setCurrentFileName(named ? current : QString());
+    c.setConfigModified(modified);
+    const QByteArray before = snapshot(c);
+    const QByteArray image = EncodeConfigFile(c);
+
+    m_dialogs->answers = {Answer(answer)};
+    if (!saveAs.isEmpty() || (modified && !named))
+        m_dialogs->paths << (saveAs.isEmpty() ? QString() : m_dir.filePath(saveAs));
+    m_dialogs->paths << m_sample; // for Open
+    if (command == "close")
+        m_window->close();
+    else
+        trigger(qPrintable(command));
+
+    const QStringList texts = m_dialogs->texts();
+    QCOMPARE(texts.count("Do You Want To Save This File?"), modified ? 1 : 0);
+    if (modified) {
+        const auto& prompt = m_dialogs->shown.first();
+        QCOMPARE(prompt.title, QString("Save File?"));
+        QCOMPARE(prompt.icon, UserDialogs::Icon::Question);
+        QCOMPARE(prompt.buttons, UserDialogs::Buttons::YesNoCancel);
+    }
+    const QString savedTo = saveAs.isEmpty() ? current : m_dir.filePath(saveAs);
+    QCOMPARE(fileBytes(savedTo) == image, saved);
+    if (saveFails)
+        QVERIFY(texts.last().contains(current));
+
+    if (!goesOn) {
+        QCOMPARE(snapshot(c), before);
+        QVERIFY(m_window->isVisible());
+        QCOMPARE(m_dialogs->openDialogs, 0);
+        return;
+    }
+    if (command == "fnew") {
+        QCOMPARE(snapshot(c), snapshot(*std::make_unique<Configuration>().get()));
+        QCOMPARE(EncodeConfigFile(c), EncodeConfigFile(Configuration()));
+    } else if (command == "fopen") {
+        QCOMPARE(EncodeConfigFile(c), fileBytes(m_sample));
+        QCOMPARE(c.currentFileName(), m_sample);
+        QVERIFY(!c.configModified());
+    } else if (command == "close") {
+        QVERIFY(!m_window->isVisible());
+    } else {
+        QCOMPARE(int(c.slot(1).keyCode), 0x29);
+        QCOMPARE(c.currentFileName(), QString());
+        QVERIFY(c.configModified());
+        QCOMPARE(texts.last(), QString("Configuration File Read Successfully From The TARVENPAD Device"));
+    }
+}
+
+void TestFileCommands::openRejects_data() {
+    QTest::addColumn<QByteArray>("bytes"); // null: the file does not exist
+    QTest::addColumn<QString>("message");
+    QTest::newRow("dialog cancelled") << QByteArray() << "";
+    QTest::newRow("wrong header") << QByteArray(94, 'x') << "Cannot Open This File Type";
+    QTest::newRow("missing") << QByteArray() << "No such file or directory";
+    QTest::newRow("too short") << QByteArray(1, char('A' ^ FileMask)) << "holds 1 bytes";
+}
+
+void TestFileCommands::openRejects() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    Configuration& c = m_window->config();
+    editSomething();
+    c.setCurrentFileName(m_dir.filePath("kept.TPD"));
+    const QByteArray before = snapshot(c);
+    const QString path = m_dir.filePath(QString("open-%1.TPD").arg(QTest::currentDataTag()));
+    if (!bytes.isNull()) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    m_dialogs->answers = {Answer::No};
+    m_dialogs->paths = {message.isEmpty() ? QString() : path};
+    trigger("fopen");
+    QCOMPARE(snapshot(c), before);
+    QCOMPARE(m_dialogs->openDialogs, 1);
+    if (message.isEmpty()) {
+        QCOMPARE(m_dialogs->shown.size(), 1); // the prompt only
+        return;
+    }
+    const auto& box = m_dialogs->shown.last();
+    QVERIFY2(box.text.contains(message), qPrintable(box.text));
+    QCOMPARE(box.title, QString("Open File"));
+    QCOMPARE(box.icon, UserDialogs::Icon::Exclamation);
+    QCOMPARE(box.buttons, UserDialogs::Buttons::Ok);
+}
+
+void TestFileCommands::saveCommands() {
+    Configuration& c = m_window->config();
+    editSomething();
+    const QString first = m_dir.filePath("first.TPD");
+    m_dialogs->paths = {first};
+    trigger("fsave"); // no name yet: Save As
+    QCOMPARE(m_dialogs->saveDialogs, 1);
+    QCOMPARE(c.currentFileName(), first);
+    QVERIFY(!c.configModified());
+
+    c.setControl(5, true);
+    trigger("fsave"); // with a name: no dialog, no prompt
+    QCOMPARE(m_dialogs->saveDialogs, 1);
+    QVERIFY(m_dialogs->shown.isEmpty());
+    QCOMPARE(fileBytes(first), EncodeConfigFile(c));
+
+    c.setControl(6, true);
+    m_dialogs->paths = {QString()};
+    trigger("fsaveas"); // cancelled: nothing changes
+    QCOMPARE(c.currentFileName(), first);
+    QVERIFY(c.configModified());
+}
+
+void TestFileCommands::failedSaveKeepsState() {
+    Configuration& c = m_window->config();
+    editSomething();
+    c.setCurrentFileName(m_dir.filePath("previous.TPD"));
+    m_dialogs->paths = {"/dev/full"};
+    trigger("fsaveas");
+    QCOMPARE(c.currentFileName(), m_dir.filePath("previous.TPD"));
+    QVERIFY(c.configModified());
+    QCOMPARE(m_dialogs->shown.size(), 1);
+    QVERIFY(m_dialogs->shown[0].text.contains("/dev/full"));
+    QVERIFY(m_dialogs->shown[0].text.contains("No space left on device"));
+    QCOMPARE(m_dialogs->shown[0].title, QString("Save File"));
+
+    // Closing with Cancel at the prompt keeps the window and the configuration.
+    m_dialogs->answers = {Answer::Cancel};
+    QVERIFY(!m_window->close());
+    QVERIFY(m_window->isVisible());
+    QVERIFY(c.slot(2).shift && c.configModified());
+}
+
+void TestFileCommands::readFailsAtLocation() {
+    Configuration& c = m_window->config();
+    c.setKeyCode(1, 0x04);
+    c.setCurrentFileName(m_sample);
+    c.setConfigModified(false);
+    const QByteArray before = EncodeConfigFile(c);
+    m_access->failExchangeAt(60);
+    trigger("freceive");
+    QCOMPARE(EncodeConfigFile(c), before);
+    QCOMPARE(m_dialogs->texts(), QStringList{"Device I/O Error"});
+    QVERIFY(m_dialogs->shown[0].statusWindowVisible);
+    QCOMPARE(c.currentFileName(), QString());
+    QVERIFY(c.configModified());
+    QCOMPARE(m_access->openUnits(), 0);
+}
+
+void TestFileCommands::readTurnsRotaryOn() {
+    DeviceImage image = EmulatedUnit::factoryMemory();
+    image.set(93, 8 | 1);
+    image.set(73, 1); // rotary 1A: Control with repeat
+    m_access->unit(1).memory = image;
+    trigger("freceive");
+    QVERIFY(m_window->findChild<QWidget*>("Frame2")->isVisible());
+    QVERIFY(!m_window->findChild<QWidget*>("Check1")->isEnabled());
+    QVERIFY(m_window->config().slot(36).repeat && m_window->config().slot(36).control);
+}
+
+void TestFileCommands::readCancelledChoice() {
+    struct CancelSelector : UnitSelector {
+        void showDetecting() override {}
+        int SelectMultiples(int, const std::array<QString, 4>&, const QString&) override { return 0; }
+    } selector;
+    ScriptedDialogs dialogs;
+    EmulatedAccess access(2);
+    auto w = Module1::Start(ProgrammerServices{access, dialogs, &selector});
+    w->config().setCurrentFileName(m_sample);
+    w->findChild<QAction*>("freceive")->trigger();
+    QVERIFY(dialogs.shown.isEmpty());
+    QCOMPARE(w->config().currentFileName(), m_sample);
+    QVERIFY(!w->config().configModified());
+}
+
+QTEST_MAIN(TestFileCommands)
+#include "tst_FileCommands.moc"
