@@ -9,6 +9,7 @@
 #include "LabelBox.h"
 #include "Module1.h"
 #include "MultiUnitsWindow.h"
+#include "OnScreenKeyboard.h"
 #include "RowPanel.h"
 #include "StatusWindow.h"
 #include "UserDialogs.h"
@@ -416,9 +417,9 @@ void MainWindow::setRotaryVisible(bool visible) {
 }
 
 void MainWindow::chooseKey(int slot) {
-    if (!m_services.keySelector)
-        return;
-    const int code = m_services.keySelector->selectKey(this);
+    OnScreenKeyboard keyboard;
+    KeySelector& selector = m_services.keySelector ? *m_services.keySelector : keyboard;
+    const int code = selector.selectKey(this);
     if (code >= 0)
         m_config.assignKey(slot, quint8(code));
     (Configuration::isInputSlot(slot) ? m_picEdge : m_rPicEdge)->setFocus();

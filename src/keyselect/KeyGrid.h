@@ -1,0 +1,21 @@
+#pragma once
+
+#include <array>
+
+// Where each button of the on-screen keyboard sits, in grid units of a keyboard 27 units wide
+// and 8 high, and the key code it stands for. Buttons are numbered in reading order.
+struct KeyGridEntry {
+    int code; // 0 for "Not Used", -1 for "Cancel"
+    double x;
+    double y;
+    double w = 1;
+    double h = 1;
+};
+
+inline constexpr int KeyButtonCount = 109;
+inline constexpr int FirstMouseButton = 104;
+inline constexpr int NotUsedButton = 107;
+inline constexpr int CancelButton = 108;
+inline constexpr int KeypadZeroButton = 102;
+
+extern const std::array<KeyGridEntry, KeyButtonCount> KeyGrid;

@@ -1,0 +1,189 @@
+#include "KeySelectForm.h"
+
+#include "KeyCodes.h"
+#include "KeyGrid.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <cmath>
+
+namespace {
+
+// The reference label's design size, 1335 x 255 twips, in pixels at 15 twips per pixel.
+constexpr double DesignLabelWidth = 1335.0 / 15;
+constexpr double DesignLabelHeight = 255.0 / 15;
+
+QFont baseFont(const char* family) {
+    QFont f(QString::fromLatin1(family));
+    f.setStyleHint(family[0] == 'C' ? QFont::TypeWriter : QFont::SansSerif);
+    f.setPointSizeF(8.25);
+    return f;
+}
+
+QString captionOf(int index) {
+    if (index == NotUsedButton)
+        return QStringLiteral("Not Used");
+    if (index == CancelButton)
+        return QStringLiteral("Cancel");
+    return KeycapLabel(KeyGrid[index].code);
+}
+
+} // namespace
+
+KeySelectForm::KeySelectForm(QWidget* parent, QRect screen)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      m_screen(screen), m_labelWidth(DesignLabelWidth), m_labelHeight(DesignLabelHeight) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Key Selection"));
+    setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
+    setModal(true);
+
+    m_focusSink = new QWidget(this);
+    m_focusSink->setObjectName(QStringLiteral("Picture1"));
+    m_focusSink->setGeometry(0, 0, 1, 1);
+    m_focusSink->setFocusPolicy(Qt::StrongFocus);
+
+    m_label = new QLabel(QStringLiteral("Mouse Buttons"), this);
+    m_label->setObjectName(QStringLiteral("Label1"));
+    m_label->setFont(baseFont("Verdana"));
+    m_label->setAlignment(Qt::AlignCenter);
+    m_label->setGeometry(264, 24, int(DesignLabelWidth), int(DesignLabelHeight));
+
+    const QFont keyFont = baseFont("Courier New");
+    for (int i = 0; i < KeyButtonCount; ++i) {
+        auto* key = new QPushButton(captionOf(i), this);
+        key->setObjectName(QStringLiteral("CKey_%1").arg(i));
+        key->setFont(keyFont);
+        key->setAutoDefault(false);
+        key->installEventFilter(this);
+        connect(key, &QPushButton::clicked, this, [this, i] {
+            m_selectedCode = GetKeyCode(i);
+            m_result = m_selectedCode;
+            accept();
+        });
+        m_keys[i] = key;
+    }
+    m_selectedCode = -2;
+    fitToScreen();
+}
+
+int KeySelectForm::GetKeyCode(int index) {
+    m_selectedCode = KeyGrid.at(index).code;
+    return m_selectedCode;
+}
+
+double KeySelectForm::fontSizeFor(int index, const QString& caption, double keyWidth,
+                                  double labelWidth, double labelHeight) {
+    double f = 1.5 * (labelHeight / labelWidth) * (keyWidth / caption.size());
+    if (caption == QLatin1String("Space"))
+        f = f / 1.5 * 1.3;
+    else if (caption.size() >= 3)
+        f *= 1.5;
+    if (index == KeypadZeroButton)
+        f /= 2;
+    return std::max(f, 1.0);
+}
+
+void KeySelectForm::fitToScreen() {
+    QRect area = m_screen;
+    if (area.isNull()) {
+        const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+        area = s ? s->geometry() : QRect(0, 0, 1024, 768);
+    }
+    // Outer size: the screen's full width, 8/27 of it high, vertically centred.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const int outerWidth = area.width();
+    const int outerHeight = int(std::lround(outerWidth / 27.0 * 8));
+    const QSize client(outerWidth - frame.width(), outerHeight - frame.height());
+    if (size() != client)
+        setFixedSize(client);
+    move(area.left(), area.top() + area.height() / 2 - outerHeight / 2);
+}
+
+void KeySelectForm::PlaceKey(int index, double x, double y, double w, double h) {
+    QPushButton* key = m_keys[index];
+    const int left = int(std::lround(x * m_unitX));
+    const int top = int(std::lround(y * m_unitY));
+    key->setGeometry(left, top, int(std::lround((x + w) * m_unitX)) - left,
+                     int(std::lround((y + h) * m_unitY)) - top);
+    // A key held down shows no caption; it keeps its size until it is released.
+    const QString caption = key->text();
+    if (!caption.isEmpty()) {
+        QFont font = key->font();
+        font.setPointSizeF(fontSizeFor(index, caption, w * m_unitX, m_labelWidth, m_labelHeight));
+        key->setFont(font);
+    }
+    if (key->toolTip().isEmpty())
+        key->setToolTip(PlainKeyText(KeyCodeName(GetKeyCode(index))));
+    m_selectedCode = -2;
+}
+
+void KeySelectForm::layoutKeys() {
+    const double sw = width(), sh = height();
+    m_unitX = sw / 27;
+    m_unitY = sh / 8;
+    // The keyboard keys use the reference label's size from before this pass; the mouse
+    // buttons and the wide buttons the new one.
+    for (int i = 0; i < FirstMouseButton; ++i) {
+        const KeyGridEntry& g = KeyGrid[i];
+        PlaceKey(i, g.x, g.y, g.w, g.h);
+    }
+    m_labelWidth = sw / 9;
+    m_labelHeight = sh / 8;
+    m_label->setGeometry(int(std::lround(sw / 9 * 8)), int(std::lround(sh / 8)),
+                         int(std::lround(m_labelWidth)), int(std::lround(m_labelHeight)));
+    for (int i = FirstMouseButton; i < KeyButtonCount; ++i) {
+        const KeyGridEntry& g = KeyGrid[i];
+        PlaceKey(i, g.x, g.y, g.w, g.h);
+    }
+    // The mouse body hangs under its three buttons, 2 pixels inside their outer edges.
+    const QRect mouse = m_keys[FirstMouseButton]->geometry();
+    const double radius = m_labelWidth - 4;
+    const QPointF centre(m_label->x() + m_labelWidth / 2, mouse.y() + mouse.height());
+    m_mouseOutline = QRectF(centre.x() - radius / 2, centre.y() - radius, radius, 2 * radius);
+    update();
+}
+
+void KeySelectForm::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    layoutKeys();
+}
+
+void KeySelectForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    fitToScreen(); // the frame's size is known now
+}
+
+void KeySelectForm::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1));
+    p.drawArc(m_mouseOutline, 180 * 16, 180 * 16);
+}
+
+bool KeySelectForm::eventFilter(QObject* watched, QEvent* event) {
+    auto* key = qobject_cast<QPushButton*>(watched);
+    if (key && event->type() == QEvent::MouseButtonPress) {
+        m_pressedCaption = key->text();
+        key->setText(QString());
+    } else if (key && event->type() == QEvent::MouseButtonRelease) {
+        if (key->text().isEmpty())
+            key->setText(m_pressedCaption);
+        m_pressedCaption.clear();
+        m_focusSink->setFocus();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void KeySelectForm::done(int result) {
+    if (m_selectedCode == -2) {
+        m_selectedCode = -1;
+        m_result = -1;
+    }
+    QDialog::done(result);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDialog>
+#include <QRect>
+#include <array>
+
+class QLabel;
+class QPushButton;
+
+// The on-screen keyboard: a full-width picture of a keyboard, three mouse buttons,
+// "Not Used" and "Cancel". One click closes it with the chosen code.
+class KeySelectForm : public QDialog {
+    Q_OBJECT
+public:
+    // `screen` is the area the window spans; by default the screen it opens on.
+    explicit KeySelectForm(QWidget* parent = nullptr, QRect screen = {});
+
+    // The code of a button: its key code, 0 for "Not Used", -1 for "Cancel". Remembered
+    // as the selected code.
+    int GetKeyCode(int index);
+    // The answer: a key code, 0 for "Not Used", -1 when cancelled.
+    int KeySelectionResult() const { return m_result; }
+    int SelectedCode() const { return m_selectedCode; }
+
+    QPushButton* key(int index) const { return m_keys.at(index); }
+    // The font size rule for a key of the given width (pixels) and caption, against the
+    // reference label's current size.
+    static double fontSizeFor(int index, const QString& caption, double keyWidth,
+                              double labelWidth, double labelHeight);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void PlaceKey(int index, double x, double y, double w, double h);
+    void fitToScreen();
+    void layoutKeys();
+
+    std::array<QPushButton*, 109> m_keys{};
+    QLabel* m_label;
+    QWidget* m_focusSink;
+    QRect m_screen;
+    int m_selectedCode = -2;
+    int m_result = -1;
+    QString m_pressedCaption;
+    // Grid unit in pixels, and the reference label's size as the font rule reads it.
+    double m_unitX = 0, m_unitY = 0;
+    double m_labelWidth, m_labelHeight;
+    QRectF m_mouseOutline;
+};

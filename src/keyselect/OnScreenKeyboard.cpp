@@ -1,0 +1,9 @@
+#include "OnScreenKeyboard.h"
+
+#include "KeySelectForm.h"
+
+int OnScreenKeyboard::selectKey(QWidget* parent) {
+    KeySelectForm form(parent);
+    form.exec();
+    return form.KeySelectionResult();
+}

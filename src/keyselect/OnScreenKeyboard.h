@@ -1,0 +1,9 @@
+#pragma once
+
+#include "KeySelector.h"
+
+// Asks for a key with the on-screen keyboard, modally.
+class OnScreenKeyboard : public KeySelector {
+public:
+    int selectKey(QWidget* parent) override;
+};

@@ -1,0 +1,214 @@
+#include "EmulatedAccess.h"
+#include "KeyCodes.h"
+#include "KeyGrid.h"
+#include "KeySelectForm.h"
+#include "MainWindow.h"
+#include "Module1.h"
+#include "../app/ScriptedDialogs.h"
+
+#include <QPushButton>
+#include <QSet>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// Clicks button `index` of the key selection window once it is open; -1 closes the window.
+void answerKeyWindow(int index) {
+    QTimer::singleShot(0, [index] {
+        auto* form = qobject_cast<KeySelectForm*>(QApplication::activeModalWidget());
+        if (!form) {
+            answerKeyWindow(index);
+            return;
+        }
+        if (index < 0)
+            form->close();
+        else
+            form->key(index)->click();
+    });
+}
+
+} // namespace
+
+class TestKeySelectForm : public QObject {
+    Q_OBJECT
+private slots:
+    void everyCodeHasOneButton();
+    void indexToCode_data();
+    void indexToCode();
+    void captionsAndTooltips();
+    void fontRule_data();
+    void fontRule();
+    void fontsAfterLayout();
+    void geometry_data();
+    void geometry();
+    void blankWhileHeld();
+    void fromMainWindow_data();
+    void fromMainWindow();
+};
+
+void TestKeySelectForm::everyCodeHasOneButton() {
+    KeySelectForm form(nullptr, QRect(0, 0, 1280, 1024));
+    QMap<int, int> buttons;
+    for (int i = 0; i < KeyButtonCount; ++i)
+        ++buttons[form.GetKeyCode(i)];
+    for (const KeyCodeEntry& e : KeyCodeTable)
+        QVERIFY2(buttons.value(e.code) == 1, e.name);
+    QCOMPARE(buttons.size(), int(KeyCodeTable.size()) + 1); // and Cancel
+    for (int i = 0; i < 107; ++i) // a button's caption is its code's keycap
+        QCOMPARE(form.key(i)->text(), KeycapLabel(form.GetKeyCode(i)));
+}
+
+void TestKeySelectForm::indexToCode_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("code");
+    QTest::newRow("Esc") << 0 << 0x29;
+    QTest::newRow("mouse L") << 104 << 0xE8;
+    QTest::newRow("mouse M") << 105 << 0xE9;
+    QTest::newRow("mouse R") << 106 << 0xEA;
+    QTest::newRow("letter L") << 67 << 0x0F;
+    QTest::newRow("letter M") << 81 << 0x10;
+    QTest::newRow("letter R") << 41 << 0x15;
+    QTest::newRow("&7") << 23 << 0x24;
+    QTest::newRow("quote") << 69 << 0x34;
+    QTest::newRow("keypad 0") << 102 << 0x62;
+    QTest::newRow("Not Used") << 107 << 0;
+    QTest::newRow("Cancel") << 108 << -1;
+}
+
+void TestKeySelectForm::indexToCode() {
+    QFETCH(int, index);
+    QFETCH(int, code);
+    KeySelectForm form(nullptr, QRect(0, 0, 1280, 1024));
+    QCOMPARE(form.GetKeyCode(index), code);
+    QCOMPARE(form.SelectedCode(), code);
+}
+
+void TestKeySelectForm::captionsAndTooltips() {
+    KeySelectForm form(nullptr, QRect(0, 0, 1280, 1024));
+    form.show();
+    QCOMPARE(form.key(23)->text(), QString("&&7"));
+    QCOMPARE(form.key(23)->toolTip(), QString("&7"));
+    QCOMPARE(form.key(69)->text(), QString("\" '"));
+    QCOMPARE(form.key(104)->toolTip(), QString("Left Mouse"));
+    QCOMPARE(form.key(107)->toolTip(), QString("Not Used"));
+    QCOMPARE(form.key(108)->toolTip(), QString());
+    QCOMPARE(form.key(30)->toolTip(), QString("Insert"));
+    QCOMPARE(form.SelectedCode(), -2); // laying out leaves no choice behind
+}
+
+void TestKeySelectForm::fontRule_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<double>("units"); // key width in grid units
+    QTest::addColumn<double>("factor"); // against half the unit height
+    QTest::newRow("one unit, one character") << 58 + 1 << "A" << 1.0 << 1.0;
+    QTest::newRow("keypad 0") << 102 << "0" << 2.0 << 1.0;
+    QTest::newRow("two characters") << 17 << "!1" << 1.0 << 0.5;
+    QTest::newRow("three characters") << 1 << "F10" << 1.0 << 0.5;
+    QTest::newRow("&&7 counts three") << 23 << "&&7" << 1.0 << 0.5;
+    QTest::newRow("Space") << 94 << "Space" << 6.25 << 6.25 / 5 * 1.3 / 1.5;
+}
+
+void TestKeySelectForm::fontRule() {
+    QFETCH(int, index);
+    QFETCH(QString, caption);
+    QFETCH(double, units);
+    QFETCH(double, factor);
+    const double u = 1280.0 / 27, v = 379.0 / 8; // grid unit of a 1280-pixel screen
+    const double f = KeySelectForm::fontSizeFor(index, caption, units * u, u * 3, v);
+    QVERIFY2(qAbs(f - factor * v / 2) < 1e-9, qPrintable(QString::number(f)));
+    QCOMPARE(KeySelectForm::fontSizeFor(0, "Esc", 2, 1000, 1), 1.0); // never below 1 point
+}
+
+void TestKeySelectForm::fontsAfterLayout() {
+    KeySelectForm form(nullptr, QRect(0, 0, 1280, 1024));
+    form.show();
+    const double v = form.height() / 8.0;
+    // The mouse buttons always use the reference label's new size...
+    QVERIFY(qAbs(form.key(104)->font().pointSizeF() - v / 2) < 0.05);
+    // ...the keyboard keys the size the previous pass left, so another pass at the same
+    // size gives them the same rule.
+    QResizeEvent again(form.size(), form.size());
+    QApplication::sendEvent(&form, &again);
+    QVERIFY(qAbs(form.key(59)->font().pointSizeF() - v / 2) < 0.05);
+    QVERIFY(qAbs(form.key(102)->font().pointSizeF() - v / 2) < 0.05);
+}
+
+void TestKeySelectForm::geometry_data() {
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QRect>("expected");
+    QTest::newRow("1280x1024") << QRect(0, 0, 1280, 1024) << QRect(0, 323, 1280, 379);
+    QTest::newRow("1920x1080") << QRect(0, 0, 1920, 1080) << QRect(0, 256, 1920, 569);
+}
+
+void TestKeySelectForm::geometry() {
+    QFETCH(QRect, screen);
+    QFETCH(QRect, expected);
+    KeySelectForm form(nullptr, screen);
+    form.show();
+    QCOMPARE(form.frameGeometry(), expected);
+    const QRect space = form.key(94)->geometry();
+    QCOMPARE(space.x(), int(std::lround(3.75 * form.width() / 27)));
+    QCOMPARE(form.key(108)->geometry().right() + 1, int(std::lround(22 * form.width() / 27.0)));
+    for (int i = 0; i < KeyButtonCount; ++i)
+        QVERIFY(form.rect().contains(form.key(i)->geometry()));
+}
+
+void TestKeySelectForm::blankWhileHeld() {
+    KeySelectForm form(nullptr, QRect(0, 0, 1280, 1024));
+    form.show();
+    QPushButton* key = form.key(59);
+    QTest::mousePress(key, Qt::LeftButton);
+    QCOMPARE(key->text(), QString());
+    QTest::mouseRelease(key, Qt::LeftButton, {}, QPoint(-50, -50)); // outside the key
+    QCOMPARE(key->text(), QString("A"));
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.SelectedCode(), -2);
+    QCOMPARE(form.focusWidget()->objectName(), QString("Picture1"));
+    QTest::mouseClick(key, Qt::LeftButton);
+    QCOMPARE(form.KeySelectionResult(), 4);
+    QVERIFY(!form.isVisible());
+}
+
+void TestKeySelectForm::fromMainWindow_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("index"); // -1: close the window
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<bool>("modified");
+    QTest::newRow("cancel") << "SKey_3" << 108 << "Esc" << "41" << false;
+    QTest::newRow("closed") << "SKey_3" << -1 << "Esc" << "41" << false;
+    QTest::newRow("not used") << "SKey_3" << 107 << "Not Used" << "0" << true;
+    QTest::newRow("mouse L") << "SKey_3" << 104 << "Left Mouse" << "232" << true;
+    QTest::newRow("letter L") << "Rkey_2" << 67 << "L" << "15" << true;
+    QTest::newRow("&7") << "SKey_3" << 23 << "&&7" << "36" << true;
+    QTest::newRow("quote") << "SKey_3" << 69 << "\" '" << "52" << true;
+    QTest::newRow("same key again") << "SKey_3" << 0 << "Esc" << "41" << true;
+}
+
+void TestKeySelectForm::fromMainWindow() {
+    QFETCH(QString, button);
+    QFETCH(int, index);
+    QFETCH(QString, caption);
+    QFETCH(QString, tag);
+    QFETCH(bool, modified);
+    EmulatedAccess access(1);
+    ScriptedDialogs dialogs;
+    auto w = Module1::Start(ProgrammerServices{access, dialogs});
+    const int slot = button == "SKey_3" ? 3 : 38;
+    w->config().setOption(Configuration::Option::RotaryOnAux, true);
+    w->config().setKeyCode(slot, 0x29);
+    w->config().setConfigModified(false);
+    auto* key = w->findChild<QPushButton*>(button);
+    answerKeyWindow(index);
+    key->click();
+    QCOMPARE(key->text(), caption);
+    QCOMPARE(key->property("Tag").toString(), tag);
+    QCOMPARE(w->config().configModified(), modified);
+    QCOMPARE(w->focusWidget() ? w->focusWidget()->objectName() : QString(),
+             QString(slot < 36 ? "PicEdge" : "RPicEdge"));
+}
+
+QTEST_MAIN(TestKeySelectForm)
+#include "tst_KeySelectForm.moc"
