@@ -38,7 +38,7 @@ DeviceImage sampleConfiguration() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("TARVEN-PAD Programmer (demo)"));
+    QApplication::setApplicationName(QStringLiteral("TARVEN-PAD Programmer"));
     EmulatedAccess access(2);
     access.unit(1).serial = {'0', '4', '1', '7'};
     access.unit(2).serial = {'1', '2', '9', '3'};

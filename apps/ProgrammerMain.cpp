@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("TARVEN-PAD Programmer"));
+    QApplication::setApplicationName(QStringLiteral("TARVEN-PAD Programmer"));
     QApplication::setDesktopFileName(QStringLiteral("com.quelmark.TarvenpadProgrammer"));
     HidapiAccess access;
     QtUserDialogs dialogs;

@@ -13,7 +13,7 @@ const QStringList QtUserDialogs::Filters = {QStringLiteral("Configuration Files 
 UserDialogs::Answer QtUserDialogs::message(QWidget* parent, const QString& text,
                                            const QString& title, Icon icon, Buttons buttons) {
     QMessageBox box(parent);
-    box.setWindowTitle(title.isEmpty() ? QApplication::applicationDisplayName() : title);
+    box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
     box.setText(text);
     switch (icon) {
     case Icon::None:
