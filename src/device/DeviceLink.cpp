@@ -80,6 +80,10 @@ TransferResult DeviceLink::SendImage(int identifier, const DeviceImage& image) {
     const int unit = ChooseUnit(identifier);
     if (unit == 0)
         return TransferResult::Cancelled;
+    return SendImageToUnit(identifier, unit, image);
+}
+
+TransferResult DeviceLink::SendImageToUnit(int identifier, int unit, const DeviceImage& image) {
     DeviceRecord record;
     if (m_access.OpenHidDevice(identifier, TransferLength, TransferLength, record, unit) != 0)
         return TransferResult::DeviceNotFound;
@@ -112,6 +116,11 @@ TransferResult DeviceLink::ReceiveImage(int identifier, DeviceImage& image) {
     const int unit = ChooseUnit(identifier);
     if (unit == 0)
         return TransferResult::Cancelled;
+    return ReceiveImageFromUnit(identifier, unit, image);
+}
+
+TransferResult DeviceLink::ReceiveImageFromUnit(int identifier, int unit, DeviceImage& image) {
+    image = DeviceImage{};
     DeviceRecord record;
     if (m_access.OpenHidDevice(identifier, TransferLength, TransferLength, record, unit) != 0)
         return TransferResult::DeviceNotFound;

@@ -25,6 +25,9 @@ public:
 
     TransferResult SendImage(int identifier, const DeviceImage& image);
     TransferResult ReceiveImage(int identifier, DeviceImage& image);
+    // The same with a unit already chosen, for callers that know which unit they want.
+    TransferResult SendImageToUnit(int identifier, int unit, const DeviceImage& image);
+    TransferResult ReceiveImageFromUnit(int identifier, int unit, DeviceImage& image);
 
     // "Writing configuration - 50%" for location 47.
     static QString progressText(const QString& prefix, int location);

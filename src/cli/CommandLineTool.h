@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+#include <functional>
+#include <memory>
+
+class Configuration;
+class DeviceLink;
+class HidAccess;
+class TerminalProgress;
+
+// `tarvenpad`: shows, converts, writes and reads configurations without a window, with the
+// same model, files and transfers as the programmer.
+class CommandLineTool {
+public:
+    enum Exit {
+        Success = 0,
+        Usage = 2,
+        BadInput = 3,
+        CannotWrite = 4,
+        NoUnit = 5,
+        IoError = 6,
+        Differs = 7,
+    };
+
+    using AccessFactory = std::function<std::unique_ptr<HidAccess>()>;
+
+    CommandLineTool(QTextStream& out, QTextStream& err, AccessFactory hardware, bool errIsTerminal);
+    int run(const QStringList& arguments);
+
+    static QString helpText();
+
+private:
+    struct Options;
+
+    int units(const Options& o);
+    int show(const Options& o);
+    int convert(const Options& o, bool toJson);
+    int write(const Options& o);
+    int read(const Options& o);
+
+    int fail(int code, const QString& message);
+    int load(const QString& path, Configuration& config);
+    int save(const QString& path, const QByteArray& bytes);
+    QList<int> attachedUnits(HidAccess& access, DeviceLink& link, QStringList* serials);
+    int pickUnit(const Options& o, HidAccess& access, DeviceLink& link, int& unit);
+    std::unique_ptr<HidAccess> openAccess(const Options& o);
+
+    QTextStream& m_out;
+    QTextStream& m_err;
+    AccessFactory m_hardware;
+    bool m_errIsTerminal;
+    std::unique_ptr<HidAccess> m_inner; // what a tracing layer wraps
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ProgressSink.h"
+#include "UnitSelector.h"
+
+#include <QTextStream>
+
+// A progress bar on standard error, drawn only when it is a terminal. It never asks for a
+// unit: the command line names units itself.
+class TerminalProgress : public ProgressSink, public UnitSelector {
+public:
+    TerminalProgress(QTextStream& err, bool enabled);
+    ~TerminalProgress() override;
+
+    void SetStatus(const QString& text) override;
+    void processEvents() override {}
+    // Ends the bar's line.
+    void finish();
+
+    void showDetecting() override {}
+    int SelectMultiples(int, const std::array<QString, 4>&, const QString&) override { return 0; }
+
+private:
+    QTextStream& m_err;
+    bool m_enabled;
+    bool m_drawn = false;
+};

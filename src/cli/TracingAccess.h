@@ -1,0 +1,31 @@
+#pragma once
+
+#include "HidAccess.h"
+
+#include <QMap>
+#include <QTextStream>
+
+// Passes every call on to another access layer and prints each exchange on one line: the
+// unit, then the request and the reply bytes as two-digit lower-case hex.
+class TracingAccess : public HidAccess {
+public:
+    TracingAccess(HidAccess& inner, QTextStream& out);
+
+    int OpenHidDevice(int identifier, int requestLength, int replyLength, DeviceRecord& record,
+                      int unit) override;
+    int WriteHidDevice(DeviceRecord& record, const quint8* request, quint8* reply) override;
+    int CloseHidDevice(DeviceRecord& record) override;
+    OpenFailure lastOpenFailure() const override { return m_inner.lastOpenFailure(); }
+
+private:
+    struct Opened {
+        int unit;
+        int requestLength;
+        int replyLength;
+    };
+    static QByteArray key(const DeviceRecord& record);
+
+    HidAccess& m_inner;
+    QTextStream& m_out;
+    QMap<QByteArray, Opened> m_open;
+};
