@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
             access.clearEvents();
         }
         const double w = median(writes), r = median(reads);
-        out << QString("L = %1 ms: write %2 ms (floor %3 ms, ratio %4), read %5 ms (floor %6 ms, ratio %7)\n")
+        out << QString("L = %1 ms: write %2 ms (floor %3 ms, ratio %4), read %5 ms (floor %6 ms, "
+                       "ratio %7)\n")
                    .arg(delayUs / 1000.0)
                    .arg(w, 0, 'f', 3)
                    .arg(95 * delayUs / 1000.0)

@@ -119,8 +119,8 @@ int main(int argc, char** argv) {
             total += ms;
             worst = std::max(worst, ms);
         }
-        out << "key selection window: laid out and shown in " << total / runs
-            << " ms on average, " << worst << " ms at worst\n";
+        out << "key selection window: laid out and shown in " << total / runs << " ms on average, "
+            << worst << " ms at worst\n";
     }
     return 0;
 }

@@ -10,7 +10,9 @@ void LabelBox::setTag(const QString& text) {
     update();
 }
 
-QString LabelBox::tag() const { return property("Tag").toString(); }
+QString LabelBox::tag() const {
+    return property("Tag").toString();
+}
 
 void LabelBox::paintEvent(QPaintEvent*) {
     QPainter p(this);

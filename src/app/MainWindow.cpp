@@ -30,7 +30,9 @@ using Flag = Configuration::Flag;
 using Option = Configuration::Option;
 
 // The logo lives in this static library; make sure its resources are registered.
-static void initResources() { Q_INIT_RESOURCE(tarvenpad); }
+static void initResources() {
+    Q_INIT_RESOURCE(tarvenpad);
+}
 
 namespace {
 
@@ -49,7 +51,9 @@ QFont rowFont(bool bold) {
     return f;
 }
 
-int rightEdge(const QWidget* w) { return w->x() + w->width(); }
+int rightEdge(const QWidget* w) {
+    return w->x() + w->width();
+}
 
 // The vertical centre of a row is 12.5 pixels below its top.
 int centredTop(int height, int index) {
@@ -334,7 +338,8 @@ void MainWindow::reflow() {
     m_banner->setGeometry(x, 1, std::max(int(std::lround(bannerWidth)), 1),
                           std::max(int(std::lround(bannerHeight)), 1));
 
-    m_frame1->move(m_picEdge->width() + m_picEdge->x() + 20, m_banner->height() + m_banner->y() + 10);
+    m_frame1->move(m_picEdge->width() + m_picEdge->x() + 20,
+                   m_banner->height() + m_banner->y() + 10);
     const int rotaryWidth = rowWidth(m_rrows[0]);
     m_rPicEdge->setGeometry(m_frame1->x() + 5, m_frame1->height() + m_frame1->y() + 24,
                             rotaryWidth + 5, 265);
@@ -504,10 +509,10 @@ void MainWindow::ReadFromDevice(int& identifier) {
     status.reset();
     QCoreApplication::processEvents();
     if (result == TransferResult::Success)
-        dialogs.message(this,
-                        QStringLiteral("Configuration File Read Successfully From The TARVENPAD Device"),
-                        QStringLiteral("Successful Read"), UserDialogs::Icon::Information,
-                        UserDialogs::Buttons::Ok);
+        dialogs.message(
+            this, QStringLiteral("Configuration File Read Successfully From The TARVENPAD Device"),
+            QStringLiteral("Successful Read"), UserDialogs::Icon::Information,
+            UserDialogs::Buttons::Ok);
     // What is on screen now belongs to no file, even after a failed read; a cancelled
     // unit choice is not a read at all.
     if (result != TransferResult::Cancelled) {

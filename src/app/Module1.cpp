@@ -25,8 +25,8 @@ const QString Module1::DistributionDiscText =
                    "should be reserved for backup purposes only.");
 
 void Module1::storeTwipsPerPixel(const QWidget* window) {
-    const QScreen* screen = window && window->screen() ? window->screen()
-                                                       : QGuiApplication::primaryScreen();
+    const QScreen* screen =
+        window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
     ScreenTwipsPerPixel = 1440.0 / screen->logicalDotsPerInchX();

@@ -13,8 +13,8 @@ MultiUnitsWindow::MultiUnitsWindow(QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
     setObjectName(QStringLiteral("frmMultiUnits"));
     setFixedSize(288, 157);
-    const QRect geometry[4] = {{24, 24, 97, 33}, {160, 24, 113, 33}, {24, 96, 97, 33},
-                               {160, 96, 105, 33}};
+    const QRect geometry[4] = {
+        {24, 24, 97, 33}, {160, 24, 113, 33}, {24, 96, 97, 33}, {160, 96, 105, 33}};
     for (int i = 0; i < 4; ++i) {
         auto* b = new QPushButton(QStringLiteral("SN"), this);
         b->setObjectName(QStringLiteral("SerialNo%1").arg(i + 1));

@@ -25,6 +25,10 @@ void StatusWindow::SetStatus(const QString& text) {
     processEvents();
 }
 
-void StatusWindow::processEvents() { QCoreApplication::processEvents(); }
+void StatusWindow::processEvents() {
+    QCoreApplication::processEvents();
+}
 
-QString StatusWindow::status() const { return m_label->text(); }
+QString StatusWindow::status() const {
+    return m_label->text();
+}

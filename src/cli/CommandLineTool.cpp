@@ -22,14 +22,16 @@ struct CommandLineTool::Options {
     bool all = false;
     bool json = false;
     bool trace = false;
-    int failAt = 0;         // emulated units: the exchange that fails
-    int dropUnit = 0;       // emulated units: the unit that loses a location
+    int failAt = 0;   // emulated units: the exchange that fails
+    int dropUnit = 0; // emulated units: the unit that loses a location
     int dropLocation = 0;
 };
 
 namespace {
 
-QString yesNo(bool on) { return on ? QStringLiteral("x") : QStringLiteral("-"); }
+QString yesNo(bool on) {
+    return on ? QStringLiteral("x") : QStringLiteral("-");
+}
 
 // A location of the image in words: the slot and what it holds.
 QString locationName(int location) {
@@ -38,9 +40,8 @@ QString locationName(int location) {
     if (location == 94)
         return QStringLiteral("location 94");
     const int slot = (location - 1) / 2;
-    return QStringLiteral("%1 (%2)").arg(SlotLabel(slot),
-                                         location % 2 ? QStringLiteral("modifiers")
-                                                      : QStringLiteral("key"));
+    return QStringLiteral("%1 (%2)").arg(SlotLabel(slot), location % 2 ? QStringLiteral("modifiers")
+                                                                       : QStringLiteral("key"));
 }
 
 } // namespace
@@ -117,7 +118,8 @@ int CommandLineTool::run(const QStringList& arguments) {
                 return fail(Usage, QStringLiteral("--unit takes a unit number from 1 to 4"));
         } else if (a == QLatin1String("--emulate-fault")) {
             // For testing scripts against faulty units: "fail:N" or "drop:UNIT:LOCATION".
-            const QStringList parts = i + 1 < arguments.size() ? arguments[++i].split(':') : QStringList();
+            const QStringList parts =
+                i + 1 < arguments.size() ? arguments[++i].split(':') : QStringList();
             bool ok1 = false, ok2 = true;
             if (parts.size() == 2 && parts[0] == QLatin1String("fail")) {
                 o.failAt = parts[1].toInt(&ok1);
@@ -126,7 +128,8 @@ int CommandLineTool::run(const QStringList& arguments) {
                 o.dropLocation = parts[2].toInt(&ok2);
             }
             if (!ok1 || !ok2)
-                return fail(Usage, QStringLiteral("--emulate-fault takes fail:N or drop:UNIT:LOCATION"));
+                return fail(Usage,
+                            QStringLiteral("--emulate-fault takes fail:N or drop:UNIT:LOCATION"));
         } else if (a == QLatin1String("--all")) {
             o.all = true;
         } else if (a == QLatin1String("--json")) {
@@ -142,9 +145,7 @@ int CommandLineTool::run(const QStringList& arguments) {
         }
     }
 
-    const auto expect = [&](int files) {
-        return o.files.size() == files;
-    };
+    const auto expect = [&](int files) { return o.files.size() == files; };
     if (o.command.isEmpty())
         return fail(Usage, QStringLiteral("no command given (see tarvenpad --help)"));
     if (o.all && o.unit)
@@ -163,8 +164,10 @@ int CommandLineTool::run(const QStringList& arguments) {
         return read(o);
     const QStringList known{"units", "show", "import", "export", "write", "read"};
     if (!known.contains(o.command))
-        return fail(Usage, QStringLiteral("unknown command '%1' (see tarvenpad --help)").arg(o.command));
-    return fail(Usage, QStringLiteral("wrong arguments for '%1' (see tarvenpad --help)").arg(o.command));
+        return fail(Usage,
+                    QStringLiteral("unknown command '%1' (see tarvenpad --help)").arg(o.command));
+    return fail(Usage,
+                QStringLiteral("wrong arguments for '%1' (see tarvenpad --help)").arg(o.command));
 }
 
 std::unique_ptr<HidAccess> CommandLineTool::openAccess(const Options& o) {
@@ -190,7 +193,8 @@ int CommandLineTool::load(const QString& path, Configuration& config) {
         if (start.startsWith('{')) {
             const FileResult r = ConfigFromJson(config, file.readAll());
             return r.ok() ? Success
-                          : fail(BadInput, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), r.message));
+                          : fail(BadInput, QStringLiteral("%1: %2").arg(
+                                               QDir::toNativeSeparators(path), r.message));
         }
     }
     const FileResult r = ReadConfigFile(config, path);
@@ -210,11 +214,13 @@ int CommandLineTool::save(const QString& path, const QByteArray& bytes) {
     return Success;
 }
 
-QList<int> CommandLineTool::attachedUnits(HidAccess& access, DeviceLink& link, QStringList* serials) {
+QList<int> CommandLineTool::attachedUnits(HidAccess& access, DeviceLink& link,
+                                          QStringList* serials) {
     QList<int> found;
     for (int unit = 1; unit <= MaxUnits; ++unit) {
         DeviceRecord record;
-        if (access.OpenHidDevice(DeviceIdentifier, TransferLength, TransferLength, record, unit) != 0)
+        if (access.OpenHidDevice(DeviceIdentifier, TransferLength, TransferLength, record, unit) !=
+            0)
             continue;
         found << unit;
         if (serials)
@@ -269,7 +275,8 @@ int CommandLineTool::show(const Options& o) {
                                                     {"Relay-8 on AUX", a.relayOnAux}};
     m_out << '\n';
     for (const auto& [name, on] : options)
-        m_out << QStringLiteral("%1 %2\n").arg(QString::fromLatin1(name), -16).arg(on ? "on" : "off");
+        m_out
+            << QStringLiteral("%1 %2\n").arg(QString::fromLatin1(name), -16).arg(on ? "on" : "off");
     return Success;
 }
 
@@ -277,8 +284,8 @@ int CommandLineTool::convert(const Options& o, bool toJson) {
     Configuration config;
     if (const int r = load(o.files[0], config))
         return r;
-    return save(o.files[1], toJson ? QJsonDocument(ConfigToJson(config)).toJson()
-                                   : EncodeConfigFile(config));
+    return save(o.files[1],
+                toJson ? QJsonDocument(ConfigToJson(config)).toJson() : EncodeConfigFile(config));
 }
 
 int CommandLineTool::pickUnit(const Options& o, HidAccess& access, DeviceLink& link, int& unit) {
@@ -389,6 +396,8 @@ int CommandLineTool::read(const Options& o) {
     QByteArray bytes = EncodeConfigFile(config);
     if (const int w = save(o.files[0], bytes))
         return w;
-    m_out << QStringLiteral("unit %1: read into %2\n").arg(unit).arg(QDir::toNativeSeparators(o.files[0]));
+    m_out << QStringLiteral("unit %1: read into %2\n")
+                 .arg(unit)
+                 .arg(QDir::toNativeSeparators(o.files[0]));
     return Success;
 }

@@ -5,7 +5,9 @@
 TerminalProgress::TerminalProgress(QTextStream& err, bool enabled)
     : m_err(err), m_enabled(enabled) {}
 
-TerminalProgress::~TerminalProgress() { finish(); }
+TerminalProgress::~TerminalProgress() {
+    finish();
+}
 
 void TerminalProgress::SetStatus(const QString& text) {
     if (!m_enabled)
@@ -14,8 +16,8 @@ void TerminalProgress::SetStatus(const QString& text) {
     const auto match = percent.match(text);
     const int value = match.hasMatch() ? match.captured(1).toInt() : 0;
     const int filled = value * 30 / 100;
-    m_err << '\r' << '[' << QString(filled, QLatin1Char('#')) << QString(30 - filled, QLatin1Char(' '))
-          << "] " << text << "   ";
+    m_err << '\r' << '[' << QString(filled, QLatin1Char('#'))
+          << QString(30 - filled, QLatin1Char(' ')) << "] " << text << "   ";
     m_err.flush();
     m_drawn = true;
 }

@@ -71,7 +71,8 @@ int DeviceLink::ChooseUnit(int identifier) {
     std::array<QString, 4> captions;
     for (int i = 0; i < 4; ++i)
         captions[i] = QStringLiteral("Unit ") + serials[i];
-    const int choice = m_selector.SelectMultiples(count, captions, QStringLiteral("Select Unit to Read"));
+    const int choice =
+        m_selector.SelectMultiples(count, captions, QStringLiteral("Select Unit to Read"));
     m_progress.processEvents();
     return choice;
 }

@@ -18,18 +18,20 @@ void EmulatedAccess::setAttached(const QList<int>& numbers) {
         m_units[i].attached = numbers.contains(i + 1);
 }
 
-int EmulatedAccess::openUnits() const { return int(std::count(m_open.begin(), m_open.end(), true)); }
+int EmulatedAccess::openUnits() const {
+    return int(std::count(m_open.begin(), m_open.end(), true));
+}
 
 int EmulatedAccess::OpenHidDevice(int identifier, int requestLength, int replyLength,
                                   DeviceRecord& record, int unit) {
-    const bool exists = identifier == DeviceIdentifier && unit >= 1 && unit <= 4 &&
-                        m_units[unit - 1].attached;
+    const bool exists =
+        identifier == DeviceIdentifier && unit >= 1 && unit <= 4 && m_units[unit - 1].attached;
     if (!exists || m_units[unit - 1].openFails || m_open[unit - 1]) {
-        m_lastFailure.kind = !exists ? OpenFailure::Kind::NoSuchUnit
+        m_lastFailure.kind = !exists                          ? OpenFailure::Kind::NoSuchUnit
                              : m_units[unit - 1].accessDenied ? OpenFailure::Kind::AccessDenied
                                                               : OpenFailure::Kind::OpenFailed;
-        m_lastFailure.detail = exists ? QStringLiteral("emulated unit %1: Permission denied").arg(unit)
-                                      : QString();
+        m_lastFailure.detail =
+            exists ? QStringLiteral("emulated unit %1: Permission denied").arg(unit) : QString();
         m_events.append({Event::Kind::OpenFailed, unit, {}, {}});
         return 1;
     }
@@ -63,8 +65,10 @@ int EmulatedAccess::WriteHidDevice(DeviceRecord& record, const quint8* request, 
     wait();
     const int requestLength = int(record.words[2]);
     const int replyLength = int(record.words[3]);
-    Event event{Event::Kind::Exchange, unit,
-                QByteArray(reinterpret_cast<const char*>(request), requestLength), {}};
+    Event event{Event::Kind::Exchange,
+                unit,
+                QByteArray(reinterpret_cast<const char*>(request), requestLength),
+                {}};
     if (m_failAt > 0 && ++m_exchangeCount == m_failAt) {
         event.kind = Event::Kind::FailedExchange;
         m_events.append(event);

@@ -27,8 +27,8 @@ QString physicalDevice(const hid_device_info* info) {
     if (node.startsWith(QLatin1String("hidraw"))) {
         // /sys/class/hidraw/hidrawN/device is the HID device; its parent the USB interface,
         // and that one's parent the USB device.
-        const QString hid = QFileInfo(QStringLiteral("/sys/class/hidraw/%1/device").arg(node))
-                                .canonicalFilePath();
+        const QString hid =
+            QFileInfo(QStringLiteral("/sys/class/hidraw/%1/device").arg(node)).canonicalFilePath();
         if (!hid.isEmpty()) {
             QDir dir(hid);
             if (dir.cdUp() && dir.cdUp())
@@ -71,7 +71,9 @@ bool naturalLess(const QString& a, const QString& b) {
 
 } // namespace
 
-HidapiAccess::HidapiAccess() { m_initialised = hid_init() == 0; }
+HidapiAccess::HidapiAccess() {
+    m_initialised = hid_init() == 0;
+}
 
 HidapiAccess::~HidapiAccess() {
     for (auto& [handle, unit] : m_units)
@@ -126,10 +128,11 @@ int HidapiAccess::OpenHidDevice(int identifier, int requestLength, int replyLeng
     if (!device) {
         const int error = errno;
         const bool denied = error == EACCES || error == EPERM;
-        m_lastFailure.kind = denied ? OpenFailure::Kind::AccessDenied : OpenFailure::Kind::OpenFailed;
+        m_lastFailure.kind =
+            denied ? OpenFailure::Kind::AccessDenied : OpenFailure::Kind::OpenFailed;
         m_lastFailure.detail = QStringLiteral("%1: %2").arg(
-            QString::fromLocal8Bit(path),
-            error ? QString::fromLocal8Bit(std::strerror(error)) : QStringLiteral("cannot be opened"));
+            QString::fromLocal8Bit(path), error ? QString::fromLocal8Bit(std::strerror(error))
+                                                : QStringLiteral("cannot be opened"));
         return 1;
     }
     m_lastFailure = {};

@@ -9,12 +9,14 @@
 
 namespace {
 
-QString displayName(const QString& path) { return QDir::toNativeSeparators(path); }
+QString displayName(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
 
 FileResult readFailure(const QString& path, const QString& reason) {
-    return FileResult::failure(FileResult::Status::ReadFailed,
-                               QStringLiteral("Cannot open the file \"%1\":\n%2.")
-                                   .arg(displayName(path), reason));
+    return FileResult::failure(
+        FileResult::Status::ReadFailed,
+        QStringLiteral("Cannot open the file \"%1\":\n%2.").arg(displayName(path), reason));
 }
 
 FileResult writeFailure(const QString& path, const QString& reason) {

@@ -51,13 +51,13 @@ QJsonObject ConfigToJson(const Configuration& config) {
     for (int k = 0; k < Configuration::SlotCount; ++k) {
         const KeySlot& s = config.slot(k);
         slotArray.append(QJsonObject{{"slot", k},
-                                 {"label", SlotLabel(k)},
-                                 {"key", s.keyCode},
-                                 {"keyName", PlainKeyText(KeyCodeName(s.keyCode))},
-                                 {"shift", s.shift},
-                                 {"control", s.control},
-                                 {"alt", s.alt},
-                                 {"repeat", s.repeat}});
+                                     {"label", SlotLabel(k)},
+                                     {"key", s.keyCode},
+                                     {"keyName", PlainKeyText(KeyCodeName(s.keyCode))},
+                                     {"shift", s.shift},
+                                     {"control", s.control},
+                                     {"alt", s.alt},
+                                     {"repeat", s.repeat}});
     }
     const AuxOptions& a = config.aux();
     return QJsonObject{{"format", "tarvenpad-config"},
@@ -101,7 +101,8 @@ FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {
         const double slotNumber = slotValue.toDouble(-1);
         if (!slotValue.isDouble() || slotNumber != int(slotNumber) || slotNumber < 0 ||
             slotNumber >= Configuration::SlotCount)
-            return invalid(QStringLiteral("%1.slot must be a whole number from 0 to 45").arg(where));
+            return invalid(
+                QStringLiteral("%1.slot must be a whole number from 0 to 45").arg(where));
         const int k = int(slotNumber);
         if (seen[k])
             return invalid(QStringLiteral("%1.slot: slot %2 appears twice").arg(where).arg(k));
@@ -109,7 +110,8 @@ FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {
         const QJsonValue key = o.value("key");
         const double code = key.toDouble(-1);
         if (!key.isDouble() || code != int(code) || code < 0 || code > 255)
-            return invalid(QStringLiteral("%1.key must be a whole number from 0 to 255").arg(where));
+            return invalid(
+                QStringLiteral("%1.key must be a whole number from 0 to 255").arg(where));
         keys[k] = quint8(code);
         bool flags[4];
         for (int f = 0; f < 4; ++f) {
@@ -124,11 +126,13 @@ FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {
     }
     for (int k = 0; k < Configuration::SlotCount; ++k)
         if (!seen[k])
-            return invalid(QStringLiteral("slot %1 (%2) is missing from \"slots\"").arg(k).arg(SlotLabel(k)));
+            return invalid(
+                QStringLiteral("slot %1 (%2) is missing from \"slots\"").arg(k).arg(SlotLabel(k)));
 
     const QJsonValue optionsValue = root.value("options");
     if (!optionsValue.isObject())
-        return invalid(QStringLiteral("\"options\" must be an object, not %1").arg(typeName(optionsValue)));
+        return invalid(
+            QStringLiteral("\"options\" must be an object, not %1").arg(typeName(optionsValue)));
     quint8 options = 0;
     for (int b = 0; b < 5; ++b) {
         const QJsonValue v = optionsValue.toObject().value(OptionNames[b]);

@@ -25,8 +25,8 @@ public:
     QPushButton* key(int index) const { return m_keys.at(index); }
     // The font size rule for a key of the given width (pixels) and caption, against the
     // reference label's current size.
-    static double fontSizeFor(int index, const QString& caption, double keyWidth,
-                              double labelWidth, double labelHeight);
+    static double fontSizeFor(int index, const QString& caption, double keyWidth, double labelWidth,
+                              double labelHeight);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

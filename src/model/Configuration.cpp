@@ -113,9 +113,13 @@ void Configuration::applyOptionsByte(quint8 value) {
     setOption(Option::RelayOnAux, o.relayOnAux);
 }
 
-quint8 Configuration::modifierByte(int slot) const { return EncodeModifiers(m_slots.at(slot)); }
+quint8 Configuration::modifierByte(int slot) const {
+    return EncodeModifiers(m_slots.at(slot));
+}
 
-quint8 Configuration::optionsByte() const { return EncodeOptions(m_aux); }
+quint8 Configuration::optionsByte() const {
+    return EncodeOptions(m_aux);
+}
 
 void Configuration::setConfigModified(bool modified) {
     if (m_modified == modified)

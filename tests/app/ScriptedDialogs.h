@@ -44,8 +44,8 @@ public:
         return out;
     }
 
-    QList<Answer> answers;  // for Yes/No/Cancel boxes, in order
-    QStringList paths;      // for file dialogs; an empty string cancels
+    QList<Answer> answers; // for Yes/No/Cancel boxes, in order
+    QStringList paths;     // for file dialogs; an empty string cancels
     QList<Shown> shown;
     int openDialogs = 0;
     int saveDialogs = 0;

@@ -64,11 +64,14 @@ void TestDeviceCommands::write_data() {
     QTest::addColumn<int>("pick"); // -1: no selection window expected
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<int>("writtenUnit");
-    QTest::newRow("success") << 1 << 0 << -1 << QStringList{"TARVEN-PAD Programmed Successfully"} << 1;
+    QTest::newRow("success") << 1 << 0 << -1 << QStringList{"TARVEN-PAD Programmed Successfully"}
+                             << 1;
     QTest::newRow("no unit") << 0 << 0 << -1 << QStringList{"Device Not Found"} << 0;
     QTest::newRow("I/O error at 50") << 1 << 50 << -1 << QStringList{"Device I/O Error"} << 0;
-    QTest::newRow("two units, pick 2") << 2 << 0 << 2 << QStringList{"TARVEN-PAD Programmed Successfully"} << 2;
-    QTest::newRow("four units, pick 4") << 4 << 0 << 4 << QStringList{"TARVEN-PAD Programmed Successfully"} << 4;
+    QTest::newRow("two units, pick 2")
+        << 2 << 0 << 2 << QStringList{"TARVEN-PAD Programmed Successfully"} << 2;
+    QTest::newRow("four units, pick 4")
+        << 4 << 0 << 4 << QStringList{"TARVEN-PAD Programmed Successfully"} << 4;
     QTest::newRow("selection closed") << 2 << 0 << 0 << QStringList{} << 0;
 }
 

@@ -76,9 +76,9 @@ void TestFileCommands::cleanup() {
 void TestFileCommands::promptFlows_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<bool>("modified");
-    QTest::addColumn<bool>("named");      // a current file name before the command
-    QTest::addColumn<int>("answer");      // at the prompt
-    QTest::addColumn<QString>("saveAs");  // the Save As dialog's answer ("" cancels)
+    QTest::addColumn<bool>("named");     // a current file name before the command
+    QTest::addColumn<int>("answer");     // at the prompt
+    QTest::addColumn<QString>("saveAs"); // the Save As dialog's answer ("" cancels)
     QTest::addColumn<bool>("saved");
     QTest::addColumn<bool>("goesOn");
     struct Case {
@@ -99,8 +99,8 @@ void TestFileCommands::promptFlows_data() {
     for (const char* command : {"fnew", "fopen", "close", "freceive"})
         for (const Case& c : cases)
             QTest::addRow("%s: %s", command, c.name)
-                << command << c.modified << c.named << int(c.answer) << QString(c.saveAs)
-                << c.saved << c.goesOn;
+                << command << c.modified << c.named << int(c.answer) << QString(c.saveAs) << c.saved
+                << c.goesOn;
 }
 
 void TestFileCommands::promptFlows() {
@@ -113,7 +113,8 @@ void TestFileCommands::promptFlows() {
     QFETCH(bool, goesOn);
     Configuration& c = m_window->config();
     const bool saveFails = QByteArray(QTest::currentDataTag()).endsWith("save fails");
-    const QString current = saveFails ? m_dir.filePath("no/such/dir/x.TPD") : m_dir.filePath("current.TPD");
+    const QString current =
+        saveFails ? m_dir.filePath("no/such/dir/x.TPD") : m_dir.filePath("current.TPD");
     QFile::remove(current);
     QFile::remove(m_dir.filePath(saveAs));
     editSomething();
@@ -163,7 +164,8 @@ void TestFileCommands::promptFlows() {
         QCOMPARE(int(c.slot(1).keyCode), 0x29);
         QCOMPARE(c.currentFileName(), QString());
         QVERIFY(c.configModified());
-        QCOMPARE(texts.last(), QString("Configuration File Read Successfully From The TARVENPAD Device"));
+        QCOMPARE(texts.last(),
+                 QString("Configuration File Read Successfully From The TARVENPAD Device"));
     }
 }
 
@@ -278,7 +280,9 @@ void TestFileCommands::readTurnsRotaryOn() {
 void TestFileCommands::readCancelledChoice() {
     struct CancelSelector : UnitSelector {
         void showDetecting() override {}
-        int SelectMultiples(int, const std::array<QString, 4>&, const QString&) override { return 0; }
+        int SelectMultiples(int, const std::array<QString, 4>&, const QString&) override {
+            return 0;
+        }
     } selector;
     ScriptedDialogs dialogs;
     EmulatedAccess access(2);

@@ -27,7 +27,9 @@ template <typename T = QWidget> T* child(QWidget& w, const QString& name) {
     return c;
 }
 
-QCheckBox* box(QWidget& w, const QString& name) { return child<QCheckBox>(w, name); }
+QCheckBox* box(QWidget& w, const QString& name) {
+    return child<QCheckBox>(w, name);
+}
 
 // Shows the window at its normal state with a client area of the given size.
 void setClientSize(MainWindow& w, QSize size) {
@@ -136,12 +138,24 @@ void TestMainWindow::distributionDisc_data() {
     QTest::addColumn<QString>("root");
     QTest::addColumn<QString>("label");
     QTest::addColumn<bool>("warn");
-    QTest::newRow("disc root") << "/media/cd" << "/media/cd" << "TARVENPAD" << true;
-    QTest::newRow("label with suffix") << "/media/cd/" << "/media/cd" << "TARVENPAD_V3" << true;
-    QTest::newRow("other case") << "/media/cd" << "/media/cd" << "TarvenPad" << false;
-    QTest::newRow("empty label") << "/media/cd" << "/media/cd" << "" << false;
-    QTest::newRow("not the root") << "/media/cd/bin" << "/media/cd" << "TARVENPAD" << false;
-    QTest::newRow("no volume") << "/x" << "" << "TARVENPAD" << false;
+    QTest::newRow("disc root") << "/media/cd"
+                               << "/media/cd"
+                               << "TARVENPAD" << true;
+    QTest::newRow("label with suffix") << "/media/cd/"
+                                       << "/media/cd"
+                                       << "TARVENPAD_V3" << true;
+    QTest::newRow("other case") << "/media/cd"
+                                << "/media/cd"
+                                << "TarvenPad" << false;
+    QTest::newRow("empty label") << "/media/cd"
+                                 << "/media/cd"
+                                 << "" << false;
+    QTest::newRow("not the root") << "/media/cd/bin"
+                                  << "/media/cd"
+                                  << "TARVENPAD" << false;
+    QTest::newRow("no volume") << "/x"
+                               << ""
+                               << "TARVENPAD" << false;
 }
 
 void TestMainWindow::distributionDisc() {

@@ -22,7 +22,8 @@ Run tarvenpad(const QStringList& args) {
     p.start(QStringLiteral(TARVENPAD_EXE), args);
     p.waitForFinished(60000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+            QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -145,13 +146,20 @@ void TestTarvenpad::jsonRoundTrips() {
 void TestTarvenpad::importRejects_data() {
     QTest::addColumn<QString>("change"); // a JSON pointer-ish edit of the sample document
     QTest::addColumn<QString>("message");
-    QTest::newRow("bad JSON") << "truncate" << "bad JSON";
-    QTest::newRow("unknown format") << "format" << "\"format\"";
-    QTest::newRow("unknown version") << "version" << "\"version\"";
-    QTest::newRow("missing slot") << "drop slot 7" << "slot 7 (Input 8) is missing";
-    QTest::newRow("key out of range") << "key 256" << "slots[3].key";
-    QTest::newRow("wrong type") << "shift string" << "slots[5].shift must be true or false";
-    QTest::newRow("option missing") << "drop option" << "options.relayOnAux";
+    QTest::newRow("bad JSON") << "truncate"
+                              << "bad JSON";
+    QTest::newRow("unknown format") << "format"
+                                    << "\"format\"";
+    QTest::newRow("unknown version") << "version"
+                                     << "\"version\"";
+    QTest::newRow("missing slot") << "drop slot 7"
+                                  << "slot 7 (Input 8) is missing";
+    QTest::newRow("key out of range") << "key 256"
+                                      << "slots[3].key";
+    QTest::newRow("wrong type") << "shift string"
+                                << "slots[5].shift must be true or false";
+    QTest::newRow("option missing") << "drop option"
+                                    << "options.relayOnAux";
 }
 
 void TestTarvenpad::importRejects() {
@@ -196,16 +204,17 @@ void TestTarvenpad::writeOutcomes_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("text"); // expected on stdout (status 0) or stderr
-    QTest::newRow("one unit") << QStringList{"--emulate", "1"} << 0 << "unit 1: programmed and verified\n";
-    QTest::newRow("two units, none chosen") << QStringList{"--emulate", "2"} << 2
-                                            << "unit 2, serial 22";
-    QTest::newRow("two units, unit 2") << QStringList{"--emulate", "2", "--unit", "2"} << 0
-                                       << "unit 2: programmed and verified\n";
+    QTest::newRow("one unit") << QStringList{"--emulate", "1"} << 0
+                              << "unit 1: programmed and verified\n";
+    QTest::newRow("two units, none chosen")
+        << QStringList{"--emulate", "2"} << 2 << "unit 2, serial 22";
+    QTest::newRow("two units, unit 2")
+        << QStringList{"--emulate", "2", "--unit", "2"} << 0 << "unit 2: programmed and verified\n";
     QTest::newRow("all") << QStringList{"--emulate", "3", "--all"} << 0
                          << "unit 1: programmed and verified\nunit 2: programmed and verified\n"
                             "unit 3: programmed and verified\n";
-    QTest::newRow("unit not attached") << QStringList{"--emulate", "1", "--unit", "3"} << 5
-                                       << "unit 3 is not attached";
+    QTest::newRow("unit not attached")
+        << QStringList{"--emulate", "1", "--unit", "3"} << 5 << "unit 3 is not attached";
     QTest::newRow("no unit") << QStringList{"--emulate", "0"} << 5 << "no TARVEN-PAD unit found";
     QTest::newRow("I/O error") << QStringList{"--emulate", "1", "--emulate-fault", "fail:50"} << 6
                                << "Device I/O Error";

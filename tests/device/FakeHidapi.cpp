@@ -15,7 +15,9 @@ State& state() {
     static State s;
     return s;
 }
-void reset() { state() = State{}; }
+void reset() {
+    state() = State{};
+}
 } // namespace fakehid
 
 using fakehid::state;
@@ -42,7 +44,8 @@ struct hid_device_info* hid_enumerate(unsigned short, unsigned short) {
         info->product_id = d.product;
         info->usage_page = d.usagePage;
         info->interface_number = d.interface;
-        auto* serial = static_cast<wchar_t*>(std::calloc(size_t(d.serial.size() + 1), sizeof(wchar_t)));
+        auto* serial =
+            static_cast<wchar_t*>(std::calloc(size_t(d.serial.size() + 1), sizeof(wchar_t)));
         d.serial.toWCharArray(serial);
         info->serial_number = serial;
         *tail = info;

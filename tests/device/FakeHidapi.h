@@ -16,8 +16,8 @@ struct Device {
     unsigned short usagePage = 1;
     int interface = 0;
     QString serial;
-    int openErrno = 0;          // non-zero: hid_open_path fails with this errno
-    QList<QByteArray> pending;  // input reports waiting to be read
+    int openErrno = 0;         // non-zero: hid_open_path fails with this errno
+    QList<QByteArray> pending; // input reports waiting to be read
     // The device's answer to a written report: the input reports it queues.
     std::function<QList<QByteArray>(const QByteArray&)> respond;
     bool unplugged = false;

@@ -121,7 +121,8 @@ void TestDeviceLink::failureAtLocation50() {
     const DeviceImage image = sampleImage();
     QCOMPARE(link.SendImage(DeviceIdentifier, image), TransferResult::IoError);
     for (int i = 1; i <= 94; ++i)
-        QCOMPARE(access.unit(1).memory.at(i), i < 50 ? image.at(i) : EmulatedUnit::factoryMemory().at(i));
+        QCOMPARE(access.unit(1).memory.at(i),
+                 i < 50 ? image.at(i) : EmulatedUnit::factoryMemory().at(i));
     QCOMPARE(access.unit(1).closingWrites, 0);
     QCOMPARE(exchanges(access.events()).size(), 50);
     QCOMPARE(access.openUnits(), 0);
@@ -147,7 +148,8 @@ void TestDeviceLink::failureAtEveryExchange() {
             }
             // Exchanges 1 and 2 are the serial requests, whose failures go unreported.
             const int lastExchange = write ? 97 : 96;
-            QCOMPARE(r, n <= 2 || n > lastExchange ? TransferResult::Success : TransferResult::IoError);
+            QCOMPARE(r, n <= 2 || n > lastExchange ? TransferResult::Success
+                                                   : TransferResult::IoError);
             QCOMPARE(access.openUnits(), 0);
         }
     }
@@ -155,12 +157,11 @@ void TestDeviceLink::failureAtEveryExchange() {
 
 void TestDeviceLink::unitDetection_data() {
     QTest::addColumn<QList<int>>("attached");
-    QTest::addColumn<int>("offered");      // 0: no choice shown
+    QTest::addColumn<int>("offered");       // 0: no choice shown
     QTest::addColumn<QStringList>("trace"); // opens and closes of the unit choice
     QTest::addColumn<QStringList>("captions");
     QTest::newRow("{1}") << QList<int>{1} << 0 << QStringList{"F2"} << QStringList{};
-    QTest::newRow("{1,2}") << QList<int>{1, 2} << 2
-                           << QStringList{"O2", "C2", "O1", "C1", "F3"}
+    QTest::newRow("{1,2}") << QList<int>{1, 2} << 2 << QStringList{"O2", "C2", "O1", "C1", "F3"}
                            << QStringList{"Unit 11", "Unit 22", "Unit ", "Unit "};
     QTest::newRow("{1,2,4}") << QList<int>{1, 2, 4} << 2
                              << QStringList{"O2", "C2", "O1", "C1", "F3"}
@@ -224,10 +225,16 @@ void TestDeviceLink::formatSerial_data() {
     QTest::newRow("0042") << QByteArray("0042") << "426";
     QTest::newRow("0000") << QByteArray("0000") << "00";
     QTest::newRow("empty") << QByteArray(4, '\0') << "0";
-    QTest::newRow("stops at zero") << QByteArray("12\0" "9", 4) << "123";
+    QTest::newRow("stops at zero") << QByteArray("12\0"
+                                                 "9",
+                                                 4)
+                                   << "123";
     QTest::newRow("letters count 0") << QByteArray("AB07") << "AB077";
     QTest::newRow("9999") << QByteArray("9999") << "99996";
-    QTest::newRow("high byte") << QByteArray("\xE9" "1\0\0", 4) << QString::fromLatin1("\xE9") + "11";
+    QTest::newRow("high byte") << QByteArray("\xE9"
+                                             "1\0\0",
+                                             4)
+                               << QString::fromLatin1("\xE9") + "11";
 }
 
 void TestDeviceLink::formatSerial() {

@@ -65,8 +65,9 @@ void TestHidapiAccess::unitNumbering() {
     vendorSide.interface = 1;
     vendorSide.usagePage = 0xFF00;
     Device twoUsages = unitAt("/dev/hidraw2"); // one node listed twice
-    state().devices = {unitAt("/dev/hidraw10"), other, keyboardSide, twoUsages, twoUsages,
-                       vendorSide, unitAt("/dev/hidraw9")};
+    state().devices = {
+        unitAt("/dev/hidraw10"), other, keyboardSide, twoUsages, twoUsages, vendorSide,
+        unitAt("/dev/hidraw9")};
     QCOMPARE(access.unitPaths(DeviceIdentifier),
              (QStringList{"/dev/hidraw2", "/dev/hidraw4", "/dev/hidraw9", "/dev/hidraw10"}));
     DeviceRecord r;
@@ -84,7 +85,8 @@ void TestHidapiAccess::framingAndClamping() {
     std::memset(reply, 0xEE, sizeof reply);
     QCOMPARE(access.WriteHidDevice(r, request, reply), 0);
     // Six request bytes went out, report ID first.
-    QCOMPARE(state().devices[0].written, (QList<QByteArray>{QByteArray("\x02\x82\x00\x11\x00\x00", 6)}));
+    QCOMPARE(state().devices[0].written,
+             (QList<QByteArray>{QByteArray("\x02\x82\x00\x11\x00\x00", 6)}));
     // The payload after the report ID, cut at the reply length; nothing past it touched.
     const quint8 expected[7] = {0x82, 0, 17, 0, 0, 0x5A, 0xEE};
     QCOMPARE(QByteArray(reinterpret_cast<char*>(reply), 7),
@@ -99,7 +101,9 @@ void TestHidapiAccess::drainsStaleAndSkipsOtherReports() {
     Device d = unitAt("/dev/hidraw0");
     d.pending = {QByteArray("\x02stale1", 7), QByteArray("\x02stale2", 7)};
     d.respond = [](const QByteArray&) {
-        return QList<QByteArray>{QByteArray("\x01keyboard", 9), QByteArray("\x02" "fresh!", 7)};
+        return QList<QByteArray>{QByteArray("\x01keyboard", 9), QByteArray("\x02"
+                                                                           "fresh!",
+                                                                           7)};
     };
     state().devices = {d};
     DeviceRecord r;

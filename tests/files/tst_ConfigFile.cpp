@@ -108,10 +108,10 @@ void TestConfigFile::handMade46() {
     QList<int> pairs;
     for (int k = 0; k < 46; ++k)
         pairs << 8 << 0;
-    pairs[2 * 0] = 9;    // input 1: Control, no repeat
+    pairs[2 * 0] = 9; // input 1: Control, no repeat
     pairs[2 * 0 + 1] = 0x29;
-    pairs[2 * 1] = 3;    // input 2: Control+Shift with repeat -> repeat only
-    pairs[2 * 36] = 1;   // rotary 1A: Control with repeat, kept
+    pairs[2 * 1] = 3;  // input 2: Control+Shift with repeat -> repeat only
+    pairs[2 * 36] = 1; // rotary 1A: Control with repeat, kept
     pairs[2 * 36 + 1] = 0xE8;
     pairs[2 * 45 + 1] = 200; // not in the table: kept as it is
     const QString path = m_dir.filePath("hand46.TPD");
@@ -201,14 +201,14 @@ void TestConfigFile::rejectsWithoutChange_data() {
     const int rejected = int(FileResult::Status::Rejected),
               tooShort = int(FileResult::Status::TooShort),
               readFailed = int(FileResult::Status::ReadFailed);
-    QTest::newRow("unknown header") << layout('B', QList<int>(93, 0), {}, FileMask) << rejected
-                                    << "Cannot Open This File Type";
-    QTest::newRow("plain A unscrambled") << QByteArray(94, 'A') << rejected
-                                         << "Cannot Open This File Type";
-    QTest::newRow("46 layout cut short") << layout('A', QList<int>(92, 8), {}, FileMask)
-                                         << tooShort << "holds 93 bytes where a configuration needs 94";
-    QTest::newRow("36 layout cut short") << layout('O', QList<int>(40, 8), {}, Mask36)
-                                         << tooShort << "holds 41 bytes where a configuration needs 74";
+    QTest::newRow("unknown header")
+        << layout('B', QList<int>(93, 0), {}, FileMask) << rejected << "Cannot Open This File Type";
+    QTest::newRow("plain A unscrambled")
+        << QByteArray(94, 'A') << rejected << "Cannot Open This File Type";
+    QTest::newRow("46 layout cut short") << layout('A', QList<int>(92, 8), {}, FileMask) << tooShort
+                                         << "holds 93 bytes where a configuration needs 94";
+    QTest::newRow("36 layout cut short") << layout('O', QList<int>(40, 8), {}, Mask36) << tooShort
+                                         << "holds 41 bytes where a configuration needs 74";
     QTest::newRow("empty file") << QByteArray("") << tooShort << "is empty";
     QTest::newRow("missing file") << QByteArray() << readFailed << "No such file or directory";
 }
@@ -236,7 +236,8 @@ void TestConfigFile::rejectsWithoutChange() {
 void TestConfigFile::writeFailures_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("full disk") << "/dev/full" << "No space left on device";
+    QTest::newRow("full disk") << "/dev/full"
+                               << "No space left on device";
     QTest::newRow("no such folder") << m_dir.filePath("missing/dir/x.TPD") << "";
     QTest::newRow("a folder") << m_dir.path() << "";
 }

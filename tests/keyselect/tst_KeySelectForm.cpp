@@ -1,10 +1,10 @@
+#include "../app/ScriptedDialogs.h"
 #include "EmulatedAccess.h"
 #include "KeyCodes.h"
 #include "KeyGrid.h"
 #include "KeySelectForm.h"
 #include "MainWindow.h"
 #include "Module1.h"
-#include "../app/ScriptedDialogs.h"
 
 #include <QPushButton>
 #include <QSet>
@@ -100,7 +100,7 @@ void TestKeySelectForm::captionsAndTooltips() {
 void TestKeySelectForm::fontRule_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("caption");
-    QTest::addColumn<double>("units"); // key width in grid units
+    QTest::addColumn<double>("units");  // key width in grid units
     QTest::addColumn<double>("factor"); // against half the unit height
     QTest::newRow("one unit, one character") << 58 + 1 << "A" << 1.0 << 1.0;
     QTest::newRow("keypad 0") << 102 << "0" << 2.0 << 1.0;
@@ -177,14 +177,22 @@ void TestKeySelectForm::fromMainWindow_data() {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("tag");
     QTest::addColumn<bool>("modified");
-    QTest::newRow("cancel") << "SKey_3" << 108 << "Esc" << "41" << false;
-    QTest::newRow("closed") << "SKey_3" << -1 << "Esc" << "41" << false;
-    QTest::newRow("not used") << "SKey_3" << 107 << "Not Used" << "0" << true;
-    QTest::newRow("mouse L") << "SKey_3" << 104 << "Left Mouse" << "232" << true;
-    QTest::newRow("letter L") << "Rkey_2" << 67 << "L" << "15" << true;
-    QTest::newRow("&7") << "SKey_3" << 23 << "&&7" << "36" << true;
-    QTest::newRow("quote") << "SKey_3" << 69 << "\" '" << "52" << true;
-    QTest::newRow("same key again") << "SKey_3" << 0 << "Esc" << "41" << true;
+    QTest::newRow("cancel") << "SKey_3" << 108 << "Esc"
+                            << "41" << false;
+    QTest::newRow("closed") << "SKey_3" << -1 << "Esc"
+                            << "41" << false;
+    QTest::newRow("not used") << "SKey_3" << 107 << "Not Used"
+                              << "0" << true;
+    QTest::newRow("mouse L") << "SKey_3" << 104 << "Left Mouse"
+                             << "232" << true;
+    QTest::newRow("letter L") << "Rkey_2" << 67 << "L"
+                              << "15" << true;
+    QTest::newRow("&7") << "SKey_3" << 23 << "&&7"
+                        << "36" << true;
+    QTest::newRow("quote") << "SKey_3" << 69 << "\" '"
+                           << "52" << true;
+    QTest::newRow("same key again") << "SKey_3" << 0 << "Esc"
+                                    << "41" << true;
 }
 
 void TestKeySelectForm::fromMainWindow() {

@@ -143,8 +143,7 @@ void TestConfiguration::trackballAvailability() {
 void TestConfiguration::optionsApplyInBitOrder() {
     Configuration c;
     QList<Option> order;
-    connect(&c, &Configuration::optionChanged, this,
-            [&order](Option o, bool) { order.append(o); });
+    connect(&c, &Configuration::optionChanged, this, [&order](Option o, bool) { order.append(o); });
     c.applyOptionsByte(0xFF);
     QCOMPARE(order, (QList<Option>{Option::ReverseX, Option::ReverseY, Option::ActiveHigh,
                                    Option::RotaryOnAux, Option::RelayOnAux}));

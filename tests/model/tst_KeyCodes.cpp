@@ -28,8 +28,8 @@ void TestKeyCodes::tableShape() {
 // The offered codes by their ranges: 0x04..0x65 without 0x32 and 0x64, 0xE0..0xEA, and 0.
 void TestKeyCodes::nameOverWholeByteRange() {
     for (int code = 0; code <= 255; ++code) {
-        const bool offered = code == 0 || (code >= 0x04 && code <= 0x65 && code != 0x32 &&
-                                           code != 0x64) ||
+        const bool offered = code == 0 ||
+                             (code >= 0x04 && code <= 0x65 && code != 0x32 && code != 0x64) ||
                              (code >= 0xE0 && code <= 0xEA);
         QVERIFY2(KeyCodeName(code).isEmpty() != offered, qPrintable(QString::number(code)));
         QCOMPARE(KeycapLabel(code).isEmpty(), !offered);
