@@ -49,6 +49,9 @@ UserDialogs::Answer QtUserDialogs::message(QWidget* parent, const QString& text,
 namespace {
 std::optional<QString> runFileDialog(QWidget* parent, const QString& title, bool save) {
     QFileDialog dialog(parent, title, QDir::currentPath());
+    // Qt's own dialog on every desktop: the platform ones match filters case-sensitively.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setObjectName(save ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog"));
     dialog.setNameFilters(QtUserDialogs::Filters);
     // The model behind the dialog matches filters without regard to case unless told
     // otherwise, so "x.tpd" is listed beside "Y.TPD".
