@@ -459,31 +459,44 @@ void MainWindow::endTransfer() {
     }
 }
 
+TransferResult MainWindow::runTransfer(const std::function<TransferResult(DeviceLink&)>& exchange,
+                                       const std::function<void()>& onSuccess) {
+    auto status = std::make_unique<StatusWindow>(this);
+    status->show();
+    QCoreApplication::processEvents();
+    DeviceLink link(m_services.access, *status, unitSelector());
+    const TransferResult result = exchange(link);
+    // Success is applied, and failures are reported, while the progress window still shows.
+    if (result == TransferResult::Success && onSuccess)
+        onSuccess();
+    else if (result == TransferResult::DeviceNotFound)
+        m_services.dialogs.message(this, QStringLiteral("Device Not Found"),
+                                   QStringLiteral("Error"), UserDialogs::Icon::Exclamation,
+                                   UserDialogs::Buttons::Ok);
+    else if (result == TransferResult::IoError)
+        m_services.dialogs.message(this, QStringLiteral("Device I/O Error"),
+                                   QStringLiteral("Error"), UserDialogs::Icon::Exclamation,
+                                   UserDialogs::Buttons::Ok);
+    status.reset();
+    QCoreApplication::processEvents();
+    return result;
+}
+
 void MainWindow::WriteToDevice(int& identifier) {
     if (m_transferRunning)
         return;
     beginTransfer();
-    auto status = std::make_unique<StatusWindow>(this);
-    status->show();
-    QCoreApplication::processEvents();
-    // The image is complete before the first exchange: edits during the transfer wait for
-    // the next write.
-    const DeviceImage image = BuildDeviceImage(m_config);
-    DeviceLink link(m_services.access, *status, unitSelector());
-    const TransferResult result = link.SendImage(identifier, image);
-    UserDialogs& dialogs = m_services.dialogs;
-    if (result == TransferResult::DeviceNotFound)
-        dialogs.message(this, QStringLiteral("Device Not Found"), QStringLiteral("Error"),
-                        UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
-    else if (result == TransferResult::IoError)
-        dialogs.message(this, QStringLiteral("Device I/O Error"), QStringLiteral("Error"),
-                        UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
-    status.reset();
-    QCoreApplication::processEvents();
+    const TransferResult result = runTransfer(
+        [&](DeviceLink& link) {
+            // The image is complete before the first exchange: edits during the transfer
+            // wait for the next write.
+            return link.SendImage(identifier, BuildDeviceImage(m_config));
+        },
+        nullptr);
     if (result == TransferResult::Success)
-        dialogs.message(this, QStringLiteral("TARVEN-PAD Programmed Successfully"),
-                        QStringLiteral("Programmed"), UserDialogs::Icon::Information,
-                        UserDialogs::Buttons::Ok);
+        m_services.dialogs.message(this, QStringLiteral("TARVEN-PAD Programmed Successfully"),
+                                   QStringLiteral("Programmed"), UserDialogs::Icon::Information,
+                                   UserDialogs::Buttons::Ok);
     endTransfer();
 }
 
@@ -491,25 +504,13 @@ void MainWindow::ReadFromDevice(int& identifier) {
     if (m_transferRunning || !m_files.maySetConfigurationAside())
         return;
     beginTransfer();
-    auto status = std::make_unique<StatusWindow>(this);
-    status->show();
-    QCoreApplication::processEvents();
     DeviceImage image;
-    DeviceLink link(m_services.access, *status, unitSelector());
-    const TransferResult result = link.ReceiveImage(identifier, image);
-    UserDialogs& dialogs = m_services.dialogs;
+    const TransferResult result =
+        runTransfer([&](DeviceLink& link) { return link.ReceiveImage(identifier, image); },
+                    // Only a complete image, through the same setters as a click.
+                    [&] { ApplyDeviceImage(m_config, image); });
     if (result == TransferResult::Success)
-        ApplyDeviceImage(m_config, image); // only a complete image, through the same setters
-    else if (result == TransferResult::DeviceNotFound)
-        dialogs.message(this, QStringLiteral("Device Not Found"), QStringLiteral("Error"),
-                        UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
-    else if (result == TransferResult::IoError)
-        dialogs.message(this, QStringLiteral("Device I/O Error"), QStringLiteral("Error"),
-                        UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
-    status.reset();
-    QCoreApplication::processEvents();
-    if (result == TransferResult::Success)
-        dialogs.message(
+        m_services.dialogs.message(
             this, QStringLiteral("Configuration File Read Successfully From The TARVENPAD Device"),
             QStringLiteral("Successful Read"), UserDialogs::Icon::Information,
             UserDialogs::Buttons::Ok);

@@ -3,12 +3,15 @@
 #include "Configuration.h"
 #include "FileCommands.h"
 #include "ProgrammerServices.h"
+#include "TransferResult.h"
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 
 class BannerWidget;
+class DeviceLink;
 class LabelBox;
 class MultiUnitsWindow;
 class QAction;
@@ -72,6 +75,9 @@ private:
     void setRotaryVisible(bool visible);
     void chooseKey(int slot);
     void showAbout();
+    // Runs one transfer with the progress window up and reports its failure.
+    TransferResult runTransfer(const std::function<TransferResult(DeviceLink&)>& exchange,
+                               const std::function<void()>& onSuccess);
     void beginTransfer();
     void endTransfer();
     UnitSelector& unitSelector();
