@@ -45,7 +45,6 @@ public:
 
     void WriteToDevice(int& identifier);
     void ReadFromDevice(int& identifier);
-    FileCommands& fileCommands() { return m_files; }
     bool transferRunning() const { return m_transferRunning; }
 
 protected:

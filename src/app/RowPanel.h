@@ -9,7 +9,6 @@ class RowPanel : public QWidget {
 public:
     RowPanel(int rows, int ruleOffset, QWidget* parent = nullptr);
     void setSeparatorX(int x);
-    int separatorX() const { return m_separatorX; }
     // The y of the rule under row i.
     int ruleY(int row) const { return 25 * row + m_ruleOffset; }
 

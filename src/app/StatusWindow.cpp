@@ -28,7 +28,3 @@ void StatusWindow::SetStatus(const QString& text) {
 void StatusWindow::processEvents() {
     QCoreApplication::processEvents();
 }
-
-QString StatusWindow::status() const {
-    return m_label->text();
-}

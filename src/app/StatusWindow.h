@@ -14,7 +14,6 @@ public:
 
     void SetStatus(const QString& text) override;
     void processEvents() override;
-    QString status() const;
 
 private:
     QLabel* m_label;

@@ -18,6 +18,8 @@ constexpr quint32 RecordMagic = 0x48494441; // "HIDA"
 constexpr quint8 ReportId = 2;
 constexpr int ReportBufferSize = 65;
 constexpr int MaxStaleReports = 64;
+// A unit that has not answered within this time is taken as gone.
+constexpr int ReplyTimeoutMs = 1000;
 
 // The USB device a hidraw node belongs to, so that the interfaces of one encoder count as
 // one unit. Outside sysfs (or without a hidraw path) every path stands for itself.
@@ -170,7 +172,7 @@ int HidapiAccess::WriteHidDevice(DeviceRecord& record, const quint8* request, qu
         return 2;
 
     using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(m_timeoutMs);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ReplyTimeoutMs);
     for (;;) {
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();

@@ -18,9 +18,6 @@ public:
     HidapiAccess(const HidapiAccess&) = delete;
     HidapiAccess& operator=(const HidapiAccess&) = delete;
 
-    // How long an exchange waits for the unit's answer.
-    void setReplyTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
-
     // The device paths of the attached units, unit 1 first.
     QStringList unitPaths(int identifier) const;
 
@@ -39,7 +36,6 @@ private:
     OpenUnit* find(const DeviceRecord& record);
 
     bool m_initialised = false;
-    int m_timeoutMs = 1000;
     quint32 m_nextHandle = 1;
     std::map<quint32, OpenUnit> m_units;
     OpenFailure m_lastFailure;
