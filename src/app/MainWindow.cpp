@@ -254,14 +254,7 @@ void MainWindow::buildRotarySection(QWidget* client) {
     m_rPicInner->resize(251, 251);
     for (int j = 0; j < Configuration::RotaryCount; ++j)
         m_rrows[j] = makeRow(m_rPicInner, QStringLiteral("R"), j, Configuration::InputCount + j);
-    m_frame2->hide();
-    m_rPicEdge->hide();
-    m_rPicInner->hide();
-    for (const Row& r : m_rrows)
-        for (QWidget* w : {static_cast<QWidget*>(r.repeat), static_cast<QWidget*>(r.control),
-                           static_cast<QWidget*>(r.alt), static_cast<QWidget*>(r.shift),
-                           static_cast<QWidget*>(r.label), static_cast<QWidget*>(r.key)})
-            w->hide();
+    // Shown or hidden with the rotary option, by showConfiguration().
 }
 
 int MainWindow::measureLabels(const Row* rows, int count) const {

@@ -2,6 +2,7 @@
 
 #include "Configuration.h"
 #include "KeyCodes.h"
+#include "Modifiers.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -113,16 +114,16 @@ FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {
             return invalid(
                 QStringLiteral("%1.key must be a whole number from 0 to 255").arg(where));
         keys[k] = quint8(code);
-        bool flags[4];
+        KeySlot flags;
+        bool* const fields[] = {&flags.shift, &flags.control, &flags.alt, &flags.repeat};
         for (int f = 0; f < 4; ++f) {
             const QJsonValue v = o.value(FlagNames[f]);
             if (!v.isBool())
                 return invalid(QStringLiteral("%1.%2 must be true or false, not %3")
                                    .arg(where, FlagNames[f], typeName(v)));
-            flags[f] = v.toBool();
+            *fields[f] = v.toBool();
         }
-        modifiers[k] = quint8((flags[1] ? 1 : 0) + (flags[0] ? 2 : 0) + (flags[2] ? 4 : 0) +
-                              (flags[3] ? 0 : 8));
+        modifiers[k] = EncodeModifiers(flags);
     }
     for (int k = 0; k < Configuration::SlotCount; ++k)
         if (!seen[k])
