@@ -1,0 +1,46 @@
+#pragma once
+
+#include "ProgramUnderTest.h"
+#include "XDisplay.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTest>
+#include <memory>
+
+// What every acceptance suite shares: its own X display, the program it starts, and a
+// screenshot kept for every case that fails.
+class AcceptanceCase : public QObject {
+    Q_OBJECT
+protected:
+    std::unique_ptr<XDisplay> display;
+    std::unique_ptr<ProgramUnderTest> program;
+
+    void startDisplay(QSize screen = {1280, 1024}) {
+        display = std::make_unique<XDisplay>(screen);
+        QVERIFY2(display->isRunning(), "Xvfb and openbox did not start");
+    }
+    // Starts the demo programmer and waits for its main window.
+    void startDemo() {
+        program = std::make_unique<ProgramUnderTest>(*display, QStringLiteral(DEMO_PROGRAM));
+        QVERIFY2(program->waitForWindow(QStringLiteral("Form1")), "the main window never showed");
+        QVERIFY(program->waitFor([](const QJsonObject& s) {
+            for (const QJsonValue& w : s[QLatin1String("windows")].toArray())
+                if (w[QLatin1String("name")].toString() == QLatin1String("Form1"))
+                    return w[QLatin1String("active")].toBool();
+            return false;
+        }));
+    }
+    void keepScreenshotOnFailure() {
+        if (!QTest::currentTestFailed() || !display)
+            return;
+        QDir().mkpath(QStringLiteral(SHOT_DIR));
+        QString name = QStringLiteral("%1-%2-%3")
+                           .arg(QString::fromLatin1(metaObject()->className()),
+                                QString::fromLatin1(QTest::currentTestFunction()),
+                                QString::fromLatin1(QTest::currentDataTag()));
+        name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
+        display->screenshot(QStringLiteral(SHOT_DIR "/%1.png").arg(name));
+        qWarning("screenshot kept: %s/%s.png", SHOT_DIR, qPrintable(name));
+    }
+};
