@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 #include <cmath>
 
 namespace {
@@ -97,6 +98,7 @@ void KeySelectForm::fitToScreen() {
     }
     // Outer size: the screen's full width, 8/27 of it high, vertically centred.
     const QSize frame = frameGeometry().size() - geometry().size();
+    m_fittedFrame = frame;
     const int outerWidth = area.width();
     const int outerHeight = int(std::lround(outerWidth / 27.0 * 8));
     const QSize client(outerWidth - frame.width(), outerHeight - frame.height());
@@ -124,6 +126,19 @@ void KeySelectForm::PlaceKey(int index, double x, double y, double w, double h) 
 }
 
 void KeySelectForm::layoutKeys() {
+    // The keyboard keys take their font from the reference label's size of the pass
+    // before; a second pass once the label has moved gives them the final size, as the
+    // nested resize would.
+    for (int pass = 0; pass < 2; ++pass) {
+        const double oldWidth = m_labelWidth, oldHeight = m_labelHeight;
+        layoutPass();
+        if (m_labelWidth == oldWidth && m_labelHeight == oldHeight)
+            break;
+    }
+    update();
+}
+
+void KeySelectForm::layoutPass() {
     const double sw = width(), sh = height();
     m_unitX = sw / 27;
     m_unitY = sh / 8;
@@ -146,7 +161,6 @@ void KeySelectForm::layoutKeys() {
     const double radius = m_labelWidth - 4;
     const QPointF centre(m_label->x() + m_labelWidth / 2, mouse.y() + mouse.height());
     m_mouseOutline = QRectF(centre.x() - radius / 2, centre.y() - radius, radius, 2 * radius);
-    update();
 }
 
 void KeySelectForm::resizeEvent(QResizeEvent* event) {
@@ -156,7 +170,38 @@ void KeySelectForm::resizeEvent(QResizeEvent* event) {
 
 void KeySelectForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    fitToScreen(); // the frame's size is known now
+    fitToScreen();
+    if (QWindow* window = windowHandle()) {
+        connect(window, &QWindow::screenChanged, this, &KeySelectForm::followScreen,
+                Qt::UniqueConnection);
+        followScreen(window->screen());
+    }
+}
+
+void KeySelectForm::followScreen(QScreen* screen) {
+    disconnect(m_screenConnection);
+    if (screen)
+        m_screenConnection =
+            connect(screen, &QScreen::geometryChanged, this, [this] { fitToScreen(); });
+    fitToScreen();
+}
+
+bool KeySelectForm::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    // The window manager reports the frame only after the window is mapped; fit again as
+    // soon as it is known, so the outer window, not the inner area, spans the screen.
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+    case QEvent::Expose:
+        if (isVisible() && frameGeometry().size() - geometry().size() != m_fittedFrame)
+            fitToScreen();
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 void KeySelectForm::paintEvent(QPaintEvent*) {
@@ -175,7 +220,10 @@ bool KeySelectForm::eventFilter(QObject* watched, QEvent* event) {
         if (key->text().isEmpty())
             key->setText(m_pressedCaption);
         m_pressedCaption.clear();
-        m_focusSink->setFocus();
+        // Only once the button has seen the release: losing the focus first would cancel
+        // its click.
+        QMetaObject::invokeMethod(
+            m_focusSink, [sink = m_focusSink] { sink->setFocus(); }, Qt::QueuedConnection);
     }
     return QDialog::eventFilter(watched, event);
 }

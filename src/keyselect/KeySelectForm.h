@@ -6,6 +6,7 @@
 
 class QLabel;
 class QPushButton;
+class QScreen;
 
 // The on-screen keyboard: a full-width picture of a keyboard, three mouse buttons,
 // "Not Used" and "Cancel". One click closes it with the chosen code.
@@ -34,16 +35,21 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void PlaceKey(int index, double x, double y, double w, double h);
     void fitToScreen();
     void layoutKeys();
+    void layoutPass();
+    void followScreen(QScreen* screen);
 
     std::array<QPushButton*, 109> m_keys{};
     QLabel* m_label;
     QWidget* m_focusSink;
     QRect m_screen;
+    QSize m_fittedFrame{-1, -1}; // the frame size the last fit allowed for
+    QMetaObject::Connection m_screenConnection;
     int m_selectedCode = -2;
     int m_result = -1;
     QString m_pressedCaption;

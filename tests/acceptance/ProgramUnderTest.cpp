@@ -16,8 +16,7 @@ ProgramUnderTest::ProgramUnderTest(XDisplay& display, const QString& executable,
     m_probeFile = m_work.filePath(QStringLiteral("probe.json"));
     QDir(m_work.path()).mkpath(QStringLiteral("runtime"));
     QFile::setPermissions(m_work.filePath(QStringLiteral("runtime")),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                              QFileDevice::ExeOwner);
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.insert(QStringLiteral("DISPLAY"), display.name());
@@ -47,8 +46,7 @@ QJsonObject ProgramUnderTest::snapshot() const {
     return QJsonDocument::fromJson(f.readAll()).object();
 }
 
-bool ProgramUnderTest::waitFor(const std::function<bool(const QJsonObject&)>& done,
-                               int ms) const {
+bool ProgramUnderTest::waitFor(const std::function<bool(const QJsonObject&)>& done, int ms) const {
     QDeadlineTimer deadline(ms);
     do {
         if (done(snapshot()))
@@ -156,7 +154,8 @@ QString ProgramUnderTest::answerMessage(const QString& answer, QString* title) {
         return {};
     if (title)
         *title = box[QLatin1String("title")].toString();
-    const QString text = widget(QStringLiteral("qt_msgbox_label"))[QLatin1String("text")].toString();
+    const QString text =
+        widget(QStringLiteral("qt_msgbox_label"))[QLatin1String("text")].toString();
     if (!clickText(answer))
         return {};
     waitFor([&](const QJsonObject& s) { return !findBox(s); });

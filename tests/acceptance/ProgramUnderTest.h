@@ -13,8 +13,7 @@ class XDisplay;
 // read from the probe's snapshots; what it is told comes only from the display's real input.
 class ProgramUnderTest {
 public:
-    ProgramUnderTest(XDisplay& display, const QString& executable,
-                     const QStringList& args = {});
+    ProgramUnderTest(XDisplay& display, const QString& executable, const QStringList& args = {});
     ~ProgramUnderTest();
 
     QProcess& process() { return m_process; }

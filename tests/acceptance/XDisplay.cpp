@@ -1,11 +1,11 @@
 #include "XDisplay.h"
 
 #include <QDeadlineTimer>
-#include <functional>
 #include <QFile>
 #include <QRect>
 #include <QRegularExpression>
 #include <QThread>
+#include <functional>
 #include <unistd.h>
 
 namespace {
@@ -58,15 +58,15 @@ XDisplay::XDisplay(QSize screen) : m_screen(screen) {
     m_windowManager.setStandardOutputFile(QProcess::nullDevice());
     m_windowManager.setStandardErrorFile(QProcess::nullDevice());
     m_windowManager.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-    m_running = m_windowManager.waitForStarted(5000) &&
-                waitUntil(
-                    [&] {
-                        return run(QStringLiteral("xprop"),
-                                   {QStringLiteral("-root"),
-                                    QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
-                            .contains(QLatin1String("window id"));
-                    },
-                    10000);
+    m_running =
+        m_windowManager.waitForStarted(5000) &&
+        waitUntil(
+            [&] {
+                return run(QStringLiteral("xprop"),
+                           {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+                    .contains(QLatin1String("window id"));
+            },
+            10000);
 }
 
 XDisplay::~XDisplay() {
@@ -118,28 +118,27 @@ void XDisplay::release(int button) const {
 }
 
 void XDisplay::key(const QString& keys) const {
-    run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("--delay"),
-                                    QStringLiteral("30"), keys});
+    run(QStringLiteral("xdotool"),
+        {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30"), keys});
 }
 
 void XDisplay::type(const QString& text) const {
-    run(QStringLiteral("xdotool"), {QStringLiteral("type"), QStringLiteral("--delay"),
-                                    QStringLiteral("10"), text});
+    run(QStringLiteral("xdotool"),
+        {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("10"), text});
 }
 
 void XDisplay::screenshot(const QString& path) const {
-    run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), path},
-        20000);
+    run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), path}, 20000);
 }
 
 QRect XDisplay::frameOf(const QString& title) const {
-    const QString id = run(QStringLiteral("xdotool"),
-                           {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                            QStringLiteral("--name"),
-                            QStringLiteral("^%1$").arg(QRegularExpression::escape(title))})
-                           .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-                           .value(0)
-                           .trimmed();
+    const QString id =
+        run(QStringLiteral("xdotool"),
+            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+             QStringLiteral("^%1$").arg(QRegularExpression::escape(title))})
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+            .value(0)
+            .trimmed();
     if (id.isEmpty())
         return {};
     // The client's place on the root window, then the frame around it.
@@ -148,10 +147,10 @@ QRect XDisplay::frameOf(const QString& title) const {
         const QRegularExpression re(QStringLiteral("%1:\\s*(-?\\d+)").arg(QLatin1String(label)));
         return re.match(info).captured(1).toInt();
     };
-    QRect client(number("Absolute upper-left X"), number("Absolute upper-left Y"),
-                 number("Width"), number("Height"));
-    const QString extents = run(QStringLiteral("xprop"), {QStringLiteral("-id"), id,
-                                                          QStringLiteral("_NET_FRAME_EXTENTS")});
+    QRect client(number("Absolute upper-left X"), number("Absolute upper-left Y"), number("Width"),
+                 number("Height"));
+    const QString extents = run(QStringLiteral("xprop"),
+                                {QStringLiteral("-id"), id, QStringLiteral("_NET_FRAME_EXTENTS")});
     const QRegularExpression re(QStringLiteral("=\\s*(\\d+),\\s*(\\d+),\\s*(\\d+),\\s*(\\d+)"));
     const auto m = re.match(extents);
     if (m.hasMatch())

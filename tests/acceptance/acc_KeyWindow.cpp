@@ -69,8 +69,10 @@ private slots:
         }
         QTest::qWait(300);
         QVERIFY(!program->window(QStringLiteral("Form2")).isEmpty());
-        QCOMPARE(program->widget(QStringLiteral("CKey_38"))["text"].toString(), QStringLiteral("Q"));
-        QCOMPARE(program->widget(QStringLiteral("CKey_39"))["text"].toString(), QStringLiteral("W"));
+        QCOMPARE(program->widget(QStringLiteral("CKey_38"))["text"].toString(),
+                 QStringLiteral("Q"));
+        QCOMPARE(program->widget(QStringLiteral("CKey_39"))["text"].toString(),
+                 QStringLiteral("W"));
         QVERIFY(program->click(QStringLiteral("CKey_108")) && closed());
 
         const QString path = program->workDir() + QStringLiteral("/picked.TPD");

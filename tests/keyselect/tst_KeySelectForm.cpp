@@ -165,7 +165,7 @@ void TestKeySelectForm::blankWhileHeld() {
     QCOMPARE(key->text(), QString("A"));
     QVERIFY(form.isVisible());
     QCOMPARE(form.SelectedCode(), -2);
-    QCOMPARE(form.focusWidget()->objectName(), QString("Picture1"));
+    QTRY_COMPARE(form.focusWidget()->objectName(), QString("Picture1"));
     QTest::mouseClick(key, Qt::LeftButton);
     QCOMPARE(form.KeySelectionResult(), 4);
     QVERIFY(!form.isVisible());
