@@ -18,6 +18,13 @@ State& state() {
 void reset() {
     state() = State{};
 }
+int dataReportsWritten() {
+    int n = 0;
+    for (const auto& d : state().devices)
+        for (const QByteArray& r : d.written)
+            n += r.size() > 1 && quint8(r[1]) != 0x84;
+    return n;
+}
 } // namespace fakehid
 
 using fakehid::state;
@@ -34,10 +41,15 @@ int hid_exit(void) {
     return 0;
 }
 
-struct hid_device_info* hid_enumerate(unsigned short, unsigned short) {
+struct hid_device_info* hid_enumerate(unsigned short vendor, unsigned short product) {
+    state().enumerations.append({vendor, product});
+    if (state().beforeEnumerate)
+        state().beforeEnumerate(int(state().enumerations.size()));
     hid_device_info* head = nullptr;
     hid_device_info** tail = &head;
     for (const auto& d : state().devices) {
+        if (d.unplugged || (vendor && d.vendor != vendor) || (product && d.product != product))
+            continue;
         auto* info = static_cast<hid_device_info*>(std::calloc(1, sizeof(hid_device_info)));
         info->path = strdup(d.path.toLocal8Bit().constData());
         info->vendor_id = d.vendor;
@@ -67,7 +79,7 @@ void hid_free_enumeration(struct hid_device_info* devs) {
 hid_device* hid_open_path(const char* path) {
     for (int i = 0; i < state().devices.size(); ++i) {
         const auto& d = state().devices[i];
-        if (d.path != QString::fromLocal8Bit(path))
+        if (d.unplugged || d.path != QString::fromLocal8Bit(path))
             continue;
         if (d.openErrno) {
             errno = d.openErrno;
