@@ -63,8 +63,9 @@ const QString UdevFix = QStringLiteral(
     "  sudo cp udev/70-tarvenpad.rules /etc/udev/rules.d/\n"
     "  sudo udevadm control --reload-rules\n"
     "  sudo udevadm trigger --subsystem-match=hidraw\n"
-    "It gives the user at the seat access; over SSH or on a machine without a desktop "
-    "session, also join the plugdev group and log in again:\n"
+    "The rule gives the user at the seat access (uaccess) and the plugdev group too "
+    "(GROUP=\"plugdev\", MODE=\"0660\"); over SSH or without a desktop session, join that "
+    "group and log in again:\n"
     "  sudo usermod -aG plugdev $USER");
 
 // How bad an outcome is for --all: a unit left holding something wrong outranks one that
@@ -161,18 +162,22 @@ QString CommandLineTool::helpText() {
         "Programs TARVEN-PAD keyboard encoders and converts their configuration files.\n"
         "\n"
         "Commands:\n"
-        "  units                    list the attached units: number and serial number\n"
+        "  units                    list the attached units: number and serial number, or\n"
+        "                           '-' and the reason when this user may not open one\n"
         "  show FILE [--json]       print the configuration in FILE (.TPD or JSON)\n"
         "  import FILE.json OUT.TPD write the configuration of a JSON document as a .TPD file\n"
         "  export FILE.TPD OUT.json write the configuration of a .TPD file as JSON\n"
-        "  write FILE [--unit N | --all]\n"
+        "  write FILE [--unit N | --all] [--backup PATTERN]\n"
         "                           write FILE (.TPD or JSON) into a unit, read it back and\n"
         "                           compare; with several units attached, name one or use --all\n"
         "  read OUT.TPD [--unit N]  read a unit's configuration into a .TPD file\n"
         "\n"
         "Options:\n"
         "  --unit N      the unit to use (1 to 4), as listed by 'units'\n"
-        "  --all         write every attached unit in turn\n"
+        "  --all         write every attached unit, all at the same time\n"
+        "  --backup PATTERN\n"
+        "                with write: first read each unit into the .TPD file PATTERN, with\n"
+        "                {unit} and {serial} replaced; a unit whose backup fails is not written\n"
         "  --json        with show: print the JSON document instead of a table\n"
         "  --emulate N   use N emulated units in their factory state instead of hardware\n"
         "  --trace       print every exchange with a unit to standard error: the unit, then\n"
@@ -189,7 +194,9 @@ QString CommandLineTool::helpText() {
         "  4  a file that cannot be written\n"
         "  5  no unit found\n"
         "  6  an I/O error while talking to a unit\n"
-        "  7  the configuration read back from a unit differs from what was written\n");
+        "  7  the configuration read back from a unit differs from what was written\n"
+        "  8  a unit is attached but this user may not open it (see the udev rule)\n"
+        "With --all the worst outcome wins: 7, then 6, 8, 5 and 4.\n");
 }
 
 int CommandLineTool::fail(int code, const QString& message) {
