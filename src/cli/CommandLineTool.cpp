@@ -510,7 +510,7 @@ int CommandLineTool::write(const Options& o) {
                                .arg(o.backup));
 
     // One worker per unit, each with its own handle: the units take their time side by side.
-    QList<UnitOutcome> outcomes(targets.size());
+    std::vector<UnitOutcome> outcomes(size_t(targets.size()));
     if (targets.size() == 1) {
         if (targets[0].denied.isEmpty())
             outcomes[0] = writeUnit(*access, progress, targets[0].unit, image, backups[0]);
@@ -519,9 +519,9 @@ int CommandLineTool::write(const Options& o) {
         for (int i = 0; i < targets.size(); ++i) {
             if (!targets[i].denied.isEmpty())
                 continue;
-            workers.emplace_back([&, i] {
+            workers.emplace_back([&, i, unit = targets[i].unit, backup = backups[i]] {
                 TerminalProgress quiet(m_err, false);
-                outcomes[i] = writeUnit(*access, quiet, targets[i].unit, image, backups[i]);
+                outcomes[size_t(i)] = writeUnit(*access, quiet, unit, image, backup);
             });
         }
         for (std::thread& worker : workers)
@@ -531,11 +531,13 @@ int CommandLineTool::write(const Options& o) {
 
     int status = Success;
     for (int i = 0; i < targets.size(); ++i) {
-        int code = outcomes[i].status;
+        int code = outcomes[size_t(i)].status;
         if (!targets[i].denied.isEmpty())
             code = denied(targets[i]);
         else if (code != Success)
-            fail(code, QStringLiteral("unit %1: %2").arg(targets[i].unit).arg(outcomes[i].message));
+            fail(code, QStringLiteral("unit %1: %2")
+                           .arg(targets[i].unit)
+                           .arg(outcomes[size_t(i)].message));
         else
             m_out << QStringLiteral("unit %1: programmed and verified\n").arg(targets[i].unit);
         if (severity(code) > severity(status))

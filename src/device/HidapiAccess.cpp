@@ -91,7 +91,7 @@ QList<HidapiAccess::Unit> HidapiAccess::listUnits(int identifier) const {
         int interface;
     };
     QMap<QString, Candidate> chosen; // per physical device
-    std::lock_guard lock(m_enumerating);
+    std::lock_guard lock(m_hidapiCalls);
     hid_device_info* all = hid_enumerate(0, quint16(identifier));
     for (const hid_device_info* info = all; info; info = info->next) {
         if (info->product_id != identifier || !info->path)
@@ -193,10 +193,15 @@ int HidapiAccess::OpenHidDevice(int identifier, int requestLength, int replyLeng
         return 1;
     }
     const QByteArray path = units->at(unit - 1).path.toLocal8Bit();
-    errno = 0;
-    hid_device* device = hid_open_path(path.constData());
+    hid_device* device = nullptr;
+    int error = 0;
+    {
+        std::lock_guard lock(m_hidapiCalls);
+        errno = 0;
+        device = hid_open_path(path.constData());
+        error = errno;
+    }
     if (!device) {
-        const int error = errno;
         const bool denied = error == EACCES || error == EPERM;
         setFailure(
             {denied ? OpenFailure::Kind::AccessDenied : OpenFailure::Kind::OpenFailed,
@@ -263,7 +268,10 @@ int HidapiAccess::CloseHidDevice(DeviceRecord& record) {
     OpenUnit* unit = find(record);
     if (!unit)
         return 1;
-    hid_close(unit->device);
+    {
+        std::lock_guard lock(m_hidapiCalls);
+        hid_close(unit->device);
+    }
     {
         std::lock_guard lock(m_mutex);
         m_units.erase(record.words[1]);

@@ -26,8 +26,8 @@ public:
         bool operator==(const Unit&) const = default;
     };
 
-    // `sysfsRoot` is where the kernel's device tree is read from; tests give a fake one.
-    explicit HidapiAccess(const QString& sysfsRoot = QStringLiteral("/sys"));
+    // `sysfsRoot` is where the kernel's device tree is read from ("/sys"; tests give a fake).
+    explicit HidapiAccess(const QString& sysfsRoot);
     ~HidapiAccess() override;
     HidapiAccess(const HidapiAccess&) = delete;
     HidapiAccess& operator=(const HidapiAccess&) = delete;
@@ -58,8 +58,8 @@ private:
 
     const QString m_sysfsRoot;
     bool m_initialised = false;
-    mutable std::mutex m_enumerating;
-    mutable std::mutex m_mutex; // guards everything below
+    mutable std::mutex m_hidapiCalls; // enumeration, opening and closing, one at a time
+    mutable std::mutex m_mutex;       // guards everything below
     quint32 m_nextHandle = 1;
     std::map<quint32, OpenUnit> m_units;
     std::map<std::thread::id, OpenFailure> m_failures;

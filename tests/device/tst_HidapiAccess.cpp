@@ -45,7 +45,7 @@ private:
 
 void TestHidapiAccess::initialisesOnce() {
     {
-        HidapiAccess access;
+        HidapiAccess access(m_sysfs.root());
         state().devices = {unitAt("/dev/hidraw0")};
         DeviceRecord r;
         for (int i = 0; i < 3; ++i) {
@@ -95,7 +95,7 @@ void TestHidapiAccess::unitNumbering() {
 }
 
 void TestHidapiAccess::framingAndClamping() {
-    HidapiAccess access;
+    HidapiAccess access(m_sysfs.root());
     state().devices = {unitAt("/dev/hidraw0")};
     DeviceRecord r;
     QCOMPARE(access.OpenHidDevice(DeviceIdentifier, 6, 6, r, 1), 0);
@@ -116,7 +116,7 @@ void TestHidapiAccess::framingAndClamping() {
 }
 
 void TestHidapiAccess::drainsStaleAndSkipsOtherReports() {
-    HidapiAccess access;
+    HidapiAccess access(m_sysfs.root());
     Device d = unitAt("/dev/hidraw0");
     d.pending = {QByteArray("\x02stale1", 7), QByteArray("\x02stale2", 7)};
     d.respond = [](const QByteArray&) {
@@ -135,7 +135,7 @@ void TestHidapiAccess::drainsStaleAndSkipsOtherReports() {
 }
 
 void TestHidapiAccess::silentUnitTimesOut() {
-    HidapiAccess access;
+    HidapiAccess access(m_sysfs.root());
     Device d = unitAt("/dev/hidraw0");
     d.respond = nullptr;
     state().devices = {d};
@@ -158,7 +158,7 @@ void TestHidapiAccess::unpluggedUnitFails_data() {
 
 void TestHidapiAccess::unpluggedUnitFails() {
     QFETCH(bool, beforeWrite);
-    HidapiAccess access;
+    HidapiAccess access(m_sysfs.root());
     Device d = unitAt("/dev/hidraw0");
     d.respond = [beforeWrite](const QByteArray&) {
         if (!beforeWrite)
@@ -177,7 +177,7 @@ void TestHidapiAccess::unpluggedUnitFails() {
 }
 
 void TestHidapiAccess::openFailures() {
-    HidapiAccess access;
+    HidapiAccess access(m_sysfs.root());
     Device d = unitAt("/dev/hidraw7");
     d.openErrno = EACCES;
     state().devices = {d};
