@@ -500,7 +500,12 @@ int CommandLineTool::write(const Options& o) {
     for (const Attached& t : targets) {
         QString path = o.backup;
         path.replace(QLatin1String("{unit}"), QString::number(t.unit));
-        path.replace(QLatin1String("{serial}"), t.serial);
+        // The serial characters come from the unit: never let them name another folder.
+        QString serial = t.serial;
+        for (QChar& c : serial)
+            if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != QLatin1Char('-'))
+                c = QLatin1Char('_');
+        path.replace(QLatin1String("{serial}"), serial);
         backups << path;
     }
     if (!o.backup.isEmpty() &&

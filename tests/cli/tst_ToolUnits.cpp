@@ -54,6 +54,7 @@ private slots:
     void unitsChangeDuringCommand();
     void accessDenied_data();
     void accessDenied();
+    void backupNameFromOddSerial();
 
 private:
     int run(const QStringList& args);
@@ -156,6 +157,14 @@ void TestToolUnits::accessDenied() {
          {"unit 1 is attached, but this user may not open it", "/dev/hidraw3: Permission denied",
           "udevadm control --reload-rules", "GROUP", "plugdev"})
         QVERIFY2(m_err.contains(part), qPrintable(m_err));
+}
+
+// A unit's serial characters cannot lead the backup into another folder.
+void TestToolUnits::backupNameFromOddSerial() {
+    state().devices[1] = encoder(5, '/');
+    QCOMPARE(run({"write", m_file, "--all", "--backup", m_dir.filePath("old-{serial}.TPD")}), 0);
+    QVERIFY(QFile::exists(m_dir.filePath("old-11.TPD")));
+    QVERIFY(QFile::exists(m_dir.filePath("old-_0.TPD")));
 }
 
 QTEST_GUILESS_MAIN(TestToolUnits)

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 struct hid_device_ {
     int index;
@@ -29,19 +30,27 @@ int dataReportsWritten() {
 
 using fakehid::state;
 
+namespace {
+// Units are written from several threads at once; the fake takes one call at a time.
+std::recursive_mutex callMutex;
+} // namespace
+
 extern "C" {
 
 int hid_init(void) {
+    std::lock_guard lock(callMutex);
     ++state().initCalls;
     return 0;
 }
 
 int hid_exit(void) {
+    std::lock_guard lock(callMutex);
     ++state().exitCalls;
     return 0;
 }
 
 struct hid_device_info* hid_enumerate(unsigned short vendor, unsigned short product) {
+    std::lock_guard lock(callMutex);
     state().enumerations.append({vendor, product});
     if (state().beforeEnumerate)
         state().beforeEnumerate(int(state().enumerations.size()));
@@ -77,6 +86,7 @@ void hid_free_enumeration(struct hid_device_info* devs) {
 }
 
 hid_device* hid_open_path(const char* path) {
+    std::lock_guard lock(callMutex);
     for (int i = 0; i < state().devices.size(); ++i) {
         const auto& d = state().devices[i];
         if (d.unplugged || d.path != QString::fromLocal8Bit(path))
@@ -93,6 +103,7 @@ hid_device* hid_open_path(const char* path) {
 }
 
 int hid_write(hid_device* dev, const unsigned char* data, size_t length) {
+    std::lock_guard lock(callMutex);
     auto& d = state().devices[dev->index];
     if (d.unplugged)
         return -1;
@@ -104,6 +115,7 @@ int hid_write(hid_device* dev, const unsigned char* data, size_t length) {
 }
 
 int hid_read_timeout(hid_device* dev, unsigned char* data, size_t length, int milliseconds) {
+    std::lock_guard lock(callMutex);
     auto& d = state().devices[dev->index];
     if (d.unplugged)
         return -1;
@@ -118,6 +130,7 @@ int hid_read_timeout(hid_device* dev, unsigned char* data, size_t length, int mi
 }
 
 void hid_close(hid_device* dev) {
+    std::lock_guard lock(callMutex);
     --state().openHandles;
     delete dev;
 }
