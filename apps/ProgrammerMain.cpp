@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TARVEN-PAD Programmer"));
     QApplication::setDesktopFileName(QStringLiteral("com.quelmark.TarvenpadProgrammer"));
-    HidapiAccess access;
+    HidapiAccess access(QStringLiteral("/sys"));
     QtUserDialogs dialogs;
     return Module1::Main(ProgrammerServices{access, dialogs});
 }

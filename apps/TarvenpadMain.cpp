@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
     QTextStream out(stdout);
     QTextStream err(stderr);
     CommandLineTool tool(
-        out, err, [] { return std::make_unique<HidapiAccess>(); }, isatty(STDERR_FILENO));
+        out, err, [] { return std::make_unique<HidapiAccess>(QStringLiteral("/sys")); },
+        isatty(STDERR_FILENO));
     const int status = tool.run(QCoreApplication::arguments().mid(1));
     out.flush();
     err.flush();

@@ -12,6 +12,7 @@
 #include "OnScreenKeyboard.h"
 #include "RowPanel.h"
 #include "StatusWindow.h"
+#include "UnitListScope.h"
 #include "UserDialogs.h"
 
 #include <QAction>
@@ -457,8 +458,13 @@ TransferResult MainWindow::runTransfer(const std::function<TransferResult(Device
     auto status = std::make_unique<StatusWindow>(this);
     status->show();
     QCoreApplication::processEvents();
-    DeviceLink link(m_services.access, *status, unitSelector());
-    const TransferResult result = exchange(link);
+    TransferResult result;
+    {
+        // One numbering of the units for the choice and the transfer that follows it.
+        UnitListScope units(m_services.access);
+        DeviceLink link(m_services.access, *status, unitSelector());
+        result = exchange(link);
+    }
     // Success is applied, and failures are reported, while the progress window still shows.
     if (result == TransferResult::Success && onSuccess)
         onSuccess();

@@ -3,6 +3,7 @@
 #include "HidAccess.h"
 #include "MainWindow.h"
 #include "ProgrammerServices.h"
+#include "UnitListScope.h"
 #include "UserDialogs.h"
 
 #include <QApplication>
@@ -64,15 +65,18 @@ std::unique_ptr<MainWindow> Module1::Start(const ProgrammerServices& services) {
     form1->config().ClearVariables();
     form1->placeInputRows();
 
-    DeviceRecord record;
-    if (services.access.OpenHidDevice(DeviceIdentifier, TransferLength, TransferLength, record,
-                                      1) != 0) {
-        services.dialogs.message(nullptr, noDeviceMessage(services.access.lastOpenFailure()),
-                                 QString(), UserDialogs::Icon::Exclamation,
-                                 UserDialogs::Buttons::Ok);
-        return nullptr;
+    {
+        UnitListScope units(services.access);
+        DeviceRecord record;
+        if (services.access.OpenHidDevice(DeviceIdentifier, TransferLength, TransferLength, record,
+                                          1) != 0) {
+            services.dialogs.message(nullptr, noDeviceMessage(services.access.lastOpenFailure()),
+                                     QString(), UserDialogs::Icon::Exclamation,
+                                     UserDialogs::Buttons::Ok);
+            return nullptr;
+        }
+        services.access.CloseHidDevice(record);
     }
-    services.access.CloseHidDevice(record);
 
     form1->show();
     const QString here = QDir::currentPath();

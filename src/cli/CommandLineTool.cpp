@@ -8,11 +8,15 @@
 #include "KeyCodes.h"
 #include "TerminalProgress.h"
 #include "TracingAccess.h"
+#include "UnitListScope.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QSaveFile>
+#include <QSet>
+#include <thread>
+#include <vector>
 
 struct CommandLineTool::Options {
     QString command;
@@ -22,9 +26,18 @@ struct CommandLineTool::Options {
     bool all = false;
     bool json = false;
     bool trace = false;
+    QString fault;    // --emulate-fault: "fail" or "drop"
     int failAt = 0;   // emulated units: the exchange that fails
     int dropUnit = 0; // emulated units: the unit that loses a location
     int dropLocation = 0;
+    QString backup; // write: where each unit's configuration goes first
+};
+
+// An attached unit as listed at the start of a command.
+struct CommandLineTool::Attached {
+    int unit = 0;
+    QString serial;
+    QString denied; // the path and the system's reason when this user may not open it
 };
 
 namespace {
@@ -44,6 +57,98 @@ QString locationName(int location) {
                                                                        : QStringLiteral("key"));
 }
 
+const QString UdevFix = QStringLiteral(
+    "Install the udev rule that comes with tarvenpad, then unplug the unit and plug it in "
+    "again:\n"
+    "  sudo cp udev/70-tarvenpad.rules /etc/udev/rules.d/\n"
+    "  sudo udevadm control --reload-rules\n"
+    "  sudo udevadm trigger --subsystem-match=hidraw\n"
+    "The rule gives the user at the seat access (uaccess) and the plugdev group too "
+    "(GROUP=\"plugdev\", MODE=\"0660\"); over SSH or without a desktop session, join that "
+    "group and log in again:\n"
+    "  sudo usermod -aG plugdev $USER");
+
+// How bad an outcome is for --all: a unit left holding something wrong outranks one that
+// was left untouched.
+int severity(int status) {
+    switch (status) {
+    case 7:
+        return 6;
+    case 6:
+        return 5;
+    case 8:
+        return 4;
+    case 5:
+        return 3;
+    case 4:
+        return 2;
+    default:
+        return status ? 1 : 0;
+    }
+}
+
+struct UnitOutcome {
+    int status = 0;
+    QString message; // what went wrong, or empty
+};
+
+QString storeFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return QStringLiteral("cannot write %1: %2")
+            .arg(QDir::toNativeSeparators(path), file.errorString());
+    return {};
+}
+
+// A transfer that found no unit: the access layer may know why.
+UnitOutcome notFound(HidAccess& access, const QString& what) {
+    const OpenFailure why = access.lastOpenFailure();
+    if (why.kind == OpenFailure::Kind::AccessDenied)
+        return {8,
+                QStringLiteral("%1: this user may not open the unit (%2)").arg(what, why.detail)};
+    return {5, why.detail.isEmpty() ? what : QStringLiteral("%1 (%2)").arg(what, why.detail)};
+}
+
+// Backs up, writes, reads back and compares one unit. Runs on its own thread for --all.
+UnitOutcome writeUnit(HidAccess& access, TerminalProgress& progress, int unit,
+                      const DeviceImage& image, const QString& backup) {
+    DeviceLink link(access, progress, progress);
+    if (!backup.isEmpty()) {
+        DeviceImage old;
+        const TransferResult r = link.ReceiveImageFromUnit(DeviceIdentifier, unit, old);
+        if (r == TransferResult::DeviceNotFound)
+            return notFound(access, QStringLiteral("Device Not Found while backing it up; not "
+                                                   "written"));
+        if (r != TransferResult::Success)
+            return {6, QStringLiteral("Device I/O Error while backing it up; not written")};
+        Configuration config;
+        ApplyDeviceImage(config, old);
+        const QString error = storeFile(backup, EncodeConfigFile(config));
+        if (!error.isEmpty())
+            return {4, error + QStringLiteral("; not written")};
+    }
+    TransferResult r = link.SendImageToUnit(DeviceIdentifier, unit, image);
+    if (r == TransferResult::DeviceNotFound)
+        return notFound(access, QStringLiteral("Device Not Found"));
+    if (r == TransferResult::IoError)
+        return {6, QStringLiteral("Device I/O Error while writing; the unit is only partly "
+                                  "programmed, write it again")};
+    DeviceImage back;
+    r = link.ReceiveImageFromUnit(DeviceIdentifier, unit, back);
+    if (r != TransferResult::Success)
+        return {r == TransferResult::DeviceNotFound ? 5 : 6,
+                QStringLiteral("written, but reading it back failed (Device %1)")
+                    .arg(r == TransferResult::DeviceNotFound ? "Not Found" : "I/O Error")};
+    QStringList differences;
+    for (int location = 1; location <= DeviceImage::Size; ++location)
+        if (back.at(location) != image.at(location))
+            differences << locationName(location);
+    if (!differences.isEmpty())
+        return {7, QStringLiteral("the unit holds something else than was written: %1")
+                       .arg(differences.join(QStringLiteral(", ")))};
+    return {};
+}
+
 } // namespace
 
 CommandLineTool::CommandLineTool(QTextStream& out, QTextStream& err, AccessFactory hardware,
@@ -57,18 +162,22 @@ QString CommandLineTool::helpText() {
         "Programs TARVEN-PAD keyboard encoders and converts their configuration files.\n"
         "\n"
         "Commands:\n"
-        "  units                    list the attached units: number and serial number\n"
+        "  units                    list the attached units: number and serial number, or\n"
+        "                           '-' and the reason when this user may not open one\n"
         "  show FILE [--json]       print the configuration in FILE (.TPD or JSON)\n"
         "  import FILE.json OUT.TPD write the configuration of a JSON document as a .TPD file\n"
         "  export FILE.TPD OUT.json write the configuration of a .TPD file as JSON\n"
-        "  write FILE [--unit N | --all]\n"
+        "  write FILE [--unit N | --all] [--backup PATTERN]\n"
         "                           write FILE (.TPD or JSON) into a unit, read it back and\n"
         "                           compare; with several units attached, name one or use --all\n"
         "  read OUT.TPD [--unit N]  read a unit's configuration into a .TPD file\n"
         "\n"
         "Options:\n"
         "  --unit N      the unit to use (1 to 4), as listed by 'units'\n"
-        "  --all         write every attached unit in turn\n"
+        "  --all         write every attached unit, all at the same time\n"
+        "  --backup PATTERN\n"
+        "                with write: first read each unit into the .TPD file PATTERN, with\n"
+        "                {unit} and {serial} replaced; a unit whose backup fails is not written\n"
         "  --json        with show: print the JSON document instead of a table\n"
         "  --emulate N   use N emulated units in their factory state instead of hardware\n"
         "  --trace       print every exchange with a unit to standard error: the unit, then\n"
@@ -85,7 +194,9 @@ QString CommandLineTool::helpText() {
         "  4  a file that cannot be written\n"
         "  5  no unit found\n"
         "  6  an I/O error while talking to a unit\n"
-        "  7  the configuration read back from a unit differs from what was written\n");
+        "  7  the configuration read back from a unit differs from what was written\n"
+        "  8  a unit is attached but this user may not open it (see the udev rule)\n"
+        "With --all the worst outcome wins: 7, then 6, 8, 5 and 4.\n");
 }
 
 int CommandLineTool::fail(int code, const QString& message) {
@@ -121,6 +232,7 @@ int CommandLineTool::run(const QStringList& arguments) {
             const QStringList parts =
                 i + 1 < arguments.size() ? arguments[++i].split(':') : QStringList();
             bool ok1 = false, ok2 = true;
+            o.fault = parts.value(0);
             if (parts.size() == 2 && parts[0] == QLatin1String("fail")) {
                 o.failAt = parts[1].toInt(&ok1);
             } else if (parts.size() == 3 && parts[0] == QLatin1String("drop")) {
@@ -130,6 +242,10 @@ int CommandLineTool::run(const QStringList& arguments) {
             if (!ok1 || !ok2)
                 return fail(Usage,
                             QStringLiteral("--emulate-fault takes fail:N or drop:UNIT:LOCATION"));
+        } else if (a == QLatin1String("--backup")) {
+            o.backup = i + 1 < arguments.size() ? arguments[++i] : QString();
+            if (o.backup.isEmpty())
+                return fail(Usage, QStringLiteral("--backup takes a file name pattern"));
         } else if (a == QLatin1String("--all")) {
             o.all = true;
         } else if (a == QLatin1String("--json")) {
@@ -148,8 +264,8 @@ int CommandLineTool::run(const QStringList& arguments) {
     const auto expect = [&](int files) { return o.files.size() == files; };
     if (o.command.isEmpty())
         return fail(Usage, QStringLiteral("no command given (see tarvenpad --help)"));
-    if (o.all && o.unit)
-        return fail(Usage, QStringLiteral("--unit and --all exclude each other"));
+    if (const QString problem = checkOptions(o); !problem.isEmpty())
+        return fail(Usage, problem);
     if (o.command == QLatin1String("units") && expect(0))
         return units(o);
     if (o.command == QLatin1String("show") && expect(1))
@@ -170,12 +286,33 @@ int CommandLineTool::run(const QStringList& arguments) {
                 QStringLiteral("wrong arguments for '%1' (see tarvenpad --help)").arg(o.command));
 }
 
+QString CommandLineTool::checkOptions(const Options& o) {
+    if (o.all && o.unit)
+        return QStringLiteral("--unit and --all exclude each other");
+    if (!o.backup.isEmpty() && o.command != QLatin1String("write"))
+        return QStringLiteral("--backup goes with write");
+    if (o.fault.isEmpty())
+        return {};
+    // A fault meant for emulated units must never reach real ones.
+    if (o.emulate < 0)
+        return QStringLiteral("--emulate-fault needs --emulate N");
+    const bool drop = o.fault == QLatin1String("drop");
+    if (!drop && o.failAt < 1)
+        return QStringLiteral("--emulate-fault fail:N needs N of 1 or more");
+    if (drop && (o.dropUnit < 1 || o.dropUnit > o.emulate))
+        return QStringLiteral("--emulate-fault drop:%1: there is no emulated unit %1")
+            .arg(o.dropUnit);
+    if (drop && (o.dropLocation < 1 || o.dropLocation > DeviceImage::Size))
+        return QStringLiteral("--emulate-fault drop: the location runs from 1 to 94");
+    return {};
+}
+
 std::unique_ptr<HidAccess> CommandLineTool::openAccess(const Options& o) {
     std::unique_ptr<HidAccess> access;
     if (o.emulate >= 0) {
         auto emulated = std::make_unique<EmulatedAccess>(o.emulate);
         emulated->failExchangeAt(o.failAt);
-        if (o.dropUnit >= 1 && o.dropUnit <= MaxUnits)
+        if (o.dropUnit >= 1)
             emulated->unit(o.dropUnit).droppedLocations.insert(o.dropLocation);
         access = std::move(emulated);
     } else
@@ -214,34 +351,52 @@ int CommandLineTool::save(const QString& path, const QByteArray& bytes) {
     return Success;
 }
 
-QList<int> CommandLineTool::attachedUnits(HidAccess& access, DeviceLink& link,
-                                          QStringList* serials) {
-    QList<int> found;
+QList<CommandLineTool::Attached> CommandLineTool::attachedUnits(HidAccess& access, DeviceLink& link,
+                                                                bool serials) {
+    QList<Attached> found;
     for (int unit = 1; unit <= MaxUnits; ++unit) {
         DeviceRecord record;
         if (access.OpenHidDevice(DeviceIdentifier, TransferLength, TransferLength, record, unit) !=
-            0)
+            0) {
+            // Present but not ours to open: listed, so that it is not mistaken for absent.
+            const OpenFailure why = access.lastOpenFailure();
+            if (why.kind == OpenFailure::Kind::AccessDenied)
+                found.append({unit, {}, why.detail});
             continue;
-        found << unit;
-        if (serials)
-            *serials << FormatSerial(link.RequestSerial(record));
+        }
+        found.append({unit, serials ? FormatSerial(link.RequestSerial(record)) : QString(), {}});
         access.CloseHidDevice(record);
     }
     return found;
 }
 
+int CommandLineTool::denied(const Attached& unit) {
+    return fail(AccessDenied,
+                QStringLiteral("unit %1 is attached, but this user may not open it (%2).\n%3")
+                    .arg(unit.unit)
+                    .arg(unit.denied, UdevFix));
+}
+
 int CommandLineTool::units(const Options& o) {
     auto access = openAccess(o);
+    UnitListScope scope(*access);
     TerminalProgress progress(m_err, false);
     DeviceLink link(*access, progress, progress);
-    QStringList serials;
-    const QList<int> found = attachedUnits(*access, link, &serials);
+    const QList<Attached> found = attachedUnits(*access, link, true);
     if (found.isEmpty())
         return fail(NoUnit, QStringLiteral("no TARVEN-PAD unit found; plug one in (and see the "
                                            "README on access rights)"));
-    for (int i = 0; i < found.size(); ++i)
-        m_out << found[i] << ' ' << serials[i] << '\n';
-    return Success;
+    const Attached* refused = nullptr;
+    for (const Attached& a : found) {
+        if (a.denied.isEmpty()) {
+            m_out << a.unit << ' ' << a.serial << '\n';
+        } else {
+            m_out << a.unit << " - not accessible (" << a.denied << ")\n";
+            refused = refused ? refused : &a;
+        }
+    }
+    m_out.flush();
+    return refused ? denied(*refused) : Success;
 }
 
 int CommandLineTool::show(const Options& o) {
@@ -288,27 +443,30 @@ int CommandLineTool::convert(const Options& o, bool toJson) {
                 toJson ? QJsonDocument(ConfigToJson(config)).toJson() : EncodeConfigFile(config));
 }
 
-int CommandLineTool::pickUnit(const Options& o, HidAccess& access, DeviceLink& link, int& unit) {
-    const QList<int> found = attachedUnits(access, link, nullptr);
+int CommandLineTool::pickUnit(const Options& o, HidAccess& access, DeviceLink& link, Attached& unit,
+                              bool serials) {
+    const QList<Attached> found = attachedUnits(access, link, serials);
     if (found.isEmpty())
         return fail(NoUnit, QStringLiteral("no TARVEN-PAD unit found; plug one in (and see the "
                                            "README on access rights)"));
-    if (o.unit) {
-        if (!found.contains(o.unit))
-            return fail(NoUnit, QStringLiteral("unit %1 is not attached").arg(o.unit));
-        unit = o.unit;
-        return Success;
-    }
-    if (found.size() == 1) {
-        unit = found[0];
-        return Success;
+    const auto numbered = std::find_if(found.begin(), found.end(), [&](const Attached& a) {
+        return a.unit == (o.unit ? o.unit : found[0].unit);
+    });
+    if (o.unit && numbered == found.end())
+        return fail(NoUnit, QStringLiteral("unit %1 is not attached").arg(o.unit));
+    // A unit this user may not open still counts: writing the other one unasked would be a
+    // guess.
+    if (o.unit || found.size() == 1) {
+        unit = *numbered;
+        return unit.denied.isEmpty() ? Success : denied(unit);
     }
     // Only a refusal needs the serial numbers, to tell the units apart.
-    QStringList serials;
-    attachedUnits(access, link, &serials);
+    const QList<Attached> listed = serials ? found : attachedUnits(access, link, true);
     QString list;
-    for (int i = 0; i < found.size(); ++i)
-        list += QStringLiteral("\n  unit %1, serial %2").arg(found[i]).arg(serials[i]);
+    for (const Attached& a : listed)
+        list += a.denied.isEmpty()
+                    ? QStringLiteral("\n  unit %1, serial %2").arg(a.unit).arg(a.serial)
+                    : QStringLiteral("\n  unit %1, not accessible").arg(a.unit);
     return fail(Usage, QStringLiteral("%1 units are attached; choose one with --unit N%2:%3")
                            .arg(found.size())
                            .arg(o.command == QLatin1String("write") ? " or all with --all" : "")
@@ -321,74 +479,94 @@ int CommandLineTool::write(const Options& o) {
         return r;
     const DeviceImage image = BuildDeviceImage(config);
     auto access = openAccess(o);
+    UnitListScope scope(*access);
     TerminalProgress progress(m_err, m_errIsTerminal);
     DeviceLink link(*access, progress, progress);
 
-    QList<int> targets;
+    const bool serials = o.backup.contains(QLatin1String("{serial}"));
+    QList<Attached> targets;
     if (o.all) {
-        targets = attachedUnits(*access, link, nullptr);
+        targets = attachedUnits(*access, link, serials);
         if (targets.isEmpty())
             return fail(NoUnit, QStringLiteral("no TARVEN-PAD unit found"));
     } else {
-        int unit = 0;
-        if (const int r = pickUnit(o, *access, link, unit))
+        Attached unit;
+        if (const int r = pickUnit(o, *access, link, unit, serials))
             return r;
         targets << unit;
     }
 
+    QStringList backups;
+    for (const Attached& t : targets) {
+        QString path = o.backup;
+        path.replace(QLatin1String("{unit}"), QString::number(t.unit));
+        // The serial characters come from the unit: never let them name another folder.
+        QString serial = t.serial;
+        for (QChar& c : serial)
+            if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != QLatin1Char('-'))
+                c = QLatin1Char('_');
+        path.replace(QLatin1String("{serial}"), serial);
+        backups << path;
+    }
+    if (!o.backup.isEmpty() &&
+        QSet<QString>(backups.begin(), backups.end()).size() < backups.size())
+        return fail(Usage, QStringLiteral("--backup %1 gives several units the same file; put "
+                                          "{unit} or {serial} into it")
+                               .arg(o.backup));
+
+    // One worker per unit, each with its own handle: the units take their time side by side.
+    std::vector<UnitOutcome> outcomes(size_t(targets.size()));
+    if (targets.size() == 1) {
+        if (targets[0].denied.isEmpty())
+            outcomes[0] = writeUnit(*access, progress, targets[0].unit, image, backups[0]);
+    } else {
+        std::vector<std::thread> workers;
+        for (int i = 0; i < targets.size(); ++i) {
+            if (!targets[i].denied.isEmpty())
+                continue;
+            workers.emplace_back([&, i, unit = targets[i].unit, backup = backups[i]] {
+                TerminalProgress quiet(m_err, false);
+                outcomes[size_t(i)] = writeUnit(*access, quiet, unit, image, backup);
+            });
+        }
+        for (std::thread& worker : workers)
+            worker.join();
+    }
+    progress.finish();
+
     int status = Success;
-    for (int unit : targets) {
-        const auto report = [&](int code, const QString& message) {
-            progress.finish();
-            fail(code, QStringLiteral("unit %1: %2").arg(unit).arg(message));
-            if (status == Success)
-                status = code;
-        };
-        TransferResult r = link.SendImageToUnit(DeviceIdentifier, unit, image);
-        if (r == TransferResult::DeviceNotFound) {
-            report(NoUnit, QStringLiteral("Device Not Found"));
-            continue;
-        }
-        if (r == TransferResult::IoError) {
-            report(IoError, QStringLiteral("Device I/O Error while writing; the unit is only "
-                                           "partly programmed, write it again"));
-            continue;
-        }
-        DeviceImage back;
-        r = link.ReceiveImageFromUnit(DeviceIdentifier, unit, back);
-        if (r != TransferResult::Success) {
-            report(r == TransferResult::DeviceNotFound ? NoUnit : IoError,
-                   QStringLiteral("written, but reading it back failed (Device %1)")
-                       .arg(r == TransferResult::DeviceNotFound ? "Not Found" : "I/O Error"));
-            continue;
-        }
-        QStringList differences;
-        for (int location = 1; location <= DeviceImage::Size; ++location)
-            if (back.at(location) != image.at(location))
-                differences << locationName(location);
-        progress.finish();
-        if (!differences.isEmpty()) {
-            report(Differs, QStringLiteral("the unit holds something else than was written: %1")
-                                .arg(differences.join(QStringLiteral(", "))));
-            continue;
-        }
-        m_out << QStringLiteral("unit %1: programmed and verified\n").arg(unit);
+    for (int i = 0; i < targets.size(); ++i) {
+        int code = outcomes[size_t(i)].status;
+        if (!targets[i].denied.isEmpty())
+            code = denied(targets[i]);
+        else if (code != Success)
+            fail(code, QStringLiteral("unit %1: %2")
+                           .arg(targets[i].unit)
+                           .arg(outcomes[size_t(i)].message));
+        else
+            m_out << QStringLiteral("unit %1: programmed and verified\n").arg(targets[i].unit);
+        if (severity(code) > severity(status))
+            status = code;
     }
     return status;
 }
 
 int CommandLineTool::read(const Options& o) {
     auto access = openAccess(o);
+    UnitListScope scope(*access);
     TerminalProgress progress(m_err, m_errIsTerminal);
     DeviceLink link(*access, progress, progress);
-    int unit = 0;
-    if (const int r = pickUnit(o, *access, link, unit))
+    Attached chosen;
+    if (const int r = pickUnit(o, *access, link, chosen))
         return r;
+    const int unit = chosen.unit;
     DeviceImage image;
     const TransferResult r = link.ReceiveImageFromUnit(DeviceIdentifier, unit, image);
     progress.finish();
-    if (r == TransferResult::DeviceNotFound)
-        return fail(NoUnit, QStringLiteral("unit %1: Device Not Found").arg(unit));
+    if (r == TransferResult::DeviceNotFound) {
+        const UnitOutcome why = notFound(*access, QStringLiteral("Device Not Found"));
+        return fail(why.status, QStringLiteral("unit %1: %2").arg(unit).arg(why.message));
+    }
     if (r != TransferResult::Success)
         return fail(IoError, QStringLiteral("unit %1: Device I/O Error while reading").arg(unit));
     Configuration config;

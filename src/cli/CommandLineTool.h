@@ -22,6 +22,7 @@ public:
         NoUnit = 5,
         IoError = 6,
         Differs = 7,
+        AccessDenied = 8,
     };
 
     using AccessFactory = std::function<std::unique_ptr<HidAccess>()>;
@@ -33,6 +34,10 @@ public:
 
 private:
     struct Options;
+    struct Attached;
+
+    // Why the options make no sense together, or empty when they do.
+    static QString checkOptions(const Options& o);
 
     int units(const Options& o);
     int show(const Options& o);
@@ -43,8 +48,10 @@ private:
     int fail(int code, const QString& message);
     int load(const QString& path, Configuration& config);
     int save(const QString& path, const QByteArray& bytes);
-    QList<int> attachedUnits(HidAccess& access, DeviceLink& link, QStringList* serials);
-    int pickUnit(const Options& o, HidAccess& access, DeviceLink& link, int& unit);
+    QList<Attached> attachedUnits(HidAccess& access, DeviceLink& link, bool serials);
+    int pickUnit(const Options& o, HidAccess& access, DeviceLink& link, Attached& unit,
+                 bool serials = false);
+    int denied(const Attached& unit);
     std::unique_ptr<HidAccess> openAccess(const Options& o);
 
     QTextStream& m_out;

@@ -3,6 +3,7 @@
 #include "HidAccess.h"
 
 #include <QMap>
+#include <QMutex>
 #include <QTextStream>
 
 // Passes every call on to another access layer and prints each exchange on one line: the
@@ -16,6 +17,9 @@ public:
     int WriteHidDevice(DeviceRecord& record, const quint8* request, quint8* reply) override;
     int CloseHidDevice(DeviceRecord& record) override;
     OpenFailure lastOpenFailure() const override { return m_inner.lastOpenFailure(); }
+    void beginCommand() override { m_inner.beginCommand(); }
+    void endCommand() override { m_inner.endCommand(); }
+    bool unitUnchanged(int unit) override { return m_inner.unitUnchanged(unit); }
 
 private:
     struct Opened {
@@ -27,5 +31,6 @@ private:
 
     HidAccess& m_inner;
     QTextStream& m_out;
+    QMutex m_mutex; // units are written in parallel
     QMap<QByteArray, Opened> m_open;
 };

@@ -85,6 +85,10 @@ TransferResult DeviceLink::SendImage(int identifier, const DeviceImage& image) {
 }
 
 TransferResult DeviceLink::SendImageToUnit(int identifier, int unit, const DeviceImage& image) {
+    // A unit plugged in or pulled out since the choice can shift the numbers: rather no
+    // transfer than one to a unit the user did not pick.
+    if (!m_access.unitUnchanged(unit))
+        return TransferResult::DeviceNotFound;
     DeviceRecord record;
     if (m_access.OpenHidDevice(identifier, TransferLength, TransferLength, record, unit) != 0)
         return TransferResult::DeviceNotFound;
@@ -122,6 +126,10 @@ TransferResult DeviceLink::ReceiveImage(int identifier, DeviceImage& image) {
 
 TransferResult DeviceLink::ReceiveImageFromUnit(int identifier, int unit, DeviceImage& image) {
     image = DeviceImage{};
+    // A unit plugged in or pulled out since the choice can shift the numbers: rather no
+    // transfer than one to a unit the user did not pick.
+    if (!m_access.unitUnchanged(unit))
+        return TransferResult::DeviceNotFound;
     DeviceRecord record;
     if (m_access.OpenHidDevice(identifier, TransferLength, TransferLength, record, unit) != 0)
         return TransferResult::DeviceNotFound;

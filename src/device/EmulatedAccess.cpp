@@ -18,12 +18,19 @@ void EmulatedAccess::setAttached(const QList<int>& numbers) {
         m_units[i].attached = numbers.contains(i + 1);
 }
 
+OpenFailure EmulatedAccess::lastOpenFailure() const {
+    std::lock_guard lock(m_mutex);
+    return m_lastFailure;
+}
+
 int EmulatedAccess::openUnits() const {
+    std::lock_guard lock(m_mutex);
     return int(std::count(m_open.begin(), m_open.end(), true));
 }
 
 int EmulatedAccess::OpenHidDevice(int identifier, int requestLength, int replyLength,
                                   DeviceRecord& record, int unit) {
+    std::lock_guard lock(m_mutex);
     const bool exists =
         identifier == DeviceIdentifier && unit >= 1 && unit <= 4 && m_units[unit - 1].attached;
     if (!exists || m_units[unit - 1].openFails || m_open[unit - 1]) {
@@ -60,9 +67,13 @@ void EmulatedAccess::wait() const {
 
 int EmulatedAccess::WriteHidDevice(DeviceRecord& record, const quint8* request, quint8* reply) {
     const int unit = int(record.words[1]);
-    if (record.words[0] != RecordMagic || unit < 1 || unit > 4 || !m_open[unit - 1])
+    if (record.words[0] != RecordMagic || unit < 1 || unit > 4)
         return 1;
+    // The wait is the bus's time, which units spend side by side.
     wait();
+    std::lock_guard lock(m_mutex);
+    if (!m_open[unit - 1])
+        return 1;
     const int requestLength = int(record.words[2]);
     const int replyLength = int(record.words[3]);
     Event event{Event::Kind::Exchange,
@@ -98,6 +109,7 @@ int EmulatedAccess::WriteHidDevice(DeviceRecord& record, const quint8* request, 
 }
 
 int EmulatedAccess::CloseHidDevice(DeviceRecord& record) {
+    std::lock_guard lock(m_mutex);
     const int unit = int(record.words[1]);
     if (record.words[0] != RecordMagic || unit < 1 || unit > 4 || !m_open[unit - 1])
         return 1;

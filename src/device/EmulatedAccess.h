@@ -7,10 +7,12 @@
 #include <QList>
 #include <array>
 #include <chrono>
+#include <mutex>
 
 // Encoders that live in this process: the demo's and the tests' device. They answer the
 // store (0x81), fetch (0x82) and serial (0x84) requests like the real ones, and record
-// every open, exchange and close so tests can check what went over the wire.
+// every open, exchange and close so tests can check what went over the wire. With several
+// units written at once, "the n-th exchange" counts the exchanges of all units together.
 class EmulatedAccess : public HidAccess {
 public:
     struct Event {
@@ -43,11 +45,12 @@ public:
                       int unit) override;
     int WriteHidDevice(DeviceRecord& record, const quint8* request, quint8* reply) override;
     int CloseHidDevice(DeviceRecord& record) override;
-    OpenFailure lastOpenFailure() const override { return m_lastFailure; }
+    OpenFailure lastOpenFailure() const override;
 
 private:
     void wait() const;
 
+    mutable std::mutex m_mutex; // units are written in parallel, one thread each
     std::array<EmulatedUnit, 4> m_units;
     std::array<bool, 4> m_open{};
     QList<Event> m_events;

@@ -31,5 +31,18 @@ public:
     virtual int WriteHidDevice(DeviceRecord& record, const quint8* request, quint8* reply) = 0;
     virtual int CloseHidDevice(DeviceRecord& record) = 0;
 
+    // Why the calling thread's last open failed.
     virtual OpenFailure lastOpenFailure() const = 0;
+
+    // A command (a write, a read, the start-up check, one command of the tool) numbers the
+    // units once, when it begins; every open until it ends uses that numbering, so a unit
+    // plugged in meanwhile cannot shift the numbers under the user's choice.
+    virtual void beginCommand() {}
+    virtual void endCommand() {}
+    // Whether `unit` is still the device it was when the command began. Asked before a
+    // transfer; it exchanges nothing with the unit.
+    virtual bool unitUnchanged(int unit) {
+        Q_UNUSED(unit);
+        return true;
+    }
 };

@@ -3,6 +3,7 @@
 #include <hidapi.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMap>
 #include <QSet>
@@ -20,30 +21,6 @@ constexpr int ReportBufferSize = 65;
 constexpr int MaxStaleReports = 64;
 // A unit that has not answered within this time is taken as gone.
 constexpr int ReplyTimeoutMs = 1000;
-
-// The USB device a hidraw node belongs to, so that the interfaces of one encoder count as
-// one unit. Outside sysfs (or without a hidraw path) every path stands for itself.
-QString physicalDevice(const hid_device_info* info) {
-    const QString path = QString::fromLocal8Bit(info->path);
-    const QString node = QFileInfo(path).fileName();
-    if (node.startsWith(QLatin1String("hidraw"))) {
-        // /sys/class/hidraw/hidrawN/device is the HID device; its parent the USB interface,
-        // and that one's parent the USB device.
-        const QString hid =
-            QFileInfo(QStringLiteral("/sys/class/hidraw/%1/device").arg(node)).canonicalFilePath();
-        if (!hid.isEmpty()) {
-            QDir dir(hid);
-            if (dir.cdUp() && dir.cdUp())
-                return dir.absolutePath();
-        }
-    }
-    if (info->serial_number && info->serial_number[0])
-        return QStringLiteral("%1:%2:%3")
-            .arg(info->vendor_id)
-            .arg(info->product_id)
-            .arg(QString::fromWCharArray(info->serial_number));
-    return path;
-}
 
 // "hidraw2" before "hidraw10": runs of digits compare by their value.
 bool naturalLess(const QString& a, const QString& b) {
@@ -73,7 +50,7 @@ bool naturalLess(const QString& a, const QString& b) {
 
 } // namespace
 
-HidapiAccess::HidapiAccess() {
+HidapiAccess::HidapiAccess(const QString& sysfsRoot) : m_sysfsRoot(sysfsRoot) {
     m_initialised = hid_init() == 0;
 }
 
@@ -84,60 +61,157 @@ HidapiAccess::~HidapiAccess() {
         hid_exit();
 }
 
-QStringList HidapiAccess::unitPaths(int identifier) const {
+// The USB device a hidraw node belongs to, so that the interfaces of one encoder count as
+// one unit and a node taken over by another device is noticed. Empty outside sysfs.
+QString HidapiAccess::usbDevice(const QString& path) const {
+    const QString node = QFileInfo(path).fileName();
+    if (!node.startsWith(QLatin1String("hidraw")))
+        return {};
+    // class/hidraw/hidrawN/device is the HID device; its parent the USB interface, and that
+    // one's parent the USB device, whose devnum is new each time it is plugged in.
+    const QString hid = QFileInfo(m_sysfsRoot + QStringLiteral("/class/hidraw/%1/device").arg(node))
+                            .canonicalFilePath();
+    if (hid.isEmpty())
+        return {};
+    QDir dir(hid);
+    if (!dir.cdUp() || !dir.cdUp())
+        return {};
+    QFile devnum(dir.filePath(QStringLiteral("devnum")));
+    const QString number =
+        devnum.open(QIODevice::ReadOnly) ? QString::fromLatin1(devnum.readAll().trimmed()) : "";
+    return dir.absolutePath() + QLatin1Char('#') + number;
+}
+
+QList<HidapiAccess::Unit> HidapiAccess::listUnits(int identifier) const {
     if (!m_initialised)
         return {};
     struct Candidate {
-        QString path;
+        Unit unit;
         bool vendorPage;
         int interface;
     };
     QMap<QString, Candidate> chosen; // per physical device
-    hid_device_info* all = hid_enumerate(0, 0);
+    std::lock_guard lock(m_hidapiCalls);
+    hid_device_info* all = hid_enumerate(0, quint16(identifier));
     for (const hid_device_info* info = all; info; info = info->next) {
         if (info->product_id != identifier || !info->path)
             continue;
-        const Candidate c{QString::fromLocal8Bit(info->path), info->usage_page >= 0xFF00,
-                          info->interface_number};
-        const QString device = physicalDevice(info);
-        auto it = chosen.find(device);
+        const QString path = QString::fromLocal8Bit(info->path);
+        QString device = usbDevice(path);
+        QString key = device;
+        if (key.isEmpty() && info->serial_number && info->serial_number[0])
+            key = QStringLiteral("%1:%2:%3")
+                      .arg(info->vendor_id)
+                      .arg(info->product_id)
+                      .arg(QString::fromWCharArray(info->serial_number));
+        if (key.isEmpty())
+            key = path;
+        const Candidate c{{path, device}, info->usage_page >= 0xFF00, info->interface_number};
+        auto it = chosen.find(key);
         // Prefer the vendor-defined interface, then the lowest interface number.
         if (it == chosen.end())
-            chosen.insert(device, c);
+            chosen.insert(key, c);
         else if ((c.vendorPage && !it->vendorPage) ||
                  (c.vendorPage == it->vendorPage && c.interface < it->interface))
             *it = c;
     }
     hid_free_enumeration(all);
 
-    QStringList paths;
+    QList<Unit> units;
     for (const Candidate& c : chosen)
-        if (!paths.contains(c.path))
-            paths.append(c.path);
-    std::sort(paths.begin(), paths.end(), naturalLess);
+        if (std::none_of(units.begin(), units.end(),
+                         [&](const Unit& u) { return u.path == c.unit.path; }))
+            units.append(c.unit);
+    std::sort(units.begin(), units.end(),
+              [](const Unit& a, const Unit& b) { return naturalLess(a.path, b.path); });
+    return units;
+}
+
+QStringList HidapiAccess::unitPaths(int identifier) const {
+    QStringList paths;
+    for (const Unit& u : listUnits(identifier))
+        paths << u.path;
     return paths;
+}
+
+void HidapiAccess::beginCommand() {
+    const QList<Unit> units = listUnits(DeviceIdentifier);
+    std::lock_guard lock(m_mutex);
+    if (m_commandDepth++ == 0)
+        m_commandUnits = units;
+}
+
+void HidapiAccess::endCommand() {
+    std::lock_guard lock(m_mutex);
+    if (m_commandDepth > 0 && --m_commandDepth == 0)
+        m_commandUnits.reset();
+}
+
+bool HidapiAccess::unitUnchanged(int unit) {
+    std::optional<QList<Unit>> listed;
+    {
+        std::lock_guard lock(m_mutex);
+        listed = m_commandUnits;
+    }
+    if (!listed || unit < 1 || unit > listed->size())
+        return true; // nothing to compare with; the open decides
+    const QList<Unit> now = listUnits(DeviceIdentifier);
+    const Unit& then = listed->at(unit - 1);
+    if (unit <= now.size() && now.at(unit - 1) == then)
+        return true;
+    setFailure({OpenFailure::Kind::NoSuchUnit,
+                QStringLiteral("%1 is no longer unit %2: units were plugged in or removed "
+                               "during the command")
+                    .arg(then.path)
+                    .arg(unit)});
+    return false;
+}
+
+void HidapiAccess::setFailure(OpenFailure failure) {
+    std::lock_guard lock(m_mutex);
+    m_failures[std::this_thread::get_id()] = std::move(failure);
+}
+
+OpenFailure HidapiAccess::lastOpenFailure() const {
+    std::lock_guard lock(m_mutex);
+    const auto it = m_failures.find(std::this_thread::get_id());
+    return it == m_failures.end() ? OpenFailure{} : it->second;
 }
 
 int HidapiAccess::OpenHidDevice(int identifier, int requestLength, int replyLength,
                                 DeviceRecord& record, int unit) {
-    m_lastFailure = {OpenFailure::Kind::NoSuchUnit, {}};
-    const QStringList paths = unitPaths(identifier);
-    if (unit < 1 || unit > paths.size())
-        return 1;
-    const QByteArray path = paths.at(unit - 1).toLocal8Bit();
-    errno = 0;
-    hid_device* device = hid_open_path(path.constData());
-    if (!device) {
-        const int error = errno;
-        const bool denied = error == EACCES || error == EPERM;
-        m_lastFailure.kind =
-            denied ? OpenFailure::Kind::AccessDenied : OpenFailure::Kind::OpenFailed;
-        m_lastFailure.detail = QStringLiteral("%1: %2").arg(
-            QString::fromLocal8Bit(path), error ? QString::fromLocal8Bit(std::strerror(error))
-                                                : QStringLiteral("cannot be opened"));
+    std::optional<QList<Unit>> units;
+    {
+        std::lock_guard lock(m_mutex);
+        if (identifier == DeviceIdentifier)
+            units = m_commandUnits;
+    }
+    if (!units)
+        units = listUnits(identifier);
+    if (unit < 1 || unit > units->size()) {
+        setFailure({OpenFailure::Kind::NoSuchUnit, {}});
         return 1;
     }
-    m_lastFailure = {};
+    const QByteArray path = units->at(unit - 1).path.toLocal8Bit();
+    hid_device* device = nullptr;
+    int error = 0;
+    {
+        std::lock_guard lock(m_hidapiCalls);
+        errno = 0;
+        device = hid_open_path(path.constData());
+        error = errno;
+    }
+    if (!device) {
+        const bool denied = error == EACCES || error == EPERM;
+        setFailure(
+            {denied ? OpenFailure::Kind::AccessDenied : OpenFailure::Kind::OpenFailed,
+             QStringLiteral("%1: %2").arg(QString::fromLocal8Bit(path),
+                                          error ? QString::fromLocal8Bit(std::strerror(error))
+                                                : QStringLiteral("cannot be opened"))});
+        return 1;
+    }
+    setFailure({});
+    std::lock_guard lock(m_mutex);
     const quint32 handle = m_nextHandle++;
     m_units[handle] = {device, std::clamp(requestLength, 1, ReportBufferSize),
                        std::clamp(replyLength, 0, ReportBufferSize - 1)};
@@ -148,6 +222,7 @@ int HidapiAccess::OpenHidDevice(int identifier, int requestLength, int replyLeng
 }
 
 HidapiAccess::OpenUnit* HidapiAccess::find(const DeviceRecord& record) {
+    std::lock_guard lock(m_mutex);
     if (record.words[0] != RecordMagic)
         return nullptr;
     auto it = m_units.find(record.words[1]);
@@ -193,8 +268,14 @@ int HidapiAccess::CloseHidDevice(DeviceRecord& record) {
     OpenUnit* unit = find(record);
     if (!unit)
         return 1;
-    hid_close(unit->device);
-    m_units.erase(record.words[1]);
+    {
+        std::lock_guard lock(m_hidapiCalls);
+        hid_close(unit->device);
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        m_units.erase(record.words[1]);
+    }
     record = DeviceRecord{};
     return 0;
 }

@@ -2,8 +2,12 @@
 
 #include "HidAccess.h"
 
+#include <QList>
 #include <QStringList>
 #include <map>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 struct hid_device_;
 
@@ -11,21 +15,36 @@ struct hid_device_;
 // with the encoder's product identifier, numbered by a natural sort of their device paths.
 // Requests go out as output reports whose first byte is the report ID (2); the unit answers
 // with an input report of the same ID, whose bytes after the ID become the reply.
+// Units may be used from several threads at once, one thread per open unit.
 class HidapiAccess : public HidAccess {
 public:
-    HidapiAccess();
+    // One attached unit: its hidraw path and the USB device behind it, as sysfs names it
+    // (with the device's bus number, which changes when it is plugged in again).
+    struct Unit {
+        QString path;
+        QString device;
+        bool operator==(const Unit&) const = default;
+    };
+
+    // `sysfsRoot` is where the kernel's device tree is read from ("/sys"; tests give a fake).
+    explicit HidapiAccess(const QString& sysfsRoot);
     ~HidapiAccess() override;
     HidapiAccess(const HidapiAccess&) = delete;
     HidapiAccess& operator=(const HidapiAccess&) = delete;
 
-    // The device paths of the attached units, unit 1 first.
+    // The attached units as they are now, unit 1 first.
+    QList<Unit> listUnits(int identifier) const;
     QStringList unitPaths(int identifier) const;
 
     int OpenHidDevice(int identifier, int requestLength, int replyLength, DeviceRecord& record,
                       int unit) override;
     int WriteHidDevice(DeviceRecord& record, const quint8* request, quint8* reply) override;
     int CloseHidDevice(DeviceRecord& record) override;
-    OpenFailure lastOpenFailure() const override { return m_lastFailure; }
+    OpenFailure lastOpenFailure() const override;
+
+    void beginCommand() override;
+    void endCommand() override;
+    bool unitUnchanged(int unit) override;
 
 private:
     struct OpenUnit {
@@ -34,9 +53,16 @@ private:
         int replyLength;
     };
     OpenUnit* find(const DeviceRecord& record);
+    void setFailure(OpenFailure failure);
+    QString usbDevice(const QString& path) const;
 
+    const QString m_sysfsRoot;
     bool m_initialised = false;
+    mutable std::mutex m_hidapiCalls; // enumeration, opening and closing, one at a time
+    mutable std::mutex m_mutex;       // guards everything below
     quint32 m_nextHandle = 1;
     std::map<quint32, OpenUnit> m_units;
-    OpenFailure m_lastFailure;
+    std::map<std::thread::id, OpenFailure> m_failures;
+    int m_commandDepth = 0;
+    std::optional<QList<Unit>> m_commandUnits;
 };

@@ -1,7 +1,11 @@
 #include "EmulatedAccess.h"
+#include "FakeHidapi.h"
+#include "FakeSysfs.h"
+#include "HidapiAccess.h"
 #include "MainWindow.h"
 #include "Module1.h"
 #include "ScriptedDialogs.h"
+#include "UnitSelector.h"
 
 #include <QAction>
 #include <QLabel>
@@ -48,6 +52,35 @@ struct UnitPicker {
     }
 };
 
+// Offers the units like the selection window and lets something happen while it waits.
+struct WaitingSelector : UnitSelector {
+    std::function<void()> whileWaiting;
+    int choice = 0;
+    QStringList captions;
+    void showDetecting() override {}
+    int SelectMultiples(int count, const std::array<QString, 4>& offered, const QString&) override {
+        captions = QStringList(offered.begin(), offered.begin() + count);
+        whileWaiting();
+        return choice;
+    }
+};
+
+// An encoder behind the fake hidapi that answers every request, with serial characters
+// "000n" (shown as n followed by its check digit n).
+fakehid::Device encoder(int node, char serial) {
+    fakehid::Device d;
+    d.path = QString("/dev/hidraw%1").arg(node);
+    d.respond = [serial](const QByteArray& request) {
+        QByteArray reply = request;
+        if (quint8(request[1]) == 0x84)
+            reply = QByteArray("\x02"
+                               "000") +
+                    serial;
+        return QList<QByteArray>{reply.leftJustified(8, '\0')};
+    };
+    return d;
+}
+
 } // namespace
 
 class TestDeviceCommands : public QObject {
@@ -56,6 +89,8 @@ private slots:
     void write_data();
     void write();
     void writeDuringTransfer();
+    void unitsChangeDuringChoice_data();
+    void unitsChangeDuringChoice();
 };
 
 void TestDeviceCommands::write_data() {
@@ -138,6 +173,66 @@ void TestDeviceCommands::writeDuringTransfer() {
     QCOMPARE(access.unit(1).closingWrites, 1);
     QCOMPARE(dialogs.texts(), QStringList{"TARVEN-PAD Programmed Successfully"});
     QTRY_VERIFY(!w->isVisible()); // the close asked for during the transfer happens after it
+}
+
+void TestDeviceCommands::unitsChangeDuringChoice_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("pick");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("written"); // the node that received the image, if any
+    QTest::newRow("nothing") << "" << 2 << "TARVEN-PAD Programmed Successfully"
+                             << "/dev/hidraw5";
+    QTest::newRow("encoder plugged in at hidraw4, unit 22 picked")
+        << "plug" << 2 << "Device Not Found"
+        << "";
+    QTest::newRow("encoder plugged in at hidraw4, unit 11 picked")
+        << "plug" << 1 << "TARVEN-PAD Programmed Successfully"
+        << "/dev/hidraw3";
+    QTest::newRow("unit 22 pulled out") << "unplug" << 2 << "Device Not Found"
+                                        << "";
+    QTest::newRow("unit 22 back at hidraw4") << "replug" << 2 << "Device Not Found"
+                                             << "";
+}
+
+// Units at hidraw3 (serial 11) and hidraw5 (serial 22), and a change while the user chooses.
+void TestDeviceCommands::unitsChangeDuringChoice() {
+    QFETCH(QString, change);
+    QFETCH(int, pick);
+    QFETCH(QString, message);
+    QFETCH(QString, written);
+    fakehid::reset();
+    FakeSysfs sysfs;
+    auto& devices = fakehid::state().devices;
+    devices = {encoder(3, '1'), encoder(5, '2')};
+    sysfs.attach("hidraw3", "1-1", 3);
+    sysfs.attach("hidraw5", "1-2", 5);
+    HidapiAccess access(sysfs.root());
+    ScriptedDialogs dialogs;
+    WaitingSelector selector;
+    selector.choice = pick;
+    selector.whileWaiting = [&] {
+        if (change == "unplug" || change == "replug") {
+            devices[1].unplugged = true;
+            sysfs.detach("hidraw5");
+        }
+        if (change == "plug" || change == "replug") {
+            devices.append(encoder(4, change == "plug" ? '3' : '2'));
+            sysfs.attach("hidraw4", change == "plug" ? "1-3" : "1-2", 7);
+        }
+    };
+    auto w = Module1::Start(ProgrammerServices{access, dialogs, &selector});
+    QVERIFY(w);
+    w->findChild<QAction*>("fsend")->trigger();
+
+    QCOMPARE(selector.captions, (QStringList{"Unit 11", "Unit 22"}));
+    QCOMPARE(dialogs.texts(), QStringList{message});
+    for (const auto& d : devices) {
+        int data = 0;
+        for (const QByteArray& report : d.written)
+            data += quint8(report[1]) == 0x81;
+        QCOMPARE(data, d.path == written ? 95 : 0);
+    }
+    QCOMPARE(fakehid::state().openHandles, 0);
 }
 
 QTEST_MAIN(TestDeviceCommands)

@@ -54,6 +54,8 @@ private slots:
     void writeOutcomes_data();
     void writeOutcomes();
     void writeTrace();
+    void writeAllReportsInOrder();
+    void backup();
     void readIntoFile();
 
 private:
@@ -92,6 +94,17 @@ void TestTarvenpad::usageErrors_data() {
     QTest::newRow("missing file") << QStringList{"show"};
     QTest::newRow("bad unit") << QStringList{"read", "x.TPD", "--unit", "5"};
     QTest::newRow("unit and all") << QStringList{"write", "x.TPD", "--unit", "1", "--all"};
+    // A fault meant for emulated units must not be ignored on real ones.
+    QTest::newRow("fault without --emulate")
+        << QStringList{"write", "x.TPD", "--emulate-fault", "fail:3"};
+    QTest::newRow("fail:0") << QStringList{"units", "--emulate", "1", "--emulate-fault", "fail:0"};
+    QTest::newRow("fail:-3") << QStringList{"units", "--emulate", "1", "--emulate-fault",
+                                            "fail:-3"};
+    QTest::newRow("drop:7:5 on two units")
+        << QStringList{"units", "--emulate", "2", "--emulate-fault", "drop:7:5"};
+    QTest::newRow("drop:1:500") << QStringList{"units", "--emulate", "2", "--emulate-fault",
+                                               "drop:1:500"};
+    QTest::newRow("backup with read") << QStringList{"read", "x.TPD", "--backup", "b.TPD"};
 }
 
 void TestTarvenpad::usageErrors() {
@@ -218,6 +231,9 @@ void TestTarvenpad::writeOutcomes_data() {
     QTest::newRow("no unit") << QStringList{"--emulate", "0"} << 5 << "no TARVEN-PAD unit found";
     QTest::newRow("I/O error") << QStringList{"--emulate", "1", "--emulate-fault", "fail:50"} << 6
                                << "Device I/O Error";
+    QTest::newRow("all, unit 2 differs")
+        << QStringList{"--emulate", "3", "--all", "--emulate-fault", "drop:2:73"} << 7
+        << "unit 2: the unit holds something else";
     QTest::newRow("read-back differs")
         << QStringList{"--emulate", "1", "--emulate-fault", "drop:1:73"} << 7
         << "Rotary  1A (modifiers)";
@@ -248,6 +264,39 @@ void TestTarvenpad::writeTrace() {
     QCOMPARE(lines[94], QString("1 02 81 00 fe 9a 00 00 00 00 00 00 00"));
     QCOMPARE(lines[95], QString("1 02 82 00 01 00 00 00 00 00 00 09 00"));
     QCOMPARE(lines[188], QString("1 02 82 00 5e 00 00 00 00 00 00 00 00"));
+}
+
+void TestTarvenpad::writeAllReportsInOrder() {
+    const Run r =
+        tarvenpad({"write", m_sample, "--emulate", "4", "--all", "--emulate-fault", "drop:3:1"});
+    QCOMPARE(r.status, 7);
+    QCOMPARE(r.out, QString("unit 1: programmed and verified\nunit 2: programmed and verified\n"
+                            "unit 4: programmed and verified\n"));
+    QVERIFY(r.err.startsWith("tarvenpad: unit 3: the unit holds something else than was "
+                             "written: Input 1 (modifiers)"));
+}
+
+// The units' configurations land in their own files before anything is written; a unit
+// whose backup fails is left alone.
+void TestTarvenpad::backup() {
+    Configuration factory;
+    factory.ClearVariables();
+    const QString pattern = m_dir.filePath("backup-{unit}-{serial}.TPD");
+    Run r = tarvenpad({"write", m_sample, "--emulate", "2", "--all", "--backup", pattern});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(readFile(m_dir.filePath("backup-1-11.TPD")), EncodeConfigFile(factory));
+    QCOMPARE(readFile(m_dir.filePath("backup-2-22.TPD")), EncodeConfigFile(factory));
+
+    r = tarvenpad({"write", m_sample, "--emulate", "1", "--trace", "--backup",
+                   m_dir.filePath("no/dir/{unit}.TPD")});
+    QCOMPARE(r.status, 4);
+    QVERIFY(r.err.contains("not written"));
+    QVERIFY(!r.err.contains(" 02 81 ")); // nothing stored
+
+    r = tarvenpad(
+        {"write", m_sample, "--emulate", "2", "--all", "--backup", m_dir.filePath("same.TPD")});
+    QCOMPARE(r.status, 2);
+    QVERIFY(!QFile::exists(m_dir.filePath("same.TPD")));
 }
 
 void TestTarvenpad::readIntoFile() {

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 struct hid_device_ {
     int index;
@@ -18,26 +19,46 @@ State& state() {
 void reset() {
     state() = State{};
 }
+int dataReportsWritten() {
+    int n = 0;
+    for (const auto& d : state().devices)
+        for (const QByteArray& r : d.written)
+            n += r.size() > 1 && quint8(r[1]) != 0x84;
+    return n;
+}
 } // namespace fakehid
 
 using fakehid::state;
 
+namespace {
+// Units are written from several threads at once; the fake takes one call at a time.
+std::recursive_mutex callMutex;
+} // namespace
+
 extern "C" {
 
 int hid_init(void) {
+    std::lock_guard lock(callMutex);
     ++state().initCalls;
     return 0;
 }
 
 int hid_exit(void) {
+    std::lock_guard lock(callMutex);
     ++state().exitCalls;
     return 0;
 }
 
-struct hid_device_info* hid_enumerate(unsigned short, unsigned short) {
+struct hid_device_info* hid_enumerate(unsigned short vendor, unsigned short product) {
+    std::lock_guard lock(callMutex);
+    state().enumerations.append({vendor, product});
+    if (state().beforeEnumerate)
+        state().beforeEnumerate(int(state().enumerations.size()));
     hid_device_info* head = nullptr;
     hid_device_info** tail = &head;
     for (const auto& d : state().devices) {
+        if (d.unplugged || (vendor && d.vendor != vendor) || (product && d.product != product))
+            continue;
         auto* info = static_cast<hid_device_info*>(std::calloc(1, sizeof(hid_device_info)));
         info->path = strdup(d.path.toLocal8Bit().constData());
         info->vendor_id = d.vendor;
@@ -65,9 +86,10 @@ void hid_free_enumeration(struct hid_device_info* devs) {
 }
 
 hid_device* hid_open_path(const char* path) {
+    std::lock_guard lock(callMutex);
     for (int i = 0; i < state().devices.size(); ++i) {
         const auto& d = state().devices[i];
-        if (d.path != QString::fromLocal8Bit(path))
+        if (d.unplugged || d.path != QString::fromLocal8Bit(path))
             continue;
         if (d.openErrno) {
             errno = d.openErrno;
@@ -81,6 +103,7 @@ hid_device* hid_open_path(const char* path) {
 }
 
 int hid_write(hid_device* dev, const unsigned char* data, size_t length) {
+    std::lock_guard lock(callMutex);
     auto& d = state().devices[dev->index];
     if (d.unplugged)
         return -1;
@@ -92,6 +115,7 @@ int hid_write(hid_device* dev, const unsigned char* data, size_t length) {
 }
 
 int hid_read_timeout(hid_device* dev, unsigned char* data, size_t length, int milliseconds) {
+    std::lock_guard lock(callMutex);
     auto& d = state().devices[dev->index];
     if (d.unplugged)
         return -1;
@@ -106,6 +130,7 @@ int hid_read_timeout(hid_device* dev, unsigned char* data, size_t length, int mi
 }
 
 void hid_close(hid_device* dev) {
+    std::lock_guard lock(callMutex);
     --state().openHandles;
     delete dev;
 }

@@ -20,7 +20,7 @@ struct Device {
     QList<QByteArray> pending; // input reports waiting to be read
     // The device's answer to a written report: the input reports it queues.
     std::function<QList<QByteArray>(const QByteArray&)> respond;
-    bool unplugged = false;
+    bool unplugged = false; // gone: not listed, not openable, every transfer fails
     QList<QByteArray> written;
 };
 
@@ -29,10 +29,16 @@ struct State {
     int initCalls = 0;
     int exitCalls = 0;
     int openHandles = 0;
-    QList<int> readTimeouts; // the waits asked for by blocking reads
+    QList<int> readTimeouts;             // the waits asked for by blocking reads
+    QList<QPair<int, int>> enumerations; // the vendor and product filter of each enumeration
+    // Runs before each enumeration with its number (1 for the first): a hot-plug at a chosen
+    // moment.
+    std::function<void(int)> beforeEnumerate;
 };
 
 State& state();
 void reset();
+// The reports written to every device that were not serial-number requests.
+int dataReportsWritten();
 
 } // namespace fakehid

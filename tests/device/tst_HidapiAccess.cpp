@@ -1,4 +1,5 @@
 #include "FakeHidapi.h"
+#include "FakeSysfs.h"
 #include "HidapiAccess.h"
 
 #include <QtTest>
@@ -35,11 +36,16 @@ private slots:
     void unpluggedUnitFails_data();
     void unpluggedUnitFails();
     void openFailures();
+    void numberingHeldForCommand_data();
+    void numberingHeldForCommand();
+
+private:
+    FakeSysfs m_sysfs; // empty unless a test links nodes into it
 };
 
 void TestHidapiAccess::initialisesOnce() {
     {
-        HidapiAccess access;
+        HidapiAccess access(m_sysfs.root());
         state().devices = {unitAt("/dev/hidraw0")};
         DeviceRecord r;
         for (int i = 0; i < 3; ++i) {
@@ -54,7 +60,7 @@ void TestHidapiAccess::initialisesOnce() {
 }
 
 void TestHidapiAccess::unitNumbering() {
-    HidapiAccess access;
+    HidapiAccess access(m_sysfs.root());
     Device other = unitAt("/dev/hidraw1");
     other.product = 0x1111;
     Device keyboardSide = unitAt("/dev/hidraw3"); // same encoder, keyboard interface
@@ -73,10 +79,23 @@ void TestHidapiAccess::unitNumbering() {
     DeviceRecord r;
     QCOMPARE(access.OpenHidDevice(DeviceIdentifier, 6, 6, r, 5), 1);
     QCOMPARE(access.lastOpenFailure().kind, OpenFailure::Kind::NoSuchUnit);
+    for (const auto& filter : state().enumerations)
+        QCOMPARE(filter, (QPair<int, int>(0, 0x3650)));
+
+    // Two nodes that sysfs puts on one USB device are one unit, whatever their serials say.
+    FakeSysfs sysfs;
+    sysfs.attach("hidraw6", "1-4", 9);
+    sysfs.attach("hidraw8", "1-4", 9);
+    sysfs.attach("hidraw7", "1-5", 10);
+    Device hid6 = unitAt("/dev/hidraw6"), hid8 = unitAt("/dev/hidraw8");
+    hid8.usagePage = 0xFF00;
+    state().devices = {hid6, unitAt("/dev/hidraw7"), hid8};
+    QCOMPARE(HidapiAccess(sysfs.root()).unitPaths(DeviceIdentifier),
+             (QStringList{"/dev/hidraw7", "/dev/hidraw8"}));
 }
 
 void TestHidapiAccess::framingAndClamping() {
-    HidapiAccess access;
+    HidapiAccess access(m_sysfs.root());
     state().devices = {unitAt("/dev/hidraw0")};
     DeviceRecord r;
     QCOMPARE(access.OpenHidDevice(DeviceIdentifier, 6, 6, r, 1), 0);
@@ -97,7 +116,7 @@ void TestHidapiAccess::framingAndClamping() {
 }
 
 void TestHidapiAccess::drainsStaleAndSkipsOtherReports() {
-    HidapiAccess access;
+    HidapiAccess access(m_sysfs.root());
     Device d = unitAt("/dev/hidraw0");
     d.pending = {QByteArray("\x02stale1", 7), QByteArray("\x02stale2", 7)};
     d.respond = [](const QByteArray&) {
@@ -116,7 +135,7 @@ void TestHidapiAccess::drainsStaleAndSkipsOtherReports() {
 }
 
 void TestHidapiAccess::silentUnitTimesOut() {
-    HidapiAccess access;
+    HidapiAccess access(m_sysfs.root());
     Device d = unitAt("/dev/hidraw0");
     d.respond = nullptr;
     state().devices = {d};
@@ -139,7 +158,7 @@ void TestHidapiAccess::unpluggedUnitFails_data() {
 
 void TestHidapiAccess::unpluggedUnitFails() {
     QFETCH(bool, beforeWrite);
-    HidapiAccess access;
+    HidapiAccess access(m_sysfs.root());
     Device d = unitAt("/dev/hidraw0");
     d.respond = [beforeWrite](const QByteArray&) {
         if (!beforeWrite)
@@ -158,7 +177,7 @@ void TestHidapiAccess::unpluggedUnitFails() {
 }
 
 void TestHidapiAccess::openFailures() {
-    HidapiAccess access;
+    HidapiAccess access(m_sysfs.root());
     Device d = unitAt("/dev/hidraw7");
     d.openErrno = EACCES;
     state().devices = {d};
@@ -170,6 +189,83 @@ void TestHidapiAccess::openFailures() {
     state().devices.clear();
     QCOMPARE(access.OpenHidDevice(DeviceIdentifier, 6, 6, r, 1), 1);
     QCOMPARE(access.lastOpenFailure().kind, OpenFailure::Kind::NoSuchUnit);
+}
+
+void TestHidapiAccess::numberingHeldForCommand_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("opened"); // the node that opening unit 2 reaches
+    QTest::addColumn<bool>("unchanged");
+    QTest::newRow("nothing") << ""
+                             << "/dev/hidraw5" << true;
+    QTest::newRow("plugged in at hidraw4") << "plug 4"
+                                           << "/dev/hidraw5" << false;
+    QTest::newRow("unit 2 pulled out") << "unplug 5"
+                                       << "" << false;
+    QTest::newRow("unit 2 back at hidraw4") << "move 5 to 4"
+                                            << "" << false;
+    QTest::newRow("hidraw5 taken by another encoder") << "swap 5"
+                                                      << "/dev/hidraw5" << false;
+    QTest::newRow("unit 3 pulled out") << "unplug 7"
+                                       << "/dev/hidraw5" << true;
+}
+
+// Units at hidraw3, hidraw5 and hidraw7; a command begins, then the change happens.
+void TestHidapiAccess::numberingHeldForCommand() {
+    QFETCH(QString, change);
+    QFETCH(QString, opened);
+    QFETCH(bool, unchanged);
+    FakeSysfs sysfs;
+    for (int n : {3, 5, 7}) {
+        state().devices.append(unitAt(QString("/dev/hidraw%1").arg(n)));
+        sysfs.attach(QString("hidraw%1").arg(n), QString("1-%1").arg(n), n);
+    }
+    HidapiAccess access(sysfs.root());
+    access.beginCommand();
+    const QStringList words = change.split(' ');
+    const auto unplug = [&](const QString& node) {
+        for (Device& d : state().devices)
+            d.unplugged |= d.path == "/dev/" + node;
+        sysfs.detach(node);
+    };
+    if (words[0] == "plug") {
+        state().devices.append(unitAt("/dev/hidraw4"));
+        sysfs.attach("hidraw4", "1-9", 20);
+    } else if (words[0] == "unplug") {
+        unplug("hidraw" + words[1]);
+    } else if (words[0] == "move") {
+        unplug("hidraw5");
+        state().devices.append(unitAt("/dev/hidraw4"));
+        sysfs.attach("hidraw4", "1-5", 21);
+    } else if (words[0] == "swap") {
+        unplug("hidraw5");
+        state().devices.append(unitAt("/dev/hidraw5"));
+        sysfs.attach("hidraw5", "1-9", 22);
+    }
+
+    DeviceRecord r;
+    const int before = state().openHandles;
+    QCOMPARE(access.OpenHidDevice(DeviceIdentifier, 6, 6, r, 2) == 0, !opened.isEmpty());
+    if (!opened.isEmpty()) {
+        quint8 request[6] = {2, 0x84, 0, 0, 0, 0}, reply[6] = {};
+        QCOMPARE(access.WriteHidDevice(r, request, reply), 0);
+        QString reached;
+        for (const Device& d : state().devices)
+            if (!d.written.isEmpty())
+                reached = d.path;
+        QCOMPARE(reached, opened);
+        access.CloseHidDevice(r);
+    }
+    QCOMPARE(state().openHandles, before);
+    const int enumerations = int(state().enumerations.size());
+    QCOMPARE(access.unitUnchanged(2), unchanged);
+    QCOMPARE(int(state().enumerations.size()), enumerations + 1);
+    if (!unchanged) {
+        QCOMPARE(access.lastOpenFailure().kind, OpenFailure::Kind::NoSuchUnit);
+        QVERIFY(access.lastOpenFailure().detail.contains("/dev/hidraw5"));
+    }
+    access.endCommand();
+    // Outside a command every open numbers the units afresh.
+    QVERIFY(access.unitUnchanged(2));
 }
 
 QTEST_APPLESS_MAIN(TestHidapiAccess)

@@ -1,0 +1,171 @@
+#include "CommandLineTool.h"
+#include "ConfigFile.h"
+#include "Configuration.h"
+#include "FakeHidapi.h"
+#include "FakeSysfs.h"
+#include "HidapiAccess.h"
+
+#include <QtTest>
+#include <cerrno>
+
+using fakehid::Device;
+using fakehid::state;
+
+namespace {
+
+// An encoder behind the fake hidapi: serial characters "000n", and a memory that keeps
+// what is stored so that the read-back agrees.
+Device encoder(int node, char serial) {
+    Device d;
+    d.path = QString("/dev/hidraw%1").arg(node);
+    auto memory = std::make_shared<QByteArray>(95, '\0');
+    d.respond = [serial, memory](const QByteArray& request) {
+        QByteArray reply = request.leftJustified(8, '\0');
+        const int location = quint8(request[3]);
+        if (quint8(request[1]) == 0x84)
+            reply = QByteArray("\x02"
+                               "000") +
+                    serial;
+        else if (quint8(request[1]) == 0x81 && location <= 94)
+            (*memory)[location] = request[4];
+        else if (quint8(request[1]) == 0x82 && location <= 94)
+            reply[5] = (*memory)[location];
+        return QList<QByteArray>{reply.leftJustified(8, '\0')};
+    };
+    return d;
+}
+
+int dataReports(const Device& d) {
+    int n = 0;
+    for (const QByteArray& r : d.written)
+        n += quint8(r[1]) == 0x81;
+    return n;
+}
+
+} // namespace
+
+// The tool on the encoders of this computer, here the fake hidapi's, with a fake sysfs tree.
+class TestToolUnits : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void unitsChangeDuringCommand_data();
+    void unitsChangeDuringCommand();
+    void accessDenied_data();
+    void accessDenied();
+    void backupNameFromOddSerial();
+
+private:
+    int run(const QStringList& args);
+
+    QTemporaryDir m_dir;
+    QString m_file;
+    std::unique_ptr<FakeSysfs> m_sysfs;
+    QString m_out, m_err;
+};
+
+void TestToolUnits::init() {
+    fakehid::reset();
+    m_sysfs = std::make_unique<FakeSysfs>();
+    state().devices = {encoder(3, '1'), encoder(5, '2')};
+    m_sysfs->attach("hidraw3", "1-1", 3);
+    m_sysfs->attach("hidraw5", "1-2", 5);
+}
+
+void TestToolUnits::initTestCase() {
+    m_file = m_dir.filePath("panel.TPD");
+    Configuration c;
+    c.ClearVariables();
+    c.setKeyCode(0, 0x29);
+    QVERIFY(WriteConfigFile(c, m_file).ok());
+}
+
+int TestToolUnits::run(const QStringList& args) {
+    m_out.clear();
+    m_err.clear();
+    QTextStream out(&m_out), err(&m_err);
+    const QString root = m_sysfs->root();
+    CommandLineTool tool(
+        out, err, [root] { return std::make_unique<HidapiAccess>(root); }, false);
+    return tool.run(args);
+}
+
+void TestToolUnits::unitsChangeDuringCommand_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("nothing") << "" << 0 << "/dev/hidraw5";
+    QTest::newRow("encoder plugged in at hidraw4") << "plug" << 5 << "";
+    QTest::newRow("unit 2 pulled out") << "unplug" << 5 << "";
+    QTest::newRow("unit 2 back at hidraw4") << "replug" << 5 << "";
+}
+
+// `write --unit 2` while the units change after the command has listed them.
+void TestToolUnits::unitsChangeDuringCommand() {
+    QFETCH(QString, change);
+    QFETCH(int, status);
+    QFETCH(QString, written);
+    state().beforeEnumerate = [&](int n) {
+        if (n != 2)
+            return;
+        if (change == "unplug" || change == "replug") {
+            state().devices[1].unplugged = true;
+            m_sysfs->detach("hidraw5");
+        }
+        if (change == "plug" || change == "replug") {
+            state().devices.append(encoder(4, change == "plug" ? '3' : '2'));
+            m_sysfs->attach("hidraw4", change == "plug" ? "1-3" : "1-2", 7);
+        }
+    };
+    QCOMPARE(run({"write", m_file, "--unit", "2"}), status);
+    if (status == 0)
+        QCOMPARE(m_out, QString("unit 2: programmed and verified\n"));
+    else
+        QVERIFY2(m_err.contains("unit 2: Device Not Found (/dev/hidraw5 is no longer unit 2"),
+                 qPrintable(m_err));
+    for (const Device& d : state().devices)
+        QCOMPARE(dataReports(d), d.path == written ? 95 : 0);
+    for (const auto& filter : state().enumerations)
+        QCOMPARE(filter, (QPair<int, int>(0, 0x3650)));
+    QCOMPARE(state().openHandles, 0);
+}
+
+void TestToolUnits::accessDenied_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("secondUnit");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("units") << QStringList{"units"} << true
+                           << "1 - not accessible (/dev/hidraw3: Permission denied)\n2 22\n";
+    QTest::newRow("write, the only unit") << QStringList{"write", m_file} << false << "";
+    QTest::newRow("write --unit 1") << QStringList{"write", m_file, "--unit", "1"} << true << "";
+    QTest::newRow("read") << QStringList{"read", m_dir.filePath("out.TPD")} << false << "";
+    QTest::newRow("write --all") << QStringList{"write", m_file, "--all"} << true
+                                 << "unit 2: programmed and verified\n";
+}
+
+// hidraw3 belongs to another user: the tool says so, with the fix, and exits 8.
+void TestToolUnits::accessDenied() {
+    QFETCH(QStringList, args);
+    QFETCH(bool, secondUnit);
+    QFETCH(QString, out);
+    state().devices[0].openErrno = EACCES;
+    state().devices[1].unplugged = !secondUnit;
+    QCOMPARE(run(args), 8);
+    QCOMPARE(m_out, out);
+    for (const char* part :
+         {"unit 1 is attached, but this user may not open it", "/dev/hidraw3: Permission denied",
+          "udevadm control --reload-rules", "GROUP", "plugdev"})
+        QVERIFY2(m_err.contains(part), qPrintable(m_err));
+}
+
+// A unit's serial characters cannot lead the backup into another folder.
+void TestToolUnits::backupNameFromOddSerial() {
+    state().devices[1] = encoder(5, '/');
+    QCOMPARE(run({"write", m_file, "--all", "--backup", m_dir.filePath("old-{serial}.TPD")}), 0);
+    QVERIFY(QFile::exists(m_dir.filePath("old-11.TPD")));
+    QVERIFY(QFile::exists(m_dir.filePath("old-_0.TPD")));
+}
+
+QTEST_GUILESS_MAIN(TestToolUnits)
+#include "tst_ToolUnits.moc"
