@@ -109,9 +109,14 @@ QPoint ProgramUnderTest::centre(const QJsonObject& o) {
             o[QLatin1String("y")].toInt() + o[QLatin1String("h")].toInt() / 2};
 }
 
-bool ProgramUnderTest::click(const QString& name, const QString& window, int button) {
+bool ProgramUnderTest::clickWhenReady(const std::function<QJsonObject()>& find, int button) {
+    // A window is on the screen, and takes clicks, once the window manager has made it
+    // active; before that the click would land on whatever was there.
     QJsonObject w;
-    waitFor([&](const QJsonObject&) { return !(w = widget(name, window)).isEmpty(); }, 5000);
+    waitFor([&](const QJsonObject&) {
+        w = find();
+        return !w.isEmpty() && w[QLatin1String("windowActive")].toBool();
+    });
     if (w.isEmpty())
         return false;
     const QPoint p = centre(w);
@@ -119,15 +124,12 @@ bool ProgramUnderTest::click(const QString& name, const QString& window, int but
     return true;
 }
 
+bool ProgramUnderTest::click(const QString& name, const QString& window, int button) {
+    return clickWhenReady([&] { return widget(name, window); }, button);
+}
+
 bool ProgramUnderTest::clickText(const QString& text, const QString& window) {
-    QJsonObject w;
-    waitFor([&](const QJsonObject&) { return !(w = widgetWithText(text, window)).isEmpty(); },
-            5000);
-    if (w.isEmpty())
-        return false;
-    const QPoint p = centre(w);
-    m_display.click(p.x(), p.y());
-    return true;
+    return clickWhenReady([&] { return widgetWithText(text, window); }, 1);
 }
 
 bool ProgramUnderTest::chooseMenu(const QString& menu, const QString& item) {

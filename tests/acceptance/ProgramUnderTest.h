@@ -45,6 +45,8 @@ public:
     static QPoint centre(const QJsonObject& o);
 
 private:
+    bool clickWhenReady(const std::function<QJsonObject()>& find, int button);
+
     XDisplay& m_display;
     QTemporaryDir m_work;
     QString m_probeFile;

@@ -63,6 +63,7 @@ private:
             o["name"] = w->objectName();
             o["class"] = QString::fromLatin1(w->metaObject()->className());
             o["window"] = w->window()->objectName();
+            o["windowActive"] = w->window()->isActiveWindow();
             o["enabled"] = w->isEnabled();
             o["focus"] = w->hasFocus();
             o["font"] = w->font().pointSizeF();
