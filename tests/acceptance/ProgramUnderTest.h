@@ -21,15 +21,15 @@ public:
 
     // The latest snapshot, and waits on it.
     QJsonObject snapshot() const;
-    bool waitFor(const std::function<bool(const QJsonObject&)>& done, int ms = 10000) const;
+    bool waitFor(const std::function<bool(const QJsonObject&)>& done, int ms = 20000) const;
     QJsonObject window(const QString& name) const;
     QJsonObject windowTitled(const QString& title) const;
     QJsonObject widget(const QString& name, const QString& window = {}) const;
     // A button or label by its text, in the active or named window.
     QJsonObject widgetWithText(const QString& text, const QString& window = {}) const;
     QJsonObject action(const QString& name) const;
-    bool waitForWindow(const QString& name, bool visible = true, int ms = 10000) const;
-    bool waitForTitle(const QString& title, bool visible = true, int ms = 10000) const;
+    bool waitForWindow(const QString& name, bool visible = true, int ms = 20000) const;
+    bool waitForTitle(const QString& title, bool visible = true, int ms = 20000) const;
 
     // Real clicks at the centre of what the probe last saw; false when it is not there.
     bool click(const QString& name, const QString& window = {}, int button = 1);
