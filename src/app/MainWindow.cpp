@@ -2,16 +2,14 @@
 
 #include "AboutWindow.h"
 #include "BannerWidget.h"
-#include "DeviceLink.h"
 #include "HidAccess.h"
 #include "KeyCodes.h"
 #include "KeySelector.h"
 #include "LabelBox.h"
-#include "Module1.h"
-#include "MultiUnitsWindow.h"
 #include "OnScreenKeyboard.h"
 #include "RowPanel.h"
-#include "StatusWindow.h"
+#include "ScreenMetrics.h"
+#include "TransferCommands.h"
 #include "UserDialogs.h"
 
 #include <QAction>
@@ -23,7 +21,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTimer>
 #include <cmath>
 
 using Flag = Configuration::Flag;
@@ -64,6 +61,7 @@ int centredTop(int height, int index) {
 
 MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
     : QMainWindow(parent), m_services(services), m_files(m_config, services.dialogs, this),
+      m_transfers(new TransferCommands(m_config, services, m_files, this)),
       m_labelFont(rowFont(true)) {
     initResources();
     setObjectName(QStringLiteral("Form1"));
@@ -139,11 +137,16 @@ void MainWindow::buildMenus() {
     connect(exit, &QAction::triggered, this, &QWidget::close);
     connect(m_sendAction, &QAction::triggered, this, [this] {
         int identifier = DeviceIdentifier;
-        WriteToDevice(identifier);
+        m_transfers->WriteToDevice(identifier);
     });
     connect(m_receiveAction, &QAction::triggered, this, [this] {
         int identifier = DeviceIdentifier;
-        ReadFromDevice(identifier);
+        m_transfers->ReadFromDevice(identifier);
+    });
+    // One transfer at a time.
+    connect(m_transfers, &TransferCommands::runningChanged, this, [this](bool running) {
+        m_sendAction->setEnabled(!running);
+        m_receiveAction->setEnabled(!running);
     });
 
     QMenu* about = menuBar()->addMenu(QStringLiteral("&About"));
@@ -292,7 +295,7 @@ void MainWindow::placeInputRows() {
 }
 
 void MainWindow::ArrangeRows() {
-    Module1::storeTwipsPerPixel(this);
+    ScreenMetrics::store(this);
     m_rPicInner->setGeometry(m_frame1->x() + 10, m_frame1->y() + m_frame1->height() + 29, 251,
                              m_rPicInner->height());
     for (int j = 0; j < Configuration::RotaryCount; j += 2) {
@@ -428,106 +431,14 @@ void MainWindow::showAbout() {
     about.exec();
 }
 
-UnitSelector& MainWindow::unitSelector() {
-    if (m_services.unitSelector)
-        return *m_services.unitSelector;
-    if (!m_multiUnits)
-        m_multiUnits = std::make_unique<MultiUnitsWindow>();
-    return *m_multiUnits;
-}
-
-void MainWindow::beginTransfer() {
-    m_transferRunning = true;
-    m_sendAction->setEnabled(false);
-    m_receiveAction->setEnabled(false);
-}
-
-void MainWindow::endTransfer() {
-    m_transferRunning = false;
-    m_sendAction->setEnabled(true);
-    m_receiveAction->setEnabled(true);
-    if (m_closeAfterTransfer) {
-        m_closeAfterTransfer = false;
-        QTimer::singleShot(0, this, &QWidget::close);
-    }
-}
-
-TransferResult MainWindow::runTransfer(const std::function<TransferResult(DeviceLink&)>& exchange,
-                                       const std::function<void()>& onSuccess) {
-    auto status = std::make_unique<StatusWindow>(this);
-    status->show();
-    QCoreApplication::processEvents();
-    DeviceLink link(m_services.access, *status, unitSelector());
-    const TransferResult result = exchange(link);
-    // Success is applied, and failures are reported, while the progress window still shows.
-    if (result == TransferResult::Success && onSuccess)
-        onSuccess();
-    else if (result == TransferResult::DeviceNotFound)
-        m_services.dialogs.message(this, QStringLiteral("Device Not Found"),
-                                   QStringLiteral("Error"), UserDialogs::Icon::Exclamation,
-                                   UserDialogs::Buttons::Ok);
-    else if (result == TransferResult::IoError)
-        m_services.dialogs.message(this, QStringLiteral("Device I/O Error"),
-                                   QStringLiteral("Error"), UserDialogs::Icon::Exclamation,
-                                   UserDialogs::Buttons::Ok);
-    status.reset();
-    QCoreApplication::processEvents();
-    return result;
-}
-
-void MainWindow::WriteToDevice(int& identifier) {
-    if (m_transferRunning)
-        return;
-    beginTransfer();
-    const TransferResult result = runTransfer(
-        [&](DeviceLink& link) {
-            // The image is complete before the first exchange: edits during the transfer
-            // wait for the next write.
-            return link.SendImage(identifier, BuildDeviceImage(m_config));
-        },
-        nullptr);
-    if (result == TransferResult::Success)
-        m_services.dialogs.message(this, QStringLiteral("TARVEN-PAD Programmed Successfully"),
-                                   QStringLiteral("Programmed"), UserDialogs::Icon::Information,
-                                   UserDialogs::Buttons::Ok);
-    endTransfer();
-}
-
-void MainWindow::ReadFromDevice(int& identifier) {
-    if (m_transferRunning || !m_files.maySetConfigurationAside())
-        return;
-    beginTransfer();
-    DeviceImage image;
-    const TransferResult result =
-        runTransfer([&](DeviceLink& link) { return link.ReceiveImage(identifier, image); },
-                    // Only a complete image, through the same setters as a click.
-                    [&] { ApplyDeviceImage(m_config, image); });
-    if (result == TransferResult::Success)
-        m_services.dialogs.message(
-            this, QStringLiteral("Configuration File Read Successfully From The TARVENPAD Device"),
-            QStringLiteral("Successful Read"), UserDialogs::Icon::Information,
-            UserDialogs::Buttons::Ok);
-    // What is on screen now belongs to no file, even after a failed read; a cancelled
-    // unit choice is not a read at all.
-    if (result != TransferResult::Cancelled) {
-        m_config.setCurrentFileName(QString());
-        m_config.setConfigModified(true);
-    }
-    endTransfer();
+bool MainWindow::transferRunning() const {
+    return m_transfers->running();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // A unit is open while a transfer runs: close once it has ended.
-    if (m_transferRunning) {
-        m_closeAfterTransfer = true;
+    if (!m_transfers->mayCloseWindow() || !m_files.maySetConfigurationAside()) {
         event->ignore();
         return;
     }
-    if (!m_files.maySetConfigurationAside()) {
-        event->ignore();
-        return;
-    }
-    if (m_multiUnits)
-        m_multiUnits->hide();
     event->accept();
 }

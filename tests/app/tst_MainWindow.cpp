@@ -5,6 +5,7 @@
 #include "MainWindow.h"
 #include "Module1.h"
 #include "RowPanel.h"
+#include "ScreenMetrics.h"
 #include "ScriptedDialogs.h"
 
 #include <QCheckBox>
@@ -96,7 +97,7 @@ void TestMainWindow::startWithUnit() {
     QVERIFY(!w.config().configModified());
     QCOMPARE(m_access->openUnits(), 0);
     QCOMPARE(m_access->events().size(), 2); // unit 1 opened and closed again
-    QCOMPARE(Module1::ScreenTwipsPerPixel, 1440.0 / w.screen()->logicalDotsPerInchX());
+    QCOMPARE(ScreenMetrics::twipsPerPixelX(), 1440.0 / w.screen()->logicalDotsPerInchX());
     QCOMPARE(child<QPushButton>(w, "SKey_0")->text(), QString("Not Used"));
     QCOMPARE(child<QPushButton>(w, "SKey_0")->property("Tag").toString(), QString());
 }
