@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QPainter>
@@ -70,9 +71,10 @@ MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("Form1Client"));
     setCentralWidget(m_client);
-    resize(751, 628 + menuBar()->sizeHint().height());
 
     buildMenus();
+    // The design client area, under a menu bar whose height is known only now it has menus.
+    resize(751, 628 + menuBar()->sizeHint().height());
     buildInputPanel(m_client);
     m_banner = new BannerWidget(m_client);
     buildOptions(m_client);
@@ -167,6 +169,7 @@ MainWindow::Row MainWindow::makeRow(QWidget* parent, const QString& prefix, int 
         b->setFocusPolicy(Qt::TabFocus);
         connect(b, &QCheckBox::clicked, this,
                 [this, b, slot, flag] { m_config.setFlag(slot, flag, b->isChecked()); });
+        b->setAccessibleName(rowName(slot) + QLatin1Char(' ') + caption);
         return b;
     };
     Row row;
@@ -178,12 +181,18 @@ MainWindow::Row MainWindow::makeRow(QWidget* parent, const QString& prefix, int 
     row.label->setObjectName(QStringLiteral("%1LabelI_%2").arg(prefix).arg(index));
     row.label->setFont(m_labelFont);
     row.label->resize(1, CheckHeight);
+    row.label->setAccessibleName(rowName(slot));
     row.key = new QPushButton(QStringLiteral("N/U"), parent);
     row.key->setObjectName(prefix.isEmpty() ? QStringLiteral("SKey_%1").arg(index)
                                             : QStringLiteral("Rkey_%1").arg(index));
     row.key->setFont(plain);
     row.key->setProperty("Tag", QString());
     connect(row.key, &QPushButton::clicked, this, [this, slot] { chooseKey(slot); });
+    if (Configuration::isInputSlot(slot))
+        for (QWidget* w : {static_cast<QWidget*>(row.repeat), static_cast<QWidget*>(row.control),
+                           static_cast<QWidget*>(row.alt), static_cast<QWidget*>(row.shift),
+                           static_cast<QWidget*>(row.key)})
+            w->installEventFilter(this); // Tab into a row scrolls it into view
     return row;
 }
 
@@ -349,7 +358,9 @@ void MainWindow::picEdgeResized() {
     m_picEdgeView->resize(client.expandedTo(QSize(0, 0)));
     m_vscroll->setGeometry(client.width() - m_vscroll->width(), 0, m_vscroll->width(),
                            std::max(client.height(), 1));
-    if (m_picEdge->height() <= 900) {
+    // Scroll while the client area is shorter than the rows' 901 pixels: testing the outer
+    // height against 900 instead left Input 36 out of reach at 901 to 904.
+    if (client.height() < Configuration::InputCount * RowPitch + 1) {
         const int visibleRows = std::max(client.height(), 0) / RowPitch;
         m_vscroll->setPageStep(client.height() >= RowPitch ? visibleRows : 1);
         m_vscroll->setMaximum(Configuration::InputCount - visibleRows); // clamps the value
@@ -364,8 +375,25 @@ void MainWindow::applyScroll() {
     m_picInner->move(0, -RowPitch * value);
 }
 
+void MainWindow::scrollRowIntoView(int row) {
+    const int visible = std::max(m_picEdgeView->height() / RowPitch, 1);
+    int value = m_vscroll->value();
+    if (row < value)
+        value = row;
+    else if (row >= value + visible)
+        value = row - visible + 1;
+    m_vscroll->setValue(value); // whole rows, within the range the panel's size gives
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_client && event->type() == QEvent::Resize)
+    if (event->type() == QEvent::FocusIn) {
+        // Only the keyboard: a click scrolling the row away under the mouse would lose it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w->parentWidget() == m_picInner &&
+            (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
+            scrollRowIntoView(w->y() / RowPitch);
+    } else if (watched == m_client && event->type() == QEvent::Resize)
         reflow();
     else if (watched == m_picEdge && event->type() == QEvent::Resize)
         picEdgeResized();
@@ -375,6 +403,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         p.drawLine(0, 0, m_client->width(), 0);
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+QString MainWindow::rowName(int slot) {
+    if (Configuration::isInputSlot(slot))
+        return QStringLiteral("Input %1").arg(slot + 1);
+    const int j = slot - Configuration::InputCount;
+    return QStringLiteral("Rotary %1%2").arg(j / 2 + 1).arg(QLatin1Char(j % 2 ? 'B' : 'A'));
 }
 
 MainWindow::Row& MainWindow::rowOf(int slot) {
@@ -394,8 +429,13 @@ void MainWindow::onFlagChanged(int slot, Flag flag, bool on) {
 void MainWindow::onKeyChanged(int slot) {
     const KeySlot& s = m_config.slot(slot);
     QPushButton* key = rowOf(slot).key;
-    key->setText(KeyCodeName(s.keyCode));
+    const QString name = KeyCodeName(s.keyCode);
+    key->setText(name);
     key->setProperty("Tag", s.keyTag());
+    // Said as shown, with the button's doubled ampersand as one.
+    QString spoken = name.isEmpty() ? QStringLiteral("code %1").arg(s.keyCode) : name;
+    spoken.replace(QLatin1String("&&"), QLatin1String("&"));
+    key->setAccessibleName(QStringLiteral("%1 key: %2").arg(rowName(slot), spoken));
 }
 
 void MainWindow::onOptionChanged(Option option, bool on) {
