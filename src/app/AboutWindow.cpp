@@ -1,5 +1,6 @@
 #include "AboutWindow.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -49,6 +50,34 @@ AboutWindow::AboutWindow(QWidget* parent)
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    // Until the window manager reports this window's frame, the owner's is the best guess.
+    const QWidget* owner = parent ? parent->window() : nullptr;
+    centre(size() + (owner ? owner->frameGeometry().size() - owner->size() : QSize()));
+}
+
+void AboutWindow::centre(QSize frame) {
+    m_centredFrame = frame;
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s)
+        return;
+    const QRect area = s->availableGeometry();
+    move(area.x() + (area.width() - frame.width()) / 2,
+         area.y() + (area.height() - frame.height()) / 2);
+}
+
+bool AboutWindow::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    // The frame is known only once the window is mapped: centre again when it differs.
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+    case QEvent::Expose:
+        if (isVisible() && frameGeometry().size() != m_centredFrame)
+            centre(frameGeometry().size());
+        break;
+    default:
+        break;
+    }
+    return handled;
 }

@@ -7,4 +7,13 @@ class AboutWindow : public QDialog {
     Q_OBJECT
 public:
     explicit AboutWindow(QWidget* parent = nullptr);
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    // Puts the frame, not the client area, in the middle of the screen.
+    void centre(QSize frame);
+
+    QSize m_centredFrame;
 };

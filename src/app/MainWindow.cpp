@@ -2,29 +2,26 @@
 
 #include "AboutWindow.h"
 #include "BannerWidget.h"
-#include "DeviceLink.h"
 #include "HidAccess.h"
 #include "KeyCodes.h"
 #include "KeySelector.h"
 #include "LabelBox.h"
-#include "Module1.h"
-#include "MultiUnitsWindow.h"
 #include "OnScreenKeyboard.h"
 #include "RowPanel.h"
-#include "StatusWindow.h"
-#include "UnitListScope.h"
+#include "ScreenMetrics.h"
+#include "TransferCommands.h"
 #include "UserDialogs.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTimer>
 #include <cmath>
 
 using Flag = Configuration::Flag;
@@ -65,6 +62,7 @@ int centredTop(int height, int index) {
 
 MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
     : QMainWindow(parent), m_services(services), m_files(m_config, services.dialogs, this),
+      m_transfers(new TransferCommands(m_config, services, m_files, this)),
       m_labelFont(rowFont(true)) {
     initResources();
     setObjectName(QStringLiteral("Form1"));
@@ -73,9 +71,10 @@ MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("Form1Client"));
     setCentralWidget(m_client);
-    resize(751, 628 + menuBar()->sizeHint().height());
 
     buildMenus();
+    // The design client area, under a menu bar whose height is known only now it has menus.
+    resize(751, 628 + menuBar()->sizeHint().height());
     buildInputPanel(m_client);
     m_banner = new BannerWidget(m_client);
     buildOptions(m_client);
@@ -140,11 +139,16 @@ void MainWindow::buildMenus() {
     connect(exit, &QAction::triggered, this, &QWidget::close);
     connect(m_sendAction, &QAction::triggered, this, [this] {
         int identifier = DeviceIdentifier;
-        WriteToDevice(identifier);
+        m_transfers->WriteToDevice(identifier);
     });
     connect(m_receiveAction, &QAction::triggered, this, [this] {
         int identifier = DeviceIdentifier;
-        ReadFromDevice(identifier);
+        m_transfers->ReadFromDevice(identifier);
+    });
+    // One transfer at a time.
+    connect(m_transfers, &TransferCommands::runningChanged, this, [this](bool running) {
+        m_sendAction->setEnabled(!running);
+        m_receiveAction->setEnabled(!running);
     });
 
     QMenu* about = menuBar()->addMenu(QStringLiteral("&About"));
@@ -165,6 +169,7 @@ MainWindow::Row MainWindow::makeRow(QWidget* parent, const QString& prefix, int 
         b->setFocusPolicy(Qt::TabFocus);
         connect(b, &QCheckBox::clicked, this,
                 [this, b, slot, flag] { m_config.setFlag(slot, flag, b->isChecked()); });
+        b->setAccessibleName(rowName(slot) + QLatin1Char(' ') + caption);
         return b;
     };
     Row row;
@@ -176,12 +181,18 @@ MainWindow::Row MainWindow::makeRow(QWidget* parent, const QString& prefix, int 
     row.label->setObjectName(QStringLiteral("%1LabelI_%2").arg(prefix).arg(index));
     row.label->setFont(m_labelFont);
     row.label->resize(1, CheckHeight);
+    row.label->setAccessibleName(rowName(slot));
     row.key = new QPushButton(QStringLiteral("N/U"), parent);
     row.key->setObjectName(prefix.isEmpty() ? QStringLiteral("SKey_%1").arg(index)
                                             : QStringLiteral("Rkey_%1").arg(index));
     row.key->setFont(plain);
     row.key->setProperty("Tag", QString());
     connect(row.key, &QPushButton::clicked, this, [this, slot] { chooseKey(slot); });
+    if (Configuration::isInputSlot(slot))
+        for (QWidget* w : {static_cast<QWidget*>(row.repeat), static_cast<QWidget*>(row.control),
+                           static_cast<QWidget*>(row.alt), static_cast<QWidget*>(row.shift),
+                           static_cast<QWidget*>(row.key)})
+            w->installEventFilter(this); // Tab into a row scrolls it into view
     return row;
 }
 
@@ -293,7 +304,7 @@ void MainWindow::placeInputRows() {
 }
 
 void MainWindow::ArrangeRows() {
-    Module1::storeTwipsPerPixel(this);
+    ScreenMetrics::store(this);
     m_rPicInner->setGeometry(m_frame1->x() + 10, m_frame1->y() + m_frame1->height() + 29, 251,
                              m_rPicInner->height());
     for (int j = 0; j < Configuration::RotaryCount; j += 2) {
@@ -347,7 +358,9 @@ void MainWindow::picEdgeResized() {
     m_picEdgeView->resize(client.expandedTo(QSize(0, 0)));
     m_vscroll->setGeometry(client.width() - m_vscroll->width(), 0, m_vscroll->width(),
                            std::max(client.height(), 1));
-    if (m_picEdge->height() <= 900) {
+    // Scroll while the client area is shorter than the rows' 901 pixels: testing the outer
+    // height against 900 instead left Input 36 out of reach at 901 to 904.
+    if (client.height() < Configuration::InputCount * RowPitch + 1) {
         const int visibleRows = std::max(client.height(), 0) / RowPitch;
         m_vscroll->setPageStep(client.height() >= RowPitch ? visibleRows : 1);
         m_vscroll->setMaximum(Configuration::InputCount - visibleRows); // clamps the value
@@ -362,8 +375,25 @@ void MainWindow::applyScroll() {
     m_picInner->move(0, -RowPitch * value);
 }
 
+void MainWindow::scrollRowIntoView(int row) {
+    const int visible = std::max(m_picEdgeView->height() / RowPitch, 1);
+    int value = m_vscroll->value();
+    if (row < value)
+        value = row;
+    else if (row >= value + visible)
+        value = row - visible + 1;
+    m_vscroll->setValue(value); // whole rows, within the range the panel's size gives
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_client && event->type() == QEvent::Resize)
+    if (event->type() == QEvent::FocusIn) {
+        // Only the keyboard: a click scrolling the row away under the mouse would lose it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w->parentWidget() == m_picInner &&
+            (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
+            scrollRowIntoView(w->y() / RowPitch);
+    } else if (watched == m_client && event->type() == QEvent::Resize)
         reflow();
     else if (watched == m_picEdge && event->type() == QEvent::Resize)
         picEdgeResized();
@@ -373,6 +403,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         p.drawLine(0, 0, m_client->width(), 0);
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+QString MainWindow::rowName(int slot) {
+    if (Configuration::isInputSlot(slot))
+        return QStringLiteral("Input %1").arg(slot + 1);
+    const int j = slot - Configuration::InputCount;
+    return QStringLiteral("Rotary %1%2").arg(j / 2 + 1).arg(QLatin1Char(j % 2 ? 'B' : 'A'));
 }
 
 MainWindow::Row& MainWindow::rowOf(int slot) {
@@ -392,8 +429,13 @@ void MainWindow::onFlagChanged(int slot, Flag flag, bool on) {
 void MainWindow::onKeyChanged(int slot) {
     const KeySlot& s = m_config.slot(slot);
     QPushButton* key = rowOf(slot).key;
-    key->setText(KeyCodeName(s.keyCode));
+    const QString name = KeyCodeName(s.keyCode);
+    key->setText(name);
     key->setProperty("Tag", s.keyTag());
+    // Said as shown, with the button's doubled ampersand as one.
+    QString spoken = name.isEmpty() ? QStringLiteral("code %1").arg(s.keyCode) : name;
+    spoken.replace(QLatin1String("&&"), QLatin1String("&"));
+    key->setAccessibleName(QStringLiteral("%1 key: %2").arg(rowName(slot), spoken));
 }
 
 void MainWindow::onOptionChanged(Option option, bool on) {
@@ -429,111 +471,14 @@ void MainWindow::showAbout() {
     about.exec();
 }
 
-UnitSelector& MainWindow::unitSelector() {
-    if (m_services.unitSelector)
-        return *m_services.unitSelector;
-    if (!m_multiUnits)
-        m_multiUnits = std::make_unique<MultiUnitsWindow>();
-    return *m_multiUnits;
-}
-
-void MainWindow::beginTransfer() {
-    m_transferRunning = true;
-    m_sendAction->setEnabled(false);
-    m_receiveAction->setEnabled(false);
-}
-
-void MainWindow::endTransfer() {
-    m_transferRunning = false;
-    m_sendAction->setEnabled(true);
-    m_receiveAction->setEnabled(true);
-    if (m_closeAfterTransfer) {
-        m_closeAfterTransfer = false;
-        QTimer::singleShot(0, this, &QWidget::close);
-    }
-}
-
-TransferResult MainWindow::runTransfer(const std::function<TransferResult(DeviceLink&)>& exchange,
-                                       const std::function<void()>& onSuccess) {
-    auto status = std::make_unique<StatusWindow>(this);
-    status->show();
-    QCoreApplication::processEvents();
-    TransferResult result;
-    {
-        // One numbering of the units for the choice and the transfer that follows it.
-        UnitListScope units(m_services.access);
-        DeviceLink link(m_services.access, *status, unitSelector());
-        result = exchange(link);
-    }
-    // Success is applied, and failures are reported, while the progress window still shows.
-    if (result == TransferResult::Success && onSuccess)
-        onSuccess();
-    else if (result == TransferResult::DeviceNotFound)
-        m_services.dialogs.message(this, QStringLiteral("Device Not Found"),
-                                   QStringLiteral("Error"), UserDialogs::Icon::Exclamation,
-                                   UserDialogs::Buttons::Ok);
-    else if (result == TransferResult::IoError)
-        m_services.dialogs.message(this, QStringLiteral("Device I/O Error"),
-                                   QStringLiteral("Error"), UserDialogs::Icon::Exclamation,
-                                   UserDialogs::Buttons::Ok);
-    status.reset();
-    QCoreApplication::processEvents();
-    return result;
-}
-
-void MainWindow::WriteToDevice(int& identifier) {
-    if (m_transferRunning)
-        return;
-    beginTransfer();
-    const TransferResult result = runTransfer(
-        [&](DeviceLink& link) {
-            // The image is complete before the first exchange: edits during the transfer
-            // wait for the next write.
-            return link.SendImage(identifier, BuildDeviceImage(m_config));
-        },
-        nullptr);
-    if (result == TransferResult::Success)
-        m_services.dialogs.message(this, QStringLiteral("TARVEN-PAD Programmed Successfully"),
-                                   QStringLiteral("Programmed"), UserDialogs::Icon::Information,
-                                   UserDialogs::Buttons::Ok);
-    endTransfer();
-}
-
-void MainWindow::ReadFromDevice(int& identifier) {
-    if (m_transferRunning || !m_files.maySetConfigurationAside())
-        return;
-    beginTransfer();
-    DeviceImage image;
-    const TransferResult result =
-        runTransfer([&](DeviceLink& link) { return link.ReceiveImage(identifier, image); },
-                    // Only a complete image, through the same setters as a click.
-                    [&] { ApplyDeviceImage(m_config, image); });
-    if (result == TransferResult::Success)
-        m_services.dialogs.message(
-            this, QStringLiteral("Configuration File Read Successfully From The TARVENPAD Device"),
-            QStringLiteral("Successful Read"), UserDialogs::Icon::Information,
-            UserDialogs::Buttons::Ok);
-    // What is on screen now belongs to no file, even after a failed read; a cancelled
-    // unit choice is not a read at all.
-    if (result != TransferResult::Cancelled) {
-        m_config.setCurrentFileName(QString());
-        m_config.setConfigModified(true);
-    }
-    endTransfer();
+bool MainWindow::transferRunning() const {
+    return m_transfers->running();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // A unit is open while a transfer runs: close once it has ended.
-    if (m_transferRunning) {
-        m_closeAfterTransfer = true;
+    if (!m_transfers->mayCloseWindow() || !m_files.maySetConfigurationAside()) {
         event->ignore();
         return;
     }
-    if (!m_files.maySetConfigurationAside()) {
-        event->ignore();
-        return;
-    }
-    if (m_multiUnits)
-        m_multiUnits->hide();
     event->accept();
 }

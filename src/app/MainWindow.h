@@ -3,17 +3,12 @@
 #include "Configuration.h"
 #include "FileCommands.h"
 #include "ProgrammerServices.h"
-#include "TransferResult.h"
 
 #include <QMainWindow>
 #include <array>
-#include <functional>
-#include <memory>
 
 class BannerWidget;
-class DeviceLink;
 class LabelBox;
-class MultiUnitsWindow;
 class QAction;
 class QCheckBox;
 class QFrame;
@@ -21,6 +16,7 @@ class QGroupBox;
 class QPushButton;
 class QScrollBar;
 class RowPanel;
+class TransferCommands;
 
 // The programmer's main window: the 36 input rows in a scrolling panel, the banner, the AUX
 // options and the rotary rows. It owns the configuration and follows its signals, so loads,
@@ -43,9 +39,8 @@ public:
     // Re-flows the regions for the current client size.
     void reflow();
 
-    void WriteToDevice(int& identifier);
-    void ReadFromDevice(int& identifier);
-    bool transferRunning() const { return m_transferRunning; }
+    TransferCommands& transfers() { return *m_transfers; }
+    bool transferRunning() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,15 +66,13 @@ private:
     int rowWidth(const Row& first) const;
     void picEdgeResized();
     void applyScroll();
+    // Scrolls by whole rows until input row `row` is in view.
+    void scrollRowIntoView(int row);
+    // "Input 3", "Rotary 2A": how the row of `slot` is named to assistive technology.
+    static QString rowName(int slot);
     void setRotaryVisible(bool visible);
     void chooseKey(int slot);
     void showAbout();
-    // Runs one transfer with the progress window up and reports its failure.
-    TransferResult runTransfer(const std::function<TransferResult(DeviceLink&)>& exchange,
-                               const std::function<void()>& onSuccess);
-    void beginTransfer();
-    void endTransfer();
-    UnitSelector& unitSelector();
     Row& rowOf(int slot);
 
     void onFlagChanged(int slot, Configuration::Flag flag, bool on);
@@ -92,7 +85,7 @@ private:
     Configuration m_config;
     ProgrammerServices m_services;
     FileCommands m_files;
-    std::unique_ptr<MultiUnitsWindow> m_multiUnits;
+    TransferCommands* m_transfers; // a child of the window
 
     QWidget* m_client = nullptr;
     QFrame* m_picEdge = nullptr;
@@ -110,8 +103,6 @@ private:
     QFont m_labelFont;
     int m_labelColumnWidth = 0;
     bool m_arranging = false;
-    bool m_transferRunning = false;
-    bool m_closeAfterTransfer = false;
     QAction* m_sendAction = nullptr;
     QAction* m_receiveAction = nullptr;
 };

@@ -4,16 +4,12 @@
 #include "MainWindow.h"
 #include "ProgrammerServices.h"
 #include "UnitListScope.h"
+#include "ScreenMetrics.h"
 #include "UserDialogs.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QScreen>
 #include <QStorageInfo>
-#include <QWidget>
-
-double Module1::ScreenTwipsPerPixel = 15;
-double Module1::ScreenTwipsPerPixelY = 15;
 
 const QString Module1::NoDeviceText =
     QStringLiteral("        No TARVEN-PAD devices detected !\n\n"
@@ -24,15 +20,6 @@ const QString Module1::DistributionDiscText =
     QStringLiteral("Warning: The TARVEN-PAD programs must be copied to and run\n"
                    "from its own folder on the PC's harddrive. The CD itself\n"
                    "should be reserved for backup purposes only.");
-
-void Module1::storeTwipsPerPixel(const QWidget* window) {
-    const QScreen* screen =
-        window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    ScreenTwipsPerPixel = 1440.0 / screen->logicalDotsPerInchX();
-    ScreenTwipsPerPixelY = 1440.0 / screen->logicalDotsPerInchY();
-}
 
 QString Module1::noDeviceMessage(const OpenFailure& failure) {
     if (failure.kind != OpenFailure::Kind::AccessDenied)
@@ -61,7 +48,7 @@ std::unique_ptr<MainWindow> Module1::Start(const ProgrammerServices& services) {
     form1->move(form1->x(), 100 / 15);
     form1->setWindowState(Qt::WindowMaximized);
     form1->config().setConfigModified(false);
-    storeTwipsPerPixel(form1.get());
+    ScreenMetrics::store(form1.get());
     form1->config().ClearVariables();
     form1->placeInputRows();
 

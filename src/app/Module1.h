@@ -4,18 +4,12 @@
 #include <memory>
 
 class MainWindow;
-class QWidget;
 struct OpenFailure;
 struct ProgrammerServices;
 
-// The program's start-up and its program-wide screen measures.
+// The program's start-up.
 class Module1 {
 public:
-    // Twips per pixel of the screen (15 at 96 dpi): 1440 over the logical dots per inch.
-    static double ScreenTwipsPerPixel;
-    static double ScreenTwipsPerPixelY;
-    static void storeTwipsPerPixel(const QWidget* window);
-
     static const QString NoDeviceText;
     static const QString DistributionDiscText;
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
 
 const QString QtUserDialogs::OpenTitle = QStringLiteral("Open Configuration File");
@@ -57,6 +58,14 @@ std::optional<QString> runFileDialog(QWidget* parent, const QString& title, bool
     // otherwise, so "x.tpd" is listed beside "Y.TPD".
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
     dialog.setDefaultSuffix(QStringLiteral("TPD"));
+    // "*.*" means every file on the desktops the caption comes from; here it would hide
+    // the files without a dot. The caption stays, the match becomes "*".
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        if (f != QtUserDialogs::Filters.constLast())
+            return;
+        if (auto* model = dialog.findChild<QFileSystemModel*>())
+            model->setNameFilters({QStringLiteral("*")});
+    });
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);

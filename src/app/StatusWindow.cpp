@@ -2,10 +2,12 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QWindow>
 
 StatusWindow::StatusWindow(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                         Qt::CustomizeWindowHint) {
+    // No parent widget, or it would take the owner's icon; the owner is its transient parent.
+    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::CustomizeWindowHint) {
     setObjectName(QStringLiteral("frmStatus"));
     setWindowTitle(QStringLiteral("TARVENPAD Programmer"));
     setModal(false);
@@ -15,8 +17,11 @@ StatusWindow::StatusWindow(QWidget* owner)
     m_label->setGeometry(8, 8, 193, 33);
     m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (owner) {
-        const QRect r = owner->frameGeometry();
+        const QRect r = owner->window()->frameGeometry();
         move(r.center() - QPoint(width() / 2, height() / 2));
+        create();
+        if (QWindow* ownerWindow = owner->window()->windowHandle())
+            windowHandle()->setTransientParent(ownerWindow);
     }
 }
 

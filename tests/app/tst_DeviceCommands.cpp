@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 using Icon = UserDialogs::Icon;
@@ -24,6 +25,8 @@ struct UnitPicker {
     QStringList captions;
     QString label;
     QString title;
+    QWidget* owner = nullptr;
+    QWindow* transientParent = nullptr;
 
     void arm() {
         QTimer::singleShot(10, [this] { poll(); });
@@ -39,6 +42,8 @@ struct UnitPicker {
             return;
         }
         title = window->windowTitle();
+        owner = window->parentWidget();
+        transientParent = window->windowHandle()->transientParent();
         label = window->findChild<QLabel*>("Label1")->text();
         for (int i = 1; i <= 4; ++i) {
             auto* b = window->findChild<QPushButton*>(QString("SerialNo%1").arg(i));
@@ -143,6 +148,9 @@ void TestDeviceCommands::write() {
         QCOMPARE(picker.captions.size(), units);
         QCOMPARE(picker.captions.first(), QString("Unit 11"));
         QCOMPARE(picker.label, QString("Select Unit to Read"));
+        // Owned by the main window, so it stays above it while the user chooses.
+        QCOMPARE(picker.owner, w.get());
+        QCOMPARE(picker.transientParent, w->windowHandle());
     }
     for (int u = 1; u <= 4; ++u)
         QCOMPARE(access.unit(u).closingWrites, u == writtenUnit ? 1 : 0);

@@ -5,14 +5,18 @@
 #include "MainWindow.h"
 #include "Module1.h"
 #include "RowPanel.h"
+#include "ScreenMetrics.h"
 #include "ScriptedDialogs.h"
+#include "StatusWindow.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QWindow>
 #include <QtTest>
 
 using Flag = Configuration::Flag;
@@ -63,6 +67,9 @@ private slots:
     void optionReactions();
     void loadingFollowsThroughReactions();
     void aboutWindow();
+    void accessibleNames_data();
+    void accessibleNames();
+    void progressWindowHasNoIcon();
 
 private:
     std::unique_ptr<EmulatedAccess> m_access;
@@ -96,7 +103,7 @@ void TestMainWindow::startWithUnit() {
     QVERIFY(!w.config().configModified());
     QCOMPARE(m_access->openUnits(), 0);
     QCOMPARE(m_access->events().size(), 2); // unit 1 opened and closed again
-    QCOMPARE(Module1::ScreenTwipsPerPixel, 1440.0 / w.screen()->logicalDotsPerInchX());
+    QCOMPARE(ScreenMetrics::twipsPerPixelX(), 1440.0 / w.screen()->logicalDotsPerInchX());
     QCOMPARE(child<QPushButton>(w, "SKey_0")->text(), QString("Not Used"));
     QCOMPARE(child<QPushButton>(w, "SKey_0")->property("Tag").toString(), QString());
 }
@@ -229,6 +236,10 @@ void TestMainWindow::scrollRange_data() {
     QTest::newRow("500-pixel panel") << 501 << 17 << 19;
     QTest::newRow("tiny") << 20 << 36 << 1;
     QTest::newRow("900-pixel panel") << 901 << 1 << 35;
+    // 901 to 904 outer pixels leave less than the rows' 901 inside the border.
+    QTest::newRow("901-pixel panel") << 902 << 1 << 35;
+    QTest::newRow("904-pixel panel") << 905 << 0 << 36;
+    QTest::newRow("905-pixel panel") << 906 << 0 << -1;
     QTest::newRow("above 900") << 1000 << 0 << -1;
 }
 
@@ -246,6 +257,10 @@ void TestMainWindow::scrollRange() {
     QCOMPARE(bar->geometry().right() + 1, child(w, "PicEdge")->width() - 4);
     bar->setValue(bar->maximum());
     QCOMPARE(child(w, "PicInner")->y(), -25 * maximum);
+    // At the maximum the last row is in view, whenever the view holds a row at all.
+    const int view = child(w, "PicEdgeClient")->height();
+    if (view >= 25)
+        QVERIFY(child(w, "SKey_35")->geometry().bottom() - 25 * maximum < view);
     // Growing the window lowers the maximum and the value with it.
     setClientSize(w, QSize(1000, 1000));
     QCOMPARE(bar->value(), 0);
@@ -368,6 +383,56 @@ void TestMainWindow::aboutWindow() {
     QCOMPARE(about.findChild<QLabel*>("Label3")->text(), QString(" Version 30790W"));
     QVERIFY(!about.findChild<QLabel*>("Picture1")->pixmap().isNull());
     QVERIFY(about.isModal());
+}
+
+// What a screen reader says for each row control: its row, then what it is.
+void TestMainWindow::accessibleNames_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("spoken");
+    QTest::newRow("repeat") << "ChkRepeat_2"
+                            << "Input 3 Repeat";
+    QTest::newRow("control") << "ChkCtrl_35"
+                             << "Input 36 Control";
+    QTest::newRow("label") << "LabelI_2"
+                           << "Input 3";
+    QTest::newRow("key") << "SKey_2"
+                         << "Input 3 key: Esc";
+    QTest::newRow("unused key") << "SKey_0"
+                                << "Input 1 key: Not Used";
+    QTest::newRow("ampersand key") << "SKey_3"
+                                   << "Input 4 key: &7";
+    QTest::newRow("key outside the table") << "SKey_4"
+                                           << "Input 5 key: code 200";
+    QTest::newRow("rotary shift") << "RChkShift_2"
+                                  << "Rotary 2A Shift";
+    QTest::newRow("rotary label") << "RLabelI_3"
+                                  << "Rotary 2B";
+    QTest::newRow("rotary key") << "Rkey_9"
+                                << "Rotary 5B key: Q";
+}
+
+void TestMainWindow::accessibleNames() {
+    QFETCH(QString, name);
+    QFETCH(QString, spoken);
+    MainWindow& w = started();
+    w.config().setKeyCode(2, 0x29);
+    w.config().setKeyCode(3, 36);
+    w.config().setKeyCode(4, 200);
+    w.config().setKeyCode(45, 0x14);
+    w.config().setOption(Option::RotaryOnAux, true);
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(child(w, name));
+    QVERIFY(a);
+    QCOMPARE(a->text(QAccessible::Name), spoken);
+}
+
+void TestMainWindow::progressWindowHasNoIcon() {
+    MainWindow& w = started();
+    QVERIFY(!w.windowIcon().isNull());
+    StatusWindow status(&w);
+    status.show();
+    QVERIFY(status.windowIcon().isNull());
+    QVERIFY(status.windowHandle()->icon().isNull());
+    QCOMPARE(status.windowHandle()->transientParent(), w.windowHandle()); // stays over it
 }
 
 QTEST_MAIN(TestMainWindow)

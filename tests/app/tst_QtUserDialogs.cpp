@@ -1,6 +1,8 @@
 #include "QtUserDialogs.h"
 
+#include <QComboBox>
 #include <QFileDialog>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -29,6 +31,7 @@ private slots:
     void messageBox();
     void fileDialogs_data();
     void fileDialogs();
+    void allFilesListsEveryFile();
 };
 
 void TestQtUserDialogs::messageBox_data() {
@@ -94,6 +97,37 @@ void TestQtUserDialogs::fileDialogs() {
     QCOMPARE(suffix, QString("TPD"));
     QVERIFY(!caseSensitive);
     QVERIFY(confirmOverwrite);
+}
+
+// "All Files (*.*)" keeps its caption but lists files without a dot too.
+void TestQtUserDialogs::allFilesListsEveryFile() {
+    QTemporaryDir dir;
+    for (const char* name : {"README", "a.TPD", "b.txt"}) {
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QtUserDialogs dialogs;
+    QStringList listed;
+    QString caption;
+    whenModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        QTest::keyClick(types, Qt::Key_Down);
+        caption = types->currentText();
+        auto* view = dialog->findChild<QListView*>("listView");
+        (void)QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) >= 3; },
+                              5000);
+        for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r)
+            listed << view->model()->index(r, 0, view->rootIndex()).data().toString();
+        dialog->reject();
+    });
+    dialogs.chooseOpenFile(nullptr);
+    QDir::setCurrent(previous);
+    QCOMPARE(caption, QString("All Files (*.*)"));
+    listed.sort();
+    QCOMPARE(listed, (QStringList{"README", "a.TPD", "b.txt"}));
 }
 
 QTEST_MAIN(TestQtUserDialogs)

@@ -1,0 +1,127 @@
+#include "TransferCommands.h"
+
+#include "Configuration.h"
+#include "DeviceImage.h"
+#include "DeviceLink.h"
+#include "FileCommands.h"
+#include "MultiUnitsWindow.h"
+#include "StatusWindow.h"
+#include "UnitListScope.h"
+#include "UserDialogs.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+TransferCommands::TransferCommands(Configuration& config, const ProgrammerServices& services,
+                                   FileCommands& files, QWidget* window)
+    : QObject(window), m_config(config), m_services(services), m_files(files), m_window(window) {}
+
+TransferCommands::~TransferCommands() = default;
+
+UnitSelector& TransferCommands::unitSelector() {
+    if (m_services.unitSelector)
+        return *m_services.unitSelector;
+    // Owned by the main window, so it stays above it while the user chooses.
+    if (!m_multiUnits)
+        m_multiUnits = new MultiUnitsWindow(m_window);
+    return *m_multiUnits;
+}
+
+void TransferCommands::setRunning(bool running) {
+    m_running = running;
+    emit runningChanged(running);
+    if (!running && m_closeAfterTransfer) {
+        m_closeAfterTransfer = false;
+        QTimer::singleShot(0, m_window, &QWidget::close);
+    }
+}
+
+bool TransferCommands::mayCloseWindow() {
+    // A unit is open while a transfer runs: close once it has ended.
+    if (m_running)
+        m_closeAfterTransfer = true;
+    return !m_running;
+}
+
+TransferResult TransferCommands::runTransfer(const Exchange& exchange,
+                                             const std::function<void()>& onSuccess) {
+    auto status = std::make_unique<StatusWindow>(m_window);
+    status->show();
+    QCoreApplication::processEvents();
+    TransferResult result;
+    {
+        // One numbering of the units for the choice and the transfer that follows it.
+        UnitListScope units(m_services.access);
+        DeviceLink link(m_services.access, *status, unitSelector());
+        result = exchange(link);
+    }
+    // Success is applied, and failures are reported, while the progress window still shows.
+    if (result == TransferResult::Success && onSuccess)
+        onSuccess();
+    else if (result == TransferResult::DeviceNotFound)
+        m_services.dialogs.message(m_window, QStringLiteral("Device Not Found"),
+                                   QStringLiteral("Error"), UserDialogs::Icon::Exclamation,
+                                   UserDialogs::Buttons::Ok);
+    else if (result == TransferResult::IoError)
+        m_services.dialogs.message(m_window, QStringLiteral("Device I/O Error"),
+                                   QStringLiteral("Error"), UserDialogs::Icon::Exclamation,
+                                   UserDialogs::Buttons::Ok);
+    status.reset();
+    QCoreApplication::processEvents();
+    return result;
+}
+
+bool TransferCommands::runCommand(const Exchange& exchange, const std::function<void()>& onSuccess,
+                                  const std::function<void(TransferResult)>& afterwards) {
+    if (m_running)
+        return false;
+    setRunning(true);
+    const TransferResult result = runTransfer(exchange, onSuccess);
+    if (afterwards)
+        afterwards(result);
+    setRunning(false);
+    return true;
+}
+
+void TransferCommands::WriteToDevice(int& identifier) {
+    runCommand(
+        [&](DeviceLink& link) {
+            // The image is complete before the first exchange: edits during the transfer
+            // wait for the next write.
+            return link.SendImage(identifier, BuildDeviceImage(m_config));
+        },
+        nullptr,
+        [this](TransferResult result) {
+            if (result == TransferResult::Success)
+                m_services.dialogs.message(
+                    m_window, QStringLiteral("TARVEN-PAD Programmed Successfully"),
+                    QStringLiteral("Programmed"), UserDialogs::Icon::Information,
+                    UserDialogs::Buttons::Ok);
+        });
+}
+
+void TransferCommands::ReadFromDevice(int& identifier) {
+    if (m_running || !m_files.maySetConfigurationAside())
+        return;
+    DeviceImage image;
+    runCommand([&](DeviceLink& link) { return link.ReceiveImage(identifier, image); },
+               // Only a complete image, through the same setters as a click.
+               [&] { ApplyDeviceImage(m_config, image); },
+               [this](TransferResult result) {
+                   if (result == TransferResult::Success)
+                       m_services.dialogs.message(
+                           m_window,
+                           QStringLiteral(
+                               "Configuration File Read Successfully From The TARVENPAD Device"),
+                           QStringLiteral("Successful Read"), UserDialogs::Icon::Information,
+                           UserDialogs::Buttons::Ok);
+                   // What is on screen now belongs to no file, even after a failed read; a
+                   // cancelled unit choice is not a read at all.
+                   if (result != TransferResult::Cancelled) {
+                       m_config.setCurrentFileName(QString());
+                       m_config.setConfigModified(true);
+                   }
+               });
+}

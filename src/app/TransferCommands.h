@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ProgrammerServices.h"
+#include "TransferResult.h"
+
+#include <QObject>
+#include <functional>
+
+class Configuration;
+class DeviceLink;
+class FileCommands;
+class MultiUnitsWindow;
+class QWidget;
+class UnitSelector;
+
+// Write To and Read From the unit: the progress window, the unit choice and the boxes that
+// report the outcome. Only one device command runs at a time, and a window that is asked to
+// close while one runs closes once it has ended, never with a unit open.
+class TransferCommands : public QObject {
+    Q_OBJECT
+public:
+    using Exchange = std::function<TransferResult(DeviceLink&)>;
+
+    TransferCommands(Configuration& config, const ProgrammerServices& services, FileCommands& files,
+                     QWidget* window);
+    ~TransferCommands() override;
+
+    void WriteToDevice(int& identifier);
+    void ReadFromDevice(int& identifier);
+
+    // One device command: does nothing while another runs. Otherwise runs `exchange` with the
+    // progress window up; `onSuccess` is applied and failures are reported while it shows,
+    // `afterwards` gets the outcome once it has gone. False when it did not run.
+    bool runCommand(const Exchange& exchange, const std::function<void()>& onSuccess,
+                    const std::function<void(TransferResult)>& afterwards);
+
+    bool running() const { return m_running; }
+    // Asked by the window's close: false while a transfer runs (the window closes after it).
+    bool mayCloseWindow();
+
+signals:
+    void runningChanged(bool running);
+
+private:
+    TransferResult runTransfer(const Exchange& exchange, const std::function<void()>& onSuccess);
+    void setRunning(bool running);
+    UnitSelector& unitSelector();
+
+    Configuration& m_config;
+    ProgrammerServices m_services;
+    FileCommands& m_files;
+    QWidget* m_window;
+    MultiUnitsWindow* m_multiUnits = nullptr; // owned by the window, made on first use
+    bool m_running = false;
+    bool m_closeAfterTransfer = false;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+class QWidget;
+
+// The screen's twips per pixel (15 at 96 dpi), taken at start-up and again by the rotary
+// layout, and read by whichever window converts design twips into pixels.
+class ScreenMetrics {
+public:
+    static double twipsPerPixelX() { return s_twipsPerPixelX; }
+    static double twipsPerPixelY() { return s_twipsPerPixelY; }
+    // Takes the measures of the screen `window` is on, or of the primary screen.
+    static void store(const QWidget* window);
+
+private:
+    static double s_twipsPerPixelX;
+    static double s_twipsPerPixelY;
+};

@@ -1,0 +1,147 @@
+// The main window under a real window manager, mouse and keyboard: its restored size, the
+// About window's place, the unit choice staying in reach, and Tab reaching every row.
+#include "AcceptanceCase.h"
+
+class acc_MainWindow : public AcceptanceCase {
+    Q_OBJECT
+
+    static constexpr auto MainTitle = "Quelmark Electronics, Inc. - TARVEN-PAD Programmer";
+
+    QJsonObject clientArea() const { return program->widget(QStringLiteral("Form1Client")); }
+    QSize sizeOf(const QJsonObject& o) const {
+        return {o[QLatin1String("w")].toInt(), o[QLatin1String("h")].toInt()};
+    }
+    QString windowId(const QString& title) const {
+        return display
+            ->run(QStringLiteral("xdotool"),
+                  {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                   QStringLiteral("--name"),
+                   QStringLiteral("^%1$").arg(QRegularExpression::escape(title))})
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+            .value(0)
+            .trimmed();
+    }
+    // The window manager's stacking order, bottom to top, as decimal window ids.
+    QStringList stacking() const {
+        const QString out =
+            display->run(QStringLiteral("xprop"),
+                         {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+        QStringList ids;
+        const QRegularExpression hex(QStringLiteral("0x[0-9a-fA-F]+"));
+        for (auto it = hex.globalMatch(out); it.hasNext();)
+            ids << QString::number(it.next().captured(0).toULongLong(nullptr, 16));
+        return ids;
+    }
+    // Restores the maximised window by a double click on its title bar.
+    bool restore() {
+        const QRect frame = display->frameOf(QString::fromLatin1(MainTitle));
+        if (!frame.isValid())
+            return false;
+        display->moveTo(frame.center().x(), frame.top() + 8);
+        display->run(QStringLiteral("xdotool"),
+                     {QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
+                      QStringLiteral("--delay"), QStringLiteral("100"), QStringLiteral("1")});
+        return program->waitFor(
+            [&](const QJsonObject&) { return sizeOf(clientArea()).width() < 1000; });
+    }
+    void pressTimes(const QString& key, int times) {
+        QStringList args{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("20")};
+        for (int i = 0; i < times; ++i)
+            args << key;
+        display->run(QStringLiteral("xdotool"), args, 30000);
+    }
+    // Presses `key` until the focus is on `name`; false after `limit` presses.
+    bool tabTo(const QString& key, const QString& name, int limit = 200) {
+        for (int i = 0; i < limit; ++i) {
+            if (program->snapshot()[QLatin1String("focus")].toString() == name)
+                return true;
+            display->key(key);
+            program->waitFor([](const QJsonObject&) { return false; }, 60);
+        }
+        return false;
+    }
+    int panelTop() const { return program->widget(QStringLiteral("PicInner"))["y"].toInt(); }
+    QRect rectOf(const QJsonObject& o) const {
+        return {o["x"].toInt(), o["y"].toInt(), o["w"].toInt(), o["h"].toInt()};
+    }
+
+private slots:
+    void initTestCase() { startDisplay(); }
+    void init() { startDemo(); }
+    void cleanup() {
+        keepScreenshotOnFailure();
+        program.reset();
+    }
+
+    void restoredSizeIsTheDesignSize() {
+        QVERIFY(restore());
+        QVERIFY(program->waitFor(
+            [&](const QJsonObject&) { return sizeOf(clientArea()) == QSize(751, 628); }));
+        // The X window holds the menu bar above the client area.
+        const QString info =
+            display->run(QStringLiteral("xwininfo"),
+                         {QStringLiteral("-id"), windowId(QString::fromLatin1(MainTitle))});
+        QVERIFY(info.contains(QLatin1String("Width: 751")));
+    }
+
+    void aboutIsCentredByItsFrame() {
+        QVERIFY(program->chooseMenu(QStringLiteral("about"), QStringLiteral("aabout")));
+        QVERIFY(program->waitForTitle(QStringLiteral("About TARVEN-PAD Programmer")));
+        const QPoint screenCentre(display->screen().width() / 2, display->screen().height() / 2);
+        QRect frame;
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            frame = display->frameOf(QStringLiteral("About TARVEN-PAD Programmer"));
+            const QPoint off = frame.center() - screenCentre;
+            return frame.isValid() && qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1;
+        }));
+        QVERIFY(frame.height() > 209); // the title bar counts
+        QVERIFY(program->clickText(QStringLiteral("OK")));
+        QVERIFY(program->waitForTitle(QStringLiteral("About TARVEN-PAD Programmer"), false));
+    }
+
+    void unitChoiceStaysAboveTheMainWindow() {
+        QVERIFY(program->chooseMenu(QStringLiteral("file"), QStringLiteral("fsend")));
+        QVERIFY(program->waitForTitle(QStringLiteral("Multiple Units Detected!")));
+        // A click on the maximised main window must not bury the choice.
+        const QPoint banner = ProgramUnderTest::centre(program->widget(QStringLiteral("Picture2")));
+        display->click(banner.x(), banner.y());
+        QTest::qWait(500);
+        const QString unitWindow = windowId(QStringLiteral("Multiple Units Detected!"));
+        const QString mainWindow = windowId(QString::fromLatin1(MainTitle));
+        QVERIFY(!unitWindow.isEmpty() && !mainWindow.isEmpty());
+        const QStringList order = stacking();
+        QVERIFY2(order.indexOf(unitWindow) > order.indexOf(mainWindow),
+                 qPrintable(order.join(QLatin1Char(' '))));
+        QVERIFY(program->click(QStringLiteral("SerialNo2"), QStringLiteral("frmMultiUnits")));
+        QCOMPARE(program->answerMessage(QStringLiteral("OK")),
+                 QStringLiteral("TARVEN-PAD Programmed Successfully"));
+    }
+
+    void tabScrollsAHiddenRowIntoView() {
+        QVERIFY(restore());
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return program->widget(QStringLiteral("VScroll1"))["maximum"].toInt() > 0;
+        }));
+        const QRect view = rectOf(program->widget(QStringLiteral("PicEdgeClient")));
+        const int visibleRows = view.height() / 25;
+        const QString firstHidden = QStringLiteral("ChkRepeat_%1").arg(visibleRows);
+        QCOMPARE(panelTop() - view.y(), 0);
+        pressTimes(QStringLiteral("Tab"), 5 * visibleRows - 5);
+        QVERIFY(tabTo(QStringLiteral("Tab"), firstHidden));
+        // One whole row further down, and the focused box is inside the view.
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return view.y() - panelTop() == 25 &&
+                   view.contains(rectOf(program->widget(firstHidden)));
+        }));
+        QCOMPARE(program->widget(QStringLiteral("VScroll1"))["value"].toInt(), 1);
+
+        // Back up to the first row: the panel follows to the top.
+        pressTimes(QStringLiteral("shift+Tab"), 5 * visibleRows - 5);
+        QVERIFY(tabTo(QStringLiteral("shift+Tab"), QStringLiteral("ChkRepeat_0")));
+        QVERIFY(program->waitFor([&](const QJsonObject&) { return panelTop() == view.y(); }));
+        QCOMPARE(program->widget(QStringLiteral("VScroll1"))["value"].toInt(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(acc_MainWindow)
+#include "acc_MainWindow.moc"
