@@ -63,8 +63,8 @@ int centredTop(int height, int index) {
 } // namespace
 
 MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
-    : QMainWindow(parent), m_services(services), m_files(m_config, services.dialogs, this),
-      m_labelFont(rowFont(true)) {
+    : QMainWindow(parent), m_history(m_config), m_services(services),
+      m_files(m_config, m_history, services.dialogs, this), m_labelFont(rowFont(true)) {
     initResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quelmark Electronics, Inc. - TARVEN-PAD Programmer"));
@@ -146,12 +146,44 @@ void MainWindow::buildMenus() {
         ReadFromDevice(identifier);
     });
 
+    buildEditMenu();
+
     QMenu* about = menuBar()->addMenu(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("about"));
     about->menuAction()->setObjectName(QStringLiteral("about"));
     QAction* aabout = about->addAction(QStringLiteral("About..."));
     aabout->setObjectName(QStringLiteral("aabout"));
     connect(aabout, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::buildEditMenu() {
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("edit"));
+    edit->menuAction()->setObjectName(QStringLiteral("edit"));
+    m_undoAction = edit->addAction(QStringLiteral("Undo"));
+    m_undoAction->setObjectName(QStringLiteral("eundo"));
+    m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redoAction = edit->addAction(QStringLiteral("Redo"));
+    m_redoAction->setObjectName(QStringLiteral("eredo"));
+    m_redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    addAction(m_undoAction);
+    addAction(m_redoAction);
+    connect(m_undoAction, &QAction::triggered, &m_history, &EditHistory::undo);
+    connect(m_redoAction, &QAction::triggered, &m_history, &EditHistory::redo);
+    connect(&m_history, &EditHistory::changed, this, &MainWindow::updateEditActions);
+    updateEditActions();
+}
+
+void MainWindow::updateEditActions() {
+    const bool undo = m_history.canUndo() && !m_transferRunning;
+    const bool redo = m_history.canRedo() && !m_transferRunning;
+    m_undoAction->setEnabled(undo);
+    m_undoAction->setText(m_history.canUndo() ? QStringLiteral("Undo ") + m_history.undoText()
+                                              : QStringLiteral("Undo"));
+    m_redoAction->setEnabled(redo);
+    m_redoAction->setText(m_history.canRedo() ? QStringLiteral("Redo ") + m_history.redoText()
+                                              : QStringLiteral("Redo"));
 }
 
 MainWindow::Row MainWindow::makeRow(QWidget* parent, const QString& prefix, int index, int slot) {
@@ -163,7 +195,7 @@ MainWindow::Row MainWindow::makeRow(QWidget* parent, const QString& prefix, int 
         b->resize(width, CheckHeight);
         b->setFocusPolicy(Qt::TabFocus);
         connect(b, &QCheckBox::clicked, this,
-                [this, b, slot, flag] { m_config.setFlag(slot, flag, b->isChecked()); });
+                [this, b, slot, flag] { m_history.setFlag(slot, flag, b->isChecked()); });
         return b;
     };
     Row row;
@@ -230,7 +262,7 @@ void MainWindow::buildOptions(QWidget* client) {
         box->setGeometry(b.geometry);
         const Option option = b.option;
         connect(box, &QCheckBox::clicked, this,
-                [this, box, option] { m_config.setOption(option, box->isChecked()); });
+                [this, box, option] { m_history.setOption(option, box->isChecked()); });
         m_checks[int(option)] = box;
     }
     // Top to bottom as they read on screen.
@@ -419,7 +451,7 @@ void MainWindow::chooseKey(int slot) {
     KeySelector& selector = m_services.keySelector ? *m_services.keySelector : keyboard;
     const int code = selector.selectKey(this);
     if (code >= 0)
-        m_config.assignKey(slot, quint8(code));
+        m_history.assignKey(slot, quint8(code));
     (Configuration::isInputSlot(slot) ? m_picEdge : m_rPicEdge)->setFocus();
 }
 
@@ -440,12 +472,14 @@ void MainWindow::beginTransfer() {
     m_transferRunning = true;
     m_sendAction->setEnabled(false);
     m_receiveAction->setEnabled(false);
+    updateEditActions();
 }
 
 void MainWindow::endTransfer() {
     m_transferRunning = false;
     m_sendAction->setEnabled(true);
     m_receiveAction->setEnabled(true);
+    updateEditActions();
     if (m_closeAfterTransfer) {
         m_closeAfterTransfer = false;
         QTimer::singleShot(0, this, &QWidget::close);
@@ -501,7 +535,10 @@ void MainWindow::ReadFromDevice(int& identifier) {
     const TransferResult result =
         runTransfer([&](DeviceLink& link) { return link.ReceiveImage(identifier, image); },
                     // Only a complete image, through the same setters as a click.
-                    [&] { ApplyDeviceImage(m_config, image); });
+                    [&] {
+                        ApplyDeviceImage(m_config, image);
+                        m_history.startOver();
+                    });
     if (result == TransferResult::Success)
         m_services.dialogs.message(
             this, QStringLiteral("Configuration File Read Successfully From The TARVENPAD Device"),
@@ -512,6 +549,7 @@ void MainWindow::ReadFromDevice(int& identifier) {
     if (result != TransferResult::Cancelled) {
         m_config.setCurrentFileName(QString());
         m_config.setConfigModified(true);
+        m_history.forgetClean();
     }
     endTransfer();
 }
