@@ -2,13 +2,15 @@
 
 #include "ConfigFile.h"
 #include "Configuration.h"
+#include "EditHistory.h"
 #include "UserDialogs.h"
 
 const QString FileCommands::SavePromptText = QStringLiteral("Do You Want To Save This File?");
 const QString FileCommands::SavePromptTitle = QStringLiteral("Save File?");
 
-FileCommands::FileCommands(Configuration& config, UserDialogs& dialogs, QWidget* window)
-    : m_config(config), m_dialogs(dialogs), m_window(window) {}
+FileCommands::FileCommands(Configuration& config, EditHistory& history, UserDialogs& dialogs,
+                           QWidget* window)
+    : m_config(config), m_history(history), m_dialogs(dialogs), m_window(window) {}
 
 bool FileCommands::maySetConfigurationAside() {
     if (!m_config.configModified())
@@ -26,8 +28,10 @@ bool FileCommands::maySetConfigurationAside() {
 }
 
 void FileCommands::fileNew() {
-    if (maySetConfigurationAside())
-        m_config.ClearVariables();
+    if (!maySetConfigurationAside())
+        return;
+    m_config.ClearVariables();
+    m_history.startOver();
 }
 
 void FileCommands::fileOpen() {
@@ -43,6 +47,7 @@ void FileCommands::fileOpen() {
         return;
     }
     m_config.setCurrentFileName(*path);
+    m_history.startOver();
 }
 
 bool FileCommands::fileSave() {
@@ -68,6 +73,6 @@ bool FileCommands::saveTo(const QString& path) {
                           UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
         return false;
     }
-    m_config.setConfigModified(false);
+    m_history.markClean();
     return true;
 }

@@ -3,15 +3,18 @@
 #include <QString>
 
 class Configuration;
+class EditHistory;
 class QWidget;
 class UserDialogs;
 
 // New, Open, Save and Save As, and the save prompt that guards unsaved changes. A file is
 // taken as the current one only once it has been read or written completely, so a rejected
-// file or a failed save never becomes the target of the next Save.
+// file or a failed save never becomes the target of the next Save. Loads start a new edit
+// history; saves mark where in it the file stands.
 class FileCommands {
 public:
-    FileCommands(Configuration& config, UserDialogs& dialogs, QWidget* window);
+    FileCommands(Configuration& config, EditHistory& history, UserDialogs& dialogs,
+                 QWidget* window);
 
     void fileNew();
     void fileOpen();
@@ -28,6 +31,7 @@ private:
     bool saveTo(const QString& path);
 
     Configuration& m_config;
+    EditHistory& m_history;
     UserDialogs& m_dialogs;
     QWidget* m_window;
 };

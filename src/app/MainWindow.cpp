@@ -61,8 +61,9 @@ int centredTop(int height, int index) {
 } // namespace
 
 MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
-    : QMainWindow(parent), m_services(services), m_files(m_config, services.dialogs, this),
-      m_transfers(new TransferCommands(m_config, services, m_files, this)),
+    : QMainWindow(parent), m_history(m_config), m_services(services),
+      m_files(m_config, m_history, services.dialogs, this),
+      m_transfers(new TransferCommands(m_config, m_history, services, m_files, this)),
       m_labelFont(rowFont(true)) {
     initResources();
     setObjectName(QStringLiteral("Form1"));
@@ -149,7 +150,10 @@ void MainWindow::buildMenus() {
     connect(m_transfers, &TransferCommands::runningChanged, this, [this](bool running) {
         m_sendAction->setEnabled(!running);
         m_receiveAction->setEnabled(!running);
+        updateEditActions();
     });
+
+    buildEditMenu();
 
     QMenu* about = menuBar()->addMenu(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("about"));
@@ -157,6 +161,36 @@ void MainWindow::buildMenus() {
     QAction* aabout = about->addAction(QStringLiteral("About..."));
     aabout->setObjectName(QStringLiteral("aabout"));
     connect(aabout, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::buildEditMenu() {
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("edit"));
+    edit->menuAction()->setObjectName(QStringLiteral("edit"));
+    m_undoAction = edit->addAction(QStringLiteral("Undo"));
+    m_undoAction->setObjectName(QStringLiteral("eundo"));
+    m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redoAction = edit->addAction(QStringLiteral("Redo"));
+    m_redoAction->setObjectName(QStringLiteral("eredo"));
+    m_redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    addAction(m_undoAction);
+    addAction(m_redoAction);
+    connect(m_undoAction, &QAction::triggered, &m_history, &EditHistory::undo);
+    connect(m_redoAction, &QAction::triggered, &m_history, &EditHistory::redo);
+    connect(&m_history, &EditHistory::changed, this, &MainWindow::updateEditActions);
+    updateEditActions();
+}
+
+void MainWindow::updateEditActions() {
+    const bool undo = m_history.canUndo() && !m_transfers->running();
+    const bool redo = m_history.canRedo() && !m_transfers->running();
+    m_undoAction->setEnabled(undo);
+    m_undoAction->setText(m_history.canUndo() ? QStringLiteral("Undo ") + m_history.undoText()
+                                              : QStringLiteral("Undo"));
+    m_redoAction->setEnabled(redo);
+    m_redoAction->setText(m_history.canRedo() ? QStringLiteral("Redo ") + m_history.redoText()
+                                              : QStringLiteral("Redo"));
 }
 
 MainWindow::Row MainWindow::makeRow(QWidget* parent, const QString& prefix, int index, int slot) {
@@ -168,7 +202,7 @@ MainWindow::Row MainWindow::makeRow(QWidget* parent, const QString& prefix, int 
         b->resize(width, CheckHeight);
         b->setFocusPolicy(Qt::TabFocus);
         connect(b, &QCheckBox::clicked, this,
-                [this, b, slot, flag] { m_config.setFlag(slot, flag, b->isChecked()); });
+                [this, b, slot, flag] { m_history.setFlag(slot, flag, b->isChecked()); });
         b->setAccessibleName(rowName(slot) + QLatin1Char(' ') + caption);
         return b;
     };
@@ -242,7 +276,7 @@ void MainWindow::buildOptions(QWidget* client) {
         box->setGeometry(b.geometry);
         const Option option = b.option;
         connect(box, &QCheckBox::clicked, this,
-                [this, box, option] { m_config.setOption(option, box->isChecked()); });
+                [this, box, option] { m_history.setOption(option, box->isChecked()); });
         m_checks[int(option)] = box;
     }
     // Top to bottom as they read on screen.
@@ -462,7 +496,7 @@ void MainWindow::chooseKey(int slot) {
     KeySelector& selector = m_services.keySelector ? *m_services.keySelector : keyboard;
     const int code = selector.selectKey(this);
     if (code >= 0)
-        m_config.assignKey(slot, quint8(code));
+        m_history.assignKey(slot, quint8(code));
     (Configuration::isInputSlot(slot) ? m_picEdge : m_rPicEdge)->setFocus();
 }
 

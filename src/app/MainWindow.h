@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Configuration.h"
+#include "EditHistory.h"
 #include "FileCommands.h"
 #include "ProgrammerServices.h"
 
@@ -30,6 +31,7 @@ public:
     ~MainWindow() override;
 
     Configuration& config() { return m_config; }
+    EditHistory& history() { return m_history; }
     int labelColumnWidth() const { return m_labelColumnWidth; }
 
     // Labels the input rows, measures the label column and lays the rows out in their panel.
@@ -57,6 +59,9 @@ private:
     };
 
     void buildMenus();
+    void buildEditMenu();
+    // Undo and Redo name their step; they rest while there is none or a transfer runs.
+    void updateEditActions();
     void buildInputPanel(QWidget* client);
     void buildOptions(QWidget* client);
     void buildRotarySection(QWidget* client);
@@ -83,6 +88,7 @@ private:
     void showConfiguration();
 
     Configuration m_config;
+    EditHistory m_history;
     ProgrammerServices m_services;
     FileCommands m_files;
     TransferCommands* m_transfers; // a child of the window
@@ -105,4 +111,6 @@ private:
     bool m_arranging = false;
     QAction* m_sendAction = nullptr;
     QAction* m_receiveAction = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "Configuration.h"
 #include "DeviceImage.h"
 #include "DeviceLink.h"
+#include "EditHistory.h"
 #include "FileCommands.h"
 #include "MultiUnitsWindow.h"
 #include "StatusWindow.h"
@@ -14,9 +15,11 @@
 #include <QWidget>
 #include <memory>
 
-TransferCommands::TransferCommands(Configuration& config, const ProgrammerServices& services,
-                                   FileCommands& files, QWidget* window)
-    : QObject(window), m_config(config), m_services(services), m_files(files), m_window(window) {}
+TransferCommands::TransferCommands(Configuration& config, EditHistory& history,
+                                   const ProgrammerServices& services, FileCommands& files,
+                                   QWidget* window)
+    : QObject(window), m_config(config), m_history(history), m_services(services), m_files(files),
+      m_window(window) {}
 
 TransferCommands::~TransferCommands() = default;
 
@@ -108,7 +111,10 @@ void TransferCommands::ReadFromDevice(int& identifier) {
     DeviceImage image;
     runCommand([&](DeviceLink& link) { return link.ReceiveImage(identifier, image); },
                // Only a complete image, through the same setters as a click.
-               [&] { ApplyDeviceImage(m_config, image); },
+               [&] {
+                   ApplyDeviceImage(m_config, image);
+                   m_history.startOver();
+               },
                [this](TransferResult result) {
                    if (result == TransferResult::Success)
                        m_services.dialogs.message(
@@ -122,6 +128,7 @@ void TransferCommands::ReadFromDevice(int& identifier) {
                    if (result != TransferResult::Cancelled) {
                        m_config.setCurrentFileName(QString());
                        m_config.setConfigModified(true);
+                       m_history.forgetClean();
                    }
                });
 }

@@ -8,6 +8,7 @@
 
 class Configuration;
 class DeviceLink;
+class EditHistory;
 class FileCommands;
 class MultiUnitsWindow;
 class QWidget;
@@ -21,8 +22,8 @@ class TransferCommands : public QObject {
 public:
     using Exchange = std::function<TransferResult(DeviceLink&)>;
 
-    TransferCommands(Configuration& config, const ProgrammerServices& services, FileCommands& files,
-                     QWidget* window);
+    TransferCommands(Configuration& config, EditHistory& history, const ProgrammerServices& services,
+                     FileCommands& files, QWidget* window);
     ~TransferCommands() override;
 
     void WriteToDevice(int& identifier);
@@ -47,6 +48,7 @@ private:
     UnitSelector& unitSelector();
 
     Configuration& m_config;
+    EditHistory& m_history;
     ProgrammerServices m_services;
     FileCommands& m_files;
     QWidget* m_window;

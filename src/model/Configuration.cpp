@@ -121,6 +121,41 @@ quint8 Configuration::optionsByte() const {
     return EncodeOptions(m_aux);
 }
 
+void Configuration::restore(const ConfigState& state) {
+    static constexpr Flag flags[] = {Flag::Control, Flag::Shift, Flag::Alt, Flag::Repeat};
+    for (int k = 0; k < SlotCount; ++k) {
+        const KeySlot& target = state.keySlots.at(k);
+        if (target.keyBlank)
+            clearKey(k);
+        else
+            setKeyCode(k, target.keyCode);
+        const auto wanted = [&target](Flag f) {
+            switch (f) {
+            case Flag::Control:
+                return target.control;
+            case Flag::Shift:
+                return target.shift;
+            case Flag::Alt:
+                return target.alt;
+            case Flag::Repeat:
+                break;
+            }
+            return target.repeat;
+        };
+        for (Flag f : flags)
+            if (!wanted(f))
+                setFlag(k, f, false);
+        for (Flag f : flags)
+            if (wanted(f))
+                setFlag(k, f, true);
+    }
+    setOption(Option::ReverseX, state.aux.reverseX);
+    setOption(Option::ReverseY, state.aux.reverseY);
+    setOption(Option::ActiveHigh, state.aux.activeHigh);
+    setOption(Option::RotaryOnAux, state.aux.rotaryOnAux);
+    setOption(Option::RelayOnAux, state.aux.relayOnAux);
+}
+
 void Configuration::setConfigModified(bool modified) {
     if (m_modified == modified)
         return;

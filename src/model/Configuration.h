@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AuxOptions.h"
+#include "ConfigState.h"
 #include "KeySlot.h"
 
 #include <QObject>
@@ -13,7 +14,7 @@
 class Configuration : public QObject {
     Q_OBJECT
 public:
-    static constexpr int SlotCount = 46;
+    static constexpr int SlotCount = ConfigState::SlotCount;
     static constexpr int InputCount = 36;
     static constexpr int RotaryCount = 10;
 
@@ -56,6 +57,13 @@ public:
     void applyOptionsByte(quint8 value);
     quint8 modifierByte(int slot) const;
     quint8 optionsByte() const;
+
+    ConfigState state() const { return {m_slots, m_aux}; }
+    // Brings the slots and options back to an earlier state through the setters above, so
+    // the window follows as for any other change. Flags are turned off before others are
+    // turned on, which keeps the input-slot rule from touching flags the state wants.
+    // Whether the result counts as modified is the caller's business.
+    void restore(const ConfigState& state);
 
     bool configModified() const { return m_modified; }
     void setConfigModified(bool modified);

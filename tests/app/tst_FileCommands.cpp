@@ -1,4 +1,5 @@
 #include "ConfigFile.h"
+#include "EditHistory.h"
 #include "EmulatedAccess.h"
 #include "MainWindow.h"
 #include "Module1.h"
@@ -39,6 +40,8 @@ private slots:
     void readFailsAtLocation();
     void readTurnsRotaryOn();
     void readCancelledChoice();
+    void loadsAndTheHistory_data();
+    void loadsAndTheHistory();
 
 private:
     void trigger(const char* action) { m_window->findChild<QAction*>(action)->trigger(); }
@@ -292,6 +295,64 @@ void TestFileCommands::readCancelledChoice() {
     QVERIFY(dialogs.shown.isEmpty());
     QCOMPARE(w->config().currentFileName(), m_sample);
     QVERIFY(!w->config().configModified());
+}
+
+// A load starts a new history; a command that loads nothing leaves the history alone.
+void TestFileCommands::loadsAndTheHistory_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("unit"); // for a read: the unit chosen, 0 cancels
+    QTest::addColumn<bool>("newHistory");
+    QTest::addColumn<bool>("modified");
+    QTest::newRow("new") << "fnew"
+                         << "" << 0 << true << false;
+    QTest::newRow("open") << "fopen"
+                          << "sample.TPD" << 0 << true << false;
+    QTest::newRow("open rejected") << "fopen"
+                                   << "missing.TPD" << 0 << false << true;
+    QTest::newRow("open cancelled") << "fopen"
+                                    << "" << 0 << false << true;
+    QTest::newRow("read") << "freceive"
+                          << "" << 1 << true << true;
+    QTest::newRow("read cancelled") << "freceive"
+                                    << "" << 0 << false << true;
+}
+
+void TestFileCommands::loadsAndTheHistory() {
+    QFETCH(QString, command);
+    QFETCH(QString, path);
+    QFETCH(int, unit);
+    QFETCH(bool, newHistory);
+    QFETCH(bool, modified);
+    struct Selector : UnitSelector {
+        int unit = 0;
+        void showDetecting() override {}
+        int SelectMultiples(int, const std::array<QString, 4>&, const QString&) override {
+            return unit;
+        }
+    } selector;
+    selector.unit = unit;
+    EmulatedAccess access(2);
+    ScriptedDialogs dialogs;
+    auto w = Module1::Start(ProgrammerServices{access, dialogs, &selector});
+    EditHistory& history = w->history();
+    history.setFlag(2, Configuration::Flag::Shift, true);
+    history.setFlag(3, Configuration::Flag::Alt, true);
+    history.undo();
+    const QByteArray before = snapshot(w->config());
+    dialogs.answers = {Answer::No};
+    dialogs.paths = {path.isEmpty() ? QString() : m_dir.filePath(path)};
+    w->findChild<QAction*>(command)->trigger();
+
+    QCOMPARE(history.canUndo(), !newHistory);
+    QCOMPARE(history.canRedo(), !newHistory);
+    QCOMPARE(w->config().configModified(), modified);
+    if (newHistory)
+        return;
+    QCOMPARE(snapshot(w->config()), before);
+    QCOMPARE(history.undoText(), QString("Shift on Input 3"));
+    history.undo();
+    QCOMPARE(w->config().configModified(), false);
 }
 
 QTEST_MAIN(TestFileCommands)

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWindow>
+#include <QTimer>
 #include <QtTest>
 
 using Flag = Configuration::Flag;
@@ -70,6 +71,7 @@ private slots:
     void accessibleNames_data();
     void accessibleNames();
     void progressWindowHasNoIcon();
+    void editMenu();
 
 private:
     std::unique_ptr<EmulatedAccess> m_access;
@@ -433,6 +435,41 @@ void TestMainWindow::progressWindowHasNoIcon() {
     QVERIFY(status.windowIcon().isNull());
     QVERIFY(status.windowHandle()->icon().isNull());
     QCOMPARE(status.windowHandle()->transientParent(), w.windowHandle()); // stays over it
+}
+
+// The Edit menu sits between File and About, names its steps and rests during a transfer.
+void TestMainWindow::editMenu() {
+    MainWindow& w = started();
+    QStringList menus;
+    for (QAction* a : w.menuBar()->actions())
+        menus << a->objectName();
+    QCOMPARE(menus, (QStringList{"file", "edit", "about"}));
+    auto* undo = w.findChild<QAction*>("eundo");
+    auto* redo = w.findChild<QAction*>("eredo");
+    QCOMPARE(undo->shortcuts(), QList<QKeySequence>{QKeySequence("Ctrl+Z")});
+    QCOMPARE(redo->shortcuts(),
+             (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
+    QCOMPARE(undo->text(), QString("Undo"));
+    QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+
+    box(w, "ChkShift_2")->click();
+    QCOMPARE(undo->text(), QString("Undo Shift on Input 3"));
+    QVERIFY(undo->isEnabled());
+    undo->trigger();
+    QVERIFY(!box(w, "ChkShift_2")->isChecked());
+    QVERIFY(!w.config().configModified());
+    QCOMPARE(redo->text(), QString("Redo Shift on Input 3"));
+    QVERIFY(redo->isEnabled() && !undo->isEnabled());
+
+    box(w, "ChkAlt_0")->click();
+    box(w, "ChkCtrl_1")->click();
+    undo->trigger();
+    m_access->setExchangeDelay(std::chrono::microseconds(200));
+    bool restedDuringTransfer = false;
+    QTimer::singleShot(5, [&] { restedDuringTransfer = !undo->isEnabled() && !redo->isEnabled(); });
+    w.findChild<QAction*>("fsend")->trigger();
+    QVERIFY(restedDuringTransfer);
+    QVERIFY(undo->isEnabled() && redo->isEnabled());
 }
 
 QTEST_MAIN(TestMainWindow)

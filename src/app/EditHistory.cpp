@@ -1,0 +1,119 @@
+#include "EditHistory.h"
+
+#include "EditStep.h"
+#include "KeyCodes.h"
+
+using Flag = Configuration::Flag;
+using Option = Configuration::Option;
+
+EditHistory::EditHistory(Configuration& config, QObject* parent)
+    : QObject(parent), m_config(config) {}
+
+QString EditHistory::slotName(int slot) {
+    if (Configuration::isInputSlot(slot))
+        return QStringLiteral("Input %1").arg(slot + 1);
+    const int j = slot - Configuration::InputCount;
+    return QStringLiteral("Rotary %1%2")
+        .arg(j / 2 + 1)
+        .arg(j % 2 ? QLatin1Char('B') : QLatin1Char('A'));
+}
+
+QString EditHistory::flagName(Flag flag) {
+    switch (flag) {
+    case Flag::Control:
+        return QStringLiteral("Control");
+    case Flag::Shift:
+        return QStringLiteral("Shift");
+    case Flag::Alt:
+        return QStringLiteral("Alt");
+    case Flag::Repeat:
+        break;
+    }
+    return QStringLiteral("Repeat");
+}
+
+QString EditHistory::optionName(Option option) {
+    switch (option) {
+    case Option::ReverseX:
+        return QStringLiteral("Reverse X Axis");
+    case Option::ReverseY:
+        return QStringLiteral("Reverse Y Axis");
+    case Option::ActiveHigh:
+        return QStringLiteral("Active High");
+    case Option::RotaryOnAux:
+        return QStringLiteral("Rotary-5 on AUX");
+    case Option::RelayOnAux:
+        break;
+    }
+    return QStringLiteral("Relay-8 on AUX");
+}
+
+void EditHistory::setFlag(int slot, Flag flag, bool on) {
+    record(QStringLiteral("%1 on %2").arg(flagName(flag), slotName(slot)), false,
+           [=, this] { m_config.setFlag(slot, flag, on); });
+}
+
+void EditHistory::setOption(Option option, bool on) {
+    record(optionName(option), false, [=, this] { m_config.setOption(option, on); });
+}
+
+void EditHistory::assignKey(int slot, quint8 code) {
+    record(QStringLiteral("Key %1 on %2").arg(KeyCodeName(code), slotName(slot)), true,
+           [=, this] { m_config.assignKey(slot, code); });
+}
+
+void EditHistory::record(const QString& text, bool always, const std::function<void()>& edit) {
+    // Showing the rotary rows lets pending events run in the middle of an undo; a click
+    // taken there becomes its own step once the undo is complete.
+    if (m_restoring) {
+        QMetaObject::invokeMethod(
+            this, [=, this] { record(text, always, edit); }, Qt::QueuedConnection);
+        return;
+    }
+    const ConfigState before = m_config.state();
+    edit();
+    const ConfigState after = m_config.state();
+    if (!always && before == after)
+        return;
+    m_stack.push(new EditStep(m_config, before, after, text));
+    followClean();
+}
+
+void EditHistory::undo() {
+    // A second undo from within the first would undo the same step twice.
+    if (m_restoring || !m_stack.canUndo())
+        return;
+    m_restoring = true;
+    m_stack.undo();
+    m_restoring = false;
+    followClean();
+}
+
+void EditHistory::redo() {
+    if (m_restoring || !m_stack.canRedo())
+        return;
+    m_restoring = true;
+    m_stack.redo();
+    m_restoring = false;
+    followClean();
+}
+
+void EditHistory::markClean() {
+    m_stack.setClean();
+    followClean();
+}
+
+void EditHistory::startOver() {
+    m_stack.clear();
+    followClean();
+}
+
+void EditHistory::forgetClean() {
+    m_stack.resetClean();
+    followClean();
+}
+
+void EditHistory::followClean() {
+    m_config.setConfigModified(!m_stack.isClean());
+    emit changed();
+}

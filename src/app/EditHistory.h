@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Configuration.h"
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+#include <functional>
+
+// Undo and redo of the user's edits. Each click or key choice goes through here as one step
+// around the model's own setters; ConfigModified follows the step that matches the last
+// file written or loaded.
+class EditHistory : public QObject {
+    Q_OBJECT
+public:
+    explicit EditHistory(Configuration& config, QObject* parent = nullptr);
+
+    // The user's actions, one step each.
+    void setFlag(int slot, Configuration::Flag flag, bool on);
+    void setOption(Configuration::Option option, bool on);
+    // A step even when the slot already had the key: the choice marks the configuration.
+    void assignKey(int slot, quint8 code);
+
+    bool canUndo() const { return m_stack.canUndo(); }
+    bool canRedo() const { return m_stack.canRedo(); }
+    // What the next undo or redo does, for example "Shift on Input 3" (menu text form).
+    QString undoText() const { return m_stack.undoText(); }
+    QString redoText() const { return m_stack.redoText(); }
+    void undo();
+    void redo();
+
+    // The configuration as it stands is in a file now.
+    void markClean();
+    // A load replaced the configuration: a new history that starts from it, unmodified.
+    void startOver();
+    // No state in the history is in a file any more (the configuration came from a unit).
+    void forgetClean();
+
+    static QString slotName(int slot);
+    static QString flagName(Configuration::Flag flag);
+    static QString optionName(Configuration::Option option);
+
+signals:
+    void changed();
+
+private:
+    void record(const QString& text, bool always, const std::function<void()>& edit);
+    void followClean();
+
+    Configuration& m_config;
+    QUndoStack m_stack;
+    bool m_restoring = false;
+};

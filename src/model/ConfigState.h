@@ -1,0 +1,17 @@
+#pragma once
+
+#include "AuxOptions.h"
+#include "KeySlot.h"
+
+#include <array>
+
+// Everything a user edit can change: the 46 slots and the AUX options. The document state
+// (modified flag, file name) is not part of it.
+struct ConfigState {
+    static constexpr int SlotCount = 46;
+
+    std::array<KeySlot, SlotCount> keySlots{};
+    AuxOptions aux;
+
+    bool operator==(const ConfigState&) const = default;
+};
