@@ -24,7 +24,7 @@ QStringList ConfigurationDifferences(const Configuration& mine, const Configurat
         // The blank key text of a reset slot is not something a unit can hold.
         if (a.keyCode != b.keyCode || a.control != b.control || a.shift != b.shift ||
             a.alt != b.alt || a.repeat != b.repeat)
-            lines << QStringLiteral("%1: %2 | %3").arg(SlotLabel(k), slotText(a), slotText(b));
+            lines << QStringLiteral("%1: %2 | %3").arg(SlotName(k), slotText(a), slotText(b));
     }
     static const char* const optionNames[] = {"Reverse X Axis", "Reverse Y Axis", "Active High",
                                               "Rotary-5 on AUX", "Relay-8 on AUX"};

@@ -6,7 +6,7 @@
 
 #include <QStringList>
 
-QString SlotLabel(int slot) {
+QString SlotName(int slot) {
     if (Configuration::isInputSlot(slot))
         return QStringLiteral("Input %1").arg(slot + 1);
     const int j = slot - Configuration::InputCount;
