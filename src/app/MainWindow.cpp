@@ -4,6 +4,7 @@
 #include "BannerWidget.h"
 #include "DeviceLink.h"
 #include "HidAccess.h"
+#include "InputTestWindow.h"
 #include "KeyCodes.h"
 #include "KeySelector.h"
 #include "LabelBox.h"
@@ -64,7 +65,7 @@ int centredTop(int height, int index) {
 
 MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
     : QMainWindow(parent), m_services(services), m_files(m_config, services.dialogs, this),
-      m_labelFont(rowFont(true)) {
+      m_comparison(services.access, services.dialogs, this), m_labelFont(rowFont(true)) {
     initResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quelmark Electronics, Inc. - TARVEN-PAD Programmer"));
@@ -146,12 +147,45 @@ void MainWindow::buildMenus() {
         ReadFromDevice(identifier);
     });
 
+    buildToolsMenu();
+
     QMenu* about = menuBar()->addMenu(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("about"));
     about->menuAction()->setObjectName(QStringLiteral("about"));
     QAction* aabout = about->addAction(QStringLiteral("About..."));
     aabout->setObjectName(QStringLiteral("aabout"));
     connect(aabout, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::buildToolsMenu() {
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("tools"));
+    tools->menuAction()->setObjectName(QStringLiteral("tools"));
+    QAction* test = tools->addAction(QStringLiteral("Test Inputs..."));
+    test->setObjectName(QStringLiteral("ttest"));
+    connect(test, &QAction::triggered, this, [this] {
+        if (!m_inputTest)
+            m_inputTest = new InputTestWindow(m_config, this);
+        m_inputTest->show();
+        m_inputTest->raise();
+        m_inputTest->activateWindow();
+    });
+    QAction* compare = tools->addAction(QStringLiteral("Compare With TARVENPAD..."));
+    compare->setObjectName(QStringLiteral("tcompare"));
+    connect(compare, &QAction::triggered, this, &MainWindow::compareWithUnit);
+    QAction* verify = tools->addAction(QStringLiteral("Verify After Writing"));
+    verify->setObjectName(QStringLiteral("tverify"));
+    verify->setCheckable(true);
+    verify->setChecked(UnitComparison::verifyAfterWriting());
+    connect(verify, &QAction::toggled, this, &UnitComparison::setVerifyAfterWriting);
+}
+
+void MainWindow::compareWithUnit() {
+    if (m_transferRunning)
+        return;
+    beginTransfer();
+    m_comparison.compare(m_config, DeviceIdentifier, unitSelector());
+    endTransfer();
 }
 
 MainWindow::Row MainWindow::makeRow(QWidget* parent, const QString& prefix, int index, int slot) {
@@ -479,14 +513,20 @@ void MainWindow::WriteToDevice(int& identifier) {
     if (m_transferRunning)
         return;
     beginTransfer();
+    const bool verify = UnitComparison::verifyAfterWriting();
+    DeviceImage image, readBack;
     const TransferResult result = runTransfer(
         [&](DeviceLink& link) {
             // The image is complete before the first exchange: edits during the transfer
             // wait for the next write.
-            return link.SendImage(identifier, BuildDeviceImage(m_config));
+            image = BuildDeviceImage(m_config);
+            if (verify)
+                return UnitComparison::sendAndReadBack(link, identifier, image, readBack);
+            return link.SendImage(identifier, image);
         },
         nullptr);
-    if (result == TransferResult::Success)
+    if (result == TransferResult::Success &&
+        (!verify || m_comparison.confirmWritten(image, readBack)))
         m_services.dialogs.message(this, QStringLiteral("TARVEN-PAD Programmed Successfully"),
                                    QStringLiteral("Programmed"), UserDialogs::Icon::Information,
                                    UserDialogs::Buttons::Ok);

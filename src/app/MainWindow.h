@@ -4,6 +4,7 @@
 #include "FileCommands.h"
 #include "ProgrammerServices.h"
 #include "TransferResult.h"
+#include "UnitComparison.h"
 
 #include <QMainWindow>
 #include <array>
@@ -12,6 +13,7 @@
 
 class BannerWidget;
 class DeviceLink;
+class InputTestWindow;
 class LabelBox;
 class MultiUnitsWindow;
 class QAction;
@@ -62,6 +64,8 @@ private:
     };
 
     void buildMenus();
+    void buildToolsMenu();
+    void compareWithUnit();
     void buildInputPanel(QWidget* client);
     void buildOptions(QWidget* client);
     void buildRotarySection(QWidget* client);
@@ -93,6 +97,8 @@ private:
     ProgrammerServices m_services;
     FileCommands m_files;
     std::unique_ptr<MultiUnitsWindow> m_multiUnits;
+    UnitComparison m_comparison;
+    InputTestWindow* m_inputTest = nullptr;
 
     QWidget* m_client = nullptr;
     QFrame* m_picEdge = nullptr;

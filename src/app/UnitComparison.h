@@ -1,0 +1,44 @@
+#pragma once
+
+#include "TransferResult.h"
+
+#include <QStringList>
+
+class Configuration;
+class DeviceLink;
+class HidAccess;
+class QWidget;
+class UnitSelector;
+class UserDialogs;
+struct DeviceImage;
+
+// Tells whether a unit holds a configuration: Compare With TARVENPAD, and the read-back
+// after a write when Verify After Writing is on. Nothing here changes the configuration
+// or its document state.
+class UnitComparison {
+public:
+    UnitComparison(HidAccess& access, UserDialogs& dialogs, QWidget* owner);
+
+    // Remembered between runs; off until the user turns it on.
+    static bool verifyAfterWriting();
+    static void setVerifyAfterWriting(bool on);
+
+    // Reads a unit chosen as Read does, with the same progress and error messages, and says
+    // whether it holds `config` or what differs.
+    TransferResult compare(const Configuration& config, int identifier, UnitSelector& selector);
+
+    // Writes `image` and reads the same unit back into `readBack`.
+    static TransferResult sendAndReadBack(DeviceLink& link, int identifier,
+                                          const DeviceImage& image, DeviceImage& readBack);
+    // After a successful read-back: true when the unit holds what was written, otherwise
+    // false after an error box that lists the differences.
+    bool confirmWritten(const DeviceImage& written, const DeviceImage& readBack);
+
+    // The differences as the user reads them, both images taken as a read would apply them.
+    static QStringList differences(const DeviceImage& mine, const DeviceImage& unit);
+
+private:
+    HidAccess& m_access;
+    UserDialogs& m_dialogs;
+    QWidget* m_owner;
+};
