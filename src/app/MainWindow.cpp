@@ -3,6 +3,7 @@
 #include "AboutWindow.h"
 #include "BannerWidget.h"
 #include "HidAccess.h"
+#include "InputTestWindow.h"
 #include "KeyCodes.h"
 #include "KeySelector.h"
 #include "LabelBox.h"
@@ -155,6 +156,8 @@ void MainWindow::buildMenus() {
 
     buildEditMenu();
 
+    buildToolsMenu();
+
     QMenu* about = menuBar()->addMenu(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("about"));
     about->menuAction()->setObjectName(QStringLiteral("about"));
@@ -191,6 +194,34 @@ void MainWindow::updateEditActions() {
     m_redoAction->setEnabled(redo);
     m_redoAction->setText(m_history.canRedo() ? QStringLiteral("Redo ") + m_history.redoText()
                                               : QStringLiteral("Redo"));
+}
+
+void MainWindow::buildToolsMenu() {
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("tools"));
+    tools->menuAction()->setObjectName(QStringLiteral("tools"));
+    QAction* test = tools->addAction(QStringLiteral("Test Inputs..."));
+    test->setObjectName(QStringLiteral("ttest"));
+    connect(test, &QAction::triggered, this, [this] {
+        if (!m_inputTest)
+            m_inputTest = new InputTestWindow(m_config, this);
+        m_inputTest->show();
+        m_inputTest->raise();
+        m_inputTest->activateWindow();
+    });
+    QAction* compare = tools->addAction(QStringLiteral("Compare With TARVENPAD..."));
+    compare->setObjectName(QStringLiteral("tcompare"));
+    connect(compare, &QAction::triggered, this, &MainWindow::compareWithUnit);
+    QAction* verify = tools->addAction(QStringLiteral("Verify After Writing"));
+    verify->setObjectName(QStringLiteral("tverify"));
+    verify->setCheckable(true);
+    verify->setChecked(UnitComparison::verifyAfterWriting());
+    connect(verify, &QAction::toggled, this, &UnitComparison::setVerifyAfterWriting);
+}
+
+void MainWindow::compareWithUnit() {
+    int identifier = DeviceIdentifier;
+    m_transfers->CompareWithDevice(identifier);
 }
 
 MainWindow::Row MainWindow::makeRow(QWidget* parent, const QString& prefix, int index, int slot) {

@@ -9,6 +9,7 @@
 #include <array>
 
 class BannerWidget;
+class InputTestWindow;
 class LabelBox;
 class QAction;
 class QCheckBox;
@@ -62,6 +63,8 @@ private:
     void buildEditMenu();
     // Undo and Redo name their step; they rest while there is none or a transfer runs.
     void updateEditActions();
+    void buildToolsMenu();
+    void compareWithUnit();
     void buildInputPanel(QWidget* client);
     void buildOptions(QWidget* client);
     void buildRotarySection(QWidget* client);
@@ -92,6 +95,7 @@ private:
     ProgrammerServices m_services;
     FileCommands m_files;
     TransferCommands* m_transfers; // a child of the window
+    InputTestWindow* m_inputTest = nullptr;
 
     QWidget* m_client = nullptr;
     QFrame* m_picEdge = nullptr;

@@ -3,8 +3,8 @@
 #include "HidAccess.h"
 #include "MainWindow.h"
 #include "ProgrammerServices.h"
-#include "UnitListScope.h"
 #include "ScreenMetrics.h"
+#include "UnitListScope.h"
 #include "UserDialogs.h"
 
 #include <QApplication>

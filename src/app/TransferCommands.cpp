@@ -19,7 +19,7 @@ TransferCommands::TransferCommands(Configuration& config, EditHistory& history,
                                    const ProgrammerServices& services, FileCommands& files,
                                    QWidget* window)
     : QObject(window), m_config(config), m_history(history), m_services(services), m_files(files),
-      m_window(window) {}
+      m_window(window), m_comparison(services.dialogs, window) {}
 
 TransferCommands::~TransferCommands() = default;
 
@@ -89,20 +89,36 @@ bool TransferCommands::runCommand(const Exchange& exchange, const std::function<
 }
 
 void TransferCommands::WriteToDevice(int& identifier) {
+    const bool verify = UnitComparison::verifyAfterWriting();
+    DeviceImage image, readBack;
     runCommand(
         [&](DeviceLink& link) {
             // The image is complete before the first exchange: edits during the transfer
             // wait for the next write.
-            return link.SendImage(identifier, BuildDeviceImage(m_config));
+            image = BuildDeviceImage(m_config);
+            if (verify)
+                return UnitComparison::sendAndReadBack(link, identifier, image, readBack);
+            return link.SendImage(identifier, image);
         },
         nullptr,
-        [this](TransferResult result) {
-            if (result == TransferResult::Success)
+        [&](TransferResult result) {
+            if (result == TransferResult::Success &&
+                (!verify || m_comparison.confirmWritten(image, readBack)))
                 m_services.dialogs.message(
                     m_window, QStringLiteral("TARVEN-PAD Programmed Successfully"),
                     QStringLiteral("Programmed"), UserDialogs::Icon::Information,
                     UserDialogs::Buttons::Ok);
         });
+}
+
+void TransferCommands::CompareWithDevice(int& identifier) {
+    const DeviceImage mine = BuildDeviceImage(m_config);
+    DeviceImage unit;
+    runCommand([&](DeviceLink& link) { return link.ReceiveImage(identifier, unit); }, nullptr,
+               [&](TransferResult result) {
+                   if (result == TransferResult::Success)
+                       m_comparison.report(mine, unit);
+               });
 }
 
 void TransferCommands::ReadFromDevice(int& identifier) {

@@ -2,6 +2,7 @@
 
 #include "ProgrammerServices.h"
 #include "TransferResult.h"
+#include "UnitComparison.h"
 
 #include <QObject>
 #include <functional>
@@ -22,12 +23,15 @@ class TransferCommands : public QObject {
 public:
     using Exchange = std::function<TransferResult(DeviceLink&)>;
 
-    TransferCommands(Configuration& config, EditHistory& history, const ProgrammerServices& services,
-                     FileCommands& files, QWidget* window);
+    TransferCommands(Configuration& config, EditHistory& history,
+                     const ProgrammerServices& services, FileCommands& files, QWidget* window);
     ~TransferCommands() override;
 
     void WriteToDevice(int& identifier);
     void ReadFromDevice(int& identifier);
+    // Reads a unit as Read does, without the save prompt, and says whether it holds this
+    // configuration; nothing of the configuration or its document state changes.
+    void CompareWithDevice(int& identifier);
 
     // One device command: does nothing while another runs. Otherwise runs `exchange` with the
     // progress window up; `onSuccess` is applied and failures are reported while it shows,
@@ -52,6 +56,7 @@ private:
     ProgrammerServices m_services;
     FileCommands& m_files;
     QWidget* m_window;
+    UnitComparison m_comparison;
     MultiUnitsWindow* m_multiUnits = nullptr; // owned by the window, made on first use
     bool m_running = false;
     bool m_closeAfterTransfer = false;

@@ -443,7 +443,7 @@ void TestMainWindow::editMenu() {
     QStringList menus;
     for (QAction* a : w.menuBar()->actions())
         menus << a->objectName();
-    QCOMPARE(menus, (QStringList{"file", "edit", "about"}));
+    QCOMPARE(menus, (QStringList{"file", "edit", "tools", "about"}));
     auto* undo = w.findChild<QAction*>("eundo");
     auto* redo = w.findChild<QAction*>("eredo");
     QCOMPARE(undo->shortcuts(), QList<QKeySequence>{QKeySequence("Ctrl+Z")});

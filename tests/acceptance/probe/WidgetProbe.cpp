@@ -97,6 +97,7 @@ private:
                 o["name"] = a->objectName();
                 o["text"] = a->text();
                 o["enabled"] = a->isEnabled();
+                o["checked"] = a->isChecked();
                 actions.append(o);
             }
         }

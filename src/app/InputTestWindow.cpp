@@ -1,0 +1,192 @@
+#include "InputTestWindow.h"
+
+#include "Configuration.h"
+#include "KeyCodes.h"
+#include "ScanCodes.h"
+#include "SlotText.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int MouseLeft = 0xE8;
+constexpr int MouseMiddle = 0xE9;
+constexpr int MouseRight = 0xEA;
+// X11 and Wayland number their key codes from 8: the input event code plus 8.
+constexpr int NativeScanCodeOffset = 8;
+
+const QString TileStyle = QStringLiteral(
+    "QLabel { background: #f4f4f4; border: 1px solid #a0a0a0; border-radius: 3px; }");
+const QString LitTileStyle = QStringLiteral(
+    "QLabel { background: #ffd23f; border: 2px solid #b07800; border-radius: 3px; }");
+
+// A modifier key is held while it is pressed; it does not count as held for itself.
+Qt::KeyboardModifiers ownModifier(int usage) {
+    switch (usage) {
+    case 0xE0:
+    case 0xE4:
+        return Qt::ControlModifier;
+    case 0xE1:
+    case 0xE5:
+        return Qt::ShiftModifier;
+    case 0xE2:
+    case 0xE6:
+        return Qt::AltModifier;
+    default:
+        return Qt::NoModifier;
+    }
+}
+
+} // namespace
+
+InputTestWindow::InputTestWindow(const Configuration& config, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_config(config) {
+    setObjectName(QStringLiteral("frmTestInputs"));
+    setWindowTitle(QStringLiteral("Test Inputs"));
+    setFocusPolicy(Qt::StrongFocus);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* hint = new QLabel(
+        QStringLiteral("Operate the panel's inputs: each lights the inputs that send its key."),
+        this);
+    hint->setObjectName(QStringLiteral("lblTestHint"));
+    layout->addWidget(hint);
+
+    const auto makeTile = [this](int slot, QWidget* parent) {
+        auto* tile = new QLabel(parent);
+        tile->setObjectName(QStringLiteral("TestTile_%1").arg(slot));
+        tile->setAlignment(Qt::AlignCenter);
+        tile->setMinimumSize(104, 52);
+        tile->setStyleSheet(TileStyle);
+        // Clicks on a tile are the window's, so a mouse button can be tested anywhere.
+        tile->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_tiles[slot] = tile;
+        auto* timer = new QTimer(this);
+        timer->setSingleShot(true);
+        timer->setInterval(LitMilliseconds);
+        connect(timer, &QTimer::timeout, this, [this, slot] { showTile(slot); });
+        m_lit[slot] = timer;
+        return tile;
+    };
+
+    auto* inputs = new QWidget(this);
+    auto* inputGrid = new QGridLayout(inputs);
+    inputGrid->setContentsMargins(0, 0, 0, 0);
+    for (int slot = 0; slot < Configuration::InputCount; ++slot)
+        inputGrid->addWidget(makeTile(slot, inputs), slot / 6, slot % 6);
+    layout->addWidget(inputs);
+
+    auto* rotary = new QGroupBox(QStringLiteral("Rotary-5 on AUX"), this);
+    rotary->setObjectName(QStringLiteral("TestRotary"));
+    auto* rotaryGrid = new QGridLayout(rotary);
+    for (int j = 0; j < Configuration::RotaryCount; ++j)
+        rotaryGrid->addWidget(makeTile(Configuration::InputCount + j, rotary), j % 2, j / 2);
+    m_rotary = rotary;
+    layout->addWidget(rotary);
+
+    m_status = new QLabel(QStringLiteral(" "), this);
+    m_status->setObjectName(QStringLiteral("lblTestStatus"));
+    layout->addWidget(m_status);
+
+    connect(&m_config, &Configuration::keyChanged, this, &InputTestWindow::showTile);
+    connect(&m_config, &Configuration::flagChanged, this,
+            [this](int slot, Configuration::Flag, bool) { showTile(slot); });
+    connect(&m_config, &Configuration::optionChanged, this,
+            [this](Configuration::Option option, bool) {
+                if (option == Configuration::Option::RotaryOnAux)
+                    showTiles();
+            });
+    showTiles();
+}
+
+bool InputTestWindow::isLit(int slot) const {
+    return m_lit.at(slot)->isActive();
+}
+
+QString InputTestWindow::statusText() const {
+    return m_status->text();
+}
+
+void InputTestWindow::showTiles() {
+    for (int slot = 0; slot < Configuration::SlotCount; ++slot)
+        showTile(slot);
+    m_rotary->setVisible(m_config.aux().rotaryOnAux);
+    adjustSize();
+}
+
+void InputTestWindow::showTile(int slot) {
+    QString text = SlotName(slot) + QLatin1Char('\n') + AssignmentText(m_config.slot(slot));
+    if (m_presses[slot] > 0)
+        text += QStringLiteral("\n\u00d7%1").arg(m_presses[slot]);
+    m_tiles[slot]->setText(text);
+    m_tiles[slot]->setStyleSheet(isLit(slot) ? LitTileStyle : TileStyle);
+}
+
+bool InputTestWindow::event(QEvent* event) {
+    // Every key is the window's: no shortcut, no focus change on Tab.
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat()) {
+            const int scanCode = int(key->nativeScanCode());
+            const int usage = scanCode > NativeScanCodeOffset
+                                  ? HidUsageFromEventCode(scanCode - NativeScanCodeOffset)
+                                  : 0;
+            const QString unknown = key->key() ? QKeySequence(key->key()).toString()
+                                               : QStringLiteral("scan code %1").arg(scanCode);
+            press(usage, key->modifiers(), unknown);
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void InputTestWindow::mousePressEvent(QMouseEvent* event) {
+    const int usage = event->button() == Qt::LeftButton     ? MouseLeft
+                      : event->button() == Qt::MiddleButton ? MouseMiddle
+                      : event->button() == Qt::RightButton  ? MouseRight
+                                                            : 0;
+    if (usage)
+        press(usage, event->modifiers(), QString());
+}
+
+void InputTestWindow::press(int usage, Qt::KeyboardModifiers held, const QString& unknownName) {
+    held &= ~ownModifier(usage);
+    KeySlot pressed;
+    pressed.keyCode = quint8(usage);
+    pressed.control = held.testFlag(Qt::ControlModifier);
+    pressed.shift = held.testFlag(Qt::ShiftModifier);
+    pressed.alt = held.testFlag(Qt::AltModifier);
+
+    QStringList hits;
+    const int slotCount =
+        m_config.aux().rotaryOnAux ? Configuration::SlotCount : Configuration::InputCount;
+    for (int slot = 0; usage && slot < slotCount; ++slot) {
+        const KeySlot& s = m_config.slot(slot);
+        if (s.keyCode != usage || s.control != pressed.control || s.shift != pressed.shift ||
+            s.alt != pressed.alt)
+            continue;
+        ++m_presses[slot];
+        m_lit[slot]->start();
+        showTile(slot);
+        hits << SlotName(slot);
+    }
+    if (hits.isEmpty()) {
+        const QString name = usage ? AssignmentText(pressed) : unknownName;
+        m_status->setText(QStringLiteral("not assigned: %1").arg(name));
+        return;
+    }
+    m_status->setText(hits.join(QStringLiteral(", ")) + QStringLiteral(": ") +
+                      AssignmentText(pressed));
+    setWindowTitle(QStringLiteral("Test Inputs - %1").arg(hits.first()));
+}

@@ -1,0 +1,78 @@
+#include "UnitComparison.h"
+
+#include "Configuration.h"
+#include "ConfigurationDifferences.h"
+#include "DeviceImage.h"
+#include "DeviceLink.h"
+#include "UserDialogs.h"
+
+#include <QSettings>
+
+namespace {
+
+const QString VerifyKey = QStringLiteral("tools/verifyAfterWriting");
+
+QSettings settings() {
+    return QSettings(QStringLiteral("Quelmark Electronics"),
+                     QStringLiteral("TARVEN-PAD Programmer"));
+}
+
+} // namespace
+
+UnitComparison::UnitComparison(UserDialogs& dialogs, QWidget* owner)
+    : m_dialogs(dialogs), m_owner(owner) {}
+
+bool UnitComparison::verifyAfterWriting() {
+    return settings().value(VerifyKey, false).toBool();
+}
+
+void UnitComparison::setVerifyAfterWriting(bool on) {
+    settings().setValue(VerifyKey, on);
+}
+
+QStringList UnitComparison::differences(const DeviceImage& mine, const DeviceImage& unit) {
+    // Through the loaders' rules on both sides, so only what a Read would show can differ.
+    Configuration a, b;
+    ApplyDeviceImage(a, mine);
+    ApplyDeviceImage(b, unit);
+    return ConfigurationDifferences(a, b);
+}
+
+void UnitComparison::report(const DeviceImage& mine, const DeviceImage& unit) {
+    const QStringList lines = differences(mine, unit);
+    if (lines.isEmpty())
+        m_dialogs.message(m_owner, QStringLiteral("The TARVEN-PAD holds this configuration."),
+                          QStringLiteral("Compare"), UserDialogs::Icon::Information,
+                          UserDialogs::Buttons::Ok);
+    else
+        m_dialogs.message(m_owner,
+                          QStringLiteral("The TARVEN-PAD holds a different configuration.\n"
+                                         "(this configuration | the unit)\n\n") +
+                              lines.join(QLatin1Char('\n')),
+                          QStringLiteral("Compare"), UserDialogs::Icon::Exclamation,
+                          UserDialogs::Buttons::Ok);
+}
+
+TransferResult UnitComparison::sendAndReadBack(DeviceLink& link, int identifier,
+                                               const DeviceImage& image, DeviceImage& readBack) {
+    const int unit = link.ChooseUnit(identifier);
+    if (unit == 0)
+        return TransferResult::Cancelled;
+    const TransferResult written = link.SendImageToUnit(identifier, unit, image);
+    if (written != TransferResult::Success)
+        return written;
+    return link.ReceiveImageFromUnit(identifier, unit, readBack);
+}
+
+bool UnitComparison::confirmWritten(const DeviceImage& written, const DeviceImage& readBack) {
+    const QStringList lines = differences(written, readBack);
+    if (lines.isEmpty())
+        return true;
+    m_dialogs.message(m_owner,
+                      QStringLiteral("The TARVEN-PAD does not hold what was written.\n"
+                                     "(written | read back)\n\n") +
+                          lines.join(QLatin1Char('\n')),
+                      QStringLiteral("Error"), UserDialogs::Icon::Exclamation,
+                      UserDialogs::Buttons::Ok);
+    return false;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "TransferResult.h"
+
+#include <QStringList>
+
+class DeviceLink;
+class QWidget;
+class UserDialogs;
+struct DeviceImage;
+
+// Tells whether a unit holds a configuration: Compare With TARVENPAD, and the read-back
+// after a write when Verify After Writing is on. Nothing here changes the configuration
+// or its document state.
+class UnitComparison {
+public:
+    UnitComparison(UserDialogs& dialogs, QWidget* owner);
+
+    // Remembered between runs; off until the user turns it on.
+    static bool verifyAfterWriting();
+    static void setVerifyAfterWriting(bool on);
+
+    // Says whether the unit holds `mine`, or what differs.
+    void report(const DeviceImage& mine, const DeviceImage& unit);
+
+    // Writes `image` and reads the same unit back into `readBack`.
+    static TransferResult sendAndReadBack(DeviceLink& link, int identifier,
+                                          const DeviceImage& image, DeviceImage& readBack);
+    // After a successful read-back: true when the unit holds what was written, otherwise
+    // false after an error box that lists the differences.
+    bool confirmWritten(const DeviceImage& written, const DeviceImage& readBack);
+
+    // The differences as the user reads them, both images taken as a read would apply them.
+    static QStringList differences(const DeviceImage& mine, const DeviceImage& unit);
+
+private:
+    UserDialogs& m_dialogs;
+    QWidget* m_owner;
+};

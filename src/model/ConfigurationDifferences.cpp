@@ -1,0 +1,44 @@
+#include "ConfigurationDifferences.h"
+
+#include "Configuration.h"
+#include "SlotText.h"
+
+namespace {
+
+QString slotText(const KeySlot& slot) {
+    return slot.repeat ? AssignmentText(slot) + QStringLiteral(" (repeat)") : AssignmentText(slot);
+}
+
+QString onOff(bool on) {
+    return on ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+} // namespace
+
+QStringList ConfigurationDifferences(const Configuration& mine, const Configuration& unit,
+                                     int maxLines) {
+    QStringList lines;
+    for (int k = 0; k < Configuration::SlotCount; ++k) {
+        const KeySlot& a = mine.slot(k);
+        const KeySlot& b = unit.slot(k);
+        // The blank key text of a reset slot is not something a unit can hold.
+        if (a.keyCode != b.keyCode || a.control != b.control || a.shift != b.shift ||
+            a.alt != b.alt || a.repeat != b.repeat)
+            lines << QStringLiteral("%1: %2 | %3").arg(SlotName(k), slotText(a), slotText(b));
+    }
+    static const char* const optionNames[] = {"Reverse X Axis", "Reverse Y Axis", "Active High",
+                                              "Rotary-5 on AUX", "Relay-8 on AUX"};
+    for (int o = 0; o < 5; ++o) {
+        const auto option = Configuration::Option(o);
+        if (mine.option(option) != unit.option(option))
+            lines << QStringLiteral("%1: %2 | %3")
+                         .arg(QLatin1String(optionNames[o]), onOff(mine.option(option)),
+                              onOff(unit.option(option)));
+    }
+    if (lines.size() > maxLines) {
+        const qsizetype more = lines.size() - maxLines;
+        lines.resize(maxLines);
+        lines << QStringLiteral("and %1 more").arg(more);
+    }
+    return lines;
+}

@@ -1,0 +1,27 @@
+#include "SlotText.h"
+
+#include "Configuration.h"
+#include "KeyCodes.h"
+#include "KeySlot.h"
+
+#include <QStringList>
+
+QString SlotName(int slot) {
+    if (Configuration::isInputSlot(slot))
+        return QStringLiteral("Input %1").arg(slot + 1);
+    const int j = slot - Configuration::InputCount;
+    return QStringLiteral("Rotary %1%2").arg(j / 2 + 1).arg(QLatin1Char(j % 2 ? 'B' : 'A'));
+}
+
+QString AssignmentText(const KeySlot& slot) {
+    QStringList parts;
+    if (slot.control)
+        parts << QStringLiteral("Control");
+    if (slot.shift)
+        parts << QStringLiteral("Shift");
+    if (slot.alt)
+        parts << QStringLiteral("Alt");
+    const QString name = KeyCodeName(slot.keyCode);
+    parts << (name.isEmpty() ? QStringLiteral("code %1").arg(slot.keyCode) : PlainKeyText(name));
+    return parts.join(QStringLiteral(" + "));
+}

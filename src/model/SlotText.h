@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+struct KeySlot;
+
+// "Input 7" for slot 6, "Rotary 3B" for slot 41.
+QString SlotName(int slot);
+// What a slot sends, as plain text: "Esc", "Control + Alt + %5", "Left Mouse"; a code we do
+// not offer reads "code 102".
+QString AssignmentText(const KeySlot& slot);

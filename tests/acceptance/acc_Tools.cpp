@@ -1,0 +1,101 @@
+// The Tools menu under a real keyboard and mouse: the input test lights what the demo's
+// sample assigns, Compare tells a matching unit from a different one, and a write with
+// Verify After Writing on reads the unit back.
+#include "AcceptanceCase.h"
+
+class acc_Tools : public AcceptanceCase {
+    Q_OBJECT
+
+    // Chooses a unit in the unit-selection window; the final message's text.
+    QString transfer(const QString& menu, const QString& item, int unit, QString* title = nullptr) {
+        const QString choose = QStringLiteral("Multiple Units Detected!");
+        if (!program->chooseMenu(menu, item) || !program->waitForTitle(choose))
+            return {};
+        // A click that lands while the window manager still places the window is lost.
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (!program->click(QStringLiteral("SerialNo%1").arg(unit),
+                                QStringLiteral("frmMultiUnits")))
+                return {};
+            if (program->waitForTitle(choose, false, 2000))
+                break;
+        }
+        return program->answerMessage(QStringLiteral("OK"), title);
+    }
+    QString status() {
+        return program->widget(QStringLiteral("lblTestStatus"))[QLatin1String("text")].toString();
+    }
+    bool waitActive(const QString& name) {
+        return program->waitFor([&](const QJsonObject&) {
+            return program->window(name)[QLatin1String("active")].toBool();
+        });
+    }
+    void readSample() {
+        QCOMPARE(transfer(QStringLiteral("file"), QStringLiteral("freceive"), 1),
+                 QStringLiteral("Configuration File Read Successfully From The TARVENPAD Device"));
+    }
+
+private slots:
+    void initTestCase() { startDisplay(); }
+    void init() { startDemo(); }
+    void cleanup() {
+        keepScreenshotOnFailure();
+        program.reset();
+    }
+
+    void testInputsLightsTheSample() {
+        readSample();
+        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("ttest")));
+        QVERIFY(program->waitForTitle(QStringLiteral("Test Inputs")));
+        QVERIFY(waitActive(QStringLiteral("frmTestInputs")));
+
+        display->key(QStringLiteral("Escape"));
+        QVERIFY(program->waitForTitle(QStringLiteral("Test Inputs - Input 11")));
+        QCOMPARE(status(), QStringLiteral("Input 11: Esc"));
+        display->key(QStringLiteral("Left"));
+        QVERIFY(program->waitForTitle(QStringLiteral("Test Inputs - Input 3")));
+        QCOMPARE(status(), QStringLiteral("Input 3, Rotary 1A: Left Arrow"));
+        display->key(QStringLiteral("q"));
+        QVERIFY(program->waitFor(
+            [&](const QJsonObject&) { return status() == QStringLiteral("not assigned: Q"); }));
+        QVERIFY(program->click(QStringLiteral("TestTile_20"), {}, 3));
+        QVERIFY(program->waitForTitle(QStringLiteral("Test Inputs - Input 14")));
+        display->key(QStringLiteral("shift+1"));
+        QVERIFY(program->waitForTitle(QStringLiteral("Test Inputs - Input 9")));
+        QCOMPARE(program->widget(QStringLiteral("TestTile_8"))[QLatin1String("text")].toString(),
+                 QStringLiteral("Input 9\nShift + !1\n\u00d71"));
+        display->screenshot(QStringLiteral(SHOT_DIR "/test-inputs.png"));
+    }
+
+    void compareAndVerify() {
+        readSample();
+        QString title;
+        QCOMPARE(transfer(QStringLiteral("tools"), QStringLiteral("tcompare"), 1, &title),
+                 QStringLiteral("The TARVEN-PAD holds this configuration."));
+        QCOMPARE(title, QStringLiteral("Compare"));
+        const QString different = transfer(QStringLiteral("tools"), QStringLiteral("tcompare"), 2);
+        QVERIFY2(different.startsWith(QStringLiteral(
+                     "The TARVEN-PAD holds a different configuration.\n"
+                     "(this configuration | the unit)\n\nInput 1: Up Arrow (repeat) | Not Used")),
+                 qPrintable(different));
+        QVERIFY2(different.endsWith(QStringLiteral("\nand 9 more")), qPrintable(different));
+
+        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tverify")));
+        // Open the menu again to see the item checked, and close it.
+        const QPoint tools = ProgramUnderTest::centre(program->action(QStringLiteral("tools")));
+        display->click(tools.x(), tools.y());
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return program->action(QStringLiteral("tverify"))[QLatin1String("checked")].toBool();
+        }));
+        display->key(QStringLiteral("Escape"));
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return program->action(QStringLiteral("tverify")).isEmpty();
+        }));
+        QCOMPARE(transfer(QStringLiteral("file"), QStringLiteral("fsend"), 2),
+                 QStringLiteral("TARVEN-PAD Programmed Successfully"));
+        QCOMPARE(transfer(QStringLiteral("tools"), QStringLiteral("tcompare"), 2),
+                 QStringLiteral("The TARVEN-PAD holds this configuration."));
+    }
+};
+
+QTEST_GUILESS_MAIN(acc_Tools)
+#include "acc_Tools.moc"

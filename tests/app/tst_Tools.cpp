@@ -1,0 +1,289 @@
+#include "EmulatedAccess.h"
+#include "InputTestWindow.h"
+#include "MainWindow.h"
+#include "Module1.h"
+#include "ScriptedDialogs.h"
+#include "UnitComparison.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QStandardPaths>
+#include <QtTest>
+
+using Option = Configuration::Option;
+using Kind = EmulatedAccess::Event::Kind;
+
+namespace {
+
+// The keys the X server reports: the input event code plus 8.
+constexpr int ScanEsc = 1 + 8;
+constexpr int Scan1 = 2 + 8;
+constexpr int ScanLeftCtrl = 29 + 8;
+constexpr int ScanLeft = 105 + 8;
+constexpr int ScanZ = 44 + 8;
+
+void sample(Configuration& c) {
+    c.setKeyCode(2, 0x50); // Input 3: Left Arrow
+    c.setKeyCode(4, 0xE0); // Input 5: Left Control
+    c.setKeyCode(8, 0x1E); // Input 9: Shift + !1
+    c.setShift(8, true);
+    c.setKeyCode(10, 0x29);                        // Input 11: Esc
+    c.setKeyCode(12, 0xE8);                        // Input 13: Left Mouse
+    c.setKeyCode(Configuration::InputCount, 0x50); // Rotary 1A: Left Arrow
+}
+
+int exchanges(const EmulatedAccess& access) {
+    int n = 0;
+    for (const auto& e : access.events())
+        n += e.kind == Kind::Exchange;
+    return n;
+}
+
+} // namespace
+
+class TestTools : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void menu();
+    void testInputs_data();
+    void testInputs();
+    void testInputsLightAMoment();
+    void compare_data();
+    void compare();
+    void verifyAfterWriting_data();
+    void verifyAfterWriting();
+};
+
+void TestTools::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void TestTools::init() {
+    UnitComparison::setVerifyAfterWriting(false);
+}
+
+void TestTools::menu() {
+    EmulatedAccess access(1);
+    ScriptedDialogs dialogs;
+    auto w = Module1::Start(ProgrammerServices{access, dialogs});
+    QStringList menus;
+    for (QAction* a : w->menuBar()->actions())
+        menus << a->objectName();
+    QCOMPARE(menus, (QStringList{"file", "edit", "tools", "about"}));
+    auto* verify = w->findChild<QAction*>("tverify");
+    QVERIFY(verify->isCheckable());
+    QVERIFY(!verify->isChecked());
+    verify->trigger();
+    QVERIFY(UnitComparison::verifyAfterWriting());
+    // Remembered for the next start.
+    w.reset();
+    w = Module1::Start(ProgrammerServices{access, dialogs});
+    QVERIFY(w->findChild<QAction*>("tverify")->isChecked());
+
+    w->findChild<QAction*>("ttest")->trigger();
+    auto* window = w->findChild<InputTestWindow*>("frmTestInputs");
+    QVERIFY(window && window->isVisible() && !window->isModal());
+    QCOMPARE(window->windowTitle(), QString("Test Inputs"));
+}
+
+void TestTools::testInputs_data() {
+    QTest::addColumn<int>("scanCode"); // 0: a mouse button
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("rotary");
+    QTest::addColumn<QList<int>>("lit");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("status");
+    const int shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
+    QTest::newRow("Esc") << ScanEsc << 0 << false << QList<int>{10} << "Test Inputs - Input 11"
+                         << "Input 11: Esc";
+    QTest::newRow("Shift 1") << Scan1 << shift << false << QList<int>{8} << "Test Inputs - Input 9"
+                             << "Input 9: Shift + !1";
+    QTest::newRow("1 without Shift") << Scan1 << 0 << false << QList<int>{} << "Test Inputs"
+                                     << "not assigned: !1";
+    QTest::newRow("Esc with Control") << ScanEsc << ctrl << false << QList<int>{} << "Test Inputs"
+                                      << "not assigned: Control + Esc";
+    QTest::newRow("Control key holds itself")
+        << ScanLeftCtrl << ctrl << false << QList<int>{4} << "Test Inputs - Input 5"
+        << "Input 5: Left Control";
+    QTest::newRow("by position, not by character")
+        << ScanZ << 0 << false << QList<int>{} << "Test Inputs"
+        << "not assigned: Z";
+    QTest::newRow("rotary off") << ScanLeft << 0 << false << QList<int>{2}
+                                << "Test Inputs - Input 3"
+                                << "Input 3: Left Arrow";
+    QTest::newRow("rotary on") << ScanLeft << 0 << true << QList<int>{2, 36}
+                               << "Test Inputs - Input 3"
+                               << "Input 3, Rotary 1A: Left Arrow";
+    QTest::newRow("left mouse") << 0 << 0 << false << QList<int>{12} << "Test Inputs - Input 13"
+                                << "Input 13: Left Mouse";
+    QTest::newRow("left mouse with Shift") << 0 << shift << false << QList<int>{} << "Test Inputs"
+                                           << "not assigned: Shift + Left Mouse";
+}
+
+void TestTools::testInputs() {
+    QFETCH(int, scanCode);
+    QFETCH(int, modifiers);
+    QFETCH(bool, rotary);
+    QFETCH(QList<int>, lit);
+    QFETCH(QString, title);
+    QFETCH(QString, status);
+    Configuration config;
+    sample(config);
+    config.setOption(Option::RotaryOnAux, rotary);
+    InputTestWindow window(config);
+    window.show();
+    const auto mods = Qt::KeyboardModifiers(modifiers);
+    if (scanCode) {
+        // Qt::Key_Z for the Z position checks that the key's character does not count.
+        QKeyEvent press(QEvent::KeyPress, scanCode == ScanZ ? Qt::Key_Y : Qt::Key_A, mods,
+                        quint32(scanCode), 0, 0);
+        QCoreApplication::sendEvent(&window, &press);
+    } else {
+        QTest::mouseClick(&window, Qt::LeftButton, mods, QPoint(5, 5));
+    }
+    QCOMPARE(window.windowTitle(), title);
+    QCOMPARE(window.statusText(), status);
+    for (int slot = 0; slot < Configuration::SlotCount; ++slot) {
+        QCOMPARE(window.isLit(slot), lit.contains(slot));
+        QCOMPARE(window.presses(slot), lit.contains(slot) ? 1 : 0);
+    }
+    QCOMPARE(window.findChild<QWidget*>("TestTile_36")->isVisible(), rotary);
+}
+
+void TestTools::testInputsLightAMoment() {
+    Configuration config;
+    sample(config);
+    InputTestWindow window(config);
+    auto* tile = window.findChild<QLabel*>("TestTile_8");
+    QCOMPARE(tile->text(), QString("Input 9\nShift + !1"));
+    for (int i = 0; i < 2; ++i) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Exclam, Qt::ShiftModifier, Scan1, 0, 0);
+        QCoreApplication::sendEvent(&window, &press);
+    }
+    QCOMPARE(tile->text(), QString("Input 9\nShift + !1\n\u00d72"));
+    QVERIFY(window.isLit(8));
+    QTRY_VERIFY_WITH_TIMEOUT(!window.isLit(8), 3 * InputTestWindow::LitMilliseconds);
+    // The window follows the configuration.
+    config.setAlt(8, true);
+    QCOMPARE(tile->text(), QString("Input 9\nShift + Alt + !1\n\u00d72"));
+}
+
+void TestTools::compare_data() {
+    QTest::addColumn<int>("units");
+    QTest::addColumn<int>("failAt");
+    QTest::addColumn<int>("differingSlots");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("same") << 1 << 0 << 0 << "The TARVEN-PAD holds this configuration."
+                          << "Compare";
+    QTest::newRow("one slot") << 1 << 0 << 1
+                              << "The TARVEN-PAD holds a different configuration.\n"
+                                 "(this configuration | the unit)\n\n"
+                                 "Input 1: A | Not Used"
+                              << "Compare";
+    QTest::newRow("many") << 1 << 0 << 15
+                          << "The TARVEN-PAD holds a different configuration.\n"
+                             "(this configuration | the unit)\n\n"
+                             "Input 1: A | Not Used\nInput 2: A | Not Used\nInput 3: A | Not "
+                             "Used\nInput 4: A | Not Used\nInput 5: A | Not Used\nInput 6: A | "
+                             "Not Used\nInput 7: A | Not Used\nInput 8: A | Not Used\nInput 9: A "
+                             "| Not Used\nInput 10: A | Not Used\nInput 11: A | Not Used\nInput "
+                             "12: A | Not Used\nand 3 more"
+                          << "Compare";
+    QTest::newRow("no unit") << 0 << 0 << 0 << "Device Not Found"
+                             << "Error";
+    QTest::newRow("I/O error") << 1 << 30 << 0 << "Device I/O Error"
+                               << "Error";
+}
+
+// Compare reads as Read does but leaves the configuration and its document state alone.
+void TestTools::compare() {
+    QFETCH(int, units);
+    QFETCH(int, failAt);
+    QFETCH(int, differingSlots);
+    QFETCH(QString, text);
+    QFETCH(QString, title);
+    EmulatedAccess access(1);
+    ScriptedDialogs dialogs;
+    auto w = Module1::Start(ProgrammerServices{access, dialogs});
+    Configuration& c = w->config();
+    c.setKeyCode(30, 0x29);
+    c.setShift(30, true);
+    c.setOption(Option::RelayOnAux, true);
+    access.unit(1).memory = BuildDeviceImage(c);
+    for (int k = 0; k < differingSlots; ++k)
+        c.setKeyCode(k, 0x04);
+    c.setCurrentFileName("panel.TPD");
+    c.setConfigModified(true);
+    access.setAttached(QList<int>{1}.mid(0, units));
+    access.failExchangeAt(failAt);
+    const DeviceImage before = BuildDeviceImage(c);
+
+    w->findChild<QAction*>("tcompare")->trigger();
+    QCOMPARE(dialogs.texts(), QStringList{text});
+    QCOMPARE(dialogs.shown[0].title, title);
+    QCOMPARE(dialogs.shown[0].icon, differingSlots || units == 0 || failAt
+                                        ? UserDialogs::Icon::Exclamation
+                                        : UserDialogs::Icon::Information);
+    QCOMPARE(dialogs.shown[0].statusWindowVisible, title == "Error");
+    QVERIFY(BuildDeviceImage(c) == before);
+    QCOMPARE(c.currentFileName(), QString("panel.TPD"));
+    QVERIFY(c.configModified());
+    QCOMPARE(access.unit(1).closingWrites, 0);
+    QCOMPARE(access.openUnits(), 0);
+    QVERIFY(!w->transferRunning());
+}
+
+void TestTools::verifyAfterWriting_data() {
+    QTest::addColumn<bool>("verify");
+    QTest::addColumn<int>("dropLocation");
+    QTest::addColumn<int>("expectedExchanges");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("off") << false << 0 << 95 << "TARVEN-PAD Programmed Successfully";
+    QTest::newRow("off, a location dropped")
+        << false << 20 << 95 << "TARVEN-PAD Programmed Successfully";
+    QTest::newRow("on") << true << 0 << 95 + 94 << "TARVEN-PAD Programmed Successfully";
+    QTest::newRow("on, a location dropped")
+        << true << 20 << 95 + 94
+        << "The TARVEN-PAD does not hold what was written.\n(written | read back)\n\n"
+           "Input 10: Control + Alt + %5 | Control + Alt + Not Used";
+}
+
+void TestTools::verifyAfterWriting() {
+    QFETCH(bool, verify);
+    QFETCH(int, dropLocation);
+    QFETCH(int, expectedExchanges);
+    QFETCH(QString, text);
+    UnitComparison::setVerifyAfterWriting(verify);
+    EmulatedAccess access(2);
+    ScriptedDialogs dialogs;
+    auto w = Module1::Start(ProgrammerServices{access, dialogs});
+    access.setAttached({1});
+    if (dropLocation)
+        access.unit(1).droppedLocations.insert(dropLocation);
+    Configuration& c = w->config();
+    c.setKeyCode(9, 0x22); // Input 10, whose key code is at location 20
+    c.setControl(9, true);
+    c.setAlt(9, true);
+    c.setConfigModified(false);
+    access.clearEvents();
+
+    w->findChild<QAction*>("fsend")->trigger();
+    QCOMPARE(dialogs.texts(), QStringList{text});
+    const bool ok = text.startsWith("TARVEN-PAD");
+    QCOMPARE(dialogs.shown[0].title, QString(ok ? "Programmed" : "Error"));
+    QCOMPARE(dialogs.shown[0].icon,
+             ok ? UserDialogs::Icon::Information : UserDialogs::Icon::Exclamation);
+    QCOMPARE(exchanges(access), expectedExchanges);
+    QCOMPARE(access.unit(1).closingWrites, 1);
+    QVERIFY(!c.configModified());
+    QCOMPARE(access.openUnits(), 0);
+}
+
+QTEST_MAIN(TestTools)
+#include "tst_Tools.moc"

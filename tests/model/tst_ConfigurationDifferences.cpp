@@ -1,0 +1,70 @@
+#include "Configuration.h"
+#include "ConfigurationDifferences.h"
+
+#include <QtTest>
+
+using Option = Configuration::Option;
+
+class TestConfigurationDifferences : public QObject {
+    Q_OBJECT
+private slots:
+    void sameConfiguration();
+    void linesName_data();
+    void linesName();
+    void atMostTwelveLines();
+};
+
+void TestConfigurationDifferences::sameConfiguration() {
+    Configuration a, b;
+    a.setKeyCode(3, 0x29); // a loaded key against a reset slot's blank key of the same code
+    b.setKeyCode(3, 0x29);
+    b.setKeyCode(4, 0);
+    QCOMPARE(ConfigurationDifferences(a, b), QStringList{});
+}
+
+void TestConfigurationDifferences::linesName_data() {
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<int>("myCode");
+    QTest::addColumn<int>("myModifiers");
+    QTest::addColumn<int>("unitCode");
+    QTest::addColumn<int>("unitModifiers");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("key") << 6 << 0x04 << 8 << 0x29 << 8 << "Input 7: A | Esc";
+    QTest::newRow("modifiers") << 0 << 0x22 << 1 + 4 + 8 << 0x22 << 2 + 8
+                               << "Input 1: Control + Alt + %5 | Shift + %5";
+    QTest::newRow("repeat") << 35 << 0x52 << 0 << 0x52 << 8
+                            << "Input 36: Up Arrow (repeat) | Up Arrow";
+    QTest::newRow("rotary, odd code") << 41 << 0x24 << 8 << 0x66 << 8 << "Rotary 3B: &7 | code 102";
+    QTest::newRow("mouse") << 12 << 0xE8 << 8 << 0 << 8 << "Input 13: Left Mouse | Not Used";
+}
+
+void TestConfigurationDifferences::linesName() {
+    QFETCH(int, slot);
+    QFETCH(int, myCode);
+    QFETCH(int, myModifiers);
+    QFETCH(int, unitCode);
+    QFETCH(int, unitModifiers);
+    QFETCH(QString, line);
+    Configuration mine, unit;
+    mine.setKeyCode(slot, quint8(myCode));
+    mine.applyModifierByte(slot, quint8(myModifiers));
+    unit.setKeyCode(slot, quint8(unitCode));
+    unit.applyModifierByte(slot, quint8(unitModifiers));
+    QCOMPARE(ConfigurationDifferences(mine, unit), QStringList{line});
+}
+
+void TestConfigurationDifferences::atMostTwelveLines() {
+    Configuration mine, unit;
+    for (int k = 0; k < 14; ++k)
+        mine.setKeyCode(k, 0x04);
+    mine.setOption(Option::RelayOnAux, true);
+    const QStringList lines = ConfigurationDifferences(mine, unit);
+    QCOMPARE(lines.size(), 13);
+    QCOMPARE(lines[11], QStringLiteral("Input 12: A | Not Used"));
+    QCOMPARE(lines[12], QStringLiteral("and 3 more"));
+    QCOMPARE(ConfigurationDifferences(mine, unit, 20).last(),
+             QStringLiteral("Relay-8 on AUX: on | off"));
+}
+
+QTEST_APPLESS_MAIN(TestConfigurationDifferences)
+#include "tst_ConfigurationDifferences.moc"
