@@ -19,6 +19,11 @@ if [ ! -x "$demo" ]; then
 fi
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  # A display without a session (ssh -X, say) has no runtime folder; Qt would warn about it.
+  if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    export XDG_RUNTIME_DIR="${TMPDIR:-/tmp}/runtime-$(id -un)"
+    mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
+  fi
   program=$demo
   if grep -qis '^HID_ID=.*:0*3650$' /sys/class/hidraw/*/device/uevent 2>/dev/null; then
     program="$build/apps/tarvenpad-programmer"
