@@ -72,8 +72,18 @@ done
 "$demo" &
 pids+=($!)
 title="Quelmark Electronics, Inc. - TARVEN-PAD Programmer"
-if ! timeout 30 xdotool search --sync --onlyvisible --name "^$title\$" >/dev/null; then
-  echo "The programmer's window did not appear within 30 seconds." >&2
+shown=""
+for _ in $(seq 300); do
+  if ! kill -0 "${pids[-1]}" 2>/dev/null; then
+    echo "The programmer ended before its window appeared." >&2
+    exit 1
+  fi
+  shown=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null || true)
+  [ -n "$shown" ] && break
+  sleep 0.2
+done
+if [ -z "$shown" ]; then
+  echo "The programmer's window did not appear within a minute." >&2
   exit 1
 fi
 sleep 1 # let it paint its rows before the picture is taken

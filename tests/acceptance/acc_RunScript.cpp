@@ -20,7 +20,7 @@ private slots:
         run.setProcessEnvironment(env);
         run.start(QStringLiteral("bash"), {QStringLiteral(PROJECT_DIR "/scripts/run.sh")});
         QVERIFY(run.waitForStarted());
-        const bool ended = run.waitForFinished(60000);
+        const bool ended = run.waitForFinished(90000);
         const QString out = QString::fromLocal8Bit(run.readAllStandardOutput());
         const QString err = QString::fromLocal8Bit(run.readAllStandardError());
         if (!ended) {
