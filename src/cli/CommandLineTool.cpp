@@ -3,6 +3,7 @@
 #include "ConfigFile.h"
 #include "ConfigJson.h"
 #include "Configuration.h"
+#include "DemoUnits.h"
 #include "DeviceLink.h"
 #include "EmulatedAccess.h"
 #include "KeyCodes.h"
@@ -21,7 +22,8 @@
 struct CommandLineTool::Options {
     QString command;
     QStringList files;
-    int emulate = -1; // -1: the real encoders
+    int emulate = -1;  // -1: the real encoders
+    bool demo = false; // the demo programmer's two units instead
     int unit = 0;
     bool all = false;
     bool json = false;
@@ -180,6 +182,8 @@ QString CommandLineTool::helpText() {
         "                {unit} and {serial} replaced; a unit whose backup fails is not written\n"
         "  --json        with show: print the JSON document instead of a table\n"
         "  --emulate N   use N emulated units in their factory state instead of hardware\n"
+        "  --demo        use the demo programmer's two emulated units (serials 4172 and\n"
+        "                12935); unit 1 holds its sample configuration\n"
         "  --trace       print every exchange with a unit to standard error: the unit, then\n"
         "                the request and the reply bytes in hex\n"
         "  --emulate-fault fail:N | drop:UNIT:LOCATION\n"
@@ -224,6 +228,9 @@ int CommandLineTool::run(const QStringList& arguments) {
         } else if (a == QLatin1String("--emulate")) {
             if (!number(o.emulate, 0, MaxUnits))
                 return fail(Usage, QStringLiteral("--emulate takes a number of units from 0 to 4"));
+        } else if (a == QLatin1String("--demo")) {
+            o.demo = true;
+            o.emulate = 2;
         } else if (a == QLatin1String("--unit")) {
             if (!number(o.unit, 1, MaxUnits))
                 return fail(Usage, QStringLiteral("--unit takes a unit number from 1 to 4"));
@@ -311,6 +318,8 @@ std::unique_ptr<HidAccess> CommandLineTool::openAccess(const Options& o) {
     std::unique_ptr<HidAccess> access;
     if (o.emulate >= 0) {
         auto emulated = std::make_unique<EmulatedAccess>(o.emulate);
+        if (o.demo)
+            SetUpDemoUnits(*emulated);
         emulated->failExchangeAt(o.failAt);
         if (o.dropUnit >= 1)
             emulated->unit(o.dropUnit).droppedLocations.insert(o.dropLocation);
@@ -413,9 +422,10 @@ int CommandLineTool::show(const Options& o) {
                  .arg(QStringLiteral("Code"), 4);
     for (int k = 0; k < Configuration::SlotCount; ++k) {
         const KeySlot& s = config.slot(k);
-        m_out << QStringLiteral("%1 %2 %3  %4 %5 %6 %7\n")
-                     .arg(SlotLabel(k), -12)
-                     .arg(PlainKeyText(KeyCodeName(s.keyCode)), -16)
+        // Key names such as "%5" must not meet a later arg(), so they go in on their own.
+        m_out << SlotLabel(k).leftJustified(12) << ' '
+              << PlainKeyText(KeyCodeName(s.keyCode)).leftJustified(16)
+              << QStringLiteral(" %1  %2 %3 %4 %5\n")
                      .arg(s.keyCode, 4)
                      .arg(yesNo(s.shift), -5)
                      .arg(yesNo(s.control), -7)

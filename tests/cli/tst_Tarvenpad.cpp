@@ -118,6 +118,7 @@ void TestTarvenpad::units() {
     Run r = tarvenpad({"units", "--emulate", "3"});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out, QString("1 11\n2 22\n3 33\n"));
+    QCOMPARE(tarvenpad({"units", "--demo"}).out, QString("1 4172\n2 12935\n"));
     r = tarvenpad({"units", "--emulate", "0"});
     QCOMPARE(r.status, 5);
     QVERIFY(r.err.contains("no TARVEN-PAD unit found"));
@@ -309,6 +310,15 @@ void TestTarvenpad::readIntoFile() {
     QCOMPARE(tarvenpad({"read", m_dir.filePath("no/dir/x.TPD"), "--emulate", "1"}).status, 4);
     QCOMPARE(tarvenpad({"read", out, "--emulate", "2"}).status, 2);
     QCOMPARE(tarvenpad({"read", out, "--emulate", "1", "--emulate-fault", "fail:3"}).status, 6);
+    // The demo's unit 1 holds the sample: Up arrow with repeat on Input 1, the rotary rows.
+    QCOMPARE(tarvenpad({"read", out, "--demo", "--unit", "1"}).status, 0);
+    Configuration sample;
+    QVERIFY(ReadConfigFile(sample, out).ok());
+    QCOMPARE(sample.slot(0).keyCode, quint8(0x52));
+    QVERIFY(sample.slot(0).repeat);
+    QVERIFY(sample.aux().rotaryOnAux);
+    QVERIFY(tarvenpad({"show", out})
+                .out.contains("\nInput 10     %5                 34  -     x       x"));
 }
 
 QTEST_GUILESS_MAIN(TestTarvenpad)
