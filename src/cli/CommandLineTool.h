@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ToolOptions.h"
+
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
@@ -32,16 +34,19 @@ public:
     static QString helpText();
 
 private:
-    struct Options;
+    using Options = ToolOptions;
 
     int units(const Options& o);
     int show(const Options& o);
     int convert(const Options& o, bool toJson);
     int write(const Options& o);
     int read(const Options& o);
+    int diff(const Options& o);
+    int unitsJson(const Options& o);
 
     int fail(int code, const QString& message);
     int load(const QString& path, Configuration& config);
+    int loadInput(Configuration& config);
     int save(const QString& path, const QByteArray& bytes);
     QList<int> attachedUnits(HidAccess& access, DeviceLink& link, QStringList* serials);
     int pickUnit(const Options& o, HidAccess& access, DeviceLink& link, int& unit);

@@ -16,6 +16,7 @@ public:
     int WriteHidDevice(DeviceRecord& record, const quint8* request, quint8* reply) override;
     int CloseHidDevice(DeviceRecord& record) override;
     OpenFailure lastOpenFailure() const override { return m_inner.lastOpenFailure(); }
+    QString unitPath(int unit) const override { return m_inner.unitPath(unit); }
 
 private:
     struct Opened {

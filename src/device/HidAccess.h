@@ -32,4 +32,6 @@ public:
     virtual int CloseHidDevice(DeviceRecord& record) = 0;
 
     virtual OpenFailure lastOpenFailure() const = 0;
+    // Where a unit is found, for people and scripts; empty when the layer cannot tell.
+    virtual QString unitPath(int /*unit*/) const { return {}; }
 };

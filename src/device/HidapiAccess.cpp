@@ -118,6 +118,10 @@ QStringList HidapiAccess::unitPaths(int identifier) const {
     return paths;
 }
 
+QString HidapiAccess::unitPath(int unit) const {
+    return unitPaths(DeviceIdentifier).value(unit - 1);
+}
+
 int HidapiAccess::OpenHidDevice(int identifier, int requestLength, int replyLength,
                                 DeviceRecord& record, int unit) {
     m_lastFailure = {OpenFailure::Kind::NoSuchUnit, {}};

@@ -26,6 +26,7 @@ public:
     int WriteHidDevice(DeviceRecord& record, const quint8* request, quint8* reply) override;
     int CloseHidDevice(DeviceRecord& record) override;
     OpenFailure lastOpenFailure() const override { return m_lastFailure; }
+    QString unitPath(int unit) const override;
 
 private:
     struct OpenUnit {
