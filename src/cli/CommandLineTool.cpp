@@ -1,39 +1,31 @@
 #include "CommandLineTool.h"
 
+#include "CommandLineOptions.h"
 #include "ConfigFile.h"
 #include "ConfigJson.h"
 #include "Configuration.h"
 #include "DemoUnits.h"
+#include "DeviceImage.h"
 #include "DeviceLink.h"
+#include "DeviceRecord.h"
 #include "EmulatedAccess.h"
+#include "FormatSerial.h"
 #include "KeyCodes.h"
+#include "StandardStreams.h"
 #include "TerminalProgress.h"
 #include "TracingAccess.h"
 #include "UnitListScope.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
 #include <thread>
 #include <vector>
-
-struct CommandLineTool::Options {
-    QString command;
-    QStringList files;
-    int emulate = -1;  // -1: the real encoders
-    bool demo = false; // the demo programmer's two units instead
-    int unit = 0;
-    bool all = false;
-    bool json = false;
-    bool trace = false;
-    QString fault;    // --emulate-fault: "fail" or "drop"
-    int failAt = 0;   // emulated units: the exchange that fails
-    int dropUnit = 0; // emulated units: the unit that loses a location
-    int dropLocation = 0;
-    QString backup; // write: where each unit's configuration goes first
-};
 
 // An attached unit as listed at the start of a command.
 struct CommandLineTool::Attached {
@@ -151,6 +143,36 @@ UnitOutcome writeUnit(HidAccess& access, TerminalProgress& progress, int unit,
     return {};
 }
 
+// The five AUX options as `show` and `diff` name them, and as the JSON document does.
+struct OptionRow {
+    const char* key;
+    const char* label;
+    bool AuxOptions::*member;
+};
+const OptionRow OptionRows[] = {{"reverseX", "Reverse X Axis", &AuxOptions::reverseX},
+                                {"reverseY", "Reverse Y Axis", &AuxOptions::reverseY},
+                                {"activeHigh", "Active High", &AuxOptions::activeHigh},
+                                {"rotaryOnAux", "Rotary-5 on AUX", &AuxOptions::rotaryOnAux},
+                                {"relayOnAux", "Relay-8 on AUX", &AuxOptions::relayOnAux}};
+
+// A slot in one phrase: "Esc (41) Control Repeat".
+QString slotText(const KeySlot& s) {
+    const QString name = PlainKeyText(KeyCodeName(s.keyCode));
+    QString text = name.isEmpty() ? QStringLiteral("key %1").arg(s.keyCode)
+                                  : QStringLiteral("%1 (%2)").arg(name).arg(s.keyCode);
+    const std::pair<const char*, bool> flags[] = {
+        {"Shift", s.shift}, {"Control", s.control}, {"Alt", s.alt}, {"Repeat", s.repeat}};
+    for (const auto& [flag, on] : flags)
+        if (on)
+            text += QLatin1Char(' ') + QLatin1String(flag);
+    return text;
+}
+
+bool sameSlot(const KeySlot& a, const KeySlot& b) {
+    return a.keyCode == b.keyCode && a.shift == b.shift && a.control == b.control &&
+           a.alt == b.alt && a.repeat == b.repeat;
+}
+
 } // namespace
 
 CommandLineTool::CommandLineTool(QTextStream& out, QTextStream& err, AccessFactory hardware,
@@ -158,123 +180,41 @@ CommandLineTool::CommandLineTool(QTextStream& out, QTextStream& err, AccessFacto
     : m_out(out), m_err(err), m_hardware(std::move(hardware)), m_errIsTerminal(errIsTerminal) {}
 
 QString CommandLineTool::helpText() {
-    return QStringLiteral(
-        "Usage: tarvenpad COMMAND [ARGUMENTS] [OPTIONS]\n"
-        "\n"
-        "Programs TARVEN-PAD keyboard encoders and converts their configuration files.\n"
-        "\n"
-        "Commands:\n"
-        "  units                    list the attached units: number and serial number, or\n"
-        "                           '-' and the reason when this user may not open one\n"
-        "  show FILE [--json]       print the configuration in FILE (.TPD or JSON)\n"
-        "  import FILE.json OUT.TPD write the configuration of a JSON document as a .TPD file\n"
-        "  export FILE.TPD OUT.json write the configuration of a .TPD file as JSON\n"
-        "  write FILE [--unit N | --all] [--backup PATTERN]\n"
-        "                           write FILE (.TPD or JSON) into a unit, read it back and\n"
-        "                           compare; with several units attached, name one or use --all\n"
-        "  read OUT.TPD [--unit N]  read a unit's configuration into a .TPD file\n"
-        "\n"
-        "Options:\n"
-        "  --unit N      the unit to use (1 to 4), as listed by 'units'\n"
-        "  --all         write every attached unit, all at the same time\n"
-        "  --backup PATTERN\n"
-        "                with write: first read each unit into the .TPD file PATTERN, with\n"
-        "                {unit} and {serial} replaced; a unit whose backup fails is not written\n"
-        "  --json        with show: print the JSON document instead of a table\n"
-        "  --emulate N   use N emulated units in their factory state instead of hardware\n"
-        "  --demo        use the demo programmer's two emulated units (serials 4172 and\n"
-        "                12935); unit 1 holds its sample configuration\n"
-        "  --trace       print every exchange with a unit to standard error: the unit, then\n"
-        "                the request and the reply bytes in hex\n"
-        "  --emulate-fault fail:N | drop:UNIT:LOCATION\n"
-        "                with --emulate: the N-th exchange fails, or the unit loses what is\n"
-        "                written to LOCATION (1 to 94); for testing scripts\n"
-        "  -h, --help    print this help\n"
-        "\n"
-        "Exit status:\n"
-        "  0  success\n"
-        "  2  wrong usage (also: several units attached and none chosen)\n"
-        "  3  a file that cannot be read or is not a configuration\n"
-        "  4  a file that cannot be written\n"
-        "  5  no unit found\n"
-        "  6  an I/O error while talking to a unit\n"
-        "  7  the configuration read back from a unit differs from what was written\n"
-        "  8  a unit is attached but this user may not open it (see the udev rule)\n"
-        "With --all the worst outcome wins: 7, then 6, 8, 5 and 4.\n");
+    return CommandLineOptions::helpText();
 }
 
 int CommandLineTool::fail(int code, const QString& message) {
-    m_err << "tarvenpad: " << message << '\n';
+    // One line per error, also for the file layer's texts, which are laid out for a message box.
+    static const QRegularExpression breaks(QStringLiteral("\\s*\\n\\s*"));
+    m_err << "tarvenpad: " << QString(message).replace(breaks, QStringLiteral(" ")) << '\n';
     m_err.flush();
     return code;
 }
 
 int CommandLineTool::run(const QStringList& arguments) {
     Options o;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& a = arguments[i];
-        const auto number = [&](int& target, int low, int high) {
-            bool ok = false;
-            const int v = i + 1 < arguments.size() ? arguments[i + 1].toInt(&ok) : 0;
-            if (!ok || v < low || v > high)
-                return false;
-            target = v;
-            ++i;
-            return true;
-        };
-        if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
-            m_out << helpText();
-            return Success;
-        } else if (a == QLatin1String("--emulate")) {
-            if (!number(o.emulate, 0, MaxUnits))
-                return fail(Usage, QStringLiteral("--emulate takes a number of units from 0 to 4"));
-        } else if (a == QLatin1String("--demo")) {
-            o.demo = true;
-            o.emulate = 2;
-        } else if (a == QLatin1String("--unit")) {
-            if (!number(o.unit, 1, MaxUnits))
-                return fail(Usage, QStringLiteral("--unit takes a unit number from 1 to 4"));
-        } else if (a == QLatin1String("--emulate-fault")) {
-            // For testing scripts against faulty units: "fail:N" or "drop:UNIT:LOCATION".
-            const QStringList parts =
-                i + 1 < arguments.size() ? arguments[++i].split(':') : QStringList();
-            bool ok1 = false, ok2 = true;
-            o.fault = parts.value(0);
-            if (parts.size() == 2 && parts[0] == QLatin1String("fail")) {
-                o.failAt = parts[1].toInt(&ok1);
-            } else if (parts.size() == 3 && parts[0] == QLatin1String("drop")) {
-                o.dropUnit = parts[1].toInt(&ok1);
-                o.dropLocation = parts[2].toInt(&ok2);
-            }
-            if (!ok1 || !ok2)
-                return fail(Usage,
-                            QStringLiteral("--emulate-fault takes fail:N or drop:UNIT:LOCATION"));
-        } else if (a == QLatin1String("--backup")) {
-            o.backup = i + 1 < arguments.size() ? arguments[++i] : QString();
-            if (o.backup.isEmpty())
-                return fail(Usage, QStringLiteral("--backup takes a file name pattern"));
-        } else if (a == QLatin1String("--all")) {
-            o.all = true;
-        } else if (a == QLatin1String("--json")) {
-            o.json = true;
-        } else if (a == QLatin1String("--trace")) {
-            o.trace = true;
-        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
-            return fail(Usage, QStringLiteral("unknown option %1 (see tarvenpad --help)").arg(a));
-        } else if (o.command.isEmpty()) {
-            o.command = a;
-        } else {
-            o.files << a;
-        }
+    if (const QString error = CommandLineOptions::parse(arguments, o); !error.isEmpty())
+        return fail(Usage, error);
+    if (o.version) {
+        m_out << "tarvenpad " << TARVENPAD_VERSION << '\n';
+        return Success;
+    }
+    if (o.help || o.command == QLatin1String("help")) {
+        const bool asked = o.command == QLatin1String("help") && !o.help; // "help COMMAND"
+        const QString topic = asked ? o.files.value(0) : o.command;
+        const QString text = CommandLineOptions::commandHelp(topic);
+        if (asked && (o.files.size() > 1 || (!topic.isEmpty() && text.isEmpty())))
+            return fail(Usage, QStringLiteral("unknown command '%1' (see tarvenpad --help)")
+                                   .arg(o.files.join(QLatin1Char(' '))));
+        m_out << (text.isEmpty() || topic == QLatin1String("help") ? helpText() : text);
+        return Success;
     }
 
     const auto expect = [&](int files) { return o.files.size() == files; };
-    if (o.command.isEmpty())
-        return fail(Usage, QStringLiteral("no command given (see tarvenpad --help)"));
     if (const QString problem = checkOptions(o); !problem.isEmpty())
         return fail(Usage, problem);
     if (o.command == QLatin1String("units") && expect(0))
-        return units(o);
+        return o.json ? unitsJson(o) : units(o);
     if (o.command == QLatin1String("show") && expect(1))
         return show(o);
     if (o.command == QLatin1String("import") && expect(2))
@@ -285,10 +225,8 @@ int CommandLineTool::run(const QStringList& arguments) {
         return write(o);
     if (o.command == QLatin1String("read") && expect(1) && !o.all)
         return read(o);
-    const QStringList known{"units", "show", "import", "export", "write", "read"};
-    if (!known.contains(o.command))
-        return fail(Usage,
-                    QStringLiteral("unknown command '%1' (see tarvenpad --help)").arg(o.command));
+    if (o.command == QLatin1String("diff") && expect(1) && !o.all)
+        return diff(o);
     return fail(Usage,
                 QStringLiteral("wrong arguments for '%1' (see tarvenpad --help)").arg(o.command));
 }
@@ -333,6 +271,8 @@ std::unique_ptr<HidAccess> CommandLineTool::openAccess(const Options& o) {
 }
 
 int CommandLineTool::load(const QString& path, Configuration& config) {
+    if (path == QLatin1String("-"))
+        return loadInput(config);
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
         const QByteArray start = file.peek(64).trimmed();
@@ -352,7 +292,27 @@ int CommandLineTool::load(const QString& path, Configuration& config) {
     return fail(BadInput, r.message);
 }
 
+int CommandLineTool::loadInput(Configuration& config) {
+    QByteArray bytes;
+    if (const QString error = StandardStreams::readInput(bytes); !error.isEmpty())
+        return fail(BadInput, error);
+    const QString name = QStringLiteral("standard input");
+    const FileResult r = bytes.trimmed().startsWith('{') ? ConfigFromJson(config, bytes)
+                                                         : DecodeConfigFile(config, bytes, name);
+    if (r.ok())
+        return Success;
+    if (bytes.trimmed().startsWith('{'))
+        return fail(BadInput, QStringLiteral("%1: %2").arg(name, r.message));
+    if (r.status == FileResult::Status::Rejected)
+        return fail(BadInput, name + QStringLiteral(": not a configuration file (unknown header)"));
+    return fail(BadInput, r.message); // the file layer's texts name the input already
+}
+
 int CommandLineTool::save(const QString& path, const QByteArray& bytes) {
+    if (path == QLatin1String("-")) {
+        const QString error = StandardStreams::writeOutput(m_out, bytes);
+        return error.isEmpty() ? Success : fail(CannotWrite, error);
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return fail(CannotWrite, QStringLiteral("cannot write %1: %2")
@@ -432,16 +392,11 @@ int CommandLineTool::show(const Options& o) {
                      .arg(yesNo(s.alt), -3)
                      .arg(yesNo(s.repeat));
     }
-    const AuxOptions& a = config.aux();
-    const std::pair<const char*, bool> options[] = {{"Reverse X Axis", a.reverseX},
-                                                    {"Reverse Y Axis", a.reverseY},
-                                                    {"Active High", a.activeHigh},
-                                                    {"Rotary-5 on AUX", a.rotaryOnAux},
-                                                    {"Relay-8 on AUX", a.relayOnAux}};
     m_out << '\n';
-    for (const auto& [name, on] : options)
-        m_out
-            << QStringLiteral("%1 %2\n").arg(QString::fromLatin1(name), -16).arg(on ? "on" : "off");
+    for (const OptionRow& row : OptionRows)
+        m_out << QStringLiteral("%1 %2\n")
+                     .arg(QString::fromLatin1(row.label), -16)
+                     .arg(config.aux().*row.member ? "on" : "off");
     return Success;
 }
 
@@ -474,10 +429,10 @@ int CommandLineTool::pickUnit(const Options& o, HidAccess& access, DeviceLink& l
     const QList<Attached> listed = serials ? found : attachedUnits(access, link, true);
     QString list;
     for (const Attached& a : listed)
-        list += a.denied.isEmpty()
-                    ? QStringLiteral("\n  unit %1, serial %2").arg(a.unit).arg(a.serial)
-                    : QStringLiteral("\n  unit %1, not accessible").arg(a.unit);
-    return fail(Usage, QStringLiteral("%1 units are attached; choose one with --unit N%2:%3")
+        list += (list.isEmpty() ? QString() : QStringLiteral("; ")) +
+                (a.denied.isEmpty() ? QStringLiteral("unit %1, serial %2").arg(a.unit).arg(a.serial)
+                                    : QStringLiteral("unit %1, not accessible").arg(a.unit));
+    return fail(Usage, QStringLiteral("%1 units are attached; choose one with --unit N%2: %3")
                            .arg(found.size())
                            .arg(o.command == QLatin1String("write") ? " or all with --all" : "")
                            .arg(list));
@@ -584,8 +539,123 @@ int CommandLineTool::read(const Options& o) {
     QByteArray bytes = EncodeConfigFile(config);
     if (const int w = save(o.files[0], bytes))
         return w;
+    if (o.files[0] == QLatin1String("-"))
+        return Success;
     m_out << QStringLiteral("unit %1: read into %2\n")
                  .arg(unit)
                  .arg(QDir::toNativeSeparators(o.files[0]));
     return Success;
+}
+
+int CommandLineTool::unitsJson(const Options& o) {
+    auto access = openAccess(o);
+    UnitListScope scope(*access);
+    TerminalProgress progress(m_err, false);
+    DeviceLink link(*access, progress, progress);
+    QJsonArray list;
+    for (int unit = 1; unit <= MaxUnits; ++unit) {
+        DeviceRecord record;
+        const bool opened = access->OpenHidDevice(DeviceIdentifier, TransferLength, TransferLength,
+                                                  record, unit) == 0;
+        // A unit this user may not open is still there; a script must not take it for absent.
+        if (!opened && access->lastOpenFailure().kind != OpenFailure::Kind::AccessDenied)
+            continue;
+        QJsonObject entry{{"unit", unit},
+                          {"serial", QJsonValue::Null},
+                          {"path", access->unitPath(unit)},
+                          {"access", opened ? "ok" : "denied"}};
+        if (opened) {
+            entry[QStringLiteral("serial")] = FormatSerial(link.RequestSerial(record));
+            access->CloseHidDevice(record);
+        }
+        list.append(entry);
+    }
+    m_out << QJsonDocument(list).toJson();
+    if (list.isEmpty())
+        return fail(NoUnit, QStringLiteral("no TARVEN-PAD unit found; plug one in (and see the "
+                                           "README on access rights)"));
+    // As in the table: a unit that is there but may not be opened has a status of its own.
+    for (const QJsonValue& entry : list)
+        if (entry[QLatin1String("access")].toString() == QLatin1String("denied"))
+            return AccessDenied;
+    return Success;
+}
+
+int CommandLineTool::diff(const Options& o) {
+    Configuration wanted;
+    if (const int r = load(o.files[0], wanted))
+        return r;
+    auto access = openAccess(o);
+    TerminalProgress progress(m_err, m_errIsTerminal);
+    UnitListScope scope(*access);
+    DeviceLink link(*access, progress, progress);
+    Attached chosen;
+    if (const int r = pickUnit(o, *access, link, chosen))
+        return r;
+    const int unit = chosen.unit;
+    DeviceImage image;
+    const TransferResult r = link.ReceiveImageFromUnit(DeviceIdentifier, unit, image);
+    progress.finish();
+    if (r == TransferResult::DeviceNotFound) {
+        const UnitOutcome why = notFound(*access, QStringLiteral("Device Not Found"));
+        return fail(why.status, QStringLiteral("unit %1: %2").arg(unit).arg(why.message));
+    }
+    if (r != TransferResult::Success)
+        return fail(IoError, QStringLiteral("unit %1: Device I/O Error while reading").arg(unit));
+
+    // The file as the unit would hold it after a write, so that only what a write would change
+    // counts as a difference.
+    Configuration file, held;
+    ApplyDeviceImage(file, BuildDeviceImage(wanted));
+    ApplyDeviceImage(held, image);
+    const QJsonArray fileSlots = ConfigToJson(file).value(QStringLiteral("slots")).toArray();
+    const QJsonArray unitSlots = ConfigToJson(held).value(QStringLiteral("slots")).toArray();
+    const auto settings = [](QJsonObject slot) {
+        slot.remove(QStringLiteral("slot"));
+        slot.remove(QStringLiteral("label"));
+        return slot;
+    };
+
+    QStringList lines;
+    QJsonArray slotChanges, optionChanges;
+    for (int k = 0; k < Configuration::SlotCount; ++k) {
+        if (sameSlot(file.slot(k), held.slot(k)))
+            continue;
+        lines << QStringLiteral("%1: file %2; unit %3")
+                     .arg(SlotLabel(k), slotText(file.slot(k)), slotText(held.slot(k)));
+        slotChanges.append(QJsonObject{{"slot", k},
+                                       {"label", SlotLabel(k)},
+                                       {"file", settings(fileSlots[k].toObject())},
+                                       {"unit", settings(unitSlots[k].toObject())}});
+    }
+    for (const OptionRow& row : OptionRows) {
+        const bool a = file.aux().*row.member, b = held.aux().*row.member;
+        if (a == b)
+            continue;
+        lines << QStringLiteral("%1: file %2; unit %3")
+                     .arg(QLatin1String(row.label), a ? "on" : "off", b ? "on" : "off");
+        optionChanges.append(
+            QJsonObject{{"option", row.key}, {"label", row.label}, {"file", a}, {"unit", b}});
+    }
+
+    const QString path = o.files[0] == QLatin1String("-") ? QStringLiteral("standard input")
+                                                          : QDir::toNativeSeparators(o.files[0]);
+    if (o.json) {
+        m_out << QJsonDocument(QJsonObject{{"unit", unit},
+                                           {"file", path},
+                                           {"same", lines.isEmpty()},
+                                           {"slots", slotChanges},
+                                           {"options", optionChanges}})
+                     .toJson();
+    } else {
+        for (const QString& line : lines)
+            m_out << line << '\n';
+        m_out << (lines.isEmpty() ? QStringLiteral("unit %1: the same as %2\n").arg(unit).arg(path)
+                                  : QStringLiteral("unit %1: %2 difference%3 from %4\n")
+                                        .arg(unit)
+                                        .arg(lines.size())
+                                        .arg(lines.size() > 1 ? "s" : "")
+                                        .arg(path));
+    }
+    return lines.isEmpty() ? Success : Differs;
 }

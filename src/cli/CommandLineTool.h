@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ToolOptions.h"
+
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
@@ -33,7 +35,7 @@ public:
     static QString helpText();
 
 private:
-    struct Options;
+    using Options = ToolOptions;
     struct Attached;
 
     // Why the options make no sense together, or empty when they do.
@@ -44,9 +46,12 @@ private:
     int convert(const Options& o, bool toJson);
     int write(const Options& o);
     int read(const Options& o);
+    int diff(const Options& o);
+    int unitsJson(const Options& o);
 
     int fail(int code, const QString& message);
     int load(const QString& path, Configuration& config);
+    int loadInput(Configuration& config);
     int save(const QString& path, const QByteArray& bytes);
     QList<Attached> attachedUnits(HidAccess& access, DeviceLink& link, bool serials);
     int pickUnit(const Options& o, HidAccess& access, DeviceLink& link, Attached& unit,

@@ -20,6 +20,7 @@ public:
     void beginCommand() override { m_inner.beginCommand(); }
     void endCommand() override { m_inner.endCommand(); }
     bool unitUnchanged(int unit) override { return m_inner.unitUnchanged(unit); }
+    QString unitPath(int unit) const override { return m_inner.unitPath(unit); }
 
 private:
     struct Opened {

@@ -46,6 +46,7 @@ public:
     int WriteHidDevice(DeviceRecord& record, const quint8* request, quint8* reply) override;
     int CloseHidDevice(DeviceRecord& record) override;
     OpenFailure lastOpenFailure() const override;
+    QString unitPath(int unit) const override { return QStringLiteral("emulated:%1").arg(unit); }
 
 private:
     void wait() const;

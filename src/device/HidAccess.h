@@ -45,4 +45,6 @@ public:
         Q_UNUSED(unit);
         return true;
     }
+    // Where a unit is found, for people and scripts; empty when the layer cannot tell.
+    virtual QString unitPath(int /*unit*/) const { return {}; }
 };

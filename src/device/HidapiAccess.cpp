@@ -178,6 +178,10 @@ OpenFailure HidapiAccess::lastOpenFailure() const {
     return it == m_failures.end() ? OpenFailure{} : it->second;
 }
 
+QString HidapiAccess::unitPath(int unit) const {
+    return unitPaths(DeviceIdentifier).value(unit - 1);
+}
+
 int HidapiAccess::OpenHidDevice(int identifier, int requestLength, int replyLength,
                                 DeviceRecord& record, int unit) {
     std::optional<QList<Unit>> units;

@@ -45,6 +45,7 @@ public:
     void beginCommand() override;
     void endCommand() override;
     bool unitUnchanged(int unit) override;
+    QString unitPath(int unit) const override;
 
 private:
     struct OpenUnit {

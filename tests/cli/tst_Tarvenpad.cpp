@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -15,15 +16,21 @@ struct Run {
     int status;
     QString out;
     QString err;
+    QByteArray bytes; // standard output as it came
 };
 
-Run tarvenpad(const QStringList& args) {
+QString workDir; // every run starts here, so that relative names work
+
+Run tarvenpad(const QStringList& args, const QByteArray& input = {}) {
     QProcess p;
+    p.setWorkingDirectory(workDir);
     p.start(QStringLiteral(TARVENPAD_EXE), args);
+    p.write(input);
+    p.closeWriteChannel();
     p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    const QByteArray out = p.readAllStandardOutput();
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(out),
+            QString::fromUtf8(p.readAllStandardError()), out};
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -57,10 +64,24 @@ private slots:
     void writeAllReportsInOrder();
     void backup();
     void readIntoFile();
+    void version();
+    void optionForms_data();
+    void optionForms();
+    void standardStreams_data();
+    void standardStreams();
+    void failedOutput_data();
+    void failedOutput();
+    void unitsJson();
+    void diff_data();
+    void diff();
+    void diffJson();
+    void completion_data();
+    void completion();
 
 private:
     QTemporaryDir m_dir;
-    QString m_sample; // a .TPD file with a few settings
+    QString m_sample;  // a .TPD file with a few settings
+    QString m_factory; // what an emulated unit holds
     QByteArray m_json;
 };
 
@@ -73,6 +94,11 @@ void TestTarvenpad::initTestCase() {
     c.setOption(Configuration::Option::RotaryOnAux, true);
     m_sample = m_dir.filePath("sample.TPD");
     QVERIFY(WriteConfigFile(c, m_sample).ok());
+    Configuration factory;
+    factory.ClearVariables();
+    m_factory = m_dir.filePath("factory.TPD");
+    QVERIFY(WriteConfigFile(factory, m_factory).ok());
+    workDir = m_dir.path();
     const Run r = tarvenpad({"show", m_sample, "--json"});
     QCOMPARE(r.status, 0);
     m_json = r.out.toUtf8();
@@ -105,6 +131,10 @@ void TestTarvenpad::usageErrors_data() {
     QTest::newRow("drop:1:500") << QStringList{"units", "--emulate", "2", "--emulate-fault",
                                                "drop:1:500"};
     QTest::newRow("backup with read") << QStringList{"read", "x.TPD", "--backup", "b.TPD"};
+    QTest::newRow("another command's option") << QStringList{"show", "x.TPD", "--unit=1"};
+    QTest::newRow("value for a switch") << QStringList{"units", "--json=yes"};
+    QTest::newRow("missing value") << QStringList{"read", "x.TPD", "--unit"};
+    QTest::newRow("help on no command") << QStringList{"help", "frob"};
 }
 
 void TestTarvenpad::usageErrors() {
@@ -112,6 +142,7 @@ void TestTarvenpad::usageErrors() {
     const Run r = tarvenpad(args);
     QCOMPARE(r.status, 2);
     QVERIFY(r.err.startsWith("tarvenpad: "));
+    QCOMPARE(r.err.count('\n'), 1);
 }
 
 void TestTarvenpad::units() {
@@ -250,6 +281,7 @@ void TestTarvenpad::writeOutcomes() {
         QCOMPARE(r.out, text);
     else
         QVERIFY2(r.err.contains(text), qPrintable(r.err));
+    QCOMPARE(r.err.count('\n'), status ? 1 : 0);
 }
 
 void TestTarvenpad::writeTrace() {
@@ -319,6 +351,189 @@ void TestTarvenpad::readIntoFile() {
     QVERIFY(sample.aux().rotaryOnAux);
     QVERIFY(tarvenpad({"show", out})
                 .out.contains("\nInput 10     %5                 34  -     x       x"));
+}
+
+void TestTarvenpad::version() {
+    const Run r = tarvenpad({"--version"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QString("tarvenpad " TARVENPAD_VERSION "\n"));
+}
+
+void TestTarvenpad::optionForms_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("text"); // expected in the output of a successful run
+    QTest::newRow("--unit=2") << QStringList{"write", "sample.TPD", "--emulate=2", "--unit=2"}
+                              << "unit 2: programmed and verified";
+    QTest::newRow("options first") << QStringList{"--emulate", "2", "units"} << "2 22\n";
+    QTest::newRow("-- ends the options")
+        << QStringList{"show", "--json", "--", "--odd.TPD"} << "\"keyName\": \"Esc\"";
+    QTest::newRow("help COMMAND") << QStringList{"help", "diff"} << "Usage: tarvenpad diff FILE";
+    QTest::newRow("COMMAND --help") << QStringList{"diff", "--help"} << "--unit N";
+}
+
+void TestTarvenpad::optionForms() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, text);
+    QFile::copy(m_sample, m_dir.filePath("--odd.TPD"));
+    const Run r = tarvenpad(args);
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QVERIFY2(r.out.contains(text), qPrintable(r.out));
+}
+
+void TestTarvenpad::standardStreams_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("output"); // exactly, on standard output
+    const QByteArray sample = readFile(m_sample);
+    QTest::newRow("export FILE -")
+        << QStringList{"export", m_sample, "-"} << QByteArray() << 0 << m_json;
+    QTest::newRow("show - --json") << QStringList{"show", "-", "--json"} << sample << 0 << m_json;
+    QTest::newRow("import - -") << QStringList{"import", "-", "-"} << m_json << 0 << sample;
+    QTest::newRow("read -") << QStringList{"read", "-", "--emulate", "1"} << QByteArray() << 0
+                            << readFile(m_factory);
+    QTest::newRow("write -") << QStringList{"write", "-", "--emulate", "2", "--unit", "1"} << m_json
+                             << 0 << QByteArray("unit 1: programmed and verified\n");
+    QTest::newRow("empty input") << QStringList{"show", "-"} << QByteArray() << 3 << QByteArray();
+    QTest::newRow("input over 1 MiB")
+        << QStringList{"import", "-", "-"} << QByteArray(1024 * 1024 + 1, ' ') << 3 << QByteArray();
+}
+
+void TestTarvenpad::standardStreams() {
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, input);
+    QFETCH(int, status);
+    QFETCH(QByteArray, output);
+    const Run r = tarvenpad(args, input);
+    QVERIFY2(r.status == status, qPrintable(r.err));
+    QCOMPARE(r.bytes, output);
+
+    // The form: a JSON document from a pipe into a .TPD file.
+    const QString out = m_dir.filePath("piped.TPD");
+    QCOMPARE(tarvenpad({"import", "-", out}, m_json).status, 0);
+    QCOMPARE(readFile(out), readFile(m_sample));
+}
+
+void TestTarvenpad::failedOutput_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("text") << QStringList{"show", m_sample};
+    QTest::newRow("bytes") << QStringList{"export", m_sample, "-"};
+}
+
+void TestTarvenpad::failedOutput() {
+    QFETCH(QStringList, args);
+    if (!QFile::exists("/dev/full"))
+        QSKIP("no /dev/full");
+    QProcess p;
+    p.setStandardOutputFile("/dev/full");
+    p.start(QStringLiteral(TARVENPAD_EXE), args);
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 4);
+    QVERIFY(p.readAllStandardError().startsWith("tarvenpad: cannot write standard output: "));
+}
+
+void TestTarvenpad::unitsJson() {
+    Run r = tarvenpad({"units", "--json", "--emulate", "2"});
+    QCOMPARE(r.status, 0);
+    QJsonParseError error{};
+    const QJsonArray units = QJsonDocument::fromJson(r.bytes, &error).array();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(units.size(), 2);
+    QCOMPARE(
+        units[1].toObject(),
+        (QJsonObject{{"unit", 2}, {"serial", "22"}, {"path", "emulated:2"}, {"access", "ok"}}));
+    r = tarvenpad({"units", "--json", "--emulate", "0"});
+    QCOMPARE(r.status, 5);
+    QCOMPARE(QJsonDocument::fromJson(r.bytes).array().size(), 0);
+    QVERIFY(QJsonDocument::fromJson(r.bytes).isArray());
+}
+
+void TestTarvenpad::diff_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("same") << QStringList{"factory.TPD", "--emulate", "1"} << QByteArray() << 0
+                          << "unit 1: the same as factory.TPD\n";
+    QTest::newRow("differs")
+        << QStringList{"sample.TPD", "--emulate", "1"} << QByteArray() << 7
+        << "Input 1: file Esc (41) Control; unit Not Used (0)\n"
+           "Rotary  1A: file Left Mouse (232) Control Repeat; unit Not Used (0)\n"
+           "Rotary-5 on AUX: file on; unit off\n"
+           "unit 1: 3 differences from sample.TPD\n";
+    QTest::newRow("standard input, unit 2")
+        << QStringList{"-", "--emulate=2", "--unit=2"} << m_json << 7
+        << "Rotary-5 on AUX: file on; unit off\nunit 2: 3 differences from standard input\n";
+    QTest::newRow("two units, none chosen")
+        << QStringList{"sample.TPD", "--emulate", "2"} << QByteArray() << 2 << "";
+}
+
+void TestTarvenpad::diff() {
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, input);
+    QFETCH(int, status);
+    QFETCH(QString, text);
+    const Run r = tarvenpad(QStringList{"diff", "--trace"} + args, input);
+    QVERIFY2(r.status == status, qPrintable(r.err));
+    QVERIFY2(text.isEmpty() || r.out.endsWith(text), qPrintable(r.out));
+    // Nothing is written: the trace holds no store request.
+    QVERIFY2(
+        !r.err.contains(QRegularExpression("^\\d 02 81 ", QRegularExpression::MultilineOption)),
+        qPrintable(r.err));
+}
+
+void TestTarvenpad::diffJson() {
+    const Run r = tarvenpad({"diff", m_sample, "--json", "--emulate", "1"});
+    QCOMPARE(r.status, 7);
+    const QJsonObject doc = QJsonDocument::fromJson(r.bytes).object();
+    QCOMPARE(doc.value("same").toBool(true), false);
+    const QJsonArray slotArray = doc.value("slots").toArray();
+    QCOMPARE(slotArray.size(), 2);
+    QCOMPARE(slotArray[1].toObject().value("label").toString(), QString("Rotary  1A"));
+    QCOMPARE(slotArray[1].toObject().value("file").toObject().value("key").toInt(), 232);
+    QCOMPARE(slotArray[1].toObject().value("unit").toObject().value("key").toInt(), 0);
+    const QJsonArray options = doc.value("options").toArray();
+    QCOMPARE(options.size(), 1);
+    QCOMPARE(options[0].toObject(), (QJsonObject{{"option", "rotaryOnAux"},
+                                                 {"label", "Rotary-5 on AUX"},
+                                                 {"file", true},
+                                                 {"unit", false}}));
+}
+
+void TestTarvenpad::completion_data() {
+    QTest::addColumn<QStringList>("words"); // the last one is being completed
+    QTest::addColumn<QStringList>("offered");
+    QTest::newRow("command") << QStringList{"tarvenpad", "w"} << QStringList{"write"};
+    QTest::newRow("command's option")
+        << QStringList{"tarvenpad", "--emulate", "2", "write", "--u"} << QStringList{"--unit"};
+    QTest::newRow("only the command's options")
+        << QStringList{"tarvenpad", "show", "--"} << QStringList{"--help", "--json"};
+    QTest::newRow("configuration files")
+        << QStringList{"tarvenpad", "show", "c"} << QStringList{"c.JSON", "c.tpd", "cdir"};
+}
+
+void TestTarvenpad::completion() {
+    QFETCH(QStringList, words);
+    QFETCH(QStringList, offered);
+    if (QStandardPaths::findExecutable("bash").isEmpty())
+        QSKIP("no bash");
+    QTemporaryDir dir;
+    for (const char* name : {"c.tpd", "c.JSON", "c.txt"})
+        writeFile(dir.filePath(name), "x");
+    QVERIFY(QDir(dir.path()).mkdir("cdir"));
+    QProcess bash;
+    bash.setWorkingDirectory(dir.path());
+    bash.start("bash", QStringList{"-c",
+                                   "source \"$0\" && COMP_WORDS=(\"$@\") && "
+                                   "COMP_CWORD=$(($# - 1)) && _tarvenpad; "
+                                   "printf '%s\\n' \"${COMPREPLY[@]}\"",
+                                   TARVENPAD_COMPLETION} +
+                           words);
+    QVERIFY(bash.waitForFinished(60000));
+    QStringList got =
+        QString::fromUtf8(bash.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    got.sort();
+    QCOMPARE(got, offered);
 }
 
 QTEST_GUILESS_MAIN(TestTarvenpad)

@@ -1,0 +1,77 @@
+# bash completion for tarvenpad: commands, each command's options, and configuration files.
+# Plain compgen only, so it works without the bash-completion package's helpers.
+
+_tarvenpad() {
+    local cur=${COMP_WORDS[COMP_CWORD]}
+    local prev=${COMP_WORDS[COMP_CWORD - 1]}
+    local commands="units show import export write read diff help"
+    local unitopts="--emulate --emulate-fault --trace"
+    COMPREPLY=()
+
+    # The command is the first word that is neither an option nor an option's value.
+    local command="" i
+    for ((i = 1; i < COMP_CWORD; i++)); do
+        case ${COMP_WORDS[i]} in
+        --unit | --emulate | --emulate-fault | --backup) ((i++)) ;;
+        -*) ;;
+        *)
+            command=${COMP_WORDS[i]}
+            break
+            ;;
+        esac
+    done
+
+    case $prev in
+    --unit)
+        COMPREPLY=($(compgen -W "1 2 3 4" -- "$cur"))
+        return
+        ;;
+    --emulate)
+        COMPREPLY=($(compgen -W "0 1 2 3 4" -- "$cur"))
+        return
+        ;;
+    --emulate-fault)
+        COMPREPLY=($(compgen -W "fail: drop:" -- "$cur"))
+        compopt -o nospace 2>/dev/null
+        return
+        ;;
+    esac
+
+    if [[ -z $command ]]; then
+        if [[ $cur == -* ]]; then
+            COMPREPLY=($(compgen -W "--help --version" -- "$cur"))
+        else
+            COMPREPLY=($(compgen -W "$commands" -- "$cur"))
+        fi
+        return
+    fi
+
+    local options=""
+    case $command in
+    units) options="--json $unitopts" ;;
+    show) options="--json" ;;
+    write) options="--unit --all $unitopts" ;;
+    read) options="--unit $unitopts" ;;
+    diff) options="--unit --json $unitopts" ;;
+    help)
+        COMPREPLY=($(compgen -W "$commands" -- "$cur"))
+        return
+        ;;
+    esac
+    if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "$options --help" -- "$cur"))
+        return
+    fi
+    [[ $command == units ]] && return
+
+    # Directories, .TPD and .json files, whatever their case.
+    local f IFS=$'\n'
+    for f in $(compgen -f -- "$cur"); do
+        if [[ -d $f || ${f,,} == *.tpd || ${f,,} == *.json ]]; then
+            COMPREPLY+=("$f")
+        fi
+    done
+    compopt -o filenames 2>/dev/null
+}
+
+complete -F _tarvenpad tarvenpad

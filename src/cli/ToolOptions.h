@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What one `tarvenpad` command line asks for.
+struct ToolOptions {
+    QString command;
+    QStringList files; // the command's arguments; "-" stands for standard input or output
+    int emulate = -1;  // -1: the real encoders
+    bool demo = false; // the demo programmer's two units instead
+    int unit = 0;
+    bool all = false;
+    bool json = false;
+    bool trace = false;
+    bool help = false;
+    bool version = false;
+    QString fault;    // --emulate-fault: "fail" or "drop"
+    int failAt = 0;   // emulated units: the exchange that fails
+    int dropUnit = 0; // emulated units: the unit that loses a location
+    int dropLocation = 0;
+    QString backup; // write: where each unit's configuration goes first
+};
