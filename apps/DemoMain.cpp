@@ -3,6 +3,7 @@
 #include "Configuration.h"
 #include "DeviceImage.h"
 #include "EmulatedAccess.h"
+#include "FileAccess.h"
 #include "Module1.h"
 #include "ProgrammerServices.h"
 #include "QtUserDialogs.h"
@@ -38,6 +39,7 @@ DeviceImage sampleConfiguration() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    ReportWriteSignalsAsErrors(true);
     QApplication::setApplicationName(QStringLiteral("TARVEN-PAD Programmer"));
     EmulatedAccess access(2);
     access.unit(1).serial = {'0', '4', '1', '7'};

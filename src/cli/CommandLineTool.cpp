@@ -1,5 +1,6 @@
 #include "CommandLineTool.h"
 
+#include "ConfigDocument.h"
 #include "ConfigFile.h"
 #include "ConfigJson.h"
 #include "Configuration.h"
@@ -10,9 +11,6 @@
 #include "TracingAccess.h"
 
 #include <QDir>
-#include <QFile>
-#include <QJsonDocument>
-#include <QSaveFile>
 
 struct CommandLineTool::Options {
     QString command;
@@ -186,31 +184,33 @@ std::unique_ptr<HidAccess> CommandLineTool::openAccess(const Options& o) {
     return std::make_unique<TracingAccess>(*m_inner, m_err);
 }
 
+// Reads the input once, whatever it is (a file, a FIFO, /dev/stdin), and at most
+// MaxInputSize bytes of it; a .TPD or a JSON document by its header (ConfigDocument.h).
 int CommandLineTool::load(const QString& path, Configuration& config) {
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray start = file.peek(64).trimmed();
-        if (start.startsWith('{')) {
-            const FileResult r = ConfigFromJson(config, file.readAll());
-            return r.ok() ? Success
-                          : fail(BadInput, QStringLiteral("%1: %2").arg(
-                                               QDir::toNativeSeparators(path), r.message));
-        }
-    }
-    const FileResult r = ReadConfigFile(config, path);
-    if (r.ok())
+    const FileResult r = LoadConfiguration(config, path);
+    const QString name = QDir::toNativeSeparators(path);
+    switch (r.status) {
+    case FileResult::Status::Ok:
         return Success;
-    if (r.status == FileResult::Status::Rejected)
-        return fail(BadInput, QStringLiteral("%1: not a configuration file (unknown header)")
-                                  .arg(QDir::toNativeSeparators(path)));
-    return fail(BadInput, r.message);
+    case FileResult::Status::ReadFailed:
+        return fail(BadInput, QStringLiteral("cannot read %1: %2").arg(name, r.reason));
+    case FileResult::Status::Rejected:
+        return fail(BadInput, QStringLiteral("%1: %2").arg(name, r.message));
+    default: // the message names the file
+        return fail(BadInput, r.message);
+    }
 }
 
-int CommandLineTool::save(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return fail(CannotWrite, QStringLiteral("cannot write %1: %2")
-                                     .arg(QDir::toNativeSeparators(path), file.errorString()));
+// Through the window's writer: a .TPD keeps the tail of an existing file, a JSON document
+// replaces it; a failed write leaves the old file as it was and gives CannotWrite.
+int CommandLineTool::save(const QString& path, const Configuration& config, bool json) {
+    m_out.flush(); // the file may be standard output
+    const FileResult r = json ? WriteConfigJsonFile(config, path, ReaderWait::Wait)
+                              : WriteConfigFile(config, path, ReaderWait::Wait);
+    if (!r.ok())
+        return fail(
+            CannotWrite,
+            QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), r.reason));
     return Success;
 }
 
@@ -249,7 +249,7 @@ int CommandLineTool::show(const Options& o) {
     if (const int r = load(o.files[0], config))
         return r;
     if (o.json) {
-        m_out << QJsonDocument(ConfigToJson(config)).toJson(QJsonDocument::Indented);
+        m_out << EncodeConfigJson(config);
         return Success;
     }
     m_out << QStringLiteral("%1 %2 %3  Shift Control Alt Repeat\n")
@@ -284,8 +284,7 @@ int CommandLineTool::convert(const Options& o, bool toJson) {
     Configuration config;
     if (const int r = load(o.files[0], config))
         return r;
-    return save(o.files[1],
-                toJson ? QJsonDocument(ConfigToJson(config)).toJson() : EncodeConfigFile(config));
+    return save(o.files[1], config, toJson);
 }
 
 int CommandLineTool::pickUnit(const Options& o, HidAccess& access, DeviceLink& link, int& unit) {
@@ -393,8 +392,7 @@ int CommandLineTool::read(const Options& o) {
         return fail(IoError, QStringLiteral("unit %1: Device I/O Error while reading").arg(unit));
     Configuration config;
     ApplyDeviceImage(config, image);
-    QByteArray bytes = EncodeConfigFile(config);
-    if (const int w = save(o.files[0], bytes))
+    if (const int w = save(o.files[0], config, false))
         return w;
     m_out << QStringLiteral("unit %1: read into %2\n")
                  .arg(unit)

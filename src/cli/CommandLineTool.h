@@ -42,7 +42,7 @@ private:
 
     int fail(int code, const QString& message);
     int load(const QString& path, Configuration& config);
-    int save(const QString& path, const QByteArray& bytes);
+    int save(const QString& path, const Configuration& config, bool json);
     QList<int> attachedUnits(HidAccess& access, DeviceLink& link, QStringList* serials);
     int pickUnit(const Options& o, HidAccess& access, DeviceLink& link, int& unit);
     std::unique_ptr<HidAccess> openAccess(const Options& o);
