@@ -122,8 +122,8 @@ private:
                 return atEnd() ? unexpected() : fail(QStringLiteral("expected ':'"));
             ++m_at;
             skipWhitespace();
-            value.members.emplace_back(std::move(name), JsonValue{});
-            if (!parseValue(value.members.back().second, depth))
+            value.members.push_back(JsonMember{std::move(name), JsonValue{}});
+            if (!parseValue(value.members.back().value, depth))
                 return false;
             skipWhitespace();
             if (atEnd())

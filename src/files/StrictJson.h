@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <utility>
 #include <vector>
 
 // A strict JSON reader (RFC 8259) for configuration documents. Unlike QJsonDocument it
@@ -10,6 +9,8 @@
 // UTF-8 and anything after the document, and it keeps an object's members in their order,
 // duplicates included, so the caller can name a duplicate. A number is kept as a double
 // (NaN when it does not fit one); nothing converts it to an integer here.
+struct JsonMember;
+
 struct JsonValue {
     enum class Type { Null, Bool, Number, String, Array, Object };
 
@@ -18,11 +19,16 @@ struct JsonValue {
     double number = 0; // NaN when the text is out of the double's range
     QString string;
     std::vector<JsonValue> items;
-    std::vector<std::pair<QString, JsonValue>> members;
+    std::vector<JsonMember> members; // in the document's order, duplicates included
 
     // The number, when it is a whole number from `low` to `high`: the range is checked on
     // the double before any conversion.
     bool wholeNumberIn(int low, int high, int& value) const;
+};
+
+struct JsonMember {
+    QString name;
+    JsonValue value;
 };
 
 struct JsonSyntaxError {
