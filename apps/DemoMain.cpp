@@ -2,6 +2,7 @@
 // Unit 1 holds a sample configuration; unit 2 is as it left the factory.
 #include "DemoUnits.h"
 #include "EmulatedAccess.h"
+#include "FileAccess.h"
 #include "Module1.h"
 #include "ProgrammerServices.h"
 #include "QtUserDialogs.h"
@@ -11,6 +12,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    ReportWriteSignalsAsErrors(true);
     QApplication::setApplicationName(QStringLiteral("TARVEN-PAD Programmer"));
     // Said once on standard error, so nobody takes the demo for the real programmer.
     std::fputs("TARVEN-PAD Programmer demo: two emulated units (serials 4172 and 12935), "

@@ -1,4 +1,5 @@
 // The TARVEN-PAD Programmer on the encoders attached to this computer.
+#include "FileAccess.h"
 #include "HidapiAccess.h"
 #include "Module1.h"
 #include "ProgrammerServices.h"
@@ -8,6 +9,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    ReportWriteSignalsAsErrors(true);
     QApplication::setApplicationName(QStringLiteral("TARVEN-PAD Programmer"));
     QApplication::setDesktopFileName(QStringLiteral("com.quelmark.TarvenpadProgrammer"));
     HidapiAccess access(QStringLiteral("/sys"));

@@ -1,5 +1,6 @@
 // `tarvenpad`: the command-line companion of the programmer.
 #include "CommandLineTool.h"
+#include "FileAccess.h"
 #include "HidapiAccess.h"
 
 #include <QCoreApplication>
@@ -10,12 +11,14 @@
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    ReportWriteSignalsAsErrors(false);
     QTextStream out(stdout);
     QTextStream err(stderr);
     CommandLineTool tool(
         out, err, [] { return std::make_unique<HidapiAccess>(QStringLiteral("/sys")); },
         isatty(STDERR_FILENO));
-    int status = tool.run(QCoreApplication::arguments().mid(1));
+    // File names as the bytes they are, also when they are not valid UTF-8.
+    int status = tool.run(ArgumentsFromNative(argc, argv).mid(1));
     out.flush();
     // Output that never arrived (a full disk, a closed pipe) must not pass for success.
     if (out.status() != QTextStream::Ok && status == CommandLineTool::Success) {

@@ -1,6 +1,7 @@
 #include "CommandLineTool.h"
 
 #include "CommandLineOptions.h"
+#include "ConfigDocument.h"
 #include "ConfigFile.h"
 #include "ConfigJson.h"
 #include "Configuration.h"
@@ -17,12 +18,10 @@
 #include "UnitListScope.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSet>
 #include <thread>
 #include <vector>
@@ -86,14 +85,6 @@ struct UnitOutcome {
     QString message; // what went wrong, or empty
 };
 
-QString storeFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("cannot write %1: %2")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
-    return {};
-}
-
 // A transfer that found no unit: the access layer may know why.
 UnitOutcome notFound(HidAccess& access, const QString& what) {
     const OpenFailure why = access.lastOpenFailure();
@@ -117,9 +108,11 @@ UnitOutcome writeUnit(HidAccess& access, TerminalProgress& progress, int unit,
             return {6, QStringLiteral("Device I/O Error while backing it up; not written")};
         Configuration config;
         ApplyDeviceImage(config, old);
-        const QString error = storeFile(backup, EncodeConfigFile(config));
-        if (!error.isEmpty())
-            return {4, error + QStringLiteral("; not written")};
+        // Through the one writer: a failed backup never leaves a damaged file behind.
+        const FileResult saved = WriteConfigFile(config, backup, ReaderWait::Wait);
+        if (!saved.ok())
+            return {4, QStringLiteral("cannot write %1: %2; not written")
+                           .arg(QDir::toNativeSeparators(backup), saved.reason)};
     }
     TransferResult r = link.SendImageToUnit(DeviceIdentifier, unit, image);
     if (r == TransferResult::DeviceNotFound)
@@ -270,26 +263,23 @@ std::unique_ptr<HidAccess> CommandLineTool::openAccess(const Options& o) {
     return std::make_unique<TracingAccess>(*m_inner, m_err);
 }
 
+// Reads the input once, whatever it is (a file, a FIFO, /dev/stdin), and at most
+// MaxInputSize bytes of it; a .TPD or a JSON document by its header (ConfigDocument.h).
 int CommandLineTool::load(const QString& path, Configuration& config) {
     if (path == QLatin1String("-"))
         return loadInput(config);
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray start = file.peek(64).trimmed();
-        if (start.startsWith('{')) {
-            const FileResult r = ConfigFromJson(config, file.readAll());
-            return r.ok() ? Success
-                          : fail(BadInput, QStringLiteral("%1: %2").arg(
-                                               QDir::toNativeSeparators(path), r.message));
-        }
-    }
-    const FileResult r = ReadConfigFile(config, path);
-    if (r.ok())
+    const FileResult r = LoadConfiguration(config, path);
+    const QString name = QDir::toNativeSeparators(path);
+    switch (r.status) {
+    case FileResult::Status::Ok:
         return Success;
-    if (r.status == FileResult::Status::Rejected)
-        return fail(BadInput, QStringLiteral("%1: not a configuration file (unknown header)")
-                                  .arg(QDir::toNativeSeparators(path)));
-    return fail(BadInput, r.message);
+    case FileResult::Status::ReadFailed:
+        return fail(BadInput, QStringLiteral("cannot read %1: %2").arg(name, r.reason));
+    case FileResult::Status::Rejected:
+        return fail(BadInput, QStringLiteral("%1: %2").arg(name, r.message));
+    default: // the message names the file
+        return fail(BadInput, r.message);
+    }
 }
 
 int CommandLineTool::loadInput(Configuration& config) {
@@ -297,26 +287,29 @@ int CommandLineTool::loadInput(Configuration& config) {
     if (const QString error = StandardStreams::readInput(bytes); !error.isEmpty())
         return fail(BadInput, error);
     const QString name = QStringLiteral("standard input");
-    const FileResult r = bytes.trimmed().startsWith('{') ? ConfigFromJson(config, bytes)
-                                                         : DecodeConfigFile(config, bytes, name);
+    const FileResult r = DecodeConfiguration(config, InputBytes{bytes, true}, name);
     if (r.ok())
         return Success;
-    if (bytes.trimmed().startsWith('{'))
-        return fail(BadInput, QStringLiteral("%1: %2").arg(name, r.message));
     if (r.status == FileResult::Status::Rejected)
-        return fail(BadInput, name + QStringLiteral(": not a configuration file (unknown header)"));
+        return fail(BadInput, QStringLiteral("%1: %2").arg(name, r.message));
     return fail(BadInput, r.message); // the file layer's texts name the input already
 }
 
-int CommandLineTool::save(const QString& path, const QByteArray& bytes) {
+// Through the window's writer: a .TPD keeps the tail of an existing file, a JSON document
+// replaces it; a failed write leaves the old file as it was and gives CannotWrite.
+int CommandLineTool::save(const QString& path, const Configuration& config, bool json) {
     if (path == QLatin1String("-")) {
-        const QString error = StandardStreams::writeOutput(m_out, bytes);
+        const QString error = StandardStreams::writeOutput(m_out, json ? EncodeConfigJson(config)
+                                                                       : EncodeConfigFile(config));
         return error.isEmpty() ? Success : fail(CannotWrite, error);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return fail(CannotWrite, QStringLiteral("cannot write %1: %2")
-                                     .arg(QDir::toNativeSeparators(path), file.errorString()));
+    m_out.flush(); // the file may be standard output
+    const FileResult r = json ? WriteConfigJsonFile(config, path, ReaderWait::Wait)
+                              : WriteConfigFile(config, path, ReaderWait::Wait);
+    if (!r.ok())
+        return fail(
+            CannotWrite,
+            QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), r.reason));
     return Success;
 }
 
@@ -373,7 +366,7 @@ int CommandLineTool::show(const Options& o) {
     if (const int r = load(o.files[0], config))
         return r;
     if (o.json) {
-        m_out << QJsonDocument(ConfigToJson(config)).toJson(QJsonDocument::Indented);
+        m_out << EncodeConfigJson(config);
         return Success;
     }
     m_out << QStringLiteral("%1 %2 %3  Shift Control Alt Repeat\n")
@@ -404,8 +397,7 @@ int CommandLineTool::convert(const Options& o, bool toJson) {
     Configuration config;
     if (const int r = load(o.files[0], config))
         return r;
-    return save(o.files[1],
-                toJson ? QJsonDocument(ConfigToJson(config)).toJson() : EncodeConfigFile(config));
+    return save(o.files[1], config, toJson);
 }
 
 int CommandLineTool::pickUnit(const Options& o, HidAccess& access, DeviceLink& link, Attached& unit,
@@ -536,8 +528,7 @@ int CommandLineTool::read(const Options& o) {
         return fail(IoError, QStringLiteral("unit %1: Device I/O Error while reading").arg(unit));
     Configuration config;
     ApplyDeviceImage(config, image);
-    QByteArray bytes = EncodeConfigFile(config);
-    if (const int w = save(o.files[0], bytes))
+    if (const int w = save(o.files[0], config, false))
         return w;
     if (o.files[0] == QLatin1String("-"))
         return Success;

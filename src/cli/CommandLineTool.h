@@ -52,7 +52,7 @@ private:
     int fail(int code, const QString& message);
     int load(const QString& path, Configuration& config);
     int loadInput(Configuration& config);
-    int save(const QString& path, const QByteArray& bytes);
+    int save(const QString& path, const Configuration& config, bool json);
     QList<Attached> attachedUnits(HidAccess& access, DeviceLink& link, bool serials);
     int pickUnit(const Options& o, HidAccess& access, DeviceLink& link, Attached& unit,
                  bool serials = false);

@@ -3,37 +3,11 @@
 #include "Configuration.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
 QString displayName(const QString& path) {
     return QDir::toNativeSeparators(path);
-}
-
-FileResult readFailure(const QString& path, const QString& reason) {
-    return FileResult::failure(
-        FileResult::Status::ReadFailed,
-        QStringLiteral("Cannot open the file \"%1\":\n%2.").arg(displayName(path), reason));
-}
-
-FileResult writeFailure(const QString& path, const QString& reason) {
-    return FileResult::failure(FileResult::Status::WriteFailed,
-                               QStringLiteral("Cannot save the configuration to \"%1\":\n%2.\n\n"
-                                              "The configuration has not been saved.")
-                                   .arg(displayName(path), reason));
-}
-
-// Devices and other special files cannot be replaced by a rename; write them in place.
-FileResult writeInPlace(const QString& path, const QByteArray& image) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        return writeFailure(path, file.errorString());
-    if (file.write(image) != image.size() || !file.flush())
-        return writeFailure(path, file.errorString());
-    return FileResult::success();
 }
 
 } // namespace
@@ -95,46 +69,13 @@ FileResult DecodeConfigFile(Configuration& config, const QByteArray& bytes, cons
     return FileResult::success();
 }
 
-FileResult WriteConfigFile(const Configuration& config, const QString& path) {
-    const QByteArray image = EncodeConfigFile(config);
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile() && !info.isDir())
-        return writeInPlace(path, image);
-
-    // Bytes after the configuration belong to whoever put them there: keep them.
-    QByteArray contents = image;
-    if (info.exists() && info.isFile()) {
-        QFile old(path);
-        if (!old.open(QIODevice::ReadOnly))
-            return writeFailure(path, old.errorString());
-        const QByteArray existing = old.readAll();
-        if (old.error() != QFileDevice::NoError)
-            return writeFailure(path, old.errorString());
-        if (existing.size() > image.size())
-            contents.append(existing.mid(image.size()));
-    }
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return writeFailure(path, file.errorString());
-    if (file.write(contents) != contents.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return writeFailure(path, reason);
-    }
-    if (!file.commit())
-        return writeFailure(path, file.errorString());
-    return FileResult::success();
+FileResult WriteConfigFile(const Configuration& config, const QString& path, ReaderWait wait) {
+    return WriteOutput(path, EncodeConfigFile(config), ExistingTail::Keep, wait);
 }
 
 FileResult ReadConfigFile(Configuration& config, const QString& path) {
-    QFile file(path);
-    if (!file.exists())
-        return readFailure(path, QStringLiteral("No such file or directory"));
-    if (!file.open(QIODevice::ReadOnly))
-        return readFailure(path, file.errorString());
-    const QByteArray bytes = file.read(FileSize46);
-    if (file.error() != QFileDevice::NoError)
-        return readFailure(path, file.errorString());
-    return DecodeConfigFile(config, bytes, path);
+    InputBytes input;
+    if (FileResult r = ReadInput(path, InputKind::RegularFile, input); !r.ok())
+        return r;
+    return DecodeConfigFile(config, input.bytes, path);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileAccess.h"
 #include "FileResult.h"
 
 #include <QByteArray>
@@ -25,9 +26,12 @@ QByteArray EncodeConfigFile(const Configuration& config);
 // `name` is used only in messages.
 FileResult DecodeConfigFile(Configuration& config, const QByteArray& bytes, const QString& name);
 
-// Writes the configuration. Any bytes of an existing file after the first 94 are kept, and a
-// failed write leaves the old file as it was. ConfigModified is the caller's business.
-FileResult WriteConfigFile(const Configuration& config, const QString& path);
+// Writes the configuration through WriteOutput (FileAccess.h): any bytes of an existing file
+// after the first 94 are kept, and a failed write leaves the old file as it was.
+// ConfigModified is the caller's business.
+FileResult WriteConfigFile(const Configuration& config, const QString& path,
+                           ReaderWait wait = ReaderWait::Refuse);
 
-// Loads a file of either layout; on success ConfigModified becomes false.
+// The window's reader: loads a regular file of either layout, refusing anything else
+// (a FIFO, a device, a folder) without opening it; on success ConfigModified becomes false.
 FileResult ReadConfigFile(Configuration& config, const QString& path);

@@ -3,9 +3,10 @@
 #include "Configuration.h"
 #include "KeyCodes.h"
 #include "Modifiers.h"
+#include "StrictJson.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
+#include <QSet>
 #include <array>
 
 namespace {
@@ -19,23 +20,93 @@ FileResult invalid(const QString& why) {
                                QStringLiteral("Not a TARVEN-PAD configuration: %1.").arg(why));
 }
 
-QString typeName(const QJsonValue& v) {
-    switch (v.type()) {
-    case QJsonValue::Null:
-        return QStringLiteral("null");
-    case QJsonValue::Bool:
-        return QStringLiteral("a boolean");
-    case QJsonValue::Double:
-        return QStringLiteral("a number");
-    case QJsonValue::String:
-        return QStringLiteral("a string");
-    case QJsonValue::Array:
-        return QStringLiteral("an array");
-    case QJsonValue::Object:
-        return QStringLiteral("an object");
-    default:
+QString typeName(const JsonValue* v) {
+    if (!v)
         return QStringLiteral("missing");
+    switch (v->type) {
+    case JsonValue::Type::Null:
+        return QStringLiteral("null");
+    case JsonValue::Type::Bool:
+        return QStringLiteral("a boolean");
+    case JsonValue::Type::Number:
+        return QStringLiteral("a number");
+    case JsonValue::Type::String:
+        return QStringLiteral("a string");
+    case JsonValue::Type::Array:
+        return QStringLiteral("an array");
+    case JsonValue::Type::Object:
+        return QStringLiteral("an object");
     }
+    return QString();
+}
+
+// The first name that an object holds twice, or an empty string.
+QString firstDuplicate(const JsonValue& object) {
+    QSet<QString> seen;
+    for (const auto& [name, value] : object.members) {
+        if (seen.contains(name))
+            return name;
+        seen.insert(name);
+    }
+    return QString();
+}
+
+const JsonValue* member(const JsonValue& object, const char* name) {
+    for (const auto& [n, value] : object.members)
+        if (n == QLatin1String(name))
+            return &value;
+    return nullptr;
+}
+
+// One entry of "slots", checked member by member in the document's order.
+FileResult readSlot(const JsonValue& o, const QString& where, int& k, quint8& key,
+                    quint8& modifiers) {
+    if (o.type != JsonValue::Type::Object)
+        return invalid(QStringLiteral("%1 must be an object, not %2").arg(where, typeName(&o)));
+    if (const QString twice = firstDuplicate(o); !twice.isEmpty())
+        return invalid(QStringLiteral("%1.%2 appears twice").arg(where, twice));
+    int slotNumber = -1, code = -1;
+    bool* flags[4] = {};
+    KeySlot s;
+    bool* const fields[] = {&s.shift, &s.control, &s.alt, &s.repeat};
+    for (const auto& [name, v] : o.members) {
+        const QString field = QStringLiteral("%1.%2").arg(where, name);
+        if (name == QLatin1String("slot")) {
+            if (!v.wholeNumberIn(0, Configuration::SlotCount - 1, slotNumber))
+                return invalid(QStringLiteral("%1 must be a whole number from 0 to 45").arg(field));
+        } else if (name == QLatin1String("key")) {
+            if (!v.wholeNumberIn(0, 255, code))
+                return invalid(
+                    QStringLiteral("%1 must be a whole number from 0 to 255").arg(field));
+        } else if (name == QLatin1String("label") || name == QLatin1String("keyName")) {
+            if (v.type != JsonValue::Type::String)
+                return invalid(
+                    QStringLiteral("%1 must be a string, not %2").arg(field, typeName(&v)));
+        } else {
+            int f = 0;
+            while (f < 4 && name != QLatin1String(FlagNames[f]))
+                ++f;
+            if (f == 4)
+                return invalid(QStringLiteral("%1 is not a field of a slot").arg(field));
+            if (v.type != JsonValue::Type::Bool)
+                return invalid(
+                    QStringLiteral("%1 must be true or false, not %2").arg(field, typeName(&v)));
+            *fields[f] = v.boolean;
+            flags[f] = fields[f];
+        }
+    }
+    if (slotNumber < 0)
+        return invalid(QStringLiteral("%1.slot is missing").arg(where));
+    if (code < 0)
+        return invalid(QStringLiteral("%1.key is missing").arg(where));
+    for (int f = 0; f < 4; ++f)
+        if (!flags[f])
+            return invalid(QStringLiteral("%1.%2 must be true or false, not missing")
+                               .arg(where, FlagNames[f]));
+    k = slotNumber;
+    key = quint8(code);
+    modifiers = EncodeModifiers(s);
+    return FileResult::success();
 }
 
 } // namespace
@@ -72,76 +143,88 @@ QJsonObject ConfigToJson(const Configuration& config) {
 }
 
 FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {
-    QJsonParseError error{};
-    const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError)
-        return invalid(QStringLiteral("bad JSON at offset %1 (%2)")
+    JsonValue root;
+    JsonSyntaxError error;
+    if (!ParseStrictJson(json, root, error))
+        return invalid(QStringLiteral("bad JSON at line %1, column %2 (byte %3): %4")
+                           .arg(error.line)
+                           .arg(error.column)
                            .arg(error.offset)
-                           .arg(error.errorString()));
-    if (!doc.isObject())
+                           .arg(error.what));
+    if (root.type != JsonValue::Type::Object)
         return invalid(QStringLiteral("the document is not a JSON object"));
-    const QJsonObject root = doc.object();
-    if (root.value("format") != QJsonValue("tarvenpad-config"))
+    if (const QString twice = firstDuplicate(root); !twice.isEmpty())
+        return invalid(QStringLiteral("\"%1\" appears twice").arg(twice));
+    // What the document is comes first; then its fields in their order.
+    const JsonValue* format = member(root, "format");
+    if (!format || format->type != JsonValue::Type::String ||
+        format->string != QLatin1String("tarvenpad-config"))
         return invalid(QStringLiteral("\"format\" must be \"tarvenpad-config\""));
-    if (root.value("version") != QJsonValue(1))
+    int version = 0;
+    const JsonValue* versionValue = member(root, "version");
+    if (!versionValue || !versionValue->wholeNumberIn(1, 1, version))
         return invalid(QStringLiteral("\"version\" must be 1"));
-    if (!root.value("slots").isArray())
-        return invalid(QStringLiteral("\"slots\" must be an array, not %1")
-                           .arg(typeName(root.value("slots"))));
 
     std::array<quint8, Configuration::SlotCount> modifiers{};
     std::array<quint8, Configuration::SlotCount> keys{};
     std::array<bool, Configuration::SlotCount> seen{};
-    const QJsonArray slotArray = root.value("slots").toArray();
-    for (int i = 0; i < slotArray.size(); ++i) {
-        const QString where = QStringLiteral("slots[%1]").arg(i);
-        if (!slotArray[i].isObject())
-            return invalid(QStringLiteral("%1 must be an object").arg(where));
-        const QJsonObject o = slotArray[i].toObject();
-        const QJsonValue slotValue = o.value("slot");
-        const double slotNumber = slotValue.toDouble(-1);
-        if (!slotValue.isDouble() || slotNumber != int(slotNumber) || slotNumber < 0 ||
-            slotNumber >= Configuration::SlotCount)
-            return invalid(
-                QStringLiteral("%1.slot must be a whole number from 0 to 45").arg(where));
-        const int k = int(slotNumber);
-        if (seen[k])
-            return invalid(QStringLiteral("%1.slot: slot %2 appears twice").arg(where).arg(k));
-        seen[k] = true;
-        const QJsonValue key = o.value("key");
-        const double code = key.toDouble(-1);
-        if (!key.isDouble() || code != int(code) || code < 0 || code > 255)
-            return invalid(
-                QStringLiteral("%1.key must be a whole number from 0 to 255").arg(where));
-        keys[k] = quint8(code);
-        KeySlot flags;
-        bool* const fields[] = {&flags.shift, &flags.control, &flags.alt, &flags.repeat};
-        for (int f = 0; f < 4; ++f) {
-            const QJsonValue v = o.value(FlagNames[f]);
-            if (!v.isBool())
-                return invalid(QStringLiteral("%1.%2 must be true or false, not %3")
-                                   .arg(where, FlagNames[f], typeName(v)));
-            *fields[f] = v.toBool();
+    bool haveSlots = false, haveOptions = false;
+    quint8 options = 0;
+    for (const auto& [name, value] : root.members) {
+        if (name == QLatin1String("format") || name == QLatin1String("version"))
+            continue;
+        if (name == QLatin1String("slots")) {
+            if (value.type != JsonValue::Type::Array)
+                return invalid(
+                    QStringLiteral("\"slots\" must be an array, not %1").arg(typeName(&value)));
+            for (size_t i = 0; i < value.items.size(); ++i) {
+                const QString where = QStringLiteral("slots[%1]").arg(i);
+                int k = 0;
+                quint8 key = 0, mods = 0;
+                if (FileResult r = readSlot(value.items[i], where, k, key, mods); !r.ok())
+                    return r;
+                if (seen[k])
+                    return invalid(
+                        QStringLiteral("%1.slot: slot %2 appears twice").arg(where).arg(k));
+                seen[k] = true;
+                keys[k] = key;
+                modifiers[k] = mods;
+            }
+            haveSlots = true;
+        } else if (name == QLatin1String("options")) {
+            if (value.type != JsonValue::Type::Object)
+                return invalid(
+                    QStringLiteral("\"options\" must be an object, not %1").arg(typeName(&value)));
+            if (const QString twice = firstDuplicate(value); !twice.isEmpty())
+                return invalid(QStringLiteral("options.%1 appears twice").arg(twice));
+            for (const auto& [option, v] : value.members) {
+                int b = 0;
+                while (b < 5 && option != QLatin1String(OptionNames[b]))
+                    ++b;
+                if (b == 5)
+                    return invalid(QStringLiteral("options.%1 is not an option").arg(option));
+                if (v.type != JsonValue::Type::Bool)
+                    return invalid(QStringLiteral("options.%1 must be true or false, not %2")
+                                       .arg(option, typeName(&v)));
+                options |= v.boolean ? quint8(1 << b) : 0;
+            }
+            for (int b = 0; b < 5; ++b)
+                if (!member(value, OptionNames[b]))
+                    return invalid(QStringLiteral("options.%1 must be true or false, not missing")
+                                       .arg(OptionNames[b]));
+            haveOptions = true;
+        } else {
+            return invalid(QStringLiteral("\"%1\" is not a field of a configuration").arg(name));
         }
-        modifiers[k] = EncodeModifiers(flags);
     }
+    if (!haveSlots)
+        return invalid(QStringLiteral("\"slots\" must be an array, not missing"));
     for (int k = 0; k < Configuration::SlotCount; ++k)
         if (!seen[k])
             return invalid(
                 QStringLiteral("slot %1 (%2) is missing from \"slots\"").arg(k).arg(SlotLabel(k)));
-
-    const QJsonValue optionsValue = root.value("options");
-    if (!optionsValue.isObject())
-        return invalid(
-            QStringLiteral("\"options\" must be an object, not %1").arg(typeName(optionsValue)));
-    quint8 options = 0;
-    for (int b = 0; b < 5; ++b) {
-        const QJsonValue v = optionsValue.toObject().value(OptionNames[b]);
-        if (!v.isBool())
-            return invalid(QStringLiteral("options.%1 must be true or false, not %2")
-                               .arg(OptionNames[b], typeName(v)));
-        options |= v.toBool() ? quint8(1 << b) : 0;
-    }
+    if (!haveOptions)
+        return invalid(QStringLiteral("\"options\" must be an object, not missing"));
 
     // Through the same byte-wise loading as a file, so the same rules apply.
     for (int k = 0; k < Configuration::SlotCount; ++k) {

@@ -9,13 +9,17 @@ struct FileResult {
         Rejected,    // not a configuration file (unknown header)
         ReadFailed,  // missing, unreadable or not a file
         TooShort,    // ends before its layout does
+        TooLarge,    // longer than any configuration (FileAccess.h: MaxInputSize)
         WriteFailed, // could not be written completely
     };
 
     Status status = Status::Ok;
     QString message;
+    QString reason; // the system's reason, for a failed read or write
 
     bool ok() const { return status == Status::Ok; }
     static FileResult success() { return {}; }
-    static FileResult failure(Status status, const QString& message) { return {status, message}; }
+    static FileResult failure(Status status, const QString& message) {
+        return {status, message, QString()};
+    }
 };

@@ -3,10 +3,12 @@
 #include "EmulatedAccess.h"
 #include "MainWindow.h"
 #include "Module1.h"
+#include "RealFiles.h"
 #include "ScriptedDialogs.h"
 #include "UnitSelector.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -37,6 +39,10 @@ private slots:
     void openRejects();
     void saveCommands();
     void failedSaveKeepsState();
+    void openRefusesSpecialFiles();
+    void saveOnFullDisk();
+    void saveOverHugeFile();
+    void saveIntoFifoWithoutReader();
     void readFailsAtLocation();
     void readTurnsRotaryOn();
     void readCancelledChoice();
@@ -251,6 +257,107 @@ void TestFileCommands::failedSaveKeepsState() {
     QVERIFY(!m_window->close());
     QVERIFY(m_window->isVisible());
     QVERIFY(c.slot(2).shift && c.configModified());
+}
+
+// Open never waits: a FIFO without a writer, a device and a folder are refused at once,
+// with a message that names them.
+void TestFileCommands::openRefusesSpecialFiles() {
+    const QString fifo = m_dir.filePath("panel.fifo");
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    const QString folder = m_dir.filePath("folder.TPD");
+    QVERIFY(QDir(m_dir.path()).mkdir("folder.TPD"));
+    Configuration& c = m_window->config();
+    editSomething();
+    c.setCurrentFileName(m_sample);
+    const QByteArray before = snapshot(c);
+    for (const auto& [path, what] :
+         {std::pair{fifo, "It is a FIFO (named pipe), not a regular file"},
+          std::pair{QStringLiteral("/dev/null"), "character device"},
+          std::pair{folder, "Is a directory"}}) {
+        m_dialogs->shown.clear();
+        m_dialogs->answers = {Answer::No};
+        m_dialogs->paths = {path};
+        QElapsedTimer timer;
+        timer.start();
+        trigger("fopen");
+        QVERIFY(timer.elapsed() < 1000);
+        QCOMPARE(snapshot(c), before);
+        const auto& box = m_dialogs->shown.last();
+        QVERIFY2(box.text.contains(path) && box.text.contains(what), qPrintable(box.text));
+        QCOMPARE(box.title, QString("Open File"));
+        QCOMPARE(box.icon, UserDialogs::Icon::Exclamation);
+    }
+    QVERIFY(realfiles::isFifo(fifo));
+}
+
+// Save on a real full disk (a tiny tmpfs, root only): reported, the old file kept byte for
+// byte, the configuration still modified, no temporary file left.
+void TestFileCommands::saveOnFullDisk() {
+    realfiles::TinyTmpfs fs(m_dir.filePath("tiny"));
+    if (!fs.mounted())
+        QSKIP(qPrintable("cannot mount a tmpfs here: " + fs.error()));
+    const QString current = fs.filePath("panel.TPD");
+    const QByteArray old = fileBytes(m_sample);
+    QVERIFY(realfiles::writeBytes(current, old));
+    QVERIFY(fs.fill());
+    const QStringList names = realfiles::namesIn(fs.path());
+    Configuration& c = m_window->config();
+    editSomething();
+    c.setCurrentFileName(current);
+    trigger("fsave");
+    QCOMPARE(m_dialogs->shown.size(), 1);
+    QVERIFY2(m_dialogs->shown[0].text.contains(current) &&
+                 m_dialogs->shown[0].text.contains("No space left on device"),
+             qPrintable(m_dialogs->shown[0].text));
+    QCOMPARE(m_dialogs->shown[0].title, QString("Save File"));
+    QVERIFY(c.configModified());
+    QCOMPARE(fileBytes(current), old);
+
+    // Save As to a new name there: the name is not taken.
+    m_dialogs->paths = {fs.filePath("new.TPD")};
+    trigger("fsaveas");
+    QCOMPARE(c.currentFileName(), current);
+    QVERIFY(c.configModified());
+    QCOMPARE(realfiles::namesIn(fs.path()), names);
+}
+
+// Save over a 64 GiB file that starts like a .TPD: its first 94 bytes, at once, in place.
+void TestFileCommands::saveOverHugeFile() {
+    const QString huge = m_dir.filePath("huge.TPD");
+    const qint64 size = qint64(64) << 30;
+    if (!realfiles::makeSparse(huge, size, fileBytes(m_sample)))
+        QSKIP("this file system does not take a 64 GiB sparse file");
+    Configuration& c = m_window->config();
+    m_dialogs->paths = {huge};
+    QElapsedTimer timer;
+    timer.start();
+    trigger("fopen");
+    QCOMPARE(c.currentFileName(), huge);
+    c.setShift(7, true);
+    trigger("fsave");
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY(m_dialogs->shown.isEmpty());
+    QVERIFY(!c.configModified());
+    QCOMPARE(QFileInfo(huge).size(), size);
+    QFile f(huge);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.read(94), EncodeConfigFile(c));
+}
+
+void TestFileCommands::saveIntoFifoWithoutReader() {
+    const QString fifo = m_dir.filePath("out.fifo");
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    editSomething();
+    m_dialogs->paths = {fifo};
+    QElapsedTimer timer;
+    timer.start();
+    trigger("fsaveas");
+    QVERIFY(timer.elapsed() < 1000);
+    QVERIFY(m_window->config().configModified());
+    QCOMPARE(m_dialogs->shown.size(), 1);
+    QVERIFY2(m_dialogs->shown[0].text.contains("no program is reading from it"),
+             qPrintable(m_dialogs->shown[0].text));
+    QVERIFY(realfiles::isFifo(fifo));
 }
 
 void TestFileCommands::readFailsAtLocation() {

@@ -1,5 +1,7 @@
 #include "ConfigFile.h"
 #include "Configuration.h"
+#include "FileAccess.h"
+#include "RealFiles.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -9,6 +11,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -21,16 +25,34 @@ struct Run {
 
 QString workDir; // every run starts here, so that relative names work
 
-Run tarvenpad(const QStringList& args, const QByteArray& input = {}) {
+Run finish(QProcess& p) {
+    p.waitForFinished(60000);
+    const QByteArray out = p.readAllStandardOutput();
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(out),
+            QString::fromUtf8(p.readAllStandardError()), out};
+}
+
+// Runs the tool with `input` piped into its standard input.
+Run tarvenpad(const QStringList& args, const QByteArray& input = QByteArray()) {
     QProcess p;
     p.setWorkingDirectory(workDir);
     p.start(QStringLiteral(TARVENPAD_EXE), args);
     p.write(input);
     p.closeWriteChannel();
-    p.waitForFinished(60000);
-    const QByteArray out = p.readAllStandardOutput();
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(out),
-            QString::fromUtf8(p.readAllStandardError()), out};
+    return finish(p);
+}
+
+// Runs the tool with a file-size limit of `limit` bytes. The tool itself must turn SIGXFSZ
+// into an error it reports.
+Run tarvenpadLimited(const QStringList& args, rlim_t limit) {
+    QProcess p;
+    p.setWorkingDirectory(workDir);
+    p.setChildProcessModifier([limit] {
+        const rlimit l{limit, limit};
+        ::setrlimit(RLIMIT_FSIZE, &l);
+    });
+    p.start(QStringLiteral(TARVENPAD_EXE), args);
+    return finish(p);
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -77,6 +99,14 @@ private slots:
     void diffJson();
     void completion_data();
     void completion();
+    void pipes();
+    void fifos();
+    void hugeInputs();
+    void fullDisk();
+    void fileSizeLimit();
+    void devices();
+    void nonUtf8Names();
+    void formatByHeader();
 
 private:
     QTemporaryDir m_dir;
@@ -534,6 +564,206 @@ void TestTarvenpad::completion() {
         QString::fromUtf8(bash.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     got.sort();
     QCOMPARE(got, offered);
+}
+
+// Standard input and output as pipes: read once, written in place.
+void TestTarvenpad::pipes() {
+    const QByteArray tpd = readFile(m_sample);
+    const Run table = tarvenpad({"show", m_sample});
+    Run r = tarvenpad({"show", "/dev/stdin"}, tpd);
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, table.out);
+    r = tarvenpad({"show", "/dev/stdin", "--json"}, m_json);
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out.toUtf8(), m_json);
+    r = tarvenpad({"export", m_sample, "/dev/stdout"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out.toUtf8(), m_json);
+    r = tarvenpad({"show", "/dev/stdin"}, QByteArray(""));
+    QCOMPARE(r.status, 3);
+    QVERIFY2(r.err.contains("is empty"), qPrintable(r.err));
+}
+
+void TestTarvenpad::fifos() {
+    const QString in = m_dir.filePath("in.fifo"), out = m_dir.filePath("out.fifo");
+    QVERIFY(::mkfifo(QFile::encodeName(in).constData(), 0600) == 0);
+    QVERIFY(::mkfifo(QFile::encodeName(out).constData(), 0600) == 0);
+
+    // show FIFO: the tool waits for a writer, like any program reading a FIFO.
+    QProcess show;
+    show.start(QStringLiteral(TARVENPAD_EXE), {"show", in});
+    int writer = -1;
+    QElapsedTimer timer;
+    timer.start();
+    while (writer < 0 && timer.elapsed() < 20000) {
+        writer = ::open(QFile::encodeName(in).constData(), O_WRONLY | O_NONBLOCK);
+        if (writer < 0)
+            QThread::msleep(10);
+    }
+    QVERIFY(writer >= 0);
+    const QByteArray tpd = readFile(m_sample);
+    QCOMPARE(::write(writer, tpd.constData(), size_t(tpd.size())), ssize_t(tpd.size()));
+    ::close(writer);
+    const Run shown = finish(show);
+    QCOMPARE(shown.status, 0);
+    QVERIFY(shown.out.contains("Rotary-5 on AUX  on"));
+
+    // export into a FIFO: written in place, to whoever reads it.
+    const int reader = ::open(QFile::encodeName(out).constData(), O_RDONLY | O_NONBLOCK);
+    QVERIFY(reader >= 0);
+    QProcess exporting;
+    exporting.start(QStringLiteral(TARVENPAD_EXE), {"export", m_sample, out});
+    QByteArray got;
+    timer.restart();
+    // Until the tool has ended and the FIFO is drained (before the tool opens it for
+    // writing, a read says end of file too).
+    for (bool ended = false;;) {
+        char buffer[4096];
+        const ssize_t n = ::read(reader, buffer, sizeof buffer);
+        if (n > 0) {
+            got.append(buffer, n);
+            continue;
+        }
+        if (ended || timer.elapsed() > 20000)
+            break;
+        ended = exporting.waitForFinished(10) || exporting.state() == QProcess::NotRunning;
+    }
+    ::close(reader);
+    QCOMPARE(exporting.exitCode(), 0);
+    QCOMPARE(got, m_json);
+    QVERIFY(realfiles::isFifo(in) && realfiles::isFifo(out));
+}
+
+// Inputs far beyond any configuration are refused at once, without filling memory.
+void TestTarvenpad::hugeInputs() {
+    const QString zeros = m_dir.filePath("zeros64G"), brace = m_dir.filePath("brace64G");
+    if (!realfiles::makeSparse(zeros, qint64(64) << 30) ||
+        !realfiles::makeSparse(brace, qint64(64) << 30, "{"))
+        QSKIP("this file system does not take a 64 GiB sparse file");
+    for (const QString& file : {zeros, brace}) {
+        QElapsedTimer timer;
+        timer.start();
+        const Run r = tarvenpad({"show", file});
+        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(r.status, 3);
+        QVERIFY2(r.err.contains(file), qPrintable(r.err));
+    }
+    QVERIFY(tarvenpad({"show", brace}).err.contains("longer than 1 MiB"));
+    const Run piped = tarvenpad({"show", "/dev/stdin"}, QByteArray(3 << 20, '{'));
+    QCOMPARE(piped.status, 3);
+    QVERIFY2(piped.err.contains("longer than 1 MiB"), qPrintable(piped.err));
+    rusage usage{};
+    QVERIFY(::getrusage(RUSAGE_CHILDREN, &usage) == 0);
+    QVERIFY2(usage.ru_maxrss < 100 * 1024, qPrintable(QString::number(usage.ru_maxrss)));
+}
+
+// A real full disk (a tiny tmpfs; mounting needs root): import, export and read fail with
+// status 4 and leave the old files as they were.
+void TestTarvenpad::fullDisk() {
+    realfiles::TinyTmpfs fs(m_dir.filePath("tiny"));
+    if (!fs.mounted())
+        QSKIP(qPrintable("cannot mount a tmpfs here: " + fs.error()));
+    const QString tpd = fs.filePath("old.TPD"), json = fs.filePath("old.json");
+    const QByteArray oldTpd = readFile(m_sample);
+    writeFile(tpd, oldTpd);
+    writeFile(json, "{\"kept\": true}\n");
+    QVERIFY(fs.fill());
+    const QStringList names = realfiles::namesIn(fs.path());
+    const QString jsonIn = m_dir.filePath("full-in.json");
+    writeFile(jsonIn, m_json);
+    for (const QStringList& args :
+         {QStringList{"import", jsonIn, tpd}, QStringList{"export", m_sample, json},
+          QStringList{"read", tpd, "--emulate", "1"}}) {
+        const Run r = tarvenpad(args);
+        QCOMPARE(r.status, 4);
+        QVERIFY2(r.err.contains("No space left on device"), qPrintable(r.err));
+    }
+    QCOMPARE(readFile(tpd), oldTpd);
+    QCOMPARE(readFile(json), QByteArray("{\"kept\": true}\n"));
+    QCOMPARE(realfiles::namesIn(fs.path()), names);
+}
+
+// A file-size limit (no root needed): every write is cut short with EFBIG.
+void TestTarvenpad::fileSizeLimit() {
+    const QString tpd = m_dir.filePath("limit.TPD"), json = m_dir.filePath("limit.json");
+    QByteArray oldTpd = readFile(m_sample);
+    oldTpd[5] = 'x';
+    writeFile(tpd, oldTpd);
+    writeFile(json, "[]");
+    const QString jsonIn = m_dir.filePath("limit-in.json");
+    writeFile(jsonIn, m_json);
+    const QStringList before = realfiles::namesIn(m_dir.path());
+    for (const QStringList& args :
+         {QStringList{"import", jsonIn, tpd}, QStringList{"export", m_sample, json},
+          QStringList{"read", tpd, "--emulate", "1"}}) {
+        const Run r = tarvenpadLimited(args, 50);
+        QCOMPARE(r.status, 4);
+        QVERIFY2(r.err.contains("File too large"), qPrintable(r.err));
+    }
+    QCOMPARE(readFile(tpd), oldTpd);
+    QCOMPARE(readFile(json), QByteArray("[]"));
+    QCOMPARE(realfiles::namesIn(m_dir.path()), before);
+}
+
+// Copies of /dev/null and /dev/full made here: written in place, and still devices after.
+void TestTarvenpad::devices() {
+    QString why;
+    const QString null = realfiles::makeCharDevice(m_dir.filePath("null"), 1, 3, why);
+    if (null.isEmpty())
+        QSKIP(qPrintable(why));
+    const QString full = realfiles::makeCharDevice(m_dir.filePath("full"), 1, 7, why);
+    QVERIFY2(!full.isEmpty(), qPrintable(why));
+    QCOMPARE(tarvenpad({"export", m_sample, null}).status, 0);
+    QCOMPARE(tarvenpad({"read", null, "--emulate", "1"}).status, 0);
+    const Run r = tarvenpad({"export", m_sample, full});
+    QCOMPARE(r.status, 4);
+    QVERIFY2(r.err.contains("No space left on device"), qPrintable(r.err));
+    QCOMPARE(tarvenpad({"read", full, "--emulate", "1"}).status, 4);
+    QVERIFY(realfiles::isCharDevice(null, 1, 3));
+    QVERIFY(realfiles::isCharDevice(full, 1, 7));
+}
+
+// A file name that is not UTF-8 is used as its bytes (through a shell, since QProcess
+// passes its arguments as UTF-8).
+void TestTarvenpad::nonUtf8Names() {
+    QDir(m_dir.path()).mkdir("latin1");
+    const QString folder = m_dir.filePath("latin1");
+    const QString json = m_dir.filePath("names.json");
+    writeFile(json, m_json);
+    QProcess p;
+    p.start("/bin/sh",
+            {"-c",
+             "name=$(printf '%s/na\\377me.TPD' \"$3\") && \"$0\" import \"$2\" \"$name\" "
+             "&& \"$0\" show \"$name\" >/dev/null && \"$0\" export \"$name\" \"$name.json\"",
+             TARVENPAD_EXE, "unused", json, folder});
+    const Run r = finish(p);
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QCOMPARE(realfiles::rawNamesIn(folder),
+             (QList<QByteArray>{"na\xffme.TPD", "na\xffme.TPD.json"}));
+    const QByteArray native = QFile::encodeName(folder) + "/na\xffme.TPD";
+    InputBytes written; // QFile cannot open it: Qt 6 cannot name it
+    QVERIFY(ReadInput(PathFromNative(native), InputKind::RegularFile, written).ok());
+    QCOMPARE(written.bytes, readFile(m_sample));
+    ::unlink(native.constData());
+    ::unlink((native + ".json").constData());
+}
+
+// The .TPD header decides first: JSON after newlines is JSON, a .TPD whose first modifier
+// byte scrambles to "{" is a .TPD.
+void TestTarvenpad::formatByHeader() {
+    const QString padded = m_dir.filePath("padded.json");
+    writeFile(padded, QByteArray(70, '\n') + m_json);
+    Run r = tarvenpad({"show", padded});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, tarvenpad({"show", m_sample}).out);
+    QByteArray tpd = readFile(m_sample);
+    tpd[1] = '{';
+    const QString brace = m_dir.filePath("brace.TPD");
+    writeFile(brace, tpd);
+    r = tarvenpad({"show", brace});
+    QCOMPARE(r.status, 0);
+    QVERIFY(
+        r.out.split('\n')[1].startsWith("Input 1      Esc                41  x     x       x   -"));
 }
 
 QTEST_GUILESS_MAIN(TestTarvenpad)
