@@ -3,7 +3,7 @@
 # one is plugged in, otherwise on two emulated units. Without a display it runs under Xvfb.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" run
 "$root/scripts/build.sh" "$root/build"
 program="$root/build/apps/tarvenpad-programmer-demo"
 if [ ! -x "$program" ]; then
