@@ -20,8 +20,11 @@ version=$(sed -n 's/^project(TarvenpadProgrammer VERSION \([0-9.]*\).*/\1/p' "$r
 [ "$(basename "$deb")" = "tarvenpad-programmer_${version}_$(dpkg --print-architecture).deb" ]
 
 echo "-- lintian $(basename "$deb")"
-lintian --fail-on error,warning --display-info --pedantic "$deb" 2>&1 | grep -v 'root privileges' || true
-lintian --fail-on error,warning "$deb" >/dev/null 2>&1
+# Fails on errors and warnings; shows the informational and pedantic notes too.
+status=0
+lintian --fail-on error,warning --display-info --pedantic "$deb" >"$dir/lintian.log" 2>&1 || status=$?
+grep -v 'root privileges' "$dir/lintian.log" || true
+[ "$status" -eq 0 ] || { echo "lintian found errors or warnings"; exit 1; }
 
 echo "-- the package installed into an empty root"
 tmp=$(mktemp -d)
