@@ -5,6 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-$root/build-package}
+"$root/scripts/install-deps.sh" run package
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 ldflags=$(dpkg-buildflags --get LDFLAGS)
