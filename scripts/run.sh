@@ -9,7 +9,7 @@ build=${TARVENPAD_BUILD_DIR:-$root/build}
 # The acceptance suite sets TARVENPAD_NO_BUILD=1 (and TARVENPAD_BUILD_DIR) so that it runs
 # this script on its own build without installing or rebuilding anything.
 if [ -z "${TARVENPAD_NO_BUILD:-}" ]; then
-  "$root/scripts/install-deps.sh"
+  "$root/scripts/install-deps.sh" run
   "$root/scripts/build.sh" "$build"
 fi
 demo="$build/apps/tarvenpad-programmer-demo"

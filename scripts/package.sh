@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds the Debian package tarvenpad-programmer_<version>_<arch>.deb in build-package/ (or the
+# folder given as $1): a Release build for /usr with Debian's hardening flags, without tests.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+dir=${1:-$root/build-package}
+"$root/scripts/install-deps.sh" run package
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
+ldflags=$(dpkg-buildflags --get LDFLAGS)
+rm -f "$dir"/*.deb
+"$root/scripts/build.sh" "$dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+  -DTARVENPAD_TESTS=OFF "-DCMAKE_CXX_FLAGS=$cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$ldflags"
+(cd "$dir" && cpack -G DEB >/dev/null)
+ls "$dir"/tarvenpad-programmer_*.deb
