@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The TARVEN-PAD Programmer on two emulated units, for trying it out without an encoder.
 // Unit 1 holds a sample configuration; unit 2 is as it left the factory.
 #include "DemoUnits.h"

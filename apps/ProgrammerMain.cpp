@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The TARVEN-PAD Programmer on the encoders attached to this computer.
 #include "FileAccess.h"
 #include "HidapiAccess.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `tarvenpad`: the command-line companion of the programmer.
 #include "CommandLineTool.h"
 #include "FileAccess.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times whole writes and reads on an emulated unit whose exchanges take a fixed time, to show
 // how much the transfer itself adds on top of the bus. Run: build/bench/tarvenpad-transfer-bench
 // With "units N L": times `tarvenpad write FILE --all` on N emulated units whose exchanges

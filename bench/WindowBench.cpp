@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, memory and re-flow figures of the programmer window, beside a bare window that
 // holds the same widgets without the model, the layout rules or the device check; and the
 // time the on-screen keyboard takes to open. Run under a display (xvfb-run works):

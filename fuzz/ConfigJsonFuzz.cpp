@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever bytes the command-line tool is given, telling .TPD from JSON and both readers
 // must neither read nor write out of bounds nor run into undefined behaviour (clang's
 // -fsanitize=undefined,float-cast-overflow catches a number cast to int out of range), and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds and starts the programmer: on the attached encoders when
 # one is plugged in, otherwise on two emulated units. Without a display it shows the demo on
 # a virtual screen instead: a screenshot of its window and what the command-line tool does

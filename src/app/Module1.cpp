@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Module1.h"
 
 #include "HidAccess.h"

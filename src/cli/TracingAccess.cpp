@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TracingAccess.h"
 
 TracingAccess::TracingAccess(HidAccess& inner, QTextStream& out) : m_inner(inner), m_out(out) {}

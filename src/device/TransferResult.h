@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Outcome of a transfer with a unit. The first three values are what the encoder's own tools

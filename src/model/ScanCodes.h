@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where a key sits on a PC keyboard, in two numberings: the Linux input event code

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key selection window under a real mouse and keyboard: every way of choosing, and
 // cancelling, lands in the saved file; the window fits the screen.
 #include "AcceptanceCase.h"

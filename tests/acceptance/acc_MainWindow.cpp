@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window under a real window manager, mouse and keyboard: its restored size, the
 // About window's place, the unit choice staying in reach, and Tab reaching every row.
 #include "AcceptanceCase.h"

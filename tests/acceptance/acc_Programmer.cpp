@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's flows under a real mouse and keyboard: the check boxes and their rule,
 // the rotary section, the file commands with their dialogs and prompt, writing to and
 // reading from the demo's units, and the About window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first run on a machine without a screen: scripts/run.sh with no DISPLAY shows the demo
 // on a virtual screen, keeps a screenshot, shows the command-line tool and ends by itself.
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Tools menu under a real keyboard and mouse: the input test lights what the demo's
 // sample assigns, Compare tells a matching unit from a different one, and a write with
 // Verify After Writing on reads the unit back.

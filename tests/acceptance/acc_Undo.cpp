@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo under a real keyboard and mouse: the Edit menu names the step, the
 // shortcuts take steps back and forth, and undoing back to the saved state leaves nothing
 // to ask about on exit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AboutWindow.h"
 #include "BannerWidget.h"
 #include "EmulatedAccess.h"
@@ -16,8 +17,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QWindow>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 using Flag = Configuration::Flag;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Real file systems and special files for the tests: a tiny tmpfs that can be filled up, a

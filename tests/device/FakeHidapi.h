@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The tests' own hidapi: the hid_* functions that HidapiAccess calls, over scripted devices.

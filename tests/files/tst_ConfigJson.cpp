@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The strict JSON reader and the format detection of the command-line tool's inputs.
 #include "ConfigDocument.h"
 #include "ConfigFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file layer on real file systems: a full tmpfs, a file-size limit, FIFOs, pipes,
 // copies of /dev/null and /dev/full, huge sparse files, names that are not UTF-8.
 #include "ConfigFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AuxOptions.h"
 #include "KeySlot.h"
 #include "Modifiers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A generic Qt plugin that the acceptance suite loads into the real programs through
 // QT_QPA_GENERIC_PLUGINS. It only reports where things are on the screen, as a person
 // would see them, so the suite can aim its real mouse clicks; it never acts on a widget.
