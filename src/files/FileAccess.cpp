@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileAccess.h"
 
+#include "Utf8Sequence.h"
+
 #include <QDir>
 
 #include <cerrno>
@@ -326,27 +328,10 @@ QString PathFromNative(const QByteArray& bytes) {
             ++i;
             continue;
         }
-        int length = 0;
-        char32_t cp = 0, least = 0;
-        if ((lead & 0xE0) == 0xC0) {
-            length = 2;
-            cp = lead & 0x1F;
-            least = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3;
-            cp = lead & 0x0F;
-            least = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4;
-            cp = lead & 0x07;
-            least = 0x10000;
-        }
-        bool valid = length > 0 && i + length <= n;
-        for (int k = 1; valid && k < length; ++k) {
-            valid = (p[i + k] & 0xC0) == 0x80;
-            cp = (cp << 6) | (p[i + k] & 0x3F);
-        }
-        valid = valid && cp >= least && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+        const Utf8Sequence sequence = DecodeUtf8Sequence(p + i, n - i);
+        const bool valid = sequence.length > 0;
+        const char32_t cp = sequence.codePoint;
+        const int length = sequence.length;
         if (!valid) {
             out += QChar(char16_t(0xDC00 + lead)); // the byte itself, 0x80 to 0xFF
             ++i;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StrictJson.h"
 
+#include "Utf8Sequence.h"
+
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -323,36 +325,7 @@ private:
     }
 
     // The length of the valid UTF-8 sequence at m_at (not ASCII), or 0.
-    qsizetype utf8Length() const {
-        const unsigned lead = peek();
-        int length = 0;
-        char32_t cp = 0, least = 0;
-        if ((lead & 0xE0) == 0xC0) {
-            length = 2;
-            cp = lead & 0x1F;
-            least = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3;
-            cp = lead & 0x0F;
-            least = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4;
-            cp = lead & 0x07;
-            least = 0x10000;
-        } else {
-            return 0;
-        }
-        if (m_at + length > m_size)
-            return 0;
-        for (int k = 1; k < length; ++k) {
-            if ((m_p[m_at + k] & 0xC0) != 0x80)
-                return 0;
-            cp = (cp << 6) | (m_p[m_at + k] & 0x3F);
-        }
-        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return 0;
-        return length;
-    }
+    qsizetype utf8Length() const { return DecodeUtf8Sequence(m_p + m_at, m_size - m_at).length; }
 
     const unsigned char* m_p;
     qsizetype m_size;
