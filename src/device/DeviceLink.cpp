@@ -3,18 +3,13 @@
 
 #include "HidAccess.h"
 #include "ProgressSink.h"
+#include "Protocol.h"
 #include "UnitSelector.h"
 
 #include <QtMath>
 #include <array>
 
-namespace {
-constexpr quint8 ReportId = 2;
-constexpr quint8 StoreCommand = 0x81;
-constexpr quint8 FetchCommand = 0x82;
-constexpr quint8 SerialCommand = 0x84;
-constexpr int SerialBufferLength = 33;
-} // namespace
+using namespace Protocol;
 
 DeviceLink::DeviceLink(HidAccess& access, ProgressSink& progress, UnitSelector& selector)
     : m_access(access), m_progress(progress), m_selector(selector) {}
@@ -109,7 +104,7 @@ TransferResult DeviceLink::SendImageToUnit(int identifier, int unit, const Devic
     }
     if (result == TransferResult::Success) {
         // The closing write tells the unit that the whole image has arrived.
-        request = {ReportId, StoreCommand, 0, 0xFE, 0x9A, 0};
+        request = {ReportId, StoreCommand, 0, ClosingLocation, ClosingValue, 0};
         if (m_access.WriteHidDevice(record, request.data(), reply.data()) != 0)
             result = TransferResult::IoError;
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EmulatedAccess.h"
 
+#include "Protocol.h"
+
 #include <thread>
 
 namespace {
@@ -90,16 +92,17 @@ int EmulatedAccess::WriteHidDevice(DeviceRecord& record, const quint8* request, 
     EmulatedUnit& u = m_units[unit - 1];
     QByteArray answer(replyLength, '\0');
     const int location = request[3];
-    if (request[0] == 2 && request[1] == 0x81) {
-        if (location == 0xFE && request[4] == 0x9A)
+    using namespace Protocol;
+    if (request[0] == ReportId && request[1] == StoreCommand) {
+        if (location == ClosingLocation && request[4] == ClosingValue)
             ++u.closingWrites;
         else if (location >= 1 && location <= DeviceImage::Size &&
                  !u.droppedLocations.count(location))
             u.memory.set(location, request[4]);
-    } else if (request[0] == 2 && request[1] == 0x82) {
+    } else if (request[0] == ReportId && request[1] == FetchCommand) {
         if (location >= 1 && location <= DeviceImage::Size && replyLength > 4)
             answer[4] = char(u.memory.at(location));
-    } else if (request[0] == 2 && request[1] == 0x84) {
+    } else if (request[0] == ReportId && request[1] == SerialCommand) {
         for (int i = 0; i < 4 && i < replyLength; ++i)
             answer[i] = char(u.serial[i]);
     }

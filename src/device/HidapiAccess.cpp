@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HidapiAccess.h"
 
+#include "Protocol.h"
+
 #include <hidapi.h>
 
 #include <QDir>
@@ -17,7 +19,6 @@
 namespace {
 
 constexpr quint32 RecordMagic = 0x48494441; // "HIDA"
-constexpr quint8 ReportId = 2;
 constexpr int ReportBufferSize = 65;
 constexpr int MaxStaleReports = 64;
 // A unit that has not answered within this time is taken as gone.
@@ -261,7 +262,7 @@ int HidapiAccess::WriteHidDevice(DeviceRecord& record, const quint8* request, qu
         const int n = hid_read_timeout(unit->device, buffer, sizeof buffer, int(left));
         if (n <= 0)
             return 2; // unplugged, or nothing within the time
-        if (buffer[0] != ReportId)
+        if (buffer[0] != Protocol::ReportId)
             continue;
         const int length = std::min(n - 1, unit->replyLength);
         std::memcpy(reply, buffer + 1, size_t(std::max(length, 0)));
