@@ -3,21 +3,13 @@
 
 #include "EditStep.h"
 #include "KeyCodes.h"
+#include "SlotText.h"
 
 using Flag = Configuration::Flag;
 using Option = Configuration::Option;
 
 EditHistory::EditHistory(Configuration& config, QObject* parent)
     : QObject(parent), m_config(config) {}
-
-QString EditHistory::slotName(int slot) {
-    if (Configuration::isInputSlot(slot))
-        return QStringLiteral("Input %1").arg(slot + 1);
-    const int j = slot - Configuration::InputCount;
-    return QStringLiteral("Rotary %1%2")
-        .arg(j / 2 + 1)
-        .arg(j % 2 ? QLatin1Char('B') : QLatin1Char('A'));
-}
 
 QString EditHistory::flagName(Flag flag) {
     switch (flag) {
@@ -50,7 +42,7 @@ QString EditHistory::optionName(Option option) {
 }
 
 void EditHistory::setFlag(int slot, Flag flag, bool on) {
-    record(QStringLiteral("%1 on %2").arg(flagName(flag), slotName(slot)), false,
+    record(QStringLiteral("%1 on %2").arg(flagName(flag), SlotName(slot)), false,
            [=, this] { m_config.setFlag(slot, flag, on); });
 }
 
@@ -59,7 +51,7 @@ void EditHistory::setOption(Option option, bool on) {
 }
 
 void EditHistory::assignKey(int slot, quint8 code) {
-    record(QStringLiteral("Key %1 on %2").arg(KeyCodeName(code), slotName(slot)), true,
+    record(QStringLiteral("Key %1 on %2").arg(KeyCodeName(code), SlotName(slot)), true,
            [=, this] { m_config.assignKey(slot, code); });
 }
 

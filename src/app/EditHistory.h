@@ -37,7 +37,6 @@ public:
     // No state in the history is in a file any more (the configuration came from a unit).
     void forgetClean();
 
-    static QString slotName(int slot);
     static QString flagName(Configuration::Flag flag);
     static QString optionName(Configuration::Option option);
 

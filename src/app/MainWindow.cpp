@@ -11,6 +11,7 @@
 #include "OnScreenKeyboard.h"
 #include "RowPanel.h"
 #include "ScreenMetrics.h"
+#include "SlotText.h"
 #include "TransferCommands.h"
 #include "UserDialogs.h"
 
@@ -235,7 +236,7 @@ MainWindow::Row MainWindow::makeRow(QWidget* parent, const QString& prefix, int 
         b->setFocusPolicy(Qt::TabFocus);
         connect(b, &QCheckBox::clicked, this,
                 [this, b, slot, flag] { m_history.setFlag(slot, flag, b->isChecked()); });
-        b->setAccessibleName(rowName(slot) + QLatin1Char(' ') + caption);
+        b->setAccessibleName(SlotName(slot) + QLatin1Char(' ') + caption);
         return b;
     };
     Row row;
@@ -247,7 +248,7 @@ MainWindow::Row MainWindow::makeRow(QWidget* parent, const QString& prefix, int 
     row.label->setObjectName(QStringLiteral("%1LabelI_%2").arg(prefix).arg(index));
     row.label->setFont(m_labelFont);
     row.label->resize(1, CheckHeight);
-    row.label->setAccessibleName(rowName(slot));
+    row.label->setAccessibleName(SlotName(slot));
     row.key = new QPushButton(QStringLiteral("N/U"), parent);
     row.key->setObjectName(prefix.isEmpty() ? QStringLiteral("SKey_%1").arg(index)
                                             : QStringLiteral("Rkey_%1").arg(index));
@@ -360,7 +361,7 @@ void MainWindow::layoutRow(const Row& row, int index, int keyHeight) {
 
 void MainWindow::placeInputRows() {
     for (int i = 0; i < Configuration::InputCount; ++i)
-        m_rows[i].label->setTag(QStringLiteral("Input %1").arg(i + 1));
+        m_rows[i].label->setTag(SlotLabel(i));
     m_labelColumnWidth = measureLabels(m_rows.data(), Configuration::InputCount);
     m_picInner->resize(rowWidth(m_rows[0]) - 4 - m_vscroll->width(),
                        Configuration::InputCount * RowPitch + 1);
@@ -373,11 +374,8 @@ void MainWindow::ArrangeRows() {
     ScreenMetrics::store(this);
     m_rPicInner->setGeometry(m_frame1->x() + 10, m_frame1->y() + m_frame1->height() + 29, 251,
                              m_rPicInner->height());
-    for (int j = 0; j < Configuration::RotaryCount; j += 2) {
-        const int n = j / 2 + 1;
-        m_rrows[j].label->setTag(QStringLiteral("Rotary  %1A").arg(n));
-        m_rrows[j + 1].label->setTag(QStringLiteral("Rotary  %1B").arg(n));
-    }
+    for (int j = 0; j < Configuration::RotaryCount; ++j)
+        m_rrows[j].label->setTag(SlotLabel(Configuration::InputCount + j));
     m_labelColumnWidth = measureLabels(m_rrows.data(), Configuration::RotaryCount);
     const Row& first = m_rrows[0];
     m_rPicInner->resize(first.alt->width() + first.shift->width() + first.control->width() +
@@ -471,13 +469,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-QString MainWindow::rowName(int slot) {
-    if (Configuration::isInputSlot(slot))
-        return QStringLiteral("Input %1").arg(slot + 1);
-    const int j = slot - Configuration::InputCount;
-    return QStringLiteral("Rotary %1%2").arg(j / 2 + 1).arg(QLatin1Char(j % 2 ? 'B' : 'A'));
-}
-
 MainWindow::Row& MainWindow::rowOf(int slot) {
     return Configuration::isInputSlot(slot) ? m_rows[slot]
                                             : m_rrows[slot - Configuration::InputCount];
@@ -501,7 +492,7 @@ void MainWindow::onKeyChanged(int slot) {
     // Said as shown, with the button's doubled ampersand as one.
     QString spoken = name.isEmpty() ? QStringLiteral("code %1").arg(s.keyCode) : name;
     spoken.replace(QLatin1String("&&"), QLatin1String("&"));
-    key->setAccessibleName(QStringLiteral("%1 key: %2").arg(rowName(slot), spoken));
+    key->setAccessibleName(QStringLiteral("%1 key: %2").arg(SlotName(slot), spoken));
 }
 
 void MainWindow::onOptionChanged(Option option, bool on) {

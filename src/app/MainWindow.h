@@ -77,8 +77,6 @@ private:
     void applyScroll();
     // Scrolls by whole rows until input row `row` is in view.
     void scrollRowIntoView(int row);
-    // "Input 3", "Rotary 2A": how the row of `slot` is named to assistive technology.
-    static QString rowName(int slot);
     void setRotaryVisible(bool visible);
     void chooseKey(int slot);
     void showAbout();

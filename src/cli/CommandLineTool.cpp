@@ -13,6 +13,7 @@
 #include "EmulatedAccess.h"
 #include "FormatSerial.h"
 #include "KeyCodes.h"
+#include "SlotText.h"
 #include "StandardStreams.h"
 #include "TerminalProgress.h"
 #include "TracingAccess.h"

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ConfigJson.h"
 
+#include "SlotText.h"
+
 #include "Configuration.h"
 #include "KeyCodes.h"
 #include "Modifiers.h"
@@ -111,13 +113,6 @@ FileResult readSlot(const JsonValue& o, const QString& where, int& k, quint8& ke
 }
 
 } // namespace
-
-QString SlotLabel(int slot) {
-    if (Configuration::isInputSlot(slot))
-        return QStringLiteral("Input %1").arg(slot + 1);
-    const int j = slot - Configuration::InputCount;
-    return QStringLiteral("Rotary  %1%2").arg(j / 2 + 1).arg(j % 2 ? 'B' : 'A');
-}
 
 QJsonObject ConfigToJson(const Configuration& config) {
     QJsonArray slotArray;

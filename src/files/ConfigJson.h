@@ -13,9 +13,6 @@ class Configuration;
 // "label" and "keyName" are there to be read by people; reading ignores them.
 QJsonObject ConfigToJson(const Configuration& config);
 
-// The label a slot has in the window: "Input 1" ... "Input 36", "Rotary  1A" ... "Rotary  5B".
-QString SlotLabel(int slot);
-
 // Loads a JSON document into the configuration through the same rules as a .TPD file.
 // Nothing changes unless the whole document is valid; the message names the first wrong field.
 FileResult ConfigFromJson(Configuration& config, const QByteArray& json);

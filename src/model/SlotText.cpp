@@ -14,6 +14,13 @@ QString SlotName(int slot) {
     return QStringLiteral("Rotary %1%2").arg(j / 2 + 1).arg(QLatin1Char(j % 2 ? 'B' : 'A'));
 }
 
+QString SlotLabel(int slot) {
+    if (Configuration::isInputSlot(slot))
+        return SlotName(slot);
+    const int j = slot - Configuration::InputCount;
+    return QStringLiteral("Rotary  %1%2").arg(j / 2 + 1).arg(QLatin1Char(j % 2 ? 'B' : 'A'));
+}
+
 QString AssignmentText(const KeySlot& slot) {
     QStringList parts;
     if (slot.control)
