@@ -25,29 +25,13 @@ QString EditHistory::flagName(Flag flag) {
     return QStringLiteral("Repeat");
 }
 
-QString EditHistory::optionName(Option option) {
-    switch (option) {
-    case Option::ReverseX:
-        return QStringLiteral("Reverse X Axis");
-    case Option::ReverseY:
-        return QStringLiteral("Reverse Y Axis");
-    case Option::ActiveHigh:
-        return QStringLiteral("Active High");
-    case Option::RotaryOnAux:
-        return QStringLiteral("Rotary-5 on AUX");
-    case Option::RelayOnAux:
-        break;
-    }
-    return QStringLiteral("Relay-8 on AUX");
-}
-
 void EditHistory::setFlag(int slot, Flag flag, bool on) {
     record(QStringLiteral("%1 on %2").arg(flagName(flag), SlotName(slot)), false,
            [=, this] { m_config.setFlag(slot, flag, on); });
 }
 
 void EditHistory::setOption(Option option, bool on) {
-    record(optionName(option), false, [=, this] { m_config.setOption(option, on); });
+    record(OptionName(option), false, [=, this] { m_config.setOption(option, on); });
 }
 
 void EditHistory::assignKey(int slot, quint8 code) {

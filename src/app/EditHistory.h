@@ -38,7 +38,6 @@ public:
     void forgetClean();
 
     static QString flagName(Configuration::Flag flag);
-    static QString optionName(Configuration::Option option);
 
 signals:
     void changed();

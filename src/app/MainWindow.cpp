@@ -41,7 +41,12 @@ constexpr int ScrollBarWidth = 17;
 constexpr int PanelBorder = 2;
 constexpr int CheckHeight = 17;
 constexpr int KeyWidth = 107;
-const QColor GridColour(170, 170, 170);
+// A row's key button ends this far past the label column: the row width's allowance.
+constexpr int RowKeyAllowance = 132;
+// The rotary panel's allowance past its label column (it leaves out the Repeat column).
+constexpr int RotaryPanelAllowance = 179;
+// The banner keeps the picture's proportions.
+constexpr double BannerAspect = 454.0 / 141.0;
 const QColor MenuRuleColour(190, 190, 190);
 
 QFont rowFont(bool bold) {
@@ -96,18 +101,18 @@ MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
 void MainWindow::showConfiguration() {
     for (int slot = 0; slot < Configuration::SlotCount; ++slot) {
         onKeyChanged(slot);
-        for (Flag flag : {Flag::Control, Flag::Shift, Flag::Alt, Flag::Repeat})
+        for (Flag flag : Configuration::Flags)
             onFlagChanged(slot, flag, m_config.flag(slot, flag));
     }
-    for (int o = 0; o < 5; ++o)
-        m_checks[o]->setChecked(m_config.option(Option(o)));
+    for (Option option : Configuration::Options)
+        m_checks[int(option)]->setChecked(m_config.option(option));
     setRotaryVisible(m_config.aux().rotaryOnAux);
     onTrackballAvailability(m_config.trackballOptionsAvailable());
 }
 
 void MainWindow::onTrackballAvailability(bool available) {
-    for (int i = 0; i < 3; ++i)
-        m_checks[i]->setEnabled(available);
+    for (Option option : Configuration::TrackballOptions)
+        m_checks[int(option)]->setEnabled(available);
 }
 
 MainWindow::~MainWindow() = default;
@@ -346,7 +351,7 @@ int MainWindow::measureLabels(const Row* rows, int count) const {
 
 int MainWindow::rowWidth(const Row& first) const {
     return first.control->width() + first.repeat->width() + first.alt->width() +
-           first.shift->width() + m_labelColumnWidth + 132;
+           first.shift->width() + m_labelColumnWidth + RowKeyAllowance;
 }
 
 void MainWindow::layoutRow(const Row& row, int index, int keyHeight) {
@@ -379,7 +384,7 @@ void MainWindow::ArrangeRows() {
     m_labelColumnWidth = measureLabels(m_rrows.data(), Configuration::RotaryCount);
     const Row& first = m_rrows[0];
     m_rPicInner->resize(first.alt->width() + first.shift->width() + first.control->width() +
-                            m_labelColumnWidth + 179 - 4,
+                            m_labelColumnWidth + RotaryPanelAllowance - 4,
                         Configuration::RotaryCount * RowPitch + 1);
     for (int j = 0; j < Configuration::RotaryCount; ++j) {
         m_rrows[j].repeat->setEnabled(false); // a rotary slot's Repeat only comes from loading
@@ -403,7 +408,7 @@ void MainWindow::reflow() {
 
     const int x = m_picEdge->x() + m_picEdge->width();
     const double bannerWidth = m_client->width() - x;
-    const double bannerHeight = bannerWidth / (454.0 / 141.0);
+    const double bannerHeight = bannerWidth / BannerAspect;
     m_banner->setGeometry(x, 1, std::max(int(std::lround(bannerWidth)), 1),
                           std::max(int(std::lround(bannerHeight)), 1));
 

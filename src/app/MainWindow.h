@@ -5,6 +5,7 @@
 #include "EditHistory.h"
 #include "FileCommands.h"
 #include "ProgrammerServices.h"
+#include "RowPanel.h"
 
 #include <QMainWindow>
 #include <array>
@@ -27,7 +28,7 @@ class TransferCommands;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr int RowPitch = 25;
+    static constexpr int RowPitch = RowPanel::RowPitch;
 
     explicit MainWindow(const ProgrammerServices& services, QWidget* parent = nullptr);
     ~MainWindow() override;

@@ -3,6 +3,11 @@
 
 #include <QPainter>
 
+namespace {
+// The grey of the grid between the rows.
+const QColor GridColour(170, 170, 170);
+} // namespace
+
 RowPanel::RowPanel(int rows, int ruleOffset, QWidget* parent)
     : QWidget(parent), m_rows(rows), m_ruleOffset(ruleOffset) {
     setAutoFillBackground(true);
@@ -15,7 +20,7 @@ void RowPanel::setSeparatorX(int x) {
 
 void RowPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setPen(QColor(170, 170, 170));
+    p.setPen(GridColour);
     for (int i = 0; i < m_rows; ++i)
         p.drawLine(0, ruleY(i), width(), ruleY(i));
     if (m_separatorX >= 0)

@@ -8,10 +8,13 @@
 class RowPanel : public QWidget {
     Q_OBJECT
 public:
+    // Every row is this many pixels high; the scroll bar moves the panel by whole rows.
+    static constexpr int RowPitch = 25;
+
     RowPanel(int rows, int ruleOffset, QWidget* parent = nullptr);
     void setSeparatorX(int x);
     // The y of the rule under row i.
-    int ruleY(int row) const { return 25 * row + m_ruleOffset; }
+    int ruleY(int row) const { return RowPitch * row + m_ruleOffset; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

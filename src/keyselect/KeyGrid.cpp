@@ -2,7 +2,8 @@
 #include "KeyGrid.h"
 
 // clang-format off
-const std::array<KeyGridEntry, KeyButtonCount> KeyGrid{{
+namespace {
+constexpr std::array<KeyGridEntry, KeyButtonCount> Grid{{
     // Function row
     {0x29, 0, 0},
     {0x3A, 2, 0}, {0x3B, 3, 0}, {0x3C, 4, 0}, {0x3D, 5, 0},
@@ -46,3 +47,12 @@ const std::array<KeyGridEntry, KeyButtonCount> KeyGrid{{
     {0, 5, 7, 5}, {-1, 17, 7, 5},
 }};
 // clang-format on
+
+// The window finds these buttons by index; the table must keep them there.
+static_assert(Grid[FirstMouseButton].code == 0xE8 && Grid[FirstMouseButton + 1].code == 0xE9 &&
+              Grid[FirstMouseButton + 2].code == 0xEA);
+static_assert(Grid[NotUsedButton].code == 0 && Grid[CancelButton].code == -1);
+static_assert(Grid[KeypadZeroButton].code == 0x62 && Grid[KeypadZeroButton].w == 2);
+} // namespace
+
+const std::array<KeyGridEntry, KeyButtonCount> KeyGrid = Grid;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "KeyGrid.h"
 #include <QDialog>
+
 #include <QRect>
 #include <array>
 
@@ -45,7 +47,7 @@ private:
     void layoutPass();
     void followScreen(QScreen* screen);
 
-    std::array<QPushButton*, 109> m_keys{};
+    std::array<QPushButton*, KeyButtonCount> m_keys{};
     QLabel* m_label;
     QWidget* m_focusSink;
     QRect m_screen;

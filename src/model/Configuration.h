@@ -24,6 +24,15 @@ public:
     enum class Option { ReverseX, ReverseY, ActiveHigh, RotaryOnAux, RelayOnAux };
     Q_ENUM(Option)
 
+    // Every flag in the order loaders set them, every option in bit order, and the options
+    // that only mean something while the AUX port carries a trackball.
+    static constexpr std::array<Flag, 4> Flags{Flag::Control, Flag::Shift, Flag::Alt, Flag::Repeat};
+    static constexpr std::array<Option, 5> Options{Option::ReverseX, Option::ReverseY,
+                                                   Option::ActiveHigh, Option::RotaryOnAux,
+                                                   Option::RelayOnAux};
+    static constexpr std::array<Option, 3> TrackballOptions{Option::ReverseX, Option::ReverseY,
+                                                            Option::ActiveHigh};
+
     explicit Configuration(QObject* parent = nullptr);
 
     static bool isInputSlot(int slot) { return slot >= 0 && slot < InputCount; }

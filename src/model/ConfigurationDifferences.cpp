@@ -27,13 +27,10 @@ QStringList ConfigurationDifferences(const Configuration& mine, const Configurat
             a.alt != b.alt || a.repeat != b.repeat)
             lines << QStringLiteral("%1: %2 | %3").arg(SlotName(k), slotText(a), slotText(b));
     }
-    static const char* const optionNames[] = {"Reverse X Axis", "Reverse Y Axis", "Active High",
-                                              "Rotary-5 on AUX", "Relay-8 on AUX"};
-    for (int o = 0; o < 5; ++o) {
-        const auto option = Configuration::Option(o);
+    for (const Configuration::Option option : Configuration::Options) {
         if (mine.option(option) != unit.option(option))
             lines << QStringLiteral("%1: %2 | %3")
-                         .arg(QLatin1String(optionNames[o]), onOff(mine.option(option)),
+                         .arg(OptionName(option), onOff(mine.option(option)),
                               onOff(unit.option(option)));
     }
     if (lines.size() > maxLines) {

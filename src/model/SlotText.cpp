@@ -33,3 +33,20 @@ QString AssignmentText(const KeySlot& slot) {
     parts << (name.isEmpty() ? QStringLiteral("code %1").arg(slot.keyCode) : PlainKeyText(name));
     return parts.join(QStringLiteral(" + "));
 }
+
+QString OptionName(Configuration::Option option) {
+    using Option = Configuration::Option;
+    switch (option) {
+    case Option::ReverseX:
+        return QStringLiteral("Reverse X Axis");
+    case Option::ReverseY:
+        return QStringLiteral("Reverse Y Axis");
+    case Option::ActiveHigh:
+        return QStringLiteral("Active High");
+    case Option::RotaryOnAux:
+        return QStringLiteral("Rotary-5 on AUX");
+    case Option::RelayOnAux:
+        break;
+    }
+    return QStringLiteral("Relay-8 on AUX");
+}

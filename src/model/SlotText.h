@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include "Configuration.h"
+
 struct KeySlot;
 
 // "Input 7" for slot 6, "Rotary 3B" for slot 41.
@@ -13,3 +15,5 @@ QString SlotLabel(int slot);
 // What a slot sends, as plain text: "Esc", "Control + Alt + %5", "Left Mouse"; a code we do
 // not offer reads "code 102".
 QString AssignmentText(const KeySlot& slot);
+// An option as its check box names it: "Reverse X Axis" ... "Relay-8 on AUX".
+QString OptionName(Configuration::Option option);
