@@ -9,15 +9,14 @@
 #include "DemoUnits.h"
 #include "DeviceImage.h"
 #include "DeviceLink.h"
-#include "DeviceRecord.h"
 #include "EmulatedAccess.h"
-#include "FormatSerial.h"
 #include "KeyCodes.h"
 #include "SlotText.h"
 #include "StandardStreams.h"
 #include "TerminalProgress.h"
 #include "TracingAccess.h"
 #include "UnitListScope.h"
+#include "UnitListing.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -27,13 +26,6 @@
 #include <QSet>
 #include <thread>
 #include <vector>
-
-// An attached unit as listed at the start of a command.
-struct CommandLineTool::Attached {
-    int unit = 0;
-    QString serial;
-    QString denied; // the path and the system's reason when this user may not open it
-};
 
 namespace {
 
@@ -261,8 +253,7 @@ std::unique_ptr<HidAccess> CommandLineTool::openAccess(const Options& o) {
         access = m_hardware();
     if (!o.trace)
         return access;
-    m_inner = std::move(access);
-    return std::make_unique<TracingAccess>(*m_inner, m_err);
+    return std::make_unique<TracingAccess>(std::move(access), m_err);
 }
 
 // Reads the input once, whatever it is (a file, a FIFO, /dev/stdin), and at most
@@ -315,25 +306,6 @@ int CommandLineTool::save(const QString& path, const Configuration& config, bool
     return Success;
 }
 
-QList<CommandLineTool::Attached> CommandLineTool::attachedUnits(HidAccess& access, DeviceLink& link,
-                                                                bool serials) {
-    QList<Attached> found;
-    for (int unit = 1; unit <= MaxUnits; ++unit) {
-        DeviceRecord record;
-        if (access.OpenHidDevice(DeviceIdentifier, TransferLength, TransferLength, record, unit) !=
-            0) {
-            // Present but not ours to open: listed, so that it is not mistaken for absent.
-            const OpenFailure why = access.lastOpenFailure();
-            if (why.kind == OpenFailure::Kind::AccessDenied)
-                found.append({unit, {}, why.detail});
-            continue;
-        }
-        found.append({unit, serials ? FormatSerial(link.RequestSerial(record)) : QString(), {}});
-        access.CloseHidDevice(record);
-    }
-    return found;
-}
-
 int CommandLineTool::denied(const Attached& unit) {
     return fail(AccessDenied,
                 QStringLiteral("unit %1 is attached, but this user may not open it (%2).\n%3")
@@ -346,7 +318,7 @@ int CommandLineTool::units(const Options& o) {
     UnitListScope scope(*access);
     TerminalProgress progress(m_err, false);
     DeviceLink link(*access, progress, progress);
-    const QList<Attached> found = attachedUnits(*access, link, true);
+    const QList<Attached> found = ListUnits(*access, link, true);
     if (found.isEmpty())
         return fail(NoUnit, QStringLiteral("no TARVEN-PAD unit found; plug one in (and see the "
                                            "README on access rights)"));
@@ -404,7 +376,7 @@ int CommandLineTool::convert(const Options& o, bool toJson) {
 
 int CommandLineTool::pickUnit(const Options& o, HidAccess& access, DeviceLink& link, Attached& unit,
                               bool serials) {
-    const QList<Attached> found = attachedUnits(access, link, serials);
+    const QList<Attached> found = ListUnits(access, link, serials);
     if (found.isEmpty())
         return fail(NoUnit, QStringLiteral("no TARVEN-PAD unit found; plug one in (and see the "
                                            "README on access rights)"));
@@ -420,7 +392,7 @@ int CommandLineTool::pickUnit(const Options& o, HidAccess& access, DeviceLink& l
         return unit.denied.isEmpty() ? Success : denied(unit);
     }
     // Only a refusal needs the serial numbers, to tell the units apart.
-    const QList<Attached> listed = serials ? found : attachedUnits(access, link, true);
+    const QList<Attached> listed = serials ? found : ListUnits(access, link, true);
     QString list;
     for (const Attached& a : listed)
         list += (list.isEmpty() ? QString() : QStringLiteral("; ")) +
@@ -445,7 +417,7 @@ int CommandLineTool::write(const Options& o) {
     const bool serials = o.backup.contains(QLatin1String("{serial}"));
     QList<Attached> targets;
     if (o.all) {
-        targets = attachedUnits(*access, link, serials);
+        targets = ListUnits(*access, link, serials);
         if (targets.isEmpty())
             return fail(NoUnit, QStringLiteral("no TARVEN-PAD unit found"));
     } else {
@@ -546,22 +518,13 @@ int CommandLineTool::unitsJson(const Options& o) {
     TerminalProgress progress(m_err, false);
     DeviceLink link(*access, progress, progress);
     QJsonArray list;
-    for (int unit = 1; unit <= MaxUnits; ++unit) {
-        DeviceRecord record;
-        const bool opened = access->OpenHidDevice(DeviceIdentifier, TransferLength, TransferLength,
-                                                  record, unit) == 0;
-        // A unit this user may not open is still there; a script must not take it for absent.
-        if (!opened && access->lastOpenFailure().kind != OpenFailure::Kind::AccessDenied)
-            continue;
-        QJsonObject entry{{"unit", unit},
-                          {"serial", QJsonValue::Null},
-                          {"path", access->unitPath(unit)},
-                          {"access", opened ? "ok" : "denied"}};
-        if (opened) {
-            entry[QStringLiteral("serial")] = FormatSerial(link.RequestSerial(record));
-            access->CloseHidDevice(record);
-        }
-        list.append(entry);
+    // A unit this user may not open is still there; a script must not take it for absent.
+    for (const ListedUnit& u : ListUnits(*access, link, true)) {
+        const bool opened = u.denied.isEmpty();
+        list.append(QJsonObject{{"unit", u.unit},
+                                {"serial", opened ? QJsonValue(u.serial) : QJsonValue::Null},
+                                {"path", access->unitPath(u.unit)},
+                                {"access", opened ? "ok" : "denied"}});
     }
     m_out << QJsonDocument(list).toJson();
     if (list.isEmpty())

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ToolOptions.h"
+#include "UnitListing.h"
 
 #include <QStringList>
 #include <QTextStream>
@@ -37,7 +38,7 @@ public:
 
 private:
     using Options = ToolOptions;
-    struct Attached;
+    using Attached = ListedUnit;
 
     // Why the options make no sense together, or empty when they do.
     static QString checkOptions(const Options& o);
@@ -54,7 +55,6 @@ private:
     int load(const QString& path, Configuration& config);
     int loadInput(Configuration& config);
     int save(const QString& path, const Configuration& config, bool json);
-    QList<Attached> attachedUnits(HidAccess& access, DeviceLink& link, bool serials);
     int pickUnit(const Options& o, HidAccess& access, DeviceLink& link, Attached& unit,
                  bool serials = false);
     int denied(const Attached& unit);
@@ -64,5 +64,4 @@ private:
     QTextStream& m_err;
     AccessFactory m_hardware;
     bool m_errIsTerminal;
-    std::unique_ptr<HidAccess> m_inner; // what a tracing layer wraps
 };

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TracingAccess.h"
 
-TracingAccess::TracingAccess(HidAccess& inner, QTextStream& out) : m_inner(inner), m_out(out) {}
+TracingAccess::TracingAccess(std::unique_ptr<HidAccess> inner, QTextStream& out)
+    : m_inner(std::move(inner)), m_out(out) {}
 
 QByteArray TracingAccess::key(const DeviceRecord& record) {
     return QByteArray(reinterpret_cast<const char*>(record.words), sizeof record.words);
@@ -9,7 +10,7 @@ QByteArray TracingAccess::key(const DeviceRecord& record) {
 
 int TracingAccess::OpenHidDevice(int identifier, int requestLength, int replyLength,
                                  DeviceRecord& record, int unit) {
-    const int status = m_inner.OpenHidDevice(identifier, requestLength, replyLength, record, unit);
+    const int status = m_inner->OpenHidDevice(identifier, requestLength, replyLength, record, unit);
     QMutexLocker lock(&m_mutex);
     if (status == 0)
         m_open.insert(key(record), {unit, requestLength, replyLength});
@@ -20,7 +21,7 @@ int TracingAccess::WriteHidDevice(DeviceRecord& record, const quint8* request, q
     QMutexLocker lock(&m_mutex);
     const Opened opened = m_open.value(key(record), {0, 6, 6});
     lock.unlock();
-    const int status = m_inner.WriteHidDevice(record, request, reply);
+    const int status = m_inner->WriteHidDevice(record, request, reply);
     lock.relock();
     const auto hex = [](const quint8* bytes, int n) {
         return QByteArray(reinterpret_cast<const char*>(bytes), n).toHex(' ');
@@ -38,5 +39,5 @@ int TracingAccess::CloseHidDevice(DeviceRecord& record) {
     QMutexLocker lock(&m_mutex);
     m_open.remove(key(record));
     lock.unlock();
-    return m_inner.CloseHidDevice(record);
+    return m_inner->CloseHidDevice(record);
 }

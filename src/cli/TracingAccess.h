@@ -6,22 +6,23 @@
 #include <QMap>
 #include <QMutex>
 #include <QTextStream>
+#include <memory>
 
 // Passes every call on to another access layer and prints each exchange on one line: the
 // unit, then the request and the reply bytes as two-digit lower-case hex.
 class TracingAccess : public HidAccess {
 public:
-    TracingAccess(HidAccess& inner, QTextStream& out);
+    TracingAccess(std::unique_ptr<HidAccess> inner, QTextStream& out);
 
     int OpenHidDevice(int identifier, int requestLength, int replyLength, DeviceRecord& record,
                       int unit) override;
     int WriteHidDevice(DeviceRecord& record, const quint8* request, quint8* reply) override;
     int CloseHidDevice(DeviceRecord& record) override;
-    OpenFailure lastOpenFailure() const override { return m_inner.lastOpenFailure(); }
-    void beginCommand() override { m_inner.beginCommand(); }
-    void endCommand() override { m_inner.endCommand(); }
-    bool unitUnchanged(int unit) override { return m_inner.unitUnchanged(unit); }
-    QString unitPath(int unit) const override { return m_inner.unitPath(unit); }
+    OpenFailure lastOpenFailure() const override { return m_inner->lastOpenFailure(); }
+    void beginCommand() override { m_inner->beginCommand(); }
+    void endCommand() override { m_inner->endCommand(); }
+    bool unitUnchanged(int unit) override { return m_inner->unitUnchanged(unit); }
+    QString unitPath(int unit) const override { return m_inner->unitPath(unit); }
 
 private:
     struct Opened {
@@ -31,7 +32,7 @@ private:
     };
     static QByteArray key(const DeviceRecord& record);
 
-    HidAccess& m_inner;
+    std::unique_ptr<HidAccess> m_inner;
     QTextStream& m_out;
     QMutex m_mutex; // units are written in parallel
     QMap<QByteArray, Opened> m_open;

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "UnitListing.h"
+
+#include "DeviceLink.h"
+#include "DeviceRecord.h"
+#include "FormatSerial.h"
+#include "HidAccess.h"
+
+QList<ListedUnit> ListUnits(HidAccess& access, DeviceLink& link, bool serials) {
+    QList<ListedUnit> found;
+    for (int unit = 1; unit <= MaxUnits; ++unit) {
+        DeviceRecord record;
+        if (access.OpenHidDevice(DeviceIdentifier, TransferLength, TransferLength, record, unit) !=
+            0) {
+            const OpenFailure why = access.lastOpenFailure();
+            if (why.kind == OpenFailure::Kind::AccessDenied)
+                found.append({unit, {}, why.detail});
+            continue;
+        }
+        found.append({unit, serials ? FormatSerial(link.RequestSerial(record)) : QString(), {}});
+        access.CloseHidDevice(record);
+    }
+    return found;
+}
