@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The TARVEN-PAD Programmer on two emulated units, for trying it out without an encoder.
 // Unit 1 holds a sample configuration; unit 2 is as it left the factory.
-#include "DemoUnits.h"
-#include "EmulatedAccess.h"
-#include "FileAccess.h"
-#include "Module1.h"
-#include "ProgrammerServices.h"
-#include "QtUserDialogs.h"
+#include "app/Module1.h"
+#include "app/ProgrammerServices.h"
+#include "app/QtUserDialogs.h"
+#include "device/DemoUnits.h"
+#include "device/EmulatedAccess.h"
+#include "files/FileAccess.h"
 
 #include <QApplication>
 #include <cstdio>

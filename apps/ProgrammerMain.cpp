@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The TARVEN-PAD Programmer on the encoders attached to this computer.
-#include "FileAccess.h"
-#include "HidapiAccess.h"
-#include "Module1.h"
-#include "ProgrammerServices.h"
-#include "QtUserDialogs.h"
+#include "app/Module1.h"
+#include "app/ProgrammerServices.h"
+#include "app/QtUserDialogs.h"
+#include "device/HidapiAccess.h"
+#include "files/FileAccess.h"
 
 #include <QApplication>
 

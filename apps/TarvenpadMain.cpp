@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // `tarvenpad`: the command-line companion of the programmer.
-#include "CommandLineTool.h"
-#include "FileAccess.h"
-#include "HidapiAccess.h"
+#include "cli/CommandLineTool.h"
+#include "device/HidapiAccess.h"
+#include "files/FileAccess.h"
 
 #include <QCoreApplication>
 #include <QIODevice>

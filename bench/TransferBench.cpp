@@ -3,13 +3,13 @@
 // how much the transfer itself adds on top of the bus. Run: build/bench/tarvenpad-transfer-bench
 // With "units N L": times `tarvenpad write FILE --all` on N emulated units whose exchanges
 // take L ms against the same on one unit; the units should take their time side by side.
-#include "CommandLineTool.h"
-#include "ConfigFile.h"
-#include "Configuration.h"
-#include "DeviceLink.h"
-#include "EmulatedAccess.h"
-#include "ProgressSink.h"
-#include "UnitSelector.h"
+#include "cli/CommandLineTool.h"
+#include "device/DeviceLink.h"
+#include "device/EmulatedAccess.h"
+#include "device/ProgressSink.h"
+#include "device/UnitSelector.h"
+#include "files/ConfigFile.h"
+#include "model/Configuration.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,11 +3,11 @@
 // holds the same widgets without the model, the layout rules or the device check; and the
 // time the on-screen keyboard takes to open. Run under a display (xvfb-run works):
 //   tarvenpad-window-bench programmer | bare | reflow | keyboard
-#include "EmulatedAccess.h"
-#include "KeySelectForm.h"
-#include "MainWindow.h"
-#include "Module1.h"
-#include "UserDialogs.h"
+#include "app/MainWindow.h"
+#include "app/Module1.h"
+#include "app/UserDialogs.h"
+#include "device/EmulatedAccess.h"
+#include "keyselect/KeySelectForm.h"
 
 #include <QApplication>
 #include <QCheckBox>

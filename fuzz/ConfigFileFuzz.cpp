@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever bytes a .TPD file holds, the reader must neither read nor write out of bounds,
 // and a file it accepts must save back into a file that reads the same.
-#include "ConfigFile.h"
-#include "Configuration.h"
+#include "files/ConfigFile.h"
+#include "model/Configuration.h"
 
 #include <cstdlib>
 

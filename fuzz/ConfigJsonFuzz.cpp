@@ -3,10 +3,10 @@
 // must neither read nor write out of bounds nor run into undefined behaviour (clang's
 // -fsanitize=undefined,float-cast-overflow catches a number cast to int out of range), and
 // a document it accepts must write back into JSON that reads the same.
-#include "ConfigDocument.h"
-#include "ConfigFile.h"
-#include "ConfigJson.h"
-#include "Configuration.h"
+#include "files/ConfigDocument.h"
+#include "files/ConfigFile.h"
+#include "files/ConfigJson.h"
+#include "model/Configuration.h"
 
 #include <cstdlib>
 

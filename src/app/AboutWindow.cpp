@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AboutWindow.h"
+#include "app/AboutWindow.h"
 
 #include <QEvent>
 #include <QFrame>

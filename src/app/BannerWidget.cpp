@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BannerWidget.h"
+#include "app/BannerWidget.h"
 
 #include <QPainter>
 #include <cmath>

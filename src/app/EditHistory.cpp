@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EditHistory.h"
+#include "app/EditHistory.h"
 
-#include "EditStep.h"
-#include "KeyCodes.h"
-#include "SlotText.h"
+#include "app/EditStep.h"
+#include "model/KeyCodes.h"
+#include "model/SlotText.h"
 
 using Flag = Configuration::Flag;
 using Option = Configuration::Option;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Configuration.h"
+#include "model/Configuration.h"
 
 #include <QObject>
 #include <QString>

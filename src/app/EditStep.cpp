@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EditStep.h"
+#include "app/EditStep.h"
 
-#include "Configuration.h"
+#include "model/Configuration.h"
 
 EditStep::EditStep(Configuration& config, const ConfigState& before, const ConfigState& after,
                    const QString& text)

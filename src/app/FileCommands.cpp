@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FileCommands.h"
+#include "app/FileCommands.h"
 
-#include "ConfigFile.h"
-#include "Configuration.h"
-#include "EditHistory.h"
-#include "UserDialogs.h"
+#include "app/EditHistory.h"
+#include "app/UserDialogs.h"
+#include "files/ConfigFile.h"
+#include "model/Configuration.h"
 
 const QString FileCommands::SavePromptText = QStringLiteral("Do You Want To Save This File?");
 const QString FileCommands::SavePromptTitle = QStringLiteral("Save File?");

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "InputTestWindow.h"
+#include "app/InputTestWindow.h"
 
-#include "Configuration.h"
-#include "KeyCodes.h"
-#include "ScanCodes.h"
-#include "SlotText.h"
+#include "model/Configuration.h"
+#include "model/KeyCodes.h"
+#include "model/ScanCodes.h"
+#include "model/SlotText.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LabelBox.h"
+#include "app/LabelBox.h"
 
 #include <QPainter>
 #include <QVariant>

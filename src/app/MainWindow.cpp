@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
-#include "AboutWindow.h"
-#include "BannerWidget.h"
-#include "HidAccess.h"
-#include "InputTestWindow.h"
-#include "KeyCodes.h"
-#include "KeySelector.h"
-#include "LabelBox.h"
-#include "OnScreenKeyboard.h"
-#include "RowPanel.h"
-#include "ScreenMetrics.h"
-#include "SlotText.h"
-#include "TransferCommands.h"
-#include "UserDialogs.h"
+#include "app/AboutWindow.h"
+#include "app/BannerWidget.h"
+#include "app/InputTestWindow.h"
+#include "app/LabelBox.h"
+#include "app/RowPanel.h"
+#include "app/TransferCommands.h"
+#include "app/UserDialogs.h"
+#include "device/HidAccess.h"
+#include "keyselect/KeySelector.h"
+#include "keyselect/OnScreenKeyboard.h"
+#include "keyselect/ScreenMetrics.h"
+#include "model/KeyCodes.h"
+#include "model/SlotText.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Configuration.h"
-#include "EditHistory.h"
-#include "FileCommands.h"
-#include "ProgrammerServices.h"
-#include "RowPanel.h"
+#include "app/EditHistory.h"
+#include "app/FileCommands.h"
+#include "app/ProgrammerServices.h"
+#include "app/RowPanel.h"
+#include "model/Configuration.h"
 
 #include <QMainWindow>
 #include <array>

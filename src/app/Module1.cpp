@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Module1.h"
+#include "app/Module1.h"
 
-#include "HidAccess.h"
-#include "MainWindow.h"
-#include "ProgrammerServices.h"
-#include "ScreenMetrics.h"
-#include "UnitListScope.h"
-#include "UserDialogs.h"
+#include "app/MainWindow.h"
+#include "app/ProgrammerServices.h"
+#include "app/UserDialogs.h"
+#include "device/HidAccess.h"
+#include "device/UnitListScope.h"
+#include "keyselect/ScreenMetrics.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MultiUnitsWindow.h"
+#include "app/MultiUnitsWindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

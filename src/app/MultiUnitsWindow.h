@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "UnitSelector.h"
+#include "device/UnitSelector.h"
 
 #include <QDialog>
 #include <array>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "QtUserDialogs.h"
+#include "app/QtUserDialogs.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RowPanel.h"
+#include "app/RowPanel.h"
 
 #include <QPainter>
 

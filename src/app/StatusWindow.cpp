@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StatusWindow.h"
+#include "app/StatusWindow.h"
 
 #include <QCoreApplication>
 #include <QLabel>

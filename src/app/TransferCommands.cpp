@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TransferCommands.h"
+#include "app/TransferCommands.h"
 
-#include "Configuration.h"
-#include "DeviceImage.h"
-#include "DeviceLink.h"
-#include "EditHistory.h"
-#include "FileCommands.h"
-#include "MultiUnitsWindow.h"
-#include "StatusWindow.h"
-#include "UnitListScope.h"
-#include "UserDialogs.h"
+#include "app/EditHistory.h"
+#include "app/FileCommands.h"
+#include "app/MultiUnitsWindow.h"
+#include "app/StatusWindow.h"
+#include "app/UserDialogs.h"
+#include "device/DeviceImage.h"
+#include "device/DeviceLink.h"
+#include "device/UnitListScope.h"
+#include "model/Configuration.h"
 
 #include <QCoreApplication>
 #include <QTimer>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ProgrammerServices.h"
-#include "TransferResult.h"
-#include "UnitComparison.h"
+#include "app/ProgrammerServices.h"
+#include "app/UnitComparison.h"
+#include "device/TransferResult.h"
 
 #include <QObject>
 #include <functional>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UnitComparison.h"
+#include "app/UnitComparison.h"
 
-#include "Configuration.h"
-#include "ConfigurationDifferences.h"
-#include "DeviceImage.h"
-#include "DeviceLink.h"
-#include "UserDialogs.h"
+#include "app/UserDialogs.h"
+#include "device/DeviceImage.h"
+#include "device/DeviceLink.h"
+#include "model/Configuration.h"
+#include "model/ConfigurationDifferences.h"
 
 #include <QSettings>
 

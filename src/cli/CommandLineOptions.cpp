@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandLineOptions.h"
+#include "cli/CommandLineOptions.h"
 
-#include "HidAccess.h"
+#include "device/HidAccess.h"
 
 #include <QCommandLineParser>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ToolOptions.h"
+#include "cli/ToolOptions.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ToolOptions.h"
-#include "UnitListing.h"
+#include "cli/ToolOptions.h"
+#include "device/UnitListing.h"
 
 #include <QStringList>
 #include <QTextStream>

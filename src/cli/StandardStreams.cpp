@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StandardStreams.h"
+#include "cli/StandardStreams.h"
 
 #include <QFileDevice>
 #include <QTextStream>

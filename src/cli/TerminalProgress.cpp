@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TerminalProgress.h"
+#include "cli/TerminalProgress.h"
 
 #include <QRegularExpression>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ProgressSink.h"
-#include "UnitSelector.h"
+#include "device/ProgressSink.h"
+#include "device/UnitSelector.h"
 
 #include <QTextStream>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TracingAccess.h"
+#include "cli/TracingAccess.h"
 
 TracingAccess::TracingAccess(std::unique_ptr<HidAccess> inner, QTextStream& out)
     : m_inner(std::move(inner)), m_out(out) {}

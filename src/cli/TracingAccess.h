@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "HidAccess.h"
+#include "device/HidAccess.h"
 
 #include <QMap>
 #include <QMutex>

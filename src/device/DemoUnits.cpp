@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DemoUnits.h"
+#include "device/DemoUnits.h"
 
-#include "Configuration.h"
-#include "DeviceImage.h"
-#include "EmulatedAccess.h"
+#include "device/DeviceImage.h"
+#include "device/EmulatedAccess.h"
+#include "model/Configuration.h"
 
 #include <iterator>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DeviceImage.h"
+#include "device/DeviceImage.h"
 
-#include "Configuration.h"
+#include "model/Configuration.h"
 
 DeviceImage BuildDeviceImage(const Configuration& config) {
     DeviceImage image;

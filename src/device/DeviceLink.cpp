@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DeviceLink.h"
+#include "device/DeviceLink.h"
 
-#include "HidAccess.h"
-#include "ProgressSink.h"
-#include "Protocol.h"
-#include "UnitSelector.h"
+#include "device/HidAccess.h"
+#include "device/ProgressSink.h"
+#include "device/Protocol.h"
+#include "device/UnitSelector.h"
 
 #include <QtMath>
 #include <array>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DeviceImage.h"
-#include "FormatSerial.h"
-#include "TransferResult.h"
+#include "device/DeviceImage.h"
+#include "device/FormatSerial.h"
+#include "device/TransferResult.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EmulatedAccess.h"
+#include "device/EmulatedAccess.h"
 
-#include "Protocol.h"
+#include "device/Protocol.h"
 
 #include <thread>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "EmulatedUnit.h"
-#include "HidAccess.h"
+#include "device/EmulatedUnit.h"
+#include "device/HidAccess.h"
 
 #include <QByteArray>
 #include <QList>

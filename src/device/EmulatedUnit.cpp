@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EmulatedUnit.h"
+#include "device/EmulatedUnit.h"
 
 DeviceImage EmulatedUnit::factoryMemory() {
     DeviceImage image;

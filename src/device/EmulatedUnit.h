@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DeviceImage.h"
-#include "FormatSerial.h"
+#include "device/DeviceImage.h"
+#include "device/FormatSerial.h"
 
 #include <set>
 

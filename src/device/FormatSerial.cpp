@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FormatSerial.h"
+#include "device/FormatSerial.h"
 
 QString FormatSerial(const SerialBytes& bytes) {
     QString text;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DeviceRecord.h"
+#include "device/DeviceRecord.h"
 
 #include <QString>
 #include <QtGlobal>

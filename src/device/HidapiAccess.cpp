@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HidapiAccess.h"
+#include "device/HidapiAccess.h"
 
-#include "Protocol.h"
+#include "device/Protocol.h"
 
 #include <hidapi.h>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UnitListing.h"
+#include "device/UnitListing.h"
 
-#include "DeviceLink.h"
-#include "DeviceRecord.h"
-#include "FormatSerial.h"
-#include "HidAccess.h"
+#include "device/DeviceLink.h"
+#include "device/DeviceRecord.h"
+#include "device/FormatSerial.h"
+#include "device/HidAccess.h"
 
 QList<ListedUnit> ListUnits(HidAccess& access, DeviceLink& link, bool serials) {
     QList<ListedUnit> found;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ConfigDocument.h"
+#include "files/ConfigDocument.h"
 
-#include "ConfigFile.h"
-#include "ConfigJson.h"
-#include "Configuration.h"
+#include "files/ConfigFile.h"
+#include "files/ConfigJson.h"
+#include "model/Configuration.h"
 
 #include <QDir>
 #include <QJsonDocument>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FileAccess.h"
-#include "FileResult.h"
+#include "files/FileAccess.h"
+#include "files/FileResult.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ConfigFile.h"
+#include "files/ConfigFile.h"
 
-#include "Configuration.h"
+#include "model/Configuration.h"
 
 #include <QDir>
 

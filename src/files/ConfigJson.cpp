@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ConfigJson.h"
+#include "files/ConfigJson.h"
 
-#include "SlotText.h"
+#include "model/SlotText.h"
 
-#include "Configuration.h"
-#include "KeyCodes.h"
-#include "Modifiers.h"
-#include "StrictJson.h"
+#include "files/StrictJson.h"
+#include "model/Configuration.h"
+#include "model/KeyCodes.h"
+#include "model/Modifiers.h"
 
 #include <QJsonArray>
 #include <QSet>

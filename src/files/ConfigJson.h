@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FileResult.h"
+#include "files/FileResult.h"
 
 #include <QByteArray>
 #include <QJsonObject>

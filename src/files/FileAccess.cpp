@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FileAccess.h"
+#include "files/FileAccess.h"
 
-#include "Utf8Sequence.h"
+#include "files/Utf8Sequence.h"
 
 #include <QDir>
 

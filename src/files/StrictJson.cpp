@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StrictJson.h"
+#include "files/StrictJson.h"
 
-#include "Utf8Sequence.h"
+#include "files/Utf8Sequence.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Utf8Sequence.h"
+#include "files/Utf8Sequence.h"
 
 Utf8Sequence DecodeUtf8Sequence(const unsigned char* p, qsizetype available) {
     if (available < 1)

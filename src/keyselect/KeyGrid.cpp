@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "KeyGrid.h"
+#include "keyselect/KeyGrid.h"
 
 // clang-format off
 namespace {

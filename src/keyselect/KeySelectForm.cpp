@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "KeySelectForm.h"
+#include "keyselect/KeySelectForm.h"
 
-#include "KeyCodes.h"
-#include "KeyGrid.h"
+#include "keyselect/KeyGrid.h"
+#include "model/KeyCodes.h"
 
 #include <QEvent>
 #include <QGuiApplication>

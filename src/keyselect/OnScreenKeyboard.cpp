@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "OnScreenKeyboard.h"
+#include "keyselect/OnScreenKeyboard.h"
 
-#include "KeySelectForm.h"
+#include "keyselect/KeySelectForm.h"
 
 int OnScreenKeyboard::selectKey(QWidget* parent) {
     KeySelectForm form(parent);

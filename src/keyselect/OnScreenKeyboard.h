@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "KeySelector.h"
+#include "keyselect/KeySelector.h"
 
 // Asks for a key with the on-screen keyboard, modally.
 class OnScreenKeyboard : public KeySelector {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ScreenMetrics.h"
+#include "keyselect/ScreenMetrics.h"
 
 #include <QGuiApplication>
 #include <QScreen>

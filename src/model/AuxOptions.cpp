@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AuxOptions.h"
+#include "model/AuxOptions.h"
 
 quint8 EncodeOptions(const AuxOptions& o) {
     return quint8((o.reverseX ? 1 : 0) | (o.reverseY ? 2 : 0) | (o.activeHigh ? 4 : 0) |

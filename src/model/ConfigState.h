@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AuxOptions.h"
-#include "KeySlot.h"
+#include "model/AuxOptions.h"
+#include "model/KeySlot.h"
 
 #include <array>
 

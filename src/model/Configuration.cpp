@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Configuration.h"
+#include "model/Configuration.h"
 
-#include "Modifiers.h"
+#include "model/Modifiers.h"
 
 Configuration::Configuration(QObject* parent) : QObject(parent) {}
 

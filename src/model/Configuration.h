@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AuxOptions.h"
-#include "ConfigState.h"
-#include "KeySlot.h"
+#include "model/AuxOptions.h"
+#include "model/ConfigState.h"
+#include "model/KeySlot.h"
 
 #include <QObject>
 #include <QString>

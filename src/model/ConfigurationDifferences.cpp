@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ConfigurationDifferences.h"
+#include "model/ConfigurationDifferences.h"
 
-#include "Configuration.h"
-#include "SlotText.h"
+#include "model/Configuration.h"
+#include "model/SlotText.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "KeyCodes.h"
+#include "model/KeyCodes.h"
 
 #include <algorithm>
 

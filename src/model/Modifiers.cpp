@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Modifiers.h"
+#include "model/Modifiers.h"
 
-#include "KeySlot.h"
+#include "model/KeySlot.h"
 
 quint8 EncodeModifiers(const KeySlot& s) {
     return quint8((s.control ? 1 : 0) + (s.shift ? 2 : 0) + (s.alt ? 4 : 0) + (s.repeat ? 0 : 8));

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ScanCodes.h"
+#include "model/ScanCodes.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SlotText.h"
+#include "model/SlotText.h"
 
-#include "Configuration.h"
-#include "KeyCodes.h"
-#include "KeySlot.h"
+#include "model/Configuration.h"
+#include "model/KeyCodes.h"
+#include "model/KeySlot.h"
 
 #include <QStringList>
 

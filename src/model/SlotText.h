@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "Configuration.h"
+#include "model/Configuration.h"
 
 struct KeySlot;
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EmulatedAccess.h"
 #include "FakeHidapi.h"
 #include "FakeSysfs.h"
-#include "HidapiAccess.h"
-#include "MainWindow.h"
-#include "Module1.h"
 #include "ScriptedDialogs.h"
-#include "UnitSelector.h"
+#include "app/MainWindow.h"
+#include "app/Module1.h"
+#include "device/EmulatedAccess.h"
+#include "device/HidapiAccess.h"
+#include "device/UnitSelector.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EditHistory.h"
+#include "app/EditHistory.h"
 
 #include <QtTest>
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ConfigFile.h"
-#include "EditHistory.h"
-#include "EmulatedAccess.h"
-#include "MainWindow.h"
-#include "Module1.h"
 #include "RealFiles.h"
 #include "ScriptedDialogs.h"
-#include "UnitSelector.h"
+#include "app/EditHistory.h"
+#include "app/MainWindow.h"
+#include "app/Module1.h"
+#include "device/EmulatedAccess.h"
+#include "device/UnitSelector.h"
+#include "files/ConfigFile.h"
 
 #include <QAction>
 #include <QElapsedTimer>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AboutWindow.h"
-#include "BannerWidget.h"
-#include "EmulatedAccess.h"
-#include "LabelBox.h"
-#include "MainWindow.h"
-#include "Module1.h"
-#include "RowPanel.h"
-#include "ScreenMetrics.h"
 #include "ScriptedDialogs.h"
-#include "StatusWindow.h"
+#include "app/AboutWindow.h"
+#include "app/BannerWidget.h"
+#include "app/LabelBox.h"
+#include "app/MainWindow.h"
+#include "app/Module1.h"
+#include "app/RowPanel.h"
+#include "app/StatusWindow.h"
+#include "device/EmulatedAccess.h"
+#include "keyselect/ScreenMetrics.h"
 
 #include <QAccessible>
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EmulatedAccess.h"
-#include "InputTestWindow.h"
-#include "MainWindow.h"
-#include "Module1.h"
 #include "ScriptedDialogs.h"
-#include "UnitComparison.h"
+#include "app/InputTestWindow.h"
+#include "app/MainWindow.h"
+#include "app/Module1.h"
+#include "app/UnitComparison.h"
+#include "device/EmulatedAccess.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ConfigFile.h"
-#include "Configuration.h"
-#include "FileAccess.h"
 #include "RealFiles.h"
+#include "files/ConfigFile.h"
+#include "files/FileAccess.h"
+#include "model/Configuration.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandLineTool.h"
-#include "ConfigFile.h"
-#include "Configuration.h"
 #include "FakeHidapi.h"
 #include "FakeSysfs.h"
-#include "HidapiAccess.h"
+#include "cli/CommandLineTool.h"
+#include "device/HidapiAccess.h"
+#include "files/ConfigFile.h"
+#include "model/Configuration.h"
 
 #include <QtTest>
 #include <cerrno>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Configuration.h"
-#include "DeviceLink.h"
-#include "EmulatedAccess.h"
 #include "ScriptedTransferUi.h"
+#include "device/DeviceLink.h"
+#include "device/EmulatedAccess.h"
+#include "model/Configuration.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ConfigFile.h"
-#include "Configuration.h"
+#include "files/ConfigFile.h"
+#include "model/Configuration.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

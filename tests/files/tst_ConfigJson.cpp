@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The strict JSON reader and the format detection of the command-line tool's inputs.
-#include "ConfigDocument.h"
-#include "ConfigFile.h"
-#include "ConfigJson.h"
-#include "Configuration.h"
-#include "StrictJson.h"
+#include "files/ConfigDocument.h"
+#include "files/ConfigFile.h"
+#include "files/ConfigJson.h"
+#include "files/StrictJson.h"
+#include "model/Configuration.h"
 
 #include <QJsonDocument>
 #include <QtTest>

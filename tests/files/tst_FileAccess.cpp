@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The file layer on real file systems: a full tmpfs, a file-size limit, FIFOs, pipes,
 // copies of /dev/null and /dev/full, huge sparse files, names that are not UTF-8.
-#include "ConfigFile.h"
-#include "Configuration.h"
-#include "FileAccess.h"
 #include "RealFiles.h"
+#include "files/ConfigFile.h"
+#include "files/FileAccess.h"
+#include "model/Configuration.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>

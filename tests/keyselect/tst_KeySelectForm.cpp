@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "../app/ScriptedDialogs.h"
-#include "EmulatedAccess.h"
-#include "KeyCodes.h"
-#include "KeyGrid.h"
-#include "KeySelectForm.h"
-#include "MainWindow.h"
-#include "Module1.h"
+#include "ScriptedDialogs.h"
+#include "app/MainWindow.h"
+#include "app/Module1.h"
+#include "device/EmulatedAccess.h"
+#include "keyselect/KeyGrid.h"
+#include "keyselect/KeySelectForm.h"
+#include "model/KeyCodes.h"
 
 #include <QPushButton>
 #include <QSet>

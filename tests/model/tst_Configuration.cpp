@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Configuration.h"
+#include "model/Configuration.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Configuration.h"
-#include "ConfigurationDifferences.h"
+#include "model/Configuration.h"
+#include "model/ConfigurationDifferences.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AuxOptions.h"
-#include "KeySlot.h"
-#include "Modifiers.h"
+#include "model/AuxOptions.h"
+#include "model/KeySlot.h"
+#include "model/Modifiers.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "KeyCodes.h"
-#include "ScanCodes.h"
+#include "model/KeyCodes.h"
+#include "model/ScanCodes.h"
 
 #include <QSet>
 #include <QtTest>

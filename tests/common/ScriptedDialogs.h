@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "UserDialogs.h"
+#include "app/UserDialogs.h"
 
 #include <QApplication>
 #include <QList>
