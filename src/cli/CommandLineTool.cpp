@@ -14,6 +14,7 @@
 #include "files/ConfigDocument.h"
 #include "files/ConfigFile.h"
 #include "files/ConfigJson.h"
+#include "model/ConfigImage.h"
 #include "model/Configuration.h"
 #include "model/KeyCodes.h"
 #include "model/SlotText.h"
@@ -35,13 +36,14 @@ QString yesNo(bool on) {
 
 // A location of the image in words: the slot and what it holds.
 QString locationName(int location) {
-    if (location == 93)
+    if (location == ConfigImage::OptionsLocation)
         return QStringLiteral("the options");
-    if (location == 94)
-        return QStringLiteral("location 94");
-    const int slot = (location - 1) / 2;
-    return QStringLiteral("%1 (%2)").arg(SlotLabel(slot), location % 2 ? QStringLiteral("modifiers")
-                                                                       : QStringLiteral("key"));
+    const int slot = ConfigImage::slotAt(location);
+    if (slot < 0)
+        return QStringLiteral("location %1").arg(location);
+    return QStringLiteral("%1 (%2)").arg(SlotLabel(slot), location == ConfigImage::keyLocation(slot)
+                                                              ? QStringLiteral("key")
+                                                              : QStringLiteral("modifiers"));
 }
 
 const QString UdevFix = QStringLiteral(

@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/ConfigImage.h"
+
 #include <QtGlobal>
-#include <array>
 
-class Configuration;
-
-// What a unit stores: locations 1 to 94, slot k's modifier byte at 2k+1 and its key code at
-// 2k+2, the options byte at 93, and 0 at 94.
+// What a unit stores: the configuration image, locations 1 to 94.
 struct DeviceImage {
-    static constexpr int Size = 94;
-    std::array<quint8, Size> bytes{};
+    static constexpr int Size = ConfigImage::Size;
+    ConfigImage::Bytes bytes{};
 
     quint8 at(int location) const { return bytes.at(location - 1); }
     void set(int location, quint8 value) { bytes.at(location - 1) = value; }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/ConfigFile.h"
 
+#include "model/ConfigImage.h"
 #include "model/Configuration.h"
 
 #include <QDir>
@@ -16,12 +17,11 @@ QString displayName(const QString& path) {
 QByteArray EncodeConfigFile(const Configuration& config) {
     QByteArray bytes;
     bytes.reserve(FileSize46);
+    // The header, then the image up to its options byte.
     bytes.append(char('A' ^ FileMask));
-    for (int k = 0; k < Configuration::SlotCount; ++k) {
-        bytes.append(char(config.modifierByte(k) ^ FileMask));
-        bytes.append(char(config.slot(k).keyCode ^ FileMask));
-    }
-    bytes.append(char(config.optionsByte() ^ FileMask));
+    const ConfigImage::Bytes image = ConfigImage::encode(config);
+    for (int location = 1; location <= ConfigImage::OptionsLocation; ++location)
+        bytes.append(char(image[location - 1] ^ FileMask));
     return bytes;
 }
 
@@ -45,18 +45,16 @@ FileResult DecodeConfigFile(Configuration& config, const QByteArray& bytes, cons
                 .arg(needed));
 
     const auto at = [&bytes](int offset, quint8 mask) { return quint8(bytes.at(offset)) ^ mask; };
+    // Both layouts put the image's locations at the same offsets after the header.
+    const quint8 mask = header == 'A' ? FileMask : Mask36;
+    ConfigImage::Bytes image{};
+    for (int location = 1; location < needed; ++location)
+        image[location - 1] = at(location, mask);
     if (header == 'A') {
-        for (int k = 0; k < Configuration::SlotCount; ++k) {
-            config.applyModifierByte(k, at(1 + 2 * k, FileMask));
-            config.setKeyCode(k, at(2 + 2 * k, FileMask));
-        }
-        config.applyOptionsByte(at(93, FileMask));
+        ConfigImage::apply(config, image);
     } else {
         // The older layout has no rotary slots: they keep what they hold.
-        for (int k = 0; k < Configuration::InputCount; ++k) {
-            config.applyModifierByte(k, at(1 + 2 * k, Mask36));
-            config.setKeyCode(k, at(2 + 2 * k, Mask36));
-        }
+        ConfigImage::apply(config, image, Configuration::InputCount, false);
         const quint8 trackball = at(73, Mask36);
         if (trackball <= 3) {
             config.setOption(Configuration::Option::ReverseX, trackball & 1);

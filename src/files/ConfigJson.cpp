@@ -4,6 +4,7 @@
 #include "model/SlotText.h"
 
 #include "files/StrictJson.h"
+#include "model/ConfigImage.h"
 #include "model/Configuration.h"
 #include "model/KeyCodes.h"
 #include "model/Modifiers.h"
@@ -202,7 +203,7 @@ FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {
                 if (v.type != JsonValue::Type::Bool)
                     return invalid(QStringLiteral("options.%1 must be true or false, not %2")
                                        .arg(option, typeName(&v)));
-                options |= v.boolean ? quint8(1 << b) : 0;
+                options |= v.boolean ? ConfigImage::optionBit(Configuration::Options[b]) : 0;
             }
             for (int b = 0; b < 5; ++b)
                 if (!member(value, OptionNames[b]))
