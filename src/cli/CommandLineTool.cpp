@@ -484,7 +484,7 @@ int CommandLineTool::write(const Options& o) {
     return status;
 }
 
-int CommandLineTool::read(const Options& o) {
+int CommandLineTool::readUnit(const Options& o, int& unit, DeviceImage& image) {
     auto access = openAccess(o);
     UnitListScope scope(*access);
     TerminalProgress progress(m_err, m_errIsTerminal);
@@ -492,8 +492,7 @@ int CommandLineTool::read(const Options& o) {
     Attached chosen;
     if (const int r = pickUnit(o, *access, link, chosen))
         return r;
-    const int unit = chosen.unit;
-    DeviceImage image;
+    unit = chosen.unit;
     const TransferResult r = link.ReceiveImageFromUnit(DeviceIdentifier, unit, image);
     progress.finish();
     if (r == TransferResult::DeviceNotFound) {
@@ -502,6 +501,14 @@ int CommandLineTool::read(const Options& o) {
     }
     if (r != TransferResult::Success)
         return fail(IoError, QStringLiteral("unit %1: Device I/O Error while reading").arg(unit));
+    return Success;
+}
+
+int CommandLineTool::read(const Options& o) {
+    int unit = 0;
+    DeviceImage image;
+    if (const int r = readUnit(o, unit, image))
+        return r;
     Configuration config;
     ApplyDeviceImage(config, image);
     if (const int w = save(o.files[0], config, false))
@@ -543,23 +550,10 @@ int CommandLineTool::diff(const Options& o) {
     Configuration wanted;
     if (const int r = load(o.files[0], wanted))
         return r;
-    auto access = openAccess(o);
-    TerminalProgress progress(m_err, m_errIsTerminal);
-    UnitListScope scope(*access);
-    DeviceLink link(*access, progress, progress);
-    Attached chosen;
-    if (const int r = pickUnit(o, *access, link, chosen))
-        return r;
-    const int unit = chosen.unit;
+    int unit = 0;
     DeviceImage image;
-    const TransferResult r = link.ReceiveImageFromUnit(DeviceIdentifier, unit, image);
-    progress.finish();
-    if (r == TransferResult::DeviceNotFound) {
-        const UnitOutcome why = notFound(*access, QStringLiteral("Device Not Found"));
-        return fail(why.status, QStringLiteral("unit %1: %2").arg(unit).arg(why.message));
-    }
-    if (r != TransferResult::Success)
-        return fail(IoError, QStringLiteral("unit %1: Device I/O Error while reading").arg(unit));
+    if (const int r = readUnit(o, unit, image))
+        return r;
 
     // The file as the unit would hold it after a write, so that only what a write would change
     // counts as a difference.

@@ -11,6 +11,7 @@
 
 class Configuration;
 class DeviceLink;
+struct DeviceImage;
 class HidAccess;
 class TerminalProgress;
 
@@ -52,6 +53,9 @@ private:
     int unitsJson(const Options& o);
 
     int fail(int code, const QString& message);
+    // Chooses a unit as the options say and reads its image; a status other than Success has
+    // been reported already.
+    int readUnit(const Options& o, int& unit, DeviceImage& image);
     int load(const QString& path, Configuration& config);
     int loadInput(Configuration& config);
     int save(const QString& path, const Configuration& config, bool json);
