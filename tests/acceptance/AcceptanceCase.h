@@ -13,6 +13,15 @@
 // screenshot kept for every case that fails.
 class AcceptanceCase : public QObject {
     Q_OBJECT
+protected slots:
+    // Each suite has one display; each case its own run of the demo.
+    void initTestCase() { startDisplay(); }
+    void init() { startDemo(); }
+    void cleanup() {
+        keepScreenshotOnFailure();
+        program.reset();
+    }
+
 protected:
     std::unique_ptr<XDisplay> display;
     std::unique_ptr<ProgramUnderTest> program;

@@ -21,13 +21,6 @@ class acc_KeyWindow : public AcceptanceCase {
     }
 
 private slots:
-    void initTestCase() { startDisplay(); }
-    void init() { startDemo(); }
-    void cleanup() {
-        keepScreenshotOnFailure();
-        program.reset();
-    }
-
     void choosingByClickLandsInTheFile() {
         QVERIFY(pick(0, 38));  // Q
         QVERIFY(pick(1, 104)); // the left mouse button

@@ -67,13 +67,6 @@ class acc_MainWindow : public AcceptanceCase {
     }
 
 private slots:
-    void initTestCase() { startDisplay(); }
-    void init() { startDemo(); }
-    void cleanup() {
-        keepScreenshotOnFailure();
-        program.reset();
-    }
-
     void restoredSizeIsTheDesignSize() {
         QVERIFY(restore());
         QVERIFY(program->waitFor(

@@ -48,13 +48,6 @@ class acc_Programmer : public AcceptanceCase {
     }
 
 private slots:
-    void initTestCase() { startDisplay(); }
-    void init() { startDemo(); }
-    void cleanup() {
-        keepScreenshotOnFailure();
-        program.reset();
-    }
-
     void checkBoxesFollowTheirRule() {
         QVERIFY(clickAndWait(QStringLiteral("ChkRepeat_0"), true));
         QVERIFY(clickAndWait(QStringLiteral("ChkShift_0"), true));

@@ -36,13 +36,6 @@ class acc_Tools : public AcceptanceCase {
     }
 
 private slots:
-    void initTestCase() { startDisplay(); }
-    void init() { startDemo(); }
-    void cleanup() {
-        keepScreenshotOnFailure();
-        program.reset();
-    }
-
     void testInputsLightsTheSample() {
         readSample();
         QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("ttest")));

@@ -42,13 +42,6 @@ class acc_Undo : public AcceptanceCase {
     }
 
 private slots:
-    void initTestCase() { startDisplay(); }
-    void init() { startDemo(); }
-    void cleanup() {
-        keepScreenshotOnFailure();
-        program.reset();
-    }
-
     void undoBeforeSavingAndBackToTheSavedState() {
         QVERIFY(clickAndWait(QStringLiteral("ChkCtrl_0"), true));
         QVERIFY(clickAndWait(QStringLiteral("ChkShift_1"), true));
