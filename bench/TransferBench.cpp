@@ -22,13 +22,13 @@ namespace {
 
 class EventLoopProgress : public ProgressSink, public UnitSelector {
 public:
-    void SetStatus(const QString& text) override { m_last = text; }
+    void showProgress(TransferDirection, int done, int) override { m_done = done; }
     void processEvents() override { QCoreApplication::processEvents(); }
     void showDetecting() override {}
-    int SelectMultiples(int, const std::array<QString, 4>&, const QString&) override { return 1; }
+    int SelectMultiples(int, const UnitSerials&) override { return 1; }
 
 private:
-    QString m_last;
+    int m_done = 0;
 };
 
 double median(std::vector<double> v) {

@@ -11,29 +11,34 @@
 #include <QApplication>
 #include <QDir>
 #include <QStorageInfo>
+#include <cstring>
 
-const QString Module1::NoDeviceText =
-    QStringLiteral("        No TARVEN-PAD devices detected !\n\n"
-                   "Click the OK button below, plug the TARVEN-PAD\n"
-                   "into the USB Port, and restart the program.");
+QString Module1::NoDeviceText() {
+    return tr("        No TARVEN-PAD devices detected !\n\n"
+              "Click the OK button below, plug the TARVEN-PAD\n"
+              "into the USB Port, and restart the program.");
+}
 
-const QString Module1::DistributionDiscText =
-    QStringLiteral("Warning: The TARVEN-PAD programs must be copied to and run\n"
-                   "from its own folder on the PC's harddrive. The CD itself\n"
-                   "should be reserved for backup purposes only.");
+QString Module1::DistributionDiscText() {
+    return tr("Warning: The TARVEN-PAD programs must be copied to and run\n"
+              "from its own folder on the PC's harddrive. The CD itself\n"
+              "should be reserved for backup purposes only.");
+}
 
 QString Module1::noDeviceMessage(const OpenFailure& failure) {
     if (failure.kind != OpenFailure::Kind::AccessDenied)
-        return NoDeviceText;
+        return NoDeviceText();
     // The unit is plugged in: telling the user to plug it in would send them in circles.
-    return NoDeviceText +
-           QStringLiteral("\n\nA TARVEN-PAD is attached, but this user may not open it (%1).\n"
-                          "Install the udev rule that comes with the programmer:\n"
-                          "    sudo cp 70-tarvenpad.rules /etc/udev/rules.d/\n"
-                          "    sudo udevadm control --reload-rules\n"
-                          "    sudo udevadm trigger --subsystem-match=hidraw\n"
-                          "then unplug the TARVEN-PAD, plug it in again and restart the program.")
-               .arg(failure.detail);
+    const QString reason = QString::fromLocal8Bit(std::strerror(failure.systemError));
+    const QString where = failure.path.isEmpty() ? tr("unit %1").arg(failure.unit) : failure.path;
+    return NoDeviceText() +
+           tr("\n\nA TARVEN-PAD is attached, but this user may not open it (%1: %2).\n"
+              "Install the udev rule that comes with the programmer:\n"
+              "    sudo cp 70-tarvenpad.rules /etc/udev/rules.d/\n"
+              "    sudo udevadm control --reload-rules\n"
+              "    sudo udevadm trigger --subsystem-match=hidraw\n"
+              "then unplug the TARVEN-PAD, plug it in again and restart the program.")
+               .arg(where, reason);
 }
 
 bool Module1::onDistributionDisc(const QString& currentDir, const QString& volumeRoot,
@@ -70,7 +75,7 @@ std::unique_ptr<MainWindow> Module1::Start(const ProgrammerServices& services) {
     const QString here = QDir::currentPath();
     const QStorageInfo volume(here);
     if (volume.isValid() && onDistributionDisc(here, volume.rootPath(), volume.name()))
-        services.dialogs.message(form1.get(), DistributionDiscText, QString(),
+        services.dialogs.message(form1.get(), DistributionDiscText(), QString(),
                                  UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
     return form1;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <memory>
 
@@ -10,9 +11,10 @@ struct ProgrammerServices;
 
 // The program's start-up.
 class Module1 {
+    Q_DECLARE_TR_FUNCTIONS(Module1)
 public:
-    static const QString NoDeviceText;
-    static const QString DistributionDiscText;
+    static QString NoDeviceText();
+    static QString DistributionDiscText();
 
     // Builds the main window, checks for unit 1 and shows the window. Without a unit it
     // says so and returns nothing: the window is never shown.

@@ -17,7 +17,7 @@ MultiUnitsWindow::MultiUnitsWindow(QWidget* parent)
     const QRect geometry[4] = {
         {24, 24, 97, 33}, {160, 24, 113, 33}, {24, 96, 97, 33}, {160, 96, 105, 33}};
     for (int i = 0; i < 4; ++i) {
-        auto* b = new QPushButton(QStringLiteral("SN"), this);
+        auto* b = new QPushButton(tr("SN"), this);
         b->setObjectName(QStringLiteral("SerialNo%1").arg(i + 1));
         b->setGeometry(geometry[i]);
         b->setAutoDefault(false);
@@ -35,17 +35,18 @@ MultiUnitsWindow::MultiUnitsWindow(QWidget* parent)
 
 void MultiUnitsWindow::showDetecting() {
     m_label->setText(QStringLiteral(" "));
-    setWindowTitle(QStringLiteral("Detecting Multiple Units ..."));
+    setWindowTitle(tr("Detecting Multiple Units ..."));
     show();
     QCoreApplication::processEvents();
 }
 
-int MultiUnitsWindow::SelectMultiples(int count, const std::array<QString, 4>& captions,
-                                      const QString& label) {
+int MultiUnitsWindow::SelectMultiples(int count, const UnitSerials& serials) {
+    // Every button gets its caption, so a unit that did not open shows "Unit " alone.
     for (int i = 0; i < 4; ++i)
-        m_buttons[i]->setText(captions[i]);
-    m_label->setText(label);
-    setWindowTitle(QStringLiteral("Multiple Units Detected!"));
+        m_buttons[i]->setText(tr("Unit %1").arg(serials[i]));
+    // The same words on the write path: the choice is of a unit, whichever way data goes.
+    m_label->setText(tr("Select Unit to Read"));
+    setWindowTitle(tr("Multiple Units Detected!"));
     m_selection = 0;
     m_buttons[0]->show();
     m_buttons[1]->show();

@@ -18,8 +18,7 @@ public:
     explicit MultiUnitsWindow(QWidget* parent = nullptr);
 
     void showDetecting() override;
-    int SelectMultiples(int count, const std::array<QString, 4>& captions,
-                        const QString& label) override;
+    int SelectMultiples(int count, const UnitSerials& serials) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -13,8 +13,12 @@ class StatusWindow : public QDialog, public ProgressSink {
 public:
     explicit StatusWindow(QWidget* owner);
 
-    void SetStatus(const QString& text) override;
+    void SetStatus(const QString& text);
+    void showProgress(TransferDirection direction, int done, int total) override;
     void processEvents() override;
+
+    // "Writing configuration - 50%" for 47 of 94: the share as a whole percentage.
+    static QString progressText(TransferDirection direction, int done, int total);
 
 private:
     QLabel* m_label;

@@ -25,6 +25,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSet>
+#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -84,10 +85,10 @@ struct UnitOutcome {
 // A transfer that found no unit: the access layer may know why.
 UnitOutcome notFound(HidAccess& access, const QString& what) {
     const OpenFailure why = access.lastOpenFailure();
+    const QString detail = CommandLineTool::failureDetail(why);
     if (why.kind == OpenFailure::Kind::AccessDenied)
-        return {8,
-                QStringLiteral("%1: this user may not open the unit (%2)").arg(what, why.detail)};
-    return {5, why.detail.isEmpty() ? what : QStringLiteral("%1 (%2)").arg(what, why.detail)};
+        return {8, QStringLiteral("%1: this user may not open the unit (%2)").arg(what, detail)};
+    return {5, detail.isEmpty() ? what : QStringLiteral("%1 (%2)").arg(what, detail)};
 }
 
 // Backs up, writes, reads back and compares one unit. Runs on its own thread for --all.
@@ -308,11 +309,31 @@ int CommandLineTool::save(const QString& path, const Configuration& config, bool
     return Success;
 }
 
+QString CommandLineTool::failureDetail(const OpenFailure& why) {
+    const QString where = why.path.isEmpty() ? QStringLiteral("unit %1").arg(why.unit) : why.path;
+    switch (why.kind) {
+    case OpenFailure::Kind::UnitsChanged:
+        return QStringLiteral("%1 is no longer unit %2: units were plugged in or removed during "
+                              "the command")
+            .arg(where)
+            .arg(why.unit);
+    case OpenFailure::Kind::AccessDenied:
+    case OpenFailure::Kind::OpenFailed:
+        return QStringLiteral("%1: %2").arg(
+            where, why.systemError ? QString::fromLocal8Bit(std::strerror(why.systemError))
+                                   : QStringLiteral("cannot be opened"));
+    case OpenFailure::Kind::None:
+    case OpenFailure::Kind::NoSuchUnit:
+        break;
+    }
+    return {};
+}
+
 int CommandLineTool::denied(const Attached& unit) {
     return fail(AccessDenied,
                 QStringLiteral("unit %1 is attached, but this user may not open it (%2).\n%3")
                     .arg(unit.unit)
-                    .arg(unit.denied, UdevFix));
+                    .arg(failureDetail(unit.refused), UdevFix));
 }
 
 int CommandLineTool::units(const Options& o) {
@@ -326,10 +347,10 @@ int CommandLineTool::units(const Options& o) {
                                            "README on access rights)"));
     const Attached* refused = nullptr;
     for (const Attached& a : found) {
-        if (a.denied.isEmpty()) {
+        if (a.accessible()) {
             m_out << a.unit << ' ' << a.serial << '\n';
         } else {
-            m_out << a.unit << " - not accessible (" << a.denied << ")\n";
+            m_out << a.unit << " - not accessible (" << failureDetail(a.refused) << ")\n";
             refused = refused ? refused : &a;
         }
     }
@@ -391,15 +412,15 @@ int CommandLineTool::pickUnit(const Options& o, HidAccess& access, DeviceLink& l
     // guess.
     if (o.unit || found.size() == 1) {
         unit = *numbered;
-        return unit.denied.isEmpty() ? Success : denied(unit);
+        return unit.accessible() ? Success : denied(unit);
     }
     // Only a refusal needs the serial numbers, to tell the units apart.
     const QList<Attached> listed = serials ? found : ListUnits(access, link, true);
     QString list;
     for (const Attached& a : listed)
         list += (list.isEmpty() ? QString() : QStringLiteral("; ")) +
-                (a.denied.isEmpty() ? QStringLiteral("unit %1, serial %2").arg(a.unit).arg(a.serial)
-                                    : QStringLiteral("unit %1, not accessible").arg(a.unit));
+                (a.accessible() ? QStringLiteral("unit %1, serial %2").arg(a.unit).arg(a.serial)
+                                : QStringLiteral("unit %1, not accessible").arg(a.unit));
     return fail(Usage, QStringLiteral("%1 units are attached; choose one with --unit N%2: %3")
                            .arg(found.size())
                            .arg(o.command == QLatin1String("write") ? " or all with --all" : "")
@@ -450,12 +471,12 @@ int CommandLineTool::write(const Options& o) {
     // One worker per unit, each with its own handle: the units take their time side by side.
     std::vector<UnitOutcome> outcomes(size_t(targets.size()));
     if (targets.size() == 1) {
-        if (targets[0].denied.isEmpty())
+        if (targets[0].accessible())
             outcomes[0] = writeUnit(*access, progress, targets[0].unit, image, backups[0]);
     } else {
         std::vector<std::thread> workers;
         for (int i = 0; i < targets.size(); ++i) {
-            if (!targets[i].denied.isEmpty())
+            if (!targets[i].accessible())
                 continue;
             workers.emplace_back([&, i, unit = targets[i].unit, backup = backups[i]] {
                 TerminalProgress quiet(m_err, false);
@@ -470,7 +491,7 @@ int CommandLineTool::write(const Options& o) {
     int status = Success;
     for (int i = 0; i < targets.size(); ++i) {
         int code = outcomes[size_t(i)].status;
-        if (!targets[i].denied.isEmpty())
+        if (!targets[i].accessible())
             code = denied(targets[i]);
         else if (code != Success)
             fail(code, QStringLiteral("unit %1: %2")
@@ -529,7 +550,7 @@ int CommandLineTool::unitsJson(const Options& o) {
     QJsonArray list;
     // A unit this user may not open is still there; a script must not take it for absent.
     for (const ListedUnit& u : ListUnits(*access, link, true)) {
-        const bool opened = u.denied.isEmpty();
+        const bool opened = u.accessible();
         list.append(QJsonObject{{"unit", u.unit},
                                 {"serial", opened ? QJsonValue(u.serial) : QJsonValue::Null},
                                 {"path", access->unitPath(u.unit)},

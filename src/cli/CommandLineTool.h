@@ -62,6 +62,12 @@ private:
     int pickUnit(const Options& o, HidAccess& access, DeviceLink& link, Attached& unit,
                  bool serials = false);
     int denied(const Attached& unit);
+
+public:
+    // Why an open failed, in the tool's words: the device node and the system's reason.
+    static QString failureDetail(const OpenFailure& why);
+
+private:
     std::unique_ptr<HidAccess> openAccess(const Options& o);
 
     QTextStream& m_out;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/TerminalProgress.h"
 
-#include <QRegularExpression>
+#include <QtMath>
 
 TerminalProgress::TerminalProgress(QTextStream& err, bool enabled)
     : m_err(err), m_enabled(enabled) {}
@@ -10,15 +10,17 @@ TerminalProgress::~TerminalProgress() {
     finish();
 }
 
-void TerminalProgress::SetStatus(const QString& text) {
-    if (!m_enabled)
+void TerminalProgress::showProgress(TransferDirection direction, int done, int total) {
+    if (!m_enabled || total <= 0)
         return;
-    static const QRegularExpression percent(QStringLiteral("(\\d+)%$"));
-    const auto match = percent.match(text);
-    const int value = match.hasMatch() ? match.captured(1).toInt() : 0;
-    const int filled = value * 30 / 100;
+    constexpr int Width = 30;
+    const int percent = qRound(done * 100.0 / total);
+    const int filled = done * Width / total;
+    const QString text = direction == TransferDirection::Writing
+                             ? tr("Writing configuration - %1%").arg(percent)
+                             : tr("Reading configuration - %1%").arg(percent);
     m_err << '\r' << '[' << QString(filled, QLatin1Char('#'))
-          << QString(30 - filled, QLatin1Char(' ')) << "] " << text << "   ";
+          << QString(Width - filled, QLatin1Char(' ')) << "] " << text << "   ";
     m_err.flush();
     m_drawn = true;
 }

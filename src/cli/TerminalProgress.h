@@ -4,22 +4,24 @@
 #include "device/ProgressSink.h"
 #include "device/UnitSelector.h"
 
+#include <QCoreApplication>
 #include <QTextStream>
 
 // A progress bar on standard error, drawn only when it is a terminal. It never asks for a
 // unit: the command line names units itself.
 class TerminalProgress : public ProgressSink, public UnitSelector {
+    Q_DECLARE_TR_FUNCTIONS(TerminalProgress)
 public:
     TerminalProgress(QTextStream& err, bool enabled);
     ~TerminalProgress() override;
 
-    void SetStatus(const QString& text) override;
+    void showProgress(TransferDirection direction, int done, int total) override;
     void processEvents() override {}
     // Ends the bar's line.
     void finish();
 
     void showDetecting() override {}
-    int SelectMultiples(int, const std::array<QString, 4>&, const QString&) override { return 0; }
+    int SelectMultiples(int, const UnitSerials&) override { return 0; }
 
 private:
     QTextStream& m_err;

@@ -6,17 +6,12 @@
 #include "device/Protocol.h"
 #include "device/UnitSelector.h"
 
-#include <QtMath>
 #include <array>
 
 using namespace Protocol;
 
 DeviceLink::DeviceLink(HidAccess& access, ProgressSink& progress, UnitSelector& selector)
     : m_access(access), m_progress(progress), m_selector(selector) {}
-
-QString DeviceLink::progressText(const QString& prefix, int location) {
-    return prefix + QString::number(qRound(location * 100.0 / DeviceImage::Size)) + '%';
-}
 
 SerialBytes DeviceLink::RequestSerial(DeviceRecord& record) {
     std::array<quint8, SerialBufferLength> request{};
@@ -49,7 +44,7 @@ int DeviceLink::ChooseUnit(int identifier) {
 
     m_selector.showDetecting();
     m_progress.processEvents();
-    std::array<QString, 4> serials;
+    UnitSerials serials;
     serials[1] = readSerialText(record);
     if (open(1))
         serials[0] = readSerialText(record);
@@ -64,11 +59,7 @@ int DeviceLink::ChooseUnit(int identifier) {
         }
     }
 
-    std::array<QString, 4> captions;
-    for (int i = 0; i < 4; ++i)
-        captions[i] = QStringLiteral("Unit ") + serials[i];
-    const int choice =
-        m_selector.SelectMultiples(count, captions, QStringLiteral("Select Unit to Read"));
+    const int choice = m_selector.SelectMultiples(count, serials);
     m_progress.processEvents();
     return choice;
 }
@@ -93,7 +84,7 @@ TransferResult DeviceLink::SendImageToUnit(int identifier, int unit, const Devic
     std::array<quint8, TransferLength> request{};
     std::array<quint8, TransferLength> reply{};
     for (int location = 1; location <= DeviceImage::Size; ++location) {
-        m_progress.SetStatus(progressText(QStringLiteral("Writing configuration - "), location));
+        m_progress.showProgress(TransferDirection::Writing, location, DeviceImage::Size);
         m_progress.processEvents();
         request = {ReportId, StoreCommand, 0, quint8(location), image.at(location), 0};
         if (m_access.WriteHidDevice(record, request.data(), reply.data()) != 0) {
@@ -133,7 +124,7 @@ TransferResult DeviceLink::ReceiveImageFromUnit(int identifier, int unit, Device
     std::array<quint8, TransferLength> request{};
     std::array<quint8, TransferLength> reply{};
     for (int location = 1; location <= DeviceImage::Size; ++location) {
-        m_progress.SetStatus(progressText(QStringLiteral("Reading configuration - "), location));
+        m_progress.showProgress(TransferDirection::Reading, location, DeviceImage::Size);
         m_progress.processEvents();
         request = {ReportId, FetchCommand, 0, quint8(location), 0, 0};
         reply = {};

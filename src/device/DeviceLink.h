@@ -30,9 +30,6 @@ public:
     TransferResult SendImageToUnit(int identifier, int unit, const DeviceImage& image);
     TransferResult ReceiveImageFromUnit(int identifier, int unit, DeviceImage& image);
 
-    // "Writing configuration - 50%" for location 47.
-    static QString progressText(const QString& prefix, int location);
-
 private:
     QString readSerialText(DeviceRecord& record);
 

@@ -3,6 +3,7 @@
 
 #include "device/Protocol.h"
 
+#include <cerrno>
 #include <thread>
 
 namespace {
@@ -40,8 +41,10 @@ int EmulatedAccess::OpenHidDevice(int identifier, int requestLength, int replyLe
         m_lastFailure.kind = !exists                          ? OpenFailure::Kind::NoSuchUnit
                              : m_units[unit - 1].accessDenied ? OpenFailure::Kind::AccessDenied
                                                               : OpenFailure::Kind::OpenFailed;
-        m_lastFailure.detail =
-            exists ? QStringLiteral("emulated unit %1: Permission denied").arg(unit) : QString();
+        m_lastFailure.unit = unit;
+        m_lastFailure.path.clear();
+        m_lastFailure.systemError =
+            m_lastFailure.kind == OpenFailure::Kind::AccessDenied ? EACCES : 0;
         m_events.append({Event::Kind::OpenFailed, unit, {}, {}});
         return 1;
     }

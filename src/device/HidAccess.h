@@ -12,10 +12,19 @@ inline constexpr int MaxUnits = 4;
 inline constexpr int TransferLength = 6; // requests and replies of the data transfers
 
 // Why the last open failed, beside the contract's plain non-zero status.
+// Facts only: the window and the tool put them into words of their own.
 struct OpenFailure {
-    enum class Kind { None, NoSuchUnit, AccessDenied, OpenFailed };
+    enum class Kind {
+        None,
+        NoSuchUnit,
+        UnitsChanged, // the unit's number now belongs to another device, or to none
+        AccessDenied,
+        OpenFailed
+    };
     Kind kind = Kind::None;
-    QString detail; // the path and the system's reason, where there is one
+    int unit = 0;
+    QString path;        // the device node, where the layer has one
+    int systemError = 0; // the errno of the failed open; 0 when the system gave none
 };
 
 // Access to the attached encoders. Units are numbered from 1; a status of 0 is success.

@@ -161,11 +161,7 @@ bool HidapiAccess::unitUnchanged(int unit) {
     const Unit& then = listed->at(unit - 1);
     if (unit <= now.size() && now.at(unit - 1) == then)
         return true;
-    setFailure({OpenFailure::Kind::NoSuchUnit,
-                QStringLiteral("%1 is no longer unit %2: units were plugged in or removed "
-                               "during the command")
-                    .arg(then.path)
-                    .arg(unit)});
+    setFailure({OpenFailure::Kind::UnitsChanged, unit, then.path, 0});
     return false;
 }
 
@@ -195,7 +191,7 @@ int HidapiAccess::OpenHidDevice(int identifier, int requestLength, int replyLeng
     if (!units)
         units = listUnits(identifier);
     if (unit < 1 || unit > units->size()) {
-        setFailure({OpenFailure::Kind::NoSuchUnit, {}});
+        setFailure({OpenFailure::Kind::NoSuchUnit, unit, {}, 0});
         return 1;
     }
     const QByteArray path = units->at(unit - 1).path.toLocal8Bit();
@@ -209,11 +205,8 @@ int HidapiAccess::OpenHidDevice(int identifier, int requestLength, int replyLeng
     }
     if (!device) {
         const bool denied = error == EACCES || error == EPERM;
-        setFailure(
-            {denied ? OpenFailure::Kind::AccessDenied : OpenFailure::Kind::OpenFailed,
-             QStringLiteral("%1: %2").arg(QString::fromLocal8Bit(path),
-                                          error ? QString::fromLocal8Bit(std::strerror(error))
-                                                : QStringLiteral("cannot be opened"))});
+        setFailure({denied ? OpenFailure::Kind::AccessDenied : OpenFailure::Kind::OpenFailed, unit,
+                    QString::fromLocal8Bit(path), error});
         return 1;
     }
     setFailure({});

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-class QString;
+// Which way a transfer moves the configuration.
+enum class TransferDirection { Writing, Reading };
 
-// Where a transfer shows its progress text and lets the window breathe between exchanges.
+// Where a transfer reports how far it has come and lets the window breathe between
+// exchanges. It passes numbers; the window or the tool that shows them chooses the words.
 class ProgressSink {
 public:
     virtual ~ProgressSink() = default;
-    virtual void SetStatus(const QString& text) = 0;
+    // `done` of `total` locations have been sent or requested, counting the one under way.
+    virtual void showProgress(TransferDirection direction, int done, int total) = 0;
     virtual void processEvents() = 0;
 };

@@ -14,7 +14,7 @@ QList<ListedUnit> ListUnits(HidAccess& access, DeviceLink& link, bool serials) {
             0) {
             const OpenFailure why = access.lastOpenFailure();
             if (why.kind == OpenFailure::Kind::AccessDenied)
-                found.append({unit, {}, why.detail});
+                found.append({unit, {}, why});
             continue;
         }
         found.append({unit, serials ? FormatSerial(link.RequestSerial(record)) : QString(), {}});

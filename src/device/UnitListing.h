@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "device/HidAccess.h"
+
 #include <QList>
 #include <QString>
 
 class DeviceLink;
-class HidAccess;
 
 // An attached unit as a command lists it.
 struct ListedUnit {
     int unit = 0;
-    QString serial; // empty unless asked for, or when the unit may not be opened
-    QString denied; // the path and the system's reason when this user may not open it
+    QString serial;      // empty unless asked for, or when the unit may not be opened
+    OpenFailure refused; // why this user may not open it; Kind::None when the unit opened
+
+    bool accessible() const { return refused.kind == OpenFailure::Kind::None; }
 };
 
 // Every unit that is attached, in unit order. A unit this user may not open is listed too, so

@@ -62,10 +62,10 @@ struct UnitPicker {
 struct WaitingSelector : UnitSelector {
     std::function<void()> whileWaiting;
     int choice = 0;
-    QStringList captions;
+    QStringList serials;
     void showDetecting() override {}
-    int SelectMultiples(int count, const std::array<QString, 4>& offered, const QString&) override {
-        captions = QStringList(offered.begin(), offered.begin() + count);
+    int SelectMultiples(int count, const UnitSerials& offered) override {
+        serials = QStringList(offered.begin(), offered.begin() + count);
         whileWaiting();
         return choice;
     }
@@ -233,7 +233,7 @@ void TestDeviceCommands::unitsChangeDuringChoice() {
     QVERIFY(w);
     w->findChild<QAction*>("fsend")->trigger();
 
-    QCOMPARE(selector.captions, (QStringList{"Unit 11", "Unit 22"}));
+    QCOMPARE(selector.serials, (QStringList{"11", "22"}));
     QCOMPARE(dialogs.texts(), QStringList{message});
     for (const auto& d : devices) {
         int data = 0;

@@ -391,9 +391,7 @@ void TestFileCommands::readTurnsRotaryOn() {
 void TestFileCommands::readCancelledChoice() {
     struct CancelSelector : UnitSelector {
         void showDetecting() override {}
-        int SelectMultiples(int, const std::array<QString, 4>&, const QString&) override {
-            return 0;
-        }
+        int SelectMultiples(int, const UnitSerials&) override { return 0; }
     } selector;
     ScriptedDialogs dialogs;
     EmulatedAccess access(2);
@@ -435,9 +433,7 @@ void TestFileCommands::loadsAndTheHistory() {
     struct Selector : UnitSelector {
         int unit = 0;
         void showDetecting() override {}
-        int SelectMultiples(int, const std::array<QString, 4>&, const QString&) override {
-            return unit;
-        }
+        int SelectMultiples(int, const UnitSerials&) override { return unit; }
     } selector;
     selector.unit = unit;
     EmulatedAccess access(2);

@@ -72,6 +72,8 @@ private slots:
     void accessibleNames_data();
     void accessibleNames();
     void progressWindowHasNoIcon();
+    void progressText_data();
+    void progressText();
     void editMenu();
 
 private:
@@ -436,6 +438,29 @@ void TestMainWindow::progressWindowHasNoIcon() {
     QVERIFY(status.windowIcon().isNull());
     QVERIFY(status.windowHandle()->icon().isNull());
     QCOMPARE(status.windowHandle()->transientParent(), w.windowHandle()); // stays over it
+}
+
+// The transfer counts locations; the window says how far it is as a rounded percentage.
+void TestMainWindow::progressText_data() {
+    QTest::addColumn<bool>("writing");
+    QTest::addColumn<int>("done");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("write 1") << true << 1 << "Writing configuration - 1%";
+    QTest::newRow("write 10") << true << 10 << "Writing configuration - 11%";
+    QTest::newRow("write 47") << true << 47 << "Writing configuration - 50%";
+    QTest::newRow("write 94") << true << 94 << "Writing configuration - 100%";
+    QTest::newRow("read 1") << false << 1 << "Reading configuration - 1%";
+    QTest::newRow("read 94") << false << 94 << "Reading configuration - 100%";
+}
+
+void TestMainWindow::progressText() {
+    QFETCH(bool, writing);
+    QFETCH(int, done);
+    QFETCH(QString, text);
+    StatusWindow status(nullptr);
+    status.showProgress(writing ? TransferDirection::Writing : TransferDirection::Reading, done,
+                        94);
+    QCOMPARE(status.findChild<QLabel*>("lblStatus")->text(), text);
 }
 
 // The Edit menu sits between File and About, names its steps and rests during a transfer.

@@ -6,25 +6,28 @@
 
 #include <QStringList>
 
-// Records what a transfer shows and answers the unit choice from a script.
+// Records what a transfer reports and answers the unit choice from a script.
 class ScriptedTransferUi : public ProgressSink, public UnitSelector {
 public:
-    void SetStatus(const QString& text) override { statuses.append(text); }
+    // Each report as "write 47/94" or "read 1/94", short enough to compare in a table.
+    void showProgress(TransferDirection direction, int done, int total) override {
+        progress.append(QStringLiteral("%1 %2/%3")
+                            .arg(direction == TransferDirection::Writing ? "write" : "read")
+                            .arg(done)
+                            .arg(total));
+    }
     void processEvents() override { ++eventPasses; }
     void showDetecting() override { ++detectingShown; }
-    int SelectMultiples(int count, const std::array<QString, 4>& captions,
-                        const QString& label) override {
+    int SelectMultiples(int count, const UnitSerials& serials) override {
         offeredCount = count;
-        offeredCaptions = QStringList(captions.begin(), captions.end());
-        offeredLabel = label;
+        offeredSerials = QStringList(serials.begin(), serials.end());
         return choice;
     }
 
     int choice = 1;
-    QStringList statuses;
+    QStringList progress;
     int eventPasses = 0;
     int detectingShown = 0;
     int offeredCount = 0;
-    QStringList offeredCaptions;
-    QString offeredLabel;
+    QStringList offeredSerials;
 };

@@ -89,11 +89,11 @@ void TestDeviceLink::writeExchanges() {
     QCOMPARE(access.unit(1).memory, image);
     QCOMPARE(access.unit(1).closingWrites, 1);
 
-    QCOMPARE(ui.statuses.size(), 94);
-    QCOMPARE(ui.statuses.first(), QString("Writing configuration - 1%"));
-    QCOMPARE(ui.statuses[9], QString("Writing configuration - 11%"));
-    QCOMPARE(ui.statuses[46], QString("Writing configuration - 50%"));
-    QCOMPARE(ui.statuses.last(), QString("Writing configuration - 100%"));
+    QCOMPARE(ui.progress.size(), 94);
+    QCOMPARE(ui.progress.first(), QString("write 1/94"));
+    QCOMPARE(ui.progress[9], QString("write 10/94"));
+    QCOMPARE(ui.progress[46], QString("write 47/94"));
+    QCOMPARE(ui.progress.last(), QString("write 94/94"));
     QCOMPARE(ui.detectingShown, 0);
 }
 
@@ -109,8 +109,8 @@ void TestDeviceLink::readExchanges() {
     QCOMPARE(ex.size(), 94);
     for (int i = 1; i <= 94; ++i)
         QCOMPARE(ex[i - 1].request, bytes({2, 0x82, 0, i, 0, 0}));
-    QCOMPARE(ui.statuses.first(), QString("Reading configuration - 1%"));
-    QCOMPARE(ui.statuses.last(), QString("Reading configuration - 100%"));
+    QCOMPARE(ui.progress.first(), QString("read 1/94"));
+    QCOMPARE(ui.progress.last(), QString("read 94/94"));
     QCOMPARE(openCloseTrace(access.events()), (QStringList{"F2", "O1", "C1"}));
 }
 
@@ -160,26 +160,26 @@ void TestDeviceLink::unitDetection_data() {
     QTest::addColumn<QList<int>>("attached");
     QTest::addColumn<int>("offered");       // 0: no choice shown
     QTest::addColumn<QStringList>("trace"); // opens and closes of the unit choice
-    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QStringList>("serials");
     QTest::newRow("{1}") << QList<int>{1} << 0 << QStringList{"F2"} << QStringList{};
     QTest::newRow("{1,2}") << QList<int>{1, 2} << 2 << QStringList{"O2", "C2", "O1", "C1", "F3"}
-                           << QStringList{"Unit 11", "Unit 22", "Unit ", "Unit "};
+                           << QStringList{"11", "22", "", ""};
     QTest::newRow("{1,2,4}") << QList<int>{1, 2, 4} << 2
                              << QStringList{"O2", "C2", "O1", "C1", "F3"}
-                             << QStringList{"Unit 11", "Unit 22", "Unit ", "Unit "};
+                             << QStringList{"11", "22", "", ""};
     QTest::newRow("{2,3}") << QList<int>{2, 3} << 3
                            << QStringList{"O2", "C2", "F1", "O3", "C3", "F4"}
-                           << QStringList{"Unit ", "Unit 22", "Unit 33", "Unit "};
+                           << QStringList{"", "22", "33", ""};
     QTest::newRow("{1,2,3,4}") << QList<int>{1, 2, 3, 4} << 4
                                << QStringList{"O2", "C2", "O1", "C1", "O3", "C3", "O4", "C4"}
-                               << QStringList{"Unit 11", "Unit 22", "Unit 33", "Unit 44"};
+                               << QStringList{"11", "22", "33", "44"};
 }
 
 void TestDeviceLink::unitDetection() {
     QFETCH(QList<int>, attached);
     QFETCH(int, offered);
     QFETCH(QStringList, trace);
-    QFETCH(QStringList, captions);
+    QFETCH(QStringList, serials);
     EmulatedAccess access;
     access.setAttached(attached);
     ScriptedTransferUi ui;
@@ -188,10 +188,8 @@ void TestDeviceLink::unitDetection() {
     QCOMPARE(unit, 1);
     QCOMPARE(openCloseTrace(access.events()), trace);
     QCOMPARE(ui.offeredCount, offered);
-    QCOMPARE(ui.offeredCaptions, captions);
+    QCOMPARE(ui.offeredSerials, serials);
     QCOMPARE(ui.detectingShown, offered ? 1 : 0);
-    if (offered)
-        QCOMPARE(ui.offeredLabel, QString("Select Unit to Read"));
     for (const Event& e : exchanges(access.events()))
         QCOMPARE(e.request.left(5), bytes({2, 0x84, 0, 0, 0}));
 
@@ -210,13 +208,13 @@ void TestDeviceLink::cancelledChoiceOpensNothing() {
     DeviceLink link(access, ui, ui);
     QCOMPARE(link.SendImage(DeviceIdentifier, sampleImage()), TransferResult::Cancelled);
     QCOMPARE(openCloseTrace(access.events()), (QStringList{"O2", "C2", "O1", "C1", "F3"}));
-    QVERIFY(ui.statuses.isEmpty());
+    QVERIFY(ui.progress.isEmpty());
     QCOMPARE(access.unit(1).memory, EmulatedUnit::factoryMemory());
 
     EmulatedAccess none(0);
     DeviceLink noUnit(none, ui, ui);
     QCOMPARE(noUnit.SendImage(DeviceIdentifier, sampleImage()), TransferResult::DeviceNotFound);
-    QVERIFY(ui.statuses.isEmpty());
+    QVERIFY(ui.progress.isEmpty());
 }
 
 void TestDeviceLink::formatSerial_data() {
