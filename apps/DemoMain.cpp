@@ -16,8 +16,10 @@ int main(int argc, char** argv) {
     ReportWriteSignalsAsErrors(true);
     QApplication::setApplicationName(QStringLiteral("TARVEN-PAD Programmer"));
     // Said once on standard error, so nobody takes the demo for the real programmer.
-    std::fputs("TARVEN-PAD Programmer demo: two emulated units (serials 4172 and 12935), "
-               "nothing is written to hardware; unit 1 holds a sample configuration.\n",
+    std::fputs(qPrintable(QCoreApplication::translate(
+                   "main", "TARVEN-PAD Programmer demo: two emulated units (serials 4172 and "
+                           "12935), nothing is written to hardware; unit 1 holds a sample "
+                           "configuration.\n")),
                stderr);
     EmulatedAccess access;
     SetUpDemoUnits(access);

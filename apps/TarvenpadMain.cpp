@@ -23,7 +23,10 @@ int main(int argc, char** argv) {
     out.flush();
     // Output that never arrived (a full disk, a closed pipe) must not pass for success.
     if (out.status() != QTextStream::Ok && status == CommandLineTool::Success) {
-        err << "tarvenpad: cannot write standard output: " << out.device()->errorString() << '\n';
+        err << "tarvenpad: "
+            << QCoreApplication::translate("main", "cannot write standard output: %1")
+                   .arg(out.device()->errorString())
+            << '\n';
         status = CommandLineTool::CannotWrite;
     }
     err.flush();

@@ -14,22 +14,32 @@ struct OptionInfo {
 };
 
 const OptionInfo Options[] = {
-    {"unit", "N", "the unit to use (1 to 4), as listed by 'units'"},
-    {"all", nullptr, "write every attached unit, all at the same time"},
+    {"unit", "N",
+     QT_TRANSLATE_NOOP("CommandLineOptions", "the unit to use (1 to 4), as listed by 'units'")},
+    {"all", nullptr,
+     QT_TRANSLATE_NOOP("CommandLineOptions", "write every attached unit, all at the same time")},
     {"backup", "PATTERN",
-     "with write: first read each unit into the .TPD file PATTERN, with\n"
-     "{unit} and {serial} replaced; a unit whose backup fails is not written"},
-    {"json", nullptr, "print JSON for scripts instead of text"},
-    {"emulate", "N", "use N emulated units in their factory state instead of hardware"},
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "with write: first read each unit into the .TPD file PATTERN, with\n"
+                       "{unit} and {serial} replaced; a unit whose backup fails is not written")},
+    {"json", nullptr,
+     QT_TRANSLATE_NOOP("CommandLineOptions", "print JSON for scripts instead of text")},
+    {"emulate", "N",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "use N emulated units in their factory state instead of hardware")},
     {"emulate-fault", "FAULT",
-     "with --emulate: fail:N makes the N-th exchange fail, drop:UNIT:LOCATION\n"
-     "makes the unit lose what is written to LOCATION (1 to 94); for testing scripts"},
+     QT_TRANSLATE_NOOP(
+         "CommandLineOptions",
+         "with --emulate: fail:N makes the N-th exchange fail, drop:UNIT:LOCATION\n"
+         "makes the unit lose what is written to LOCATION (1 to 94); for testing scripts")},
     {"demo", nullptr,
-     "use the demo programmer's two emulated units (serials 4172 and\n"
-     "12935); unit 1 holds its sample configuration"},
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "use the demo programmer's two emulated units (serials 4172 and\n"
+                       "12935); unit 1 holds its sample configuration")},
     {"trace", nullptr,
-     "print every exchange with a unit to standard error: the unit, then\n"
-     "the request and the reply bytes in hex"},
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "print every exchange with a unit to standard error: the unit, then\n"
+                       "the request and the reply bytes in hex")},
 };
 
 struct CommandInfo {
@@ -43,26 +53,40 @@ const QStringList UnitOptions{"emulate", "emulate-fault", "demo", "trace"};
 
 const CommandInfo Commands[] = {
     {"units", "units [--json]",
-     "list the attached units: number and serial number, or\n"
-     "'-' and the reason when this user may not open one",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "list the attached units: number and serial number, or\n"
+                       "'-' and the reason when this user may not open one"),
      QStringList{"json"} + UnitOptions},
-    {"show", "show FILE [--json]", "print the configuration in FILE (.TPD or JSON)", {"json"}},
+    {"show",
+     "show FILE [--json]",
+     QT_TRANSLATE_NOOP("CommandLineOptions", "print the configuration in FILE (.TPD or JSON)"),
+     {"json"}},
     {"import",
      "import FILE.json OUT.TPD",
-     "write the configuration of a JSON document as a .TPD file",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "write the configuration of a JSON document as a .TPD file"),
      {}},
-    {"export", "export FILE.TPD OUT.json", "write the configuration of a .TPD file as JSON", {}},
+    {"export",
+     "export FILE.TPD OUT.json",
+     QT_TRANSLATE_NOOP("CommandLineOptions", "write the configuration of a .TPD file as JSON"),
+     {}},
     {"write", "write FILE [--unit N | --all] [--backup PATTERN]",
-     "write FILE (.TPD or JSON) into a unit, read it back and\n"
-     "compare; with several units attached, name one or use --all",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "write FILE (.TPD or JSON) into a unit, read it back and\n"
+                       "compare; with several units attached, name one or use --all"),
      QStringList{"unit", "all", "backup"} + UnitOptions},
-    {"read", "read OUT.TPD [--unit N]", "read a unit's configuration into a .TPD file",
+    {"read", "read OUT.TPD [--unit N]",
+     QT_TRANSLATE_NOOP("CommandLineOptions", "read a unit's configuration into a .TPD file"),
      QStringList{"unit"} + UnitOptions},
     {"diff", "diff FILE [--unit N] [--json]",
-     "compare a unit with FILE without writing anything: each slot\n"
-     "that differs and the options; exit 7 when they differ",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "compare a unit with FILE without writing anything: each slot\n"
+                       "that differs and the options; exit 7 when they differ"),
      QStringList{"unit", "json"} + UnitOptions},
-    {"help", "help [COMMAND]", "print this help, or the help of one command", {}},
+    {"help",
+     "help [COMMAND]",
+     QT_TRANSLATE_NOOP("CommandLineOptions", "print this help, or the help of one command"),
+     {}},
 };
 
 const CommandInfo* findCommand(const QString& name) {
@@ -89,7 +113,7 @@ QString optionRows(const QStringList& names) {
             text += row(QStringLiteral("--%1%2").arg(
                             QLatin1String(o.name),
                             o.value ? QLatin1Char(' ') + QLatin1String(o.value) : QString()),
-                        QString::fromLatin1(o.help), 14);
+                        CommandLineOptions::tr(o.help), 14);
     return text;
 }
 
@@ -120,7 +144,9 @@ bool parseFault(const QString& text, ToolOptions& o) {
     return ok1 && ok2;
 }
 
-const QString SeeHelp = QStringLiteral(" (see tarvenpad --help)");
+QString SeeHelp() {
+    return CommandLineOptions::tr(" (see tarvenpad --help)");
+}
 
 } // namespace
 
@@ -140,13 +166,13 @@ QString CommandLineOptions::parse(const QStringList& arguments, ToolOptions& o) 
             QString why = parser.errorText();
             if (why.endsWith(QLatin1Char('.')))
                 why.chop(1);
-            return why.left(1).toLower() + why.mid(1) + SeeHelp;
+            return why.left(1).toLower() + why.mid(1) + SeeHelp();
         }
         for (QString& name : unknown)
             name = dashed(name);
-        return QStringLiteral("unknown option%1 %2")
-                   .arg(unknown.size() > 1 ? "s" : "", unknown.join(QStringLiteral(", "))) +
-               SeeHelp;
+        return (unknown.size() > 1 ? tr("unknown options %1") : tr("unknown option %1"))
+                   .arg(unknown.join(QStringLiteral(", "))) +
+               SeeHelp();
     }
 
     const QStringList positional = parser.positionalArguments();
@@ -160,39 +186,39 @@ QString CommandLineOptions::parse(const QStringList& arguments, ToolOptions& o) 
     o.demo = parser.isSet(QStringLiteral("demo"));
     if (parser.isSet(QStringLiteral("unit")) &&
         !number(parser.value(QStringLiteral("unit")), 1, MaxUnits, o.unit))
-        return QStringLiteral("--unit takes a unit number from 1 to 4");
+        return tr("--unit takes a unit number from 1 to 4");
     if (parser.isSet(QStringLiteral("emulate")) &&
         !number(parser.value(QStringLiteral("emulate")), 0, MaxUnits, o.emulate))
-        return QStringLiteral("--emulate takes a number of units from 0 to 4");
+        return tr("--emulate takes a number of units from 0 to 4");
     if (o.demo) {
         if (parser.isSet(QStringLiteral("emulate")) && o.emulate != 2)
-            return QStringLiteral("--demo has two units; leave out --emulate");
+            return tr("--demo has two units; leave out --emulate");
         o.emulate = 2;
     }
     if (parser.isSet(QStringLiteral("emulate-fault")) &&
         !parseFault(parser.value(QStringLiteral("emulate-fault")), o))
-        return QStringLiteral("--emulate-fault takes fail:N or drop:UNIT:LOCATION");
+        return tr("--emulate-fault takes fail:N or drop:UNIT:LOCATION");
     if (parser.isSet(QStringLiteral("backup"))) {
         o.backup = parser.value(QStringLiteral("backup"));
         if (o.backup.isEmpty())
-            return QStringLiteral("--backup takes a file name pattern");
+            return tr("--backup takes a file name pattern");
     }
     if (o.help || o.version)
         return {};
 
     if (o.command.isEmpty())
-        return QStringLiteral("no command given") + SeeHelp;
+        return tr("no command given") + SeeHelp();
     const CommandInfo* command = findCommand(o.command);
     if (!command)
-        return QStringLiteral("unknown command '%1'").arg(o.command) + SeeHelp;
+        return tr("unknown command '%1'").arg(o.command) + SeeHelp();
     QStringList misplaced;
     for (const QString& name : parser.optionNames())
         if (!command->options.contains(name) && !misplaced.contains(dashed(name)))
             misplaced << dashed(name);
     if (!misplaced.isEmpty())
-        return QStringLiteral("%1 %2 not apply to '%3' (see tarvenpad help %3)")
-            .arg(misplaced.join(QStringLiteral(", ")), misplaced.size() > 1 ? "do" : "does",
-                 o.command);
+        return (misplaced.size() > 1 ? tr("%1 do not apply to '%2' (see tarvenpad help %2)")
+                                     : tr("%1 does not apply to '%2' (see tarvenpad help %2)"))
+            .arg(misplaced.join(QStringLiteral(", ")), o.command);
     return {};
 }
 
@@ -206,52 +232,51 @@ QStringList CommandLineOptions::commands() {
 QString CommandLineOptions::helpText() {
     QString commands;
     for (const CommandInfo& c : Commands)
-        commands += row(QLatin1String(c.synopsis), QLatin1String(c.summary), 25);
+        commands += row(QLatin1String(c.synopsis), tr(c.summary), 25);
     QStringList options;
     for (const OptionInfo& o : Options)
         options << QLatin1String(o.name);
-    return QStringLiteral("Usage: tarvenpad COMMAND [ARGUMENTS] [OPTIONS]\n"
-                          "\n"
-                          "Programs TARVEN-PAD keyboard encoders and converts their configuration "
-                          "files.\n"
-                          "\n"
-                          "Commands:\n") +
+    return tr("Usage: tarvenpad COMMAND [ARGUMENTS] [OPTIONS]\n"
+              "\n"
+              "Programs TARVEN-PAD keyboard encoders and converts their configuration "
+              "files.\n"
+              "\n"
+              "Commands:\n") +
            commands +
-           QStringLiteral("\n"
-                          "A FILE or OUT of - is standard input or output. Options take their "
-                          "value as\n"
-                          "--unit 2 or --unit=2, before or after the arguments; -- ends the "
-                          "options.\n"
-                          "\n"
-                          "Options:\n") +
+           tr("\n"
+              "A FILE or OUT of - is standard input or output. Options take their "
+              "value as\n"
+              "--unit 2 or --unit=2, before or after the arguments; -- ends the "
+              "options.\n"
+              "\n"
+              "Options:\n") +
            optionRows(options) +
-           QStringLiteral("  -h, --help    print this help\n"
-                          "  --version     print the version\n"
-                          "\n"
-                          "Exit status:\n"
-                          "  0  success\n"
-                          "  2  wrong usage (also: several units attached and none chosen)\n"
-                          "  3  a file that cannot be read or is not a configuration\n"
-                          "  4  a file that cannot be written\n"
-                          "  5  no unit found\n"
-                          "  6  an I/O error while talking to a unit\n"
-                          "  7  the configuration read back from a unit differs from what was "
-                          "written;\n"
-                          "     with diff: the unit differs from FILE\n"
-                          "  8  a unit is attached but this user may not open it (see the udev "
-                          "rule)\n"
-                          "With --all the worst outcome wins: 7, then 6, 8, 5 and 4.\n");
+           tr("  -h, --help    print this help\n"
+              "  --version     print the version\n"
+              "\n"
+              "Exit status:\n"
+              "  0  success\n"
+              "  2  wrong usage (also: several units attached and none chosen)\n"
+              "  3  a file that cannot be read or is not a configuration\n"
+              "  4  a file that cannot be written\n"
+              "  5  no unit found\n"
+              "  6  an I/O error while talking to a unit\n"
+              "  7  the configuration read back from a unit differs from what was "
+              "written;\n"
+              "     with diff: the unit differs from FILE\n"
+              "  8  a unit is attached but this user may not open it (see the udev "
+              "rule)\n"
+              "With --all the worst outcome wins: 7, then 6, 8, 5 and 4.\n");
 }
 
 QString CommandLineOptions::commandHelp(const QString& name) {
     const CommandInfo* c = findCommand(name);
     if (!c)
         return {};
-    QString summary = QLatin1String(c->summary);
+    QString summary = tr(c->summary);
     summary[0] = summary[0].toUpper();
-    QString text =
-        QStringLiteral("Usage: tarvenpad %1\n\n%2.\n").arg(QLatin1String(c->synopsis), summary);
+    QString text = tr("Usage: tarvenpad %1\n\n%2.\n").arg(QLatin1String(c->synopsis), summary);
     if (const QString rows = optionRows(c->options); !rows.isEmpty())
-        text += QStringLiteral("\nOptions:\n") + rows;
+        text += tr("\nOptions:\n") + rows;
     return text;
 }

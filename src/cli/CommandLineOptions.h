@@ -3,6 +3,7 @@
 
 #include "cli/ToolOptions.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +11,7 @@
 // the options that mean something to the command given. Also the help texts built from the
 // same tables, so that what is accepted and what is documented cannot drift apart.
 class CommandLineOptions {
+    Q_DECLARE_TR_FUNCTIONS(CommandLineOptions)
 public:
     // Fills `options`; returns the one-line usage error, or an empty string.
     static QString parse(const QStringList& arguments, ToolOptions& options);

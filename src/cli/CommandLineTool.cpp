@@ -38,25 +38,30 @@ QString yesNo(bool on) {
 // A location of the image in words: the slot and what it holds.
 QString locationName(int location) {
     if (location == ConfigImage::OptionsLocation)
-        return QStringLiteral("the options");
+        return QCoreApplication::translate("CommandLineTool", "the options");
     const int slot = ConfigImage::slotAt(location);
     if (slot < 0)
-        return QStringLiteral("location %1").arg(location);
-    return QStringLiteral("%1 (%2)").arg(SlotLabel(slot), location == ConfigImage::keyLocation(slot)
-                                                              ? QStringLiteral("key")
-                                                              : QStringLiteral("modifiers"));
+        return QCoreApplication::translate("CommandLineTool", "location %1").arg(location);
+    return QCoreApplication::translate("CommandLineTool", "%1 (%2)")
+        .arg(SlotLabel(slot), location == ConfigImage::keyLocation(slot)
+                                  ? QCoreApplication::translate("CommandLineTool", "key")
+                                  : QCoreApplication::translate("CommandLineTool", "modifiers"));
 }
 
-const QString UdevFix = QStringLiteral(
-    "Install the udev rule that comes with tarvenpad, then unplug the unit and plug it in "
-    "again:\n"
-    "  sudo cp udev/70-tarvenpad.rules /etc/udev/rules.d/\n"
-    "  sudo udevadm control --reload-rules\n"
-    "  sudo udevadm trigger --subsystem-match=hidraw\n"
-    "The rule gives the user at the seat access (uaccess) and the plugdev group too "
-    "(GROUP=\"plugdev\", MODE=\"0660\"); over SSH or without a desktop session, join that "
-    "group and log in again:\n"
-    "  sudo usermod -aG plugdev $USER");
+// Built when needed, so that it is said in the language the tool runs in.
+QString UdevFix() {
+    return QCoreApplication::translate(
+        "CommandLineTool",
+        "Install the udev rule that comes with tarvenpad, then unplug the unit and plug it in "
+        "again:\n"
+        "  sudo cp udev/70-tarvenpad.rules /etc/udev/rules.d/\n"
+        "  sudo udevadm control --reload-rules\n"
+        "  sudo udevadm trigger --subsystem-match=hidraw\n"
+        "The rule gives the user at the seat access (uaccess) and the plugdev group too "
+        "(GROUP=\"plugdev\", MODE=\"0660\"); over SSH or without a desktop session, join that "
+        "group and log in again:\n"
+        "  sudo usermod -aG plugdev $USER");
+}
 
 // How bad an outcome is for --all: a unit left holding something wrong outranks one that
 // was left untouched.
@@ -87,8 +92,12 @@ UnitOutcome notFound(HidAccess& access, const QString& what) {
     const OpenFailure why = access.lastOpenFailure();
     const QString detail = CommandLineTool::failureDetail(why);
     if (why.kind == OpenFailure::Kind::AccessDenied)
-        return {8, QStringLiteral("%1: this user may not open the unit (%2)").arg(what, detail)};
-    return {5, detail.isEmpty() ? what : QStringLiteral("%1 (%2)").arg(what, detail)};
+        return {8, QCoreApplication::translate("CommandLineTool",
+                                               "%1: this user may not open the unit (%2)")
+                       .arg(what, detail)};
+    return {5, detail.isEmpty()
+                   ? what
+                   : QCoreApplication::translate("CommandLineTool", "%1 (%2)").arg(what, detail)};
 }
 
 // Backs up, writes, reads back and compares one unit. Runs on its own thread for --all.
@@ -99,62 +108,81 @@ UnitOutcome writeUnit(HidAccess& access, TerminalProgress& progress, int unit,
         DeviceImage old;
         const TransferResult r = link.ReceiveImageFromUnit(DeviceIdentifier, unit, old);
         if (r == TransferResult::DeviceNotFound)
-            return notFound(access, QStringLiteral("Device Not Found while backing it up; not "
-                                                   "written"));
+            return notFound(access,
+                            QCoreApplication::translate("CommandLineTool",
+                                                        "Device Not Found while backing it up; not "
+                                                        "written"));
         if (r != TransferResult::Success)
-            return {6, QStringLiteral("Device I/O Error while backing it up; not written")};
+            return {6, QCoreApplication::translate(
+                           "CommandLineTool", "Device I/O Error while backing it up; not written")};
         Configuration config;
         ApplyDeviceImage(config, old);
         // Through the one writer: a failed backup never leaves a damaged file behind.
         const FileResult saved = WriteConfigFile(config, backup, ReaderWait::Wait);
         if (!saved.ok())
-            return {4, QStringLiteral("cannot write %1: %2; not written")
+            return {4, QCoreApplication::translate("CommandLineTool",
+                                                   "cannot write %1: %2; not written")
                            .arg(QDir::toNativeSeparators(backup), saved.reason)};
     }
     TransferResult r = link.SendImageToUnit(DeviceIdentifier, unit, image);
     if (r == TransferResult::DeviceNotFound)
-        return notFound(access, QStringLiteral("Device Not Found"));
+        return notFound(access, QCoreApplication::translate("CommandLineTool", "Device Not Found"));
     if (r == TransferResult::IoError)
-        return {6, QStringLiteral("Device I/O Error while writing; the unit is only partly "
-                                  "programmed, write it again")};
+        return {6, QCoreApplication::translate(
+                       "CommandLineTool", "Device I/O Error while writing; the unit is only partly "
+                                          "programmed, write it again")};
     DeviceImage back;
     r = link.ReceiveImageFromUnit(DeviceIdentifier, unit, back);
     if (r != TransferResult::Success)
-        return {r == TransferResult::DeviceNotFound ? 5 : 6,
-                QStringLiteral("written, but reading it back failed (Device %1)")
-                    .arg(r == TransferResult::DeviceNotFound ? "Not Found" : "I/O Error")};
+        return {
+            r == TransferResult::DeviceNotFound ? 5 : 6,
+            r == TransferResult::DeviceNotFound
+                ? QCoreApplication::translate(
+                      "CommandLineTool", "written, but reading it back failed (Device Not Found)")
+                : QCoreApplication::translate(
+                      "CommandLineTool", "written, but reading it back failed (Device I/O Error)")};
     QStringList differences;
     for (int location = 1; location <= DeviceImage::Size; ++location)
         if (back.at(location) != image.at(location))
             differences << locationName(location);
     if (!differences.isEmpty())
-        return {7, QStringLiteral("the unit holds something else than was written: %1")
+        return {7, QCoreApplication::translate("CommandLineTool",
+                                               "the unit holds something else than was written: %1")
                        .arg(differences.join(QStringLiteral(", ")))};
     return {};
 }
 
-// The five AUX options as `show` and `diff` name them, and as the JSON document does.
+// The five AUX options by the keys the JSON document gives them, for `diff --json`.
 struct OptionRow {
     const char* key;
-    const char* label;
-    bool AuxOptions::*member;
+    Configuration::Option option;
 };
-const OptionRow OptionRows[] = {{"reverseX", "Reverse X Axis", &AuxOptions::reverseX},
-                                {"reverseY", "Reverse Y Axis", &AuxOptions::reverseY},
-                                {"activeHigh", "Active High", &AuxOptions::activeHigh},
-                                {"rotaryOnAux", "Rotary-5 on AUX", &AuxOptions::rotaryOnAux},
-                                {"relayOnAux", "Relay-8 on AUX", &AuxOptions::relayOnAux}};
+const OptionRow OptionRows[] = {{"reverseX", Configuration::Option::ReverseX},
+                                {"reverseY", Configuration::Option::ReverseY},
+                                {"activeHigh", Configuration::Option::ActiveHigh},
+                                {"rotaryOnAux", Configuration::Option::RotaryOnAux},
+                                {"relayOnAux", Configuration::Option::RelayOnAux}};
+
+QString onOff(bool on) {
+    return on ? QCoreApplication::translate("CommandLineTool", "on")
+              : QCoreApplication::translate("CommandLineTool", "off");
+}
 
 // A slot in one phrase: "Esc (41) Control Repeat".
 QString slotText(const KeySlot& s) {
     const QString name = PlainKeyText(KeyCodeName(s.keyCode));
-    QString text = name.isEmpty() ? QStringLiteral("key %1").arg(s.keyCode)
-                                  : QStringLiteral("%1 (%2)").arg(name).arg(s.keyCode);
+    QString text =
+        name.isEmpty()
+            ? QCoreApplication::translate("CommandLineTool", "key %1").arg(s.keyCode)
+            : QCoreApplication::translate("CommandLineTool", "%1 (%2)").arg(name).arg(s.keyCode);
     const std::pair<const char*, bool> flags[] = {
-        {"Shift", s.shift}, {"Control", s.control}, {"Alt", s.alt}, {"Repeat", s.repeat}};
+        {QT_TRANSLATE_NOOP("CommandLineTool", "Shift"), s.shift},
+        {QT_TRANSLATE_NOOP("CommandLineTool", "Control"), s.control},
+        {QT_TRANSLATE_NOOP("CommandLineTool", "Alt"), s.alt},
+        {QT_TRANSLATE_NOOP("CommandLineTool", "Repeat"), s.repeat}};
     for (const auto& [flag, on] : flags)
         if (on)
-            text += QLatin1Char(' ') + QLatin1String(flag);
+            text += QLatin1Char(' ') + QCoreApplication::translate("CommandLineTool", flag);
     return text;
 }
 
@@ -194,7 +222,7 @@ int CommandLineTool::run(const QStringList& arguments) {
         const QString topic = asked ? o.files.value(0) : o.command;
         const QString text = CommandLineOptions::commandHelp(topic);
         if (asked && (o.files.size() > 1 || (!topic.isEmpty() && text.isEmpty())))
-            return fail(Usage, QStringLiteral("unknown command '%1' (see tarvenpad --help)")
+            return fail(Usage, tr("unknown command '%1' (see tarvenpad --help)")
                                    .arg(o.files.join(QLatin1Char(' '))));
         m_out << (text.isEmpty() || topic == QLatin1String("help") ? helpText() : text);
         return Success;
@@ -217,28 +245,26 @@ int CommandLineTool::run(const QStringList& arguments) {
         return read(o);
     if (o.command == QLatin1String("diff") && expect(1) && !o.all)
         return diff(o);
-    return fail(Usage,
-                QStringLiteral("wrong arguments for '%1' (see tarvenpad --help)").arg(o.command));
+    return fail(Usage, tr("wrong arguments for '%1' (see tarvenpad --help)").arg(o.command));
 }
 
 QString CommandLineTool::checkOptions(const Options& o) {
     if (o.all && o.unit)
-        return QStringLiteral("--unit and --all exclude each other");
+        return tr("--unit and --all exclude each other");
     if (!o.backup.isEmpty() && o.command != QLatin1String("write"))
-        return QStringLiteral("--backup goes with write");
+        return tr("--backup goes with write");
     if (o.fault.isEmpty())
         return {};
     // A fault meant for emulated units must never reach real ones.
     if (o.emulate < 0)
-        return QStringLiteral("--emulate-fault needs --emulate N");
+        return tr("--emulate-fault needs --emulate N");
     const bool drop = o.fault == QLatin1String("drop");
     if (!drop && o.failAt < 1)
-        return QStringLiteral("--emulate-fault fail:N needs N of 1 or more");
+        return tr("--emulate-fault fail:N needs N of 1 or more");
     if (drop && (o.dropUnit < 1 || o.dropUnit > o.emulate))
-        return QStringLiteral("--emulate-fault drop:%1: there is no emulated unit %1")
-            .arg(o.dropUnit);
+        return tr("--emulate-fault drop:%1: there is no emulated unit %1").arg(o.dropUnit);
     if (drop && (o.dropLocation < 1 || o.dropLocation > DeviceImage::Size))
-        return QStringLiteral("--emulate-fault drop: the location runs from 1 to 94");
+        return tr("--emulate-fault drop: the location runs from 1 to 94");
     return {};
 }
 
@@ -270,9 +296,9 @@ int CommandLineTool::load(const QString& path, Configuration& config) {
     case FileResult::Status::Ok:
         return Success;
     case FileResult::Status::ReadFailed:
-        return fail(BadInput, QStringLiteral("cannot read %1: %2").arg(name, r.reason));
+        return fail(BadInput, tr("cannot read %1: %2").arg(name, r.reason));
     case FileResult::Status::Rejected:
-        return fail(BadInput, QStringLiteral("%1: %2").arg(name, r.message));
+        return fail(BadInput, tr("%1: %2").arg(name, r.message));
     default: // the message names the file
         return fail(BadInput, r.message);
     }
@@ -282,12 +308,12 @@ int CommandLineTool::loadInput(Configuration& config) {
     QByteArray bytes;
     if (const QString error = StandardStreams::readInput(bytes); !error.isEmpty())
         return fail(BadInput, error);
-    const QString name = QStringLiteral("standard input");
+    const QString name = tr("standard input");
     const FileResult r = DecodeConfiguration(config, InputBytes{bytes, true}, name);
     if (r.ok())
         return Success;
     if (r.status == FileResult::Status::Rejected)
-        return fail(BadInput, QStringLiteral("%1: %2").arg(name, r.message));
+        return fail(BadInput, tr("%1: %2").arg(name, r.message));
     return fail(BadInput, r.message); // the file layer's texts name the input already
 }
 
@@ -303,25 +329,24 @@ int CommandLineTool::save(const QString& path, const Configuration& config, bool
     const FileResult r = json ? WriteConfigJsonFile(config, path, ReaderWait::Wait)
                               : WriteConfigFile(config, path, ReaderWait::Wait);
     if (!r.ok())
-        return fail(
-            CannotWrite,
-            QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), r.reason));
+        return fail(CannotWrite,
+                    tr("cannot write %1: %2").arg(QDir::toNativeSeparators(path), r.reason));
     return Success;
 }
 
 QString CommandLineTool::failureDetail(const OpenFailure& why) {
-    const QString where = why.path.isEmpty() ? QStringLiteral("unit %1").arg(why.unit) : why.path;
+    const QString where = why.path.isEmpty() ? tr("unit %1").arg(why.unit) : why.path;
     switch (why.kind) {
     case OpenFailure::Kind::UnitsChanged:
-        return QStringLiteral("%1 is no longer unit %2: units were plugged in or removed during "
-                              "the command")
+        return tr("%1 is no longer unit %2: units were plugged in or removed during "
+                  "the command")
             .arg(where)
             .arg(why.unit);
     case OpenFailure::Kind::AccessDenied:
     case OpenFailure::Kind::OpenFailed:
-        return QStringLiteral("%1: %2").arg(
-            where, why.systemError ? QString::fromLocal8Bit(std::strerror(why.systemError))
-                                   : QStringLiteral("cannot be opened"));
+        return tr("%1: %2").arg(where, why.systemError
+                                           ? QString::fromLocal8Bit(std::strerror(why.systemError))
+                                           : tr("cannot be opened"));
     case OpenFailure::Kind::None:
     case OpenFailure::Kind::NoSuchUnit:
         break;
@@ -330,10 +355,9 @@ QString CommandLineTool::failureDetail(const OpenFailure& why) {
 }
 
 int CommandLineTool::denied(const Attached& unit) {
-    return fail(AccessDenied,
-                QStringLiteral("unit %1 is attached, but this user may not open it (%2).\n%3")
-                    .arg(unit.unit)
-                    .arg(failureDetail(unit.refused), UdevFix));
+    return fail(AccessDenied, tr("unit %1 is attached, but this user may not open it (%2).\n%3")
+                                  .arg(unit.unit)
+                                  .arg(failureDetail(unit.refused), UdevFix()));
 }
 
 int CommandLineTool::units(const Options& o) {
@@ -343,14 +367,14 @@ int CommandLineTool::units(const Options& o) {
     DeviceLink link(*access, progress, progress);
     const QList<Attached> found = ListUnits(*access, link, true);
     if (found.isEmpty())
-        return fail(NoUnit, QStringLiteral("no TARVEN-PAD unit found; plug one in (and see the "
-                                           "README on access rights)"));
+        return fail(NoUnit, tr("no TARVEN-PAD unit found; plug one in (and see the "
+                               "README on access rights)"));
     const Attached* refused = nullptr;
     for (const Attached& a : found) {
         if (a.accessible()) {
             m_out << a.unit << ' ' << a.serial << '\n';
         } else {
-            m_out << a.unit << " - not accessible (" << failureDetail(a.refused) << ")\n";
+            m_out << tr("%1 - not accessible (%2)\n").arg(a.unit).arg(failureDetail(a.refused));
             refused = refused ? refused : &a;
         }
     }
@@ -366,16 +390,16 @@ int CommandLineTool::show(const Options& o) {
         m_out << EncodeConfigJson(config);
         return Success;
     }
-    m_out << QStringLiteral("%1 %2 %3  Shift Control Alt Repeat\n")
-                 .arg(QStringLiteral("Slot"), -12)
-                 .arg(QStringLiteral("Key"), -16)
-                 .arg(QStringLiteral("Code"), 4);
+    m_out << tr("%1 %2 %3  Shift Control Alt Repeat\n")
+                 .arg(tr("Slot"), -12)
+                 .arg(tr("Key"), -16)
+                 .arg(tr("Code"), 4);
     for (int k = 0; k < Configuration::SlotCount; ++k) {
         const KeySlot& s = config.slot(k);
         // Key names such as "%5" must not meet a later arg(), so they go in on their own.
         m_out << SlotLabel(k).leftJustified(12) << ' '
               << PlainKeyText(KeyCodeName(s.keyCode)).leftJustified(16)
-              << QStringLiteral(" %1  %2 %3 %4 %5\n")
+              << tr(" %1  %2 %3 %4 %5\n")
                      .arg(s.keyCode, 4)
                      .arg(yesNo(s.shift), -5)
                      .arg(yesNo(s.control), -7)
@@ -385,8 +409,8 @@ int CommandLineTool::show(const Options& o) {
     m_out << '\n';
     for (const OptionRow& row : OptionRows)
         m_out << QStringLiteral("%1 %2\n")
-                     .arg(QString::fromLatin1(row.label), -16)
-                     .arg(config.aux().*row.member ? "on" : "off");
+                     .arg(OptionName(row.option), -16)
+                     .arg(onOff(config.option(row.option)));
     return Success;
 }
 
@@ -401,13 +425,13 @@ int CommandLineTool::pickUnit(const Options& o, HidAccess& access, DeviceLink& l
                               bool serials) {
     const QList<Attached> found = ListUnits(access, link, serials);
     if (found.isEmpty())
-        return fail(NoUnit, QStringLiteral("no TARVEN-PAD unit found; plug one in (and see the "
-                                           "README on access rights)"));
+        return fail(NoUnit, tr("no TARVEN-PAD unit found; plug one in (and see the "
+                               "README on access rights)"));
     const auto numbered = std::find_if(found.begin(), found.end(), [&](const Attached& a) {
         return a.unit == (o.unit ? o.unit : found[0].unit);
     });
     if (o.unit && numbered == found.end())
-        return fail(NoUnit, QStringLiteral("unit %1 is not attached").arg(o.unit));
+        return fail(NoUnit, tr("unit %1 is not attached").arg(o.unit));
     // A unit this user may not open still counts: writing the other one unasked would be a
     // guess.
     if (o.unit || found.size() == 1) {
@@ -418,13 +442,14 @@ int CommandLineTool::pickUnit(const Options& o, HidAccess& access, DeviceLink& l
     const QList<Attached> listed = serials ? found : ListUnits(access, link, true);
     QString list;
     for (const Attached& a : listed)
-        list += (list.isEmpty() ? QString() : QStringLiteral("; ")) +
-                (a.accessible() ? QStringLiteral("unit %1, serial %2").arg(a.unit).arg(a.serial)
-                                : QStringLiteral("unit %1, not accessible").arg(a.unit));
-    return fail(Usage, QStringLiteral("%1 units are attached; choose one with --unit N%2: %3")
-                           .arg(found.size())
-                           .arg(o.command == QLatin1String("write") ? " or all with --all" : "")
-                           .arg(list));
+        list += (list.isEmpty() ? QString() : tr("; ")) +
+                (a.accessible() ? tr("unit %1, serial %2").arg(a.unit).arg(a.serial)
+                                : tr("unit %1, not accessible").arg(a.unit));
+    return fail(Usage,
+                tr("%1 units are attached; choose one with --unit N%2: %3")
+                    .arg(found.size())
+                    .arg(o.command == QLatin1String("write") ? tr(" or all with --all") : QString())
+                    .arg(list));
 }
 
 int CommandLineTool::write(const Options& o) {
@@ -442,7 +467,7 @@ int CommandLineTool::write(const Options& o) {
     if (o.all) {
         targets = ListUnits(*access, link, serials);
         if (targets.isEmpty())
-            return fail(NoUnit, QStringLiteral("no TARVEN-PAD unit found"));
+            return fail(NoUnit, tr("no TARVEN-PAD unit found"));
     } else {
         Attached unit;
         if (const int r = pickUnit(o, *access, link, unit, serials))
@@ -464,8 +489,8 @@ int CommandLineTool::write(const Options& o) {
     }
     if (!o.backup.isEmpty() &&
         QSet<QString>(backups.begin(), backups.end()).size() < backups.size())
-        return fail(Usage, QStringLiteral("--backup %1 gives several units the same file; put "
-                                          "{unit} or {serial} into it")
+        return fail(Usage, tr("--backup %1 gives several units the same file; put "
+                              "{unit} or {serial} into it")
                                .arg(o.backup));
 
     // One worker per unit, each with its own handle: the units take their time side by side.
@@ -494,11 +519,9 @@ int CommandLineTool::write(const Options& o) {
         if (!targets[i].accessible())
             code = denied(targets[i]);
         else if (code != Success)
-            fail(code, QStringLiteral("unit %1: %2")
-                           .arg(targets[i].unit)
-                           .arg(outcomes[size_t(i)].message));
+            fail(code, tr("unit %1: %2").arg(targets[i].unit).arg(outcomes[size_t(i)].message));
         else
-            m_out << QStringLiteral("unit %1: programmed and verified\n").arg(targets[i].unit);
+            m_out << tr("unit %1: programmed and verified\n").arg(targets[i].unit);
         if (severity(code) > severity(status))
             status = code;
     }
@@ -517,11 +540,11 @@ int CommandLineTool::readUnit(const Options& o, int& unit, DeviceImage& image) {
     const TransferResult r = link.ReceiveImageFromUnit(DeviceIdentifier, unit, image);
     progress.finish();
     if (r == TransferResult::DeviceNotFound) {
-        const UnitOutcome why = notFound(*access, QStringLiteral("Device Not Found"));
-        return fail(why.status, QStringLiteral("unit %1: %2").arg(unit).arg(why.message));
+        const UnitOutcome why = notFound(*access, tr("Device Not Found"));
+        return fail(why.status, tr("unit %1: %2").arg(unit).arg(why.message));
     }
     if (r != TransferResult::Success)
-        return fail(IoError, QStringLiteral("unit %1: Device I/O Error while reading").arg(unit));
+        return fail(IoError, tr("unit %1: Device I/O Error while reading").arg(unit));
     return Success;
 }
 
@@ -536,9 +559,7 @@ int CommandLineTool::read(const Options& o) {
         return w;
     if (o.files[0] == QLatin1String("-"))
         return Success;
-    m_out << QStringLiteral("unit %1: read into %2\n")
-                 .arg(unit)
-                 .arg(QDir::toNativeSeparators(o.files[0]));
+    m_out << tr("unit %1: read into %2\n").arg(unit).arg(QDir::toNativeSeparators(o.files[0]));
     return Success;
 }
 
@@ -558,8 +579,8 @@ int CommandLineTool::unitsJson(const Options& o) {
     }
     m_out << QJsonDocument(list).toJson();
     if (list.isEmpty())
-        return fail(NoUnit, QStringLiteral("no TARVEN-PAD unit found; plug one in (and see the "
-                                           "README on access rights)"));
+        return fail(NoUnit, tr("no TARVEN-PAD unit found; plug one in (and see the "
+                               "README on access rights)"));
     // As in the table: a unit that is there but may not be opened has a status of its own.
     for (const QJsonValue& entry : list)
         if (entry[QLatin1String("access")].toString() == QLatin1String("denied"))
@@ -594,7 +615,7 @@ int CommandLineTool::diff(const Options& o) {
     for (int k = 0; k < Configuration::SlotCount; ++k) {
         if (sameSlot(file.slot(k), held.slot(k)))
             continue;
-        lines << QStringLiteral("%1: file %2; unit %3")
+        lines << tr("%1: file %2; unit %3")
                      .arg(SlotLabel(k), slotText(file.slot(k)), slotText(held.slot(k)));
         slotChanges.append(QJsonObject{{"slot", k},
                                        {"label", SlotLabel(k)},
@@ -602,16 +623,15 @@ int CommandLineTool::diff(const Options& o) {
                                        {"unit", settings(unitSlots[k].toObject())}});
     }
     for (const OptionRow& row : OptionRows) {
-        const bool a = file.aux().*row.member, b = held.aux().*row.member;
+        const bool a = file.option(row.option), b = held.option(row.option);
         if (a == b)
             continue;
-        lines << QStringLiteral("%1: file %2; unit %3")
-                     .arg(QLatin1String(row.label), a ? "on" : "off", b ? "on" : "off");
-        optionChanges.append(
-            QJsonObject{{"option", row.key}, {"label", row.label}, {"file", a}, {"unit", b}});
+        lines << tr("%1: file %2; unit %3").arg(OptionName(row.option), onOff(a), onOff(b));
+        optionChanges.append(QJsonObject{
+            {"option", row.key}, {"label", OptionName(row.option)}, {"file", a}, {"unit", b}});
     }
 
-    const QString path = o.files[0] == QLatin1String("-") ? QStringLiteral("standard input")
+    const QString path = o.files[0] == QLatin1String("-") ? tr("standard input")
                                                           : QDir::toNativeSeparators(o.files[0]);
     if (o.json) {
         m_out << QJsonDocument(QJsonObject{{"unit", unit},
@@ -623,12 +643,14 @@ int CommandLineTool::diff(const Options& o) {
     } else {
         for (const QString& line : lines)
             m_out << line << '\n';
-        m_out << (lines.isEmpty() ? QStringLiteral("unit %1: the same as %2\n").arg(unit).arg(path)
-                                  : QStringLiteral("unit %1: %2 difference%3 from %4\n")
-                                        .arg(unit)
-                                        .arg(lines.size())
-                                        .arg(lines.size() > 1 ? "s" : "")
-                                        .arg(path));
+        if (lines.isEmpty())
+            m_out << tr("unit %1: the same as %2\n").arg(unit).arg(path);
+        else
+            m_out << (lines.size() == 1 ? tr("unit %1: %2 difference from %3\n")
+                                        : tr("unit %1: %2 differences from %3\n"))
+                         .arg(unit)
+                         .arg(lines.size())
+                         .arg(path);
     }
     return lines.isEmpty() ? Success : Differs;
 }

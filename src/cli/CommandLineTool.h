@@ -4,6 +4,7 @@
 #include "cli/ToolOptions.h"
 #include "device/UnitListing.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
@@ -18,6 +19,7 @@ class TerminalProgress;
 // `tarvenpad`: shows, converts, writes and reads configurations without a window, with the
 // same model, files and transfers as the programmer.
 class CommandLineTool {
+    Q_DECLARE_TR_FUNCTIONS(CommandLineTool)
 public:
     enum Exit {
         Success = 0,

@@ -15,13 +15,13 @@ QString StandardStreams::readInput(QByteArray& bytes) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return QStringLiteral("cannot read standard input: %1")
+            return tr("cannot read standard input: %1")
                 .arg(QString::fromLocal8Bit(std::strerror(errno)));
         if (n == 0)
             break;
         data.append(buffer, n);
         if (data.size() > InputLimit)
-            return QStringLiteral("standard input: more than 1 MiB, not a configuration");
+            return tr("standard input: more than 1 MiB, not a configuration");
     }
     bytes = data;
     return {};
@@ -31,10 +31,10 @@ QString StandardStreams::writeOutput(QTextStream& out, const QByteArray& bytes) 
     out.flush();
     QIODevice* device = out.device();
     if (!device)
-        return QStringLiteral("cannot write standard output: not a device");
+        return tr("cannot write standard output: not a device");
     // A file device keeps its own buffer; only its flush tells whether the bytes got out.
     auto* file = qobject_cast<QFileDevice*>(device);
     if (device->write(bytes) != bytes.size() || (file && !file->flush()))
-        return QStringLiteral("cannot write standard output: %1").arg(device->errorString());
+        return tr("cannot write standard output: %1").arg(device->errorString());
     return {};
 }

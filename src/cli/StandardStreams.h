@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 class QTextStream;
@@ -9,6 +10,7 @@ class QTextStream;
 // Standard input and output for the commands' "-": binary-safe, and read in one bounded pass
 // so that a runaway pipe cannot eat the memory.
 class StandardStreams {
+    Q_DECLARE_TR_FUNCTIONS(StandardStreams)
 public:
     static constexpr qsizetype InputLimit = 1024 * 1024;
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/TracingAccess.h"
 
+#include <QCoreApplication>
+
 TracingAccess::TracingAccess(std::unique_ptr<HidAccess> inner, QTextStream& out)
     : m_inner(std::move(inner)), m_out(out) {}
 
@@ -29,7 +31,7 @@ int TracingAccess::WriteHidDevice(DeviceRecord& record, const quint8* request, q
     m_out << opened.unit << ' ' << hex(request, opened.requestLength) << ' '
           << hex(reply, opened.replyLength);
     if (status != 0)
-        m_out << " failed";
+        m_out << ' ' << QCoreApplication::translate("TracingAccess", "failed");
     m_out << '\n';
     m_out.flush();
     return status;
