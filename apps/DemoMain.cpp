@@ -7,6 +7,7 @@
 #include "device/DemoUnits.h"
 #include "device/EmulatedAccess.h"
 #include "files/FileAccess.h"
+#include "files/Translations.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -14,6 +15,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     ReportWriteSignalsAsErrors(true);
+    Translations::install(app);
     QApplication::setApplicationName(QStringLiteral("TARVEN-PAD Programmer"));
     // Said once on standard error, so nobody takes the demo for the real programmer.
     std::fputs(qPrintable(QCoreApplication::translate(

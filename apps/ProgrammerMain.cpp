@@ -5,12 +5,14 @@
 #include "app/QtUserDialogs.h"
 #include "device/HidapiAccess.h"
 #include "files/FileAccess.h"
+#include "files/Translations.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     ReportWriteSignalsAsErrors(true);
+    Translations::install(app);
     QApplication::setApplicationName(QStringLiteral("TARVEN-PAD Programmer"));
     QApplication::setDesktopFileName(QStringLiteral("com.quelmark.TarvenpadProgrammer"));
     HidapiAccess access(QStringLiteral("/sys"));

@@ -3,6 +3,7 @@
 #include "cli/CommandLineTool.h"
 #include "device/HidapiAccess.h"
 #include "files/FileAccess.h"
+#include "files/Translations.h"
 
 #include <QCoreApplication>
 #include <QIODevice>
@@ -13,6 +14,7 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     ReportWriteSignalsAsErrors(false);
+    Translations::install(app);
     QTextStream out(stdout);
     QTextStream err(stderr);
     CommandLineTool tool(

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "files/Translations.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+QStringList Translations::folders() {
+    const QDir here(QCoreApplication::applicationDirPath());
+    return {here.filePath(QStringLiteral("translations")),
+            QDir::cleanPath(here.filePath(QStringLiteral("../share/tarvenpad/translations")))};
+}
+
+QString Translations::install(QCoreApplication& app) {
+    for (const QString& folder : folders()) {
+        auto* ours = new QTranslator(&app);
+        if (!ours->load(QLocale(), QStringLiteral("tarvenpad"), QStringLiteral("_"), folder)) {
+            delete ours;
+            continue;
+        }
+        QCoreApplication::installTranslator(ours);
+        // Only with a catalogue of ours: standard buttons in one language and our messages in
+        // another would be worse than English throughout.
+        auto* qt = new QTranslator(&app);
+        if (qt->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(qt);
+        else
+            delete qt;
+        return ours->filePath();
+    }
+    return {};
+}
