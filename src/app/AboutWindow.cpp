@@ -12,7 +12,7 @@ AboutWindow::AboutWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("About TARVEN-PAD Programmer"));
+    setWindowTitle(tr("About TARVEN-PAD Programmer"));
     setModal(true);
     setFixedSize(354, 209);
 
@@ -29,11 +29,11 @@ AboutWindow::AboutWindow(QWidget* parent)
         const char* name;
         const char* text;
         QRect geometry;
-    } labels[] = {{"Label1", "Quelmark Electronics, Inc.", {136, 24, 177, 17}},
-                  {"Label2", "TARVEN-PAD Programmer", {136, 44, 185, 17}},
-                  {"Label3", " Version 30790W", {136, 104, 185, 17}}};
+    } labels[] = {{"Label1", QT_TR_NOOP("Quelmark Electronics, Inc."), {136, 24, 177, 17}},
+                  {"Label2", QT_TR_NOOP("TARVEN-PAD Programmer"), {136, 44, 185, 17}},
+                  {"Label3", QT_TR_NOOP(" Version 30790W"), {136, 104, 185, 17}}};
     for (const auto& l : labels) {
-        auto* label = new QLabel(QString::fromLatin1(l.text), this);
+        auto* label = new QLabel(tr(l.text), this);
         label->setObjectName(QString::fromLatin1(l.name));
         label->setFont(bold);
         label->setGeometry(l.geometry);
@@ -45,7 +45,7 @@ AboutWindow::AboutWindow(QWidget* parent)
     rule->setFrameShadow(QFrame::Sunken);
     rule->setGeometry(8, 136, 337, 8);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("Command1"));
     ok->setGeometry(256, 160, 81, 33);
     ok->setDefault(true);

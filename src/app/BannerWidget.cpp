@@ -12,9 +12,9 @@ BannerWidget::BannerWidget(QWidget* parent)
 BannerWidget::Layout BannerWidget::layoutFor(int height) {
     const double h = height;
     const auto at = [h](double y) { return QPoint(int(std::lround(h)), int(std::lround(y))); };
-    return {{{{QStringLiteral("QUELMARK"), h / 4.5, at(h / 10)},
-              {QStringLiteral("ELECTRONICS"), h / 5.5, at(h / 2.3)},
-              {QStringLiteral("TARVEN-PAD Configuration Program"), h / 13, at(h / 1.3)}}},
+    return {{{{tr("QUELMARK"), h / 4.5, at(h / 10)},
+              {tr("ELECTRONICS"), h / 5.5, at(h / 2.3)},
+              {tr("TARVEN-PAD Configuration Program"), h / 13, at(h / 1.3)}}},
             QPointF(h / 10, h / 10),
             0.8 * h};
 }

@@ -14,19 +14,19 @@ EditHistory::EditHistory(Configuration& config, QObject* parent)
 QString EditHistory::flagName(Flag flag) {
     switch (flag) {
     case Flag::Control:
-        return QStringLiteral("Control");
+        return tr("Control");
     case Flag::Shift:
-        return QStringLiteral("Shift");
+        return tr("Shift");
     case Flag::Alt:
-        return QStringLiteral("Alt");
+        return tr("Alt");
     case Flag::Repeat:
         break;
     }
-    return QStringLiteral("Repeat");
+    return tr("Repeat");
 }
 
 void EditHistory::setFlag(int slot, Flag flag, bool on) {
-    record(QStringLiteral("%1 on %2").arg(flagName(flag), SlotName(slot)), false,
+    record(tr("%1 on %2").arg(flagName(flag), SlotName(slot)), false,
            [=, this] { m_config.setFlag(slot, flag, on); });
 }
 
@@ -35,7 +35,7 @@ void EditHistory::setOption(Option option, bool on) {
 }
 
 void EditHistory::assignKey(int slot, quint8 code) {
-    record(QStringLiteral("Key %1 on %2").arg(KeyCodeName(code), SlotName(slot)), true,
+    record(tr("Key %1 on %2").arg(KeyCodeName(code), SlotName(slot)), true,
            [=, this] { m_config.assignKey(slot, code); });
 }
 

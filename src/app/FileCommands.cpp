@@ -6,9 +6,6 @@
 #include "files/ConfigFile.h"
 #include "model/Configuration.h"
 
-const QString FileCommands::SavePromptText = QStringLiteral("Do You Want To Save This File?");
-const QString FileCommands::SavePromptTitle = QStringLiteral("Save File?");
-
 FileCommands::FileCommands(Configuration& config, EditHistory& history, UserDialogs& dialogs,
                            QWidget* window)
     : m_config(config), m_history(history), m_dialogs(dialogs), m_window(window) {}
@@ -16,7 +13,7 @@ FileCommands::FileCommands(Configuration& config, EditHistory& history, UserDial
 bool FileCommands::maySetConfigurationAside() {
     if (!m_config.configModified())
         return true;
-    switch (m_dialogs.message(m_window, SavePromptText, SavePromptTitle,
+    switch (m_dialogs.message(m_window, tr("Do You Want To Save This File?"), tr("Save File?"),
                               UserDialogs::Icon::Question, UserDialogs::Buttons::YesNoCancel)) {
     case UserDialogs::Answer::Yes:
         fileSave();
@@ -43,8 +40,8 @@ void FileCommands::fileOpen() {
         return;
     const FileResult result = ReadConfigFile(m_config, *path);
     if (!result.ok()) {
-        m_dialogs.message(m_window, result.message, QStringLiteral("Open File"),
-                          UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
+        m_dialogs.message(m_window, result.message, tr("Open File"), UserDialogs::Icon::Exclamation,
+                          UserDialogs::Buttons::Ok);
         return;
     }
     m_config.setCurrentFileName(*path);
@@ -70,8 +67,8 @@ bool FileCommands::fileSaveAs() {
 bool FileCommands::saveTo(const QString& path) {
     const FileResult result = WriteConfigFile(m_config, path);
     if (!result.ok()) {
-        m_dialogs.message(m_window, result.message, QStringLiteral("Save File"),
-                          UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
+        m_dialogs.message(m_window, result.message, tr("Save File"), UserDialogs::Icon::Exclamation,
+                          UserDialogs::Buttons::Ok);
         return false;
     }
     m_history.markClean();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 class Configuration;
@@ -13,6 +14,8 @@ class UserDialogs;
 // file or a failed save never becomes the target of the next Save. Loads start a new edit
 // history; saves mark where in it the file stands.
 class FileCommands {
+    Q_DECLARE_TR_FUNCTIONS(FileCommands)
+
 public:
     FileCommands(Configuration& config, EditHistory& history, UserDialogs& dialogs,
                  QWidget* window);
@@ -24,9 +27,6 @@ public:
     bool fileSaveAs();
     // Asks whether to save unsaved changes; false when the calling command must stop.
     bool maySetConfigurationAside();
-
-    static const QString SavePromptText;
-    static const QString SavePromptTitle;
 
 private:
     bool saveTo(const QString& path);

@@ -50,13 +50,12 @@ Qt::KeyboardModifiers ownModifier(int usage) {
 InputTestWindow::InputTestWindow(const Configuration& config, QWidget* parent)
     : QWidget(parent, Qt::Window), m_config(config) {
     setObjectName(QStringLiteral("frmTestInputs"));
-    setWindowTitle(QStringLiteral("Test Inputs"));
+    setWindowTitle(tr("Test Inputs"));
     setFocusPolicy(Qt::StrongFocus);
 
     auto* layout = new QVBoxLayout(this);
     auto* hint = new QLabel(
-        QStringLiteral("Operate the panel's inputs: each lights the inputs that send its key."),
-        this);
+        tr("Operate the panel's inputs: each lights the inputs that send its key."), this);
     hint->setObjectName(QStringLiteral("lblTestHint"));
     layout->addWidget(hint);
 
@@ -84,7 +83,7 @@ InputTestWindow::InputTestWindow(const Configuration& config, QWidget* parent)
         inputGrid->addWidget(makeTile(slot, inputs), slot / 6, slot % 6);
     layout->addWidget(inputs);
 
-    auto* rotary = new QGroupBox(QStringLiteral("Rotary-5 on AUX"), this);
+    auto* rotary = new QGroupBox(tr("Rotary-5 on AUX"), this);
     rotary->setObjectName(QStringLiteral("TestRotary"));
     auto* rotaryGrid = new QGridLayout(rotary);
     for (int j = 0; j < Configuration::RotaryCount; ++j)
@@ -143,8 +142,8 @@ bool InputTestWindow::event(QEvent* event) {
             const int usage = scanCode > NativeScanCodeOffset
                                   ? HidUsageFromEventCode(scanCode - NativeScanCodeOffset)
                                   : 0;
-            const QString unknown = key->key() ? QKeySequence(key->key()).toString()
-                                               : QStringLiteral("scan code %1").arg(scanCode);
+            const QString unknown =
+                key->key() ? QKeySequence(key->key()).toString() : tr("scan code %1").arg(scanCode);
             press(usage, key->modifiers(), unknown);
         }
         return true;
@@ -184,10 +183,9 @@ void InputTestWindow::press(int usage, Qt::KeyboardModifiers held, const QString
     }
     if (hits.isEmpty()) {
         const QString name = usage ? AssignmentText(pressed) : unknownName;
-        m_status->setText(QStringLiteral("not assigned: %1").arg(name));
+        m_status->setText(tr("not assigned: %1").arg(name));
         return;
     }
-    m_status->setText(hits.join(QStringLiteral(", ")) + QStringLiteral(": ") +
-                      AssignmentText(pressed));
-    setWindowTitle(QStringLiteral("Test Inputs - %1").arg(hits.first()));
+    m_status->setText(tr("%1: %2").arg(hits.join(QStringLiteral(", ")), AssignmentText(pressed)));
+    setWindowTitle(tr("Test Inputs - %1").arg(hits.first()));
 }

@@ -75,7 +75,7 @@ MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
       m_labelFont(rowFont(true)) {
     initResources();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Quelmark Electronics, Inc. - TARVEN-PAD Programmer"));
+    setWindowTitle(tr("Quelmark Electronics, Inc. - TARVEN-PAD Programmer"));
     setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("Form1Client"));
@@ -118,7 +118,7 @@ void MainWindow::onTrackballAvailability(bool available) {
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("file"));
     file->menuAction()->setObjectName(QStringLiteral("file"));
     const auto item = [this, file](const char* name, const QString& text, const QKeySequence& key) {
@@ -131,20 +131,20 @@ void MainWindow::buildMenus() {
     const auto separator = [file](const char* name) {
         file->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
-    connect(item("fnew", QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N)),
-            &QAction::triggered, this, [this] { m_files.fileNew(); });
-    connect(item("fopen", QStringLiteral("Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)),
-            &QAction::triggered, this, [this] { m_files.fileOpen(); });
-    connect(item("fsave", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S)),
-            &QAction::triggered, this, [this] { m_files.fileSave(); });
-    connect(item("fsaveas", QStringLiteral("Save As..."), {}), &QAction::triggered, this,
+    connect(item("fnew", tr("New"), QKeySequence(Qt::CTRL | Qt::Key_N)), &QAction::triggered, this,
+            [this] { m_files.fileNew(); });
+    connect(item("fopen", tr("Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)), &QAction::triggered,
+            this, [this] { m_files.fileOpen(); });
+    connect(item("fsave", tr("Save"), QKeySequence(Qt::CTRL | Qt::Key_S)), &QAction::triggered,
+            this, [this] { m_files.fileSave(); });
+    connect(item("fsaveas", tr("Save As..."), {}), &QAction::triggered, this,
             [this] { m_files.fileSaveAs(); });
     separator("fspc1");
-    m_sendAction = item("fsend", QStringLiteral("Write To TARVENPAD"), {});
+    m_sendAction = item("fsend", tr("Write To TARVENPAD"), {});
     separator("fspc2");
-    m_receiveAction = item("freceive", QStringLiteral("Read From TARVENPAD"), {});
+    m_receiveAction = item("freceive", tr("Read From TARVENPAD"), {});
     separator("fspc3");
-    QAction* exit = item("fexit", QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QAction* exit = item("fexit", tr("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exit, &QAction::triggered, this, &QWidget::close);
     connect(m_sendAction, &QAction::triggered, this, [this] {
         int identifier = DeviceIdentifier;
@@ -165,22 +165,22 @@ void MainWindow::buildMenus() {
 
     buildToolsMenu();
 
-    QMenu* about = menuBar()->addMenu(QStringLiteral("&About"));
+    QMenu* about = menuBar()->addMenu(tr("&About"));
     about->setObjectName(QStringLiteral("about"));
     about->menuAction()->setObjectName(QStringLiteral("about"));
-    QAction* aabout = about->addAction(QStringLiteral("About..."));
+    QAction* aabout = about->addAction(tr("About..."));
     aabout->setObjectName(QStringLiteral("aabout"));
     connect(aabout, &QAction::triggered, this, &MainWindow::showAbout);
 }
 
 void MainWindow::buildEditMenu() {
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("edit"));
     edit->menuAction()->setObjectName(QStringLiteral("edit"));
-    m_undoAction = edit->addAction(QStringLiteral("Undo"));
+    m_undoAction = edit->addAction(tr("Undo"));
     m_undoAction->setObjectName(QStringLiteral("eundo"));
     m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    m_redoAction = edit->addAction(QStringLiteral("Redo"));
+    m_redoAction = edit->addAction(tr("Redo"));
     m_redoAction->setObjectName(QStringLiteral("eredo"));
     m_redoAction->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
@@ -196,18 +196,18 @@ void MainWindow::updateEditActions() {
     const bool undo = m_history.canUndo() && !m_transfers->running();
     const bool redo = m_history.canRedo() && !m_transfers->running();
     m_undoAction->setEnabled(undo);
-    m_undoAction->setText(m_history.canUndo() ? QStringLiteral("Undo ") + m_history.undoText()
-                                              : QStringLiteral("Undo"));
+    m_undoAction->setText(m_history.canUndo() ? tr("Undo %1").arg(m_history.undoText())
+                                              : tr("Undo"));
     m_redoAction->setEnabled(redo);
-    m_redoAction->setText(m_history.canRedo() ? QStringLiteral("Redo ") + m_history.redoText()
-                                              : QStringLiteral("Redo"));
+    m_redoAction->setText(m_history.canRedo() ? tr("Redo %1").arg(m_history.redoText())
+                                              : tr("Redo"));
 }
 
 void MainWindow::buildToolsMenu() {
-    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     tools->setObjectName(QStringLiteral("tools"));
     tools->menuAction()->setObjectName(QStringLiteral("tools"));
-    QAction* test = tools->addAction(QStringLiteral("Test Inputs..."));
+    QAction* test = tools->addAction(tr("Test Inputs..."));
     test->setObjectName(QStringLiteral("ttest"));
     connect(test, &QAction::triggered, this, [this] {
         if (!m_inputTest)
@@ -216,10 +216,10 @@ void MainWindow::buildToolsMenu() {
         m_inputTest->raise();
         m_inputTest->activateWindow();
     });
-    QAction* compare = tools->addAction(QStringLiteral("Compare With TARVENPAD..."));
+    QAction* compare = tools->addAction(tr("Compare With TARVENPAD..."));
     compare->setObjectName(QStringLiteral("tcompare"));
     connect(compare, &QAction::triggered, this, &MainWindow::compareWithUnit);
-    QAction* verify = tools->addAction(QStringLiteral("Verify After Writing"));
+    QAction* verify = tools->addAction(tr("Verify After Writing"));
     verify->setObjectName(QStringLiteral("tverify"));
     verify->setCheckable(true);
     verify->setChecked(UnitComparison::verifyAfterWriting());
@@ -245,16 +245,16 @@ MainWindow::Row MainWindow::makeRow(QWidget* parent, const QString& prefix, int 
         return b;
     };
     Row row;
-    row.repeat = box("ChkRepeat", QStringLiteral("Repeat"), 65, Flag::Repeat);
-    row.control = box("ChkCtrl", QStringLiteral("Control"), 66, Flag::Control);
-    row.alt = box("ChkAlt", QStringLiteral("Alt"), 41, Flag::Alt);
-    row.shift = box("ChkShift", QStringLiteral("Shift"), 50, Flag::Shift);
+    row.repeat = box("ChkRepeat", tr("Repeat"), 65, Flag::Repeat);
+    row.control = box("ChkCtrl", tr("Control"), 66, Flag::Control);
+    row.alt = box("ChkAlt", tr("Alt"), 41, Flag::Alt);
+    row.shift = box("ChkShift", tr("Shift"), 50, Flag::Shift);
     row.label = new LabelBox(parent);
     row.label->setObjectName(QStringLiteral("%1LabelI_%2").arg(prefix).arg(index));
     row.label->setFont(m_labelFont);
     row.label->resize(1, CheckHeight);
     row.label->setAccessibleName(SlotName(slot));
-    row.key = new QPushButton(QStringLiteral("N/U"), parent);
+    row.key = new QPushButton(tr("N/U"), parent);
     row.key->setObjectName(prefix.isEmpty() ? QStringLiteral("SKey_%1").arg(index)
                                             : QStringLiteral("Rkey_%1").arg(index));
     row.key->setFont(plain);
@@ -294,22 +294,21 @@ void MainWindow::buildInputPanel(QWidget* client) {
 }
 
 void MainWindow::buildOptions(QWidget* client) {
-    m_frame1 = new QGroupBox(QStringLiteral("Trackball/AUX Controls:"), client);
+    m_frame1 = new QGroupBox(tr("Trackball/AUX Controls:"), client);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
     m_frame1->setFont(rowFont(false));
     m_frame1->resize(153, 193);
     const struct {
         const char* name;
-        const char* caption;
         Option option;
         QRect geometry;
-    } boxes[] = {{"Check1", "Reverse X Axis", Option::ReverseX, {16, 56, 113, 33}},
-                 {"Check2", "Reverse Y Axis", Option::ReverseY, {16, 88, 113, 33}},
-                 {"Check3", "Active High", Option::ActiveHigh, {16, 24, 113, 33}},
-                 {"Check4", "Rotary-5 on AUX", Option::RotaryOnAux, {16, 120, 129, 33}},
-                 {"Check5", "Relay-8 on AUX", Option::RelayOnAux, {16, 152, 129, 33}}};
+    } boxes[] = {{"Check1", Option::ReverseX, {16, 56, 113, 33}},
+                 {"Check2", Option::ReverseY, {16, 88, 113, 33}},
+                 {"Check3", Option::ActiveHigh, {16, 24, 113, 33}},
+                 {"Check4", Option::RotaryOnAux, {16, 120, 129, 33}},
+                 {"Check5", Option::RelayOnAux, {16, 152, 129, 33}}};
     for (const auto& b : boxes) {
-        auto* box = new QCheckBox(QString::fromLatin1(b.caption), m_frame1);
+        auto* box = new QCheckBox(OptionName(b.option), m_frame1);
         box->setObjectName(QString::fromLatin1(b.name));
         box->setGeometry(b.geometry);
         const Option option = b.option;
@@ -326,7 +325,7 @@ void MainWindow::buildOptions(QWidget* client) {
 
 void MainWindow::buildRotarySection(QWidget* client) {
     // Created in this order so that the panel lies above its box and the box above the frame.
-    m_frame2 = new QGroupBox(QStringLiteral("Rotary-5 Key Assignments"), client);
+    m_frame2 = new QGroupBox(tr("Rotary-5 Key Assignments"), client);
     m_frame2->setObjectName(QStringLiteral("Frame2"));
     m_rPicEdge = new QFrame(client);
     m_rPicEdge->setObjectName(QStringLiteral("RPicEdge"));
@@ -495,9 +494,9 @@ void MainWindow::onKeyChanged(int slot) {
     key->setText(name);
     key->setProperty("Tag", s.keyTag());
     // Said as shown, with the button's doubled ampersand as one.
-    QString spoken = name.isEmpty() ? QStringLiteral("code %1").arg(s.keyCode) : name;
+    QString spoken = name.isEmpty() ? tr("code %1").arg(s.keyCode) : name;
     spoken.replace(QLatin1String("&&"), QLatin1String("&"));
-    key->setAccessibleName(QStringLiteral("%1 key: %2").arg(SlotName(slot), spoken));
+    key->setAccessibleName(tr("%1 key: %2").arg(SlotName(slot), spoken));
 }
 
 void MainWindow::onOptionChanged(Option option, bool on) {

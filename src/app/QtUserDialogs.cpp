@@ -7,11 +7,6 @@
 #include <QFileSystemModel>
 #include <QMessageBox>
 
-const QString QtUserDialogs::OpenTitle = QStringLiteral("Open Configuration File");
-const QString QtUserDialogs::SaveTitle = QStringLiteral("Save Configuration File");
-const QStringList QtUserDialogs::Filters = {QStringLiteral("Configuration Files (*.TPD)"),
-                                            QStringLiteral("All Files (*.*)")};
-
 UserDialogs::Answer QtUserDialogs::message(QWidget* parent, const QString& text,
                                            const QString& title, Icon icon, Buttons buttons) {
     QMessageBox box(parent);
@@ -54,19 +49,21 @@ std::optional<QString> runFileDialog(QWidget* parent, const QString& title, bool
     // Qt's own dialog on every desktop: the platform ones match filters case-sensitively.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setObjectName(save ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog"));
-    dialog.setNameFilters(QtUserDialogs::Filters);
+    const QString allFiles = QtUserDialogs::tr("All Files (*.*)");
+    dialog.setNameFilters({QtUserDialogs::tr("Configuration Files (*.TPD)"), allFiles});
     // The model behind the dialog matches filters without regard to case unless told
     // otherwise, so "x.tpd" is listed beside "Y.TPD".
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
     dialog.setDefaultSuffix(QStringLiteral("TPD"));
     // "*.*" means every file on the desktops the caption comes from; here it would hide
     // the files without a dot. The caption stays, the match becomes "*".
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
-        if (f != QtUserDialogs::Filters.constLast())
-            return;
-        if (auto* model = dialog.findChild<QFileSystemModel*>())
-            model->setNameFilters({QStringLiteral("*")});
-    });
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, allFiles](const QString& f) {
+                         if (f != allFiles)
+                             return;
+                         if (auto* model = dialog.findChild<QFileSystemModel*>())
+                             model->setNameFilters({QStringLiteral("*")});
+                     });
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -81,9 +78,9 @@ std::optional<QString> runFileDialog(QWidget* parent, const QString& title, bool
 } // namespace
 
 std::optional<QString> QtUserDialogs::chooseOpenFile(QWidget* parent) {
-    return runFileDialog(parent, OpenTitle, false);
+    return runFileDialog(parent, tr("Open Configuration File"), false);
 }
 
 std::optional<QString> QtUserDialogs::chooseSaveFile(QWidget* parent) {
-    return runFileDialog(parent, SaveTitle, true);
+    return runFileDialog(parent, tr("Save Configuration File"), true);
 }

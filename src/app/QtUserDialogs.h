@@ -3,15 +3,15 @@
 
 #include "app/UserDialogs.h"
 
+#include <QCoreApplication>
+
 // The real dialogs: QMessageBox and QFileDialog.
 class QtUserDialogs : public UserDialogs {
+    Q_DECLARE_TR_FUNCTIONS(QtUserDialogs)
+
 public:
     Answer message(QWidget* parent, const QString& text, const QString& title, Icon icon,
                    Buttons buttons) override;
     std::optional<QString> chooseOpenFile(QWidget* parent) override;
     std::optional<QString> chooseSaveFile(QWidget* parent) override;
-
-    static const QString OpenTitle;
-    static const QString SaveTitle;
-    static const QStringList Filters;
 };

@@ -42,16 +42,14 @@ QStringList UnitComparison::differences(const DeviceImage& mine, const DeviceIma
 void UnitComparison::report(const DeviceImage& mine, const DeviceImage& unit) {
     const QStringList lines = differences(mine, unit);
     if (lines.isEmpty())
-        m_dialogs.message(m_owner, QStringLiteral("The TARVEN-PAD holds this configuration."),
-                          QStringLiteral("Compare"), UserDialogs::Icon::Information,
-                          UserDialogs::Buttons::Ok);
+        m_dialogs.message(m_owner, tr("The TARVEN-PAD holds this configuration."), tr("Compare"),
+                          UserDialogs::Icon::Information, UserDialogs::Buttons::Ok);
     else
         m_dialogs.message(m_owner,
-                          QStringLiteral("The TARVEN-PAD holds a different configuration.\n"
-                                         "(this configuration | the unit)\n\n") +
-                              lines.join(QLatin1Char('\n')),
-                          QStringLiteral("Compare"), UserDialogs::Icon::Exclamation,
-                          UserDialogs::Buttons::Ok);
+                          tr("The TARVEN-PAD holds a different configuration.\n"
+                             "(this configuration | the unit)\n\n%1")
+                              .arg(lines.join(QLatin1Char('\n'))),
+                          tr("Compare"), UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
 }
 
 TransferResult UnitComparison::sendAndReadBack(DeviceLink& link, int identifier,
@@ -70,10 +68,9 @@ bool UnitComparison::confirmWritten(const DeviceImage& written, const DeviceImag
     if (lines.isEmpty())
         return true;
     m_dialogs.message(m_owner,
-                      QStringLiteral("The TARVEN-PAD does not hold what was written.\n"
-                                     "(written | read back)\n\n") +
-                          lines.join(QLatin1Char('\n')),
-                      QStringLiteral("Error"), UserDialogs::Icon::Exclamation,
-                      UserDialogs::Buttons::Ok);
+                      tr("The TARVEN-PAD does not hold what was written.\n"
+                         "(written | read back)\n\n%1")
+                          .arg(lines.join(QLatin1Char('\n'))),
+                      tr("Error"), UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
     return false;
 }

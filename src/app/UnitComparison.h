@@ -3,6 +3,7 @@
 
 #include "device/TransferResult.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 class DeviceLink;
@@ -14,6 +15,8 @@ struct DeviceImage;
 // after a write when Verify After Writing is on. Nothing here changes the configuration
 // or its document state.
 class UnitComparison {
+    Q_DECLARE_TR_FUNCTIONS(UnitComparison)
+
 public:
     UnitComparison(UserDialogs& dialogs, QWidget* owner);
 

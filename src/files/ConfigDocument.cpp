@@ -5,6 +5,7 @@
 #include "files/ConfigJson.h"
 #include "model/Configuration.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QJsonDocument>
 
@@ -48,12 +49,15 @@ FileResult DecodeConfiguration(Configuration& config, const InputBytes& input,
     if (first != '{' && first != '[' && first != -1)
         return FileResult::failure(
             FileResult::Status::Rejected,
-            QStringLiteral("not a configuration file: neither a .TPD file nor a JSON document"));
+            QCoreApplication::translate(
+                "ConfigDocument",
+                "not a configuration file: neither a .TPD file nor a JSON document"));
     if (!input.complete)
         return FileResult::failure(
             FileResult::Status::TooLarge,
-            QStringLiteral("The file \"%1\" is longer than 1 MiB, more than any configuration "
-                           "holds.\nNothing was loaded.")
+            QCoreApplication::translate("ConfigDocument",
+                                        "The file \"%1\" is longer than 1 MiB, more than any "
+                                        "configuration holds.\nNothing was loaded.")
                 .arg(QDir::toNativeSeparators(name)));
     return ConfigFromJson(config, input.bytes);
 }

@@ -4,6 +4,7 @@
 #include "model/ConfigImage.h"
 #include "model/Configuration.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace {
@@ -29,20 +30,23 @@ FileResult DecodeConfigFile(Configuration& config, const QByteArray& bytes, cons
     if (bytes.isEmpty())
         return FileResult::failure(
             FileResult::Status::TooShort,
-            QStringLiteral("The file \"%1\" is empty: it holds no configuration.")
+            QCoreApplication::translate("ConfigFile",
+                                        "The file \"%1\" is empty: it holds no configuration.")
                 .arg(displayName(name)));
     const quint8 header = quint8(bytes.at(0)) ^ FileMask;
     if (header != 'A' && header != 'O')
-        return FileResult::failure(FileResult::Status::Rejected, RejectedFileMessage);
+        return FileResult::failure(
+            FileResult::Status::Rejected,
+            QCoreApplication::translate("ConfigFile", "Cannot Open This File Type"));
     const int needed = header == 'A' ? FileSize46 : FileSize36;
     if (bytes.size() < needed)
         return FileResult::failure(
             FileResult::Status::TooShort,
-            QStringLiteral("The file \"%1\" is incomplete: it holds %2 bytes where a "
-                           "configuration needs %3.\nNothing was loaded.")
-                .arg(displayName(name))
-                .arg(bytes.size())
-                .arg(needed));
+            // One arg() call, so a "%2" in the file's name is not filled in as well.
+            QCoreApplication::translate("ConfigFile",
+                                        "The file \"%1\" is incomplete: it holds %2 bytes where "
+                                        "a configuration needs %3.\nNothing was loaded.")
+                .arg(displayName(name), QString::number(bytes.size()), QString::number(needed)));
 
     const auto at = [&bytes](int offset, quint8 mask) { return quint8(bytes.at(offset)) ^ mask; };
     // Both layouts put the image's locations at the same offsets after the header.

@@ -18,8 +18,6 @@ inline constexpr quint8 Mask36 = 'T';
 inline constexpr int FileSize46 = 94;
 inline constexpr int FileSize36 = 74;
 
-inline const QString RejectedFileMessage = QStringLiteral("Cannot Open This File Type");
-
 // The 94 bytes of the 46-slot layout for a configuration.
 QByteArray EncodeConfigFile(const Configuration& config);
 

@@ -9,6 +9,7 @@
 #include "model/KeyCodes.h"
 #include "model/Modifiers.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QSet>
 #include <array>
@@ -20,26 +21,27 @@ const char* const OptionNames[] = {"reverseX", "reverseY", "activeHigh", "rotary
                                    "relayOnAux"};
 
 FileResult invalid(const QString& why) {
-    return FileResult::failure(FileResult::Status::Rejected,
-                               QStringLiteral("Not a TARVEN-PAD configuration: %1.").arg(why));
+    return FileResult::failure(
+        FileResult::Status::Rejected,
+        QCoreApplication::translate("ConfigJson", "Not a TARVEN-PAD configuration: %1.").arg(why));
 }
 
 QString typeName(const JsonValue* v) {
     if (!v)
-        return QStringLiteral("missing");
+        return QCoreApplication::translate("ConfigJson", "missing");
     switch (v->type) {
     case JsonValue::Type::Null:
-        return QStringLiteral("null");
+        return QStringLiteral("null"); // the JSON literal itself
     case JsonValue::Type::Bool:
-        return QStringLiteral("a boolean");
+        return QCoreApplication::translate("ConfigJson", "a boolean");
     case JsonValue::Type::Number:
-        return QStringLiteral("a number");
+        return QCoreApplication::translate("ConfigJson", "a number");
     case JsonValue::Type::String:
-        return QStringLiteral("a string");
+        return QCoreApplication::translate("ConfigJson", "a string");
     case JsonValue::Type::Array:
-        return QStringLiteral("an array");
+        return QCoreApplication::translate("ConfigJson", "an array");
     case JsonValue::Type::Object:
-        return QStringLiteral("an object");
+        return QCoreApplication::translate("ConfigJson", "an object");
     }
     return QString();
 }
@@ -66,9 +68,11 @@ const JsonValue* member(const JsonValue& object, const char* name) {
 FileResult readSlot(const JsonValue& o, const QString& where, int& k, quint8& key,
                     quint8& modifiers) {
     if (o.type != JsonValue::Type::Object)
-        return invalid(QStringLiteral("%1 must be an object, not %2").arg(where, typeName(&o)));
+        return invalid(QCoreApplication::translate("ConfigJson", "%1 must be an object, not %2")
+                           .arg(where, typeName(&o)));
     if (const QString twice = firstDuplicate(o); !twice.isEmpty())
-        return invalid(QStringLiteral("%1.%2 appears twice").arg(where, twice));
+        return invalid(
+            QCoreApplication::translate("ConfigJson", "%1.%2 appears twice").arg(where, twice));
     int slotNumber = -1, code = -1;
     bool* flags[4] = {};
     KeySlot s;
@@ -77,35 +81,43 @@ FileResult readSlot(const JsonValue& o, const QString& where, int& k, quint8& ke
         const QString field = QStringLiteral("%1.%2").arg(where, name);
         if (name == QLatin1String("slot")) {
             if (!v.wholeNumberIn(0, Configuration::SlotCount - 1, slotNumber))
-                return invalid(QStringLiteral("%1 must be a whole number from 0 to 45").arg(field));
+                return invalid(QCoreApplication::translate("ConfigJson",
+                                                           "%1 must be a whole number from 0 to 45")
+                                   .arg(field));
         } else if (name == QLatin1String("key")) {
             if (!v.wholeNumberIn(0, 255, code))
-                return invalid(
-                    QStringLiteral("%1 must be a whole number from 0 to 255").arg(field));
+                return invalid(QCoreApplication::translate(
+                                   "ConfigJson", "%1 must be a whole number from 0 to 255")
+                                   .arg(field));
         } else if (name == QLatin1String("label") || name == QLatin1String("keyName")) {
             if (v.type != JsonValue::Type::String)
                 return invalid(
-                    QStringLiteral("%1 must be a string, not %2").arg(field, typeName(&v)));
+                    QCoreApplication::translate("ConfigJson", "%1 must be a string, not %2")
+                        .arg(field, typeName(&v)));
         } else {
             int f = 0;
             while (f < 4 && name != QLatin1String(FlagNames[f]))
                 ++f;
             if (f == 4)
-                return invalid(QStringLiteral("%1 is not a field of a slot").arg(field));
+                return invalid(
+                    QCoreApplication::translate("ConfigJson", "%1 is not a field of a slot")
+                        .arg(field));
             if (v.type != JsonValue::Type::Bool)
                 return invalid(
-                    QStringLiteral("%1 must be true or false, not %2").arg(field, typeName(&v)));
+                    QCoreApplication::translate("ConfigJson", "%1 must be true or false, not %2")
+                        .arg(field, typeName(&v)));
             *fields[f] = v.boolean;
             flags[f] = fields[f];
         }
     }
     if (slotNumber < 0)
-        return invalid(QStringLiteral("%1.slot is missing").arg(where));
+        return invalid(QCoreApplication::translate("ConfigJson", "%1.slot is missing").arg(where));
     if (code < 0)
-        return invalid(QStringLiteral("%1.key is missing").arg(where));
+        return invalid(QCoreApplication::translate("ConfigJson", "%1.key is missing").arg(where));
     for (int f = 0; f < 4; ++f)
         if (!flags[f])
-            return invalid(QStringLiteral("%1.%2 must be true or false, not missing")
+            return invalid(QCoreApplication::translate("ConfigJson",
+                                                       "%1.%2 must be true or false, not missing")
                                .arg(where, FlagNames[f]));
     k = slotNumber;
     key = quint8(code);
@@ -120,9 +132,9 @@ QJsonObject ConfigToJson(const Configuration& config) {
     for (int k = 0; k < Configuration::SlotCount; ++k) {
         const KeySlot& s = config.slot(k);
         slotArray.append(QJsonObject{{"slot", k},
-                                     {"label", SlotLabel(k)},
+                                     {"label", SlotFileLabel(k)},
                                      {"key", s.keyCode},
-                                     {"keyName", PlainKeyText(KeyCodeName(s.keyCode))},
+                                     {"keyName", KeyCodeFileName(s.keyCode)},
                                      {"shift", s.shift},
                                      {"control", s.control},
                                      {"alt", s.alt},
@@ -143,24 +155,28 @@ FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {
     JsonValue root;
     JsonSyntaxError error;
     if (!ParseStrictJson(json, root, error))
-        return invalid(QStringLiteral("bad JSON at line %1, column %2 (byte %3): %4")
+        return invalid(QCoreApplication::translate("ConfigJson",
+                                                   "bad JSON at line %1, column %2 (byte %3): %4")
                            .arg(error.line)
                            .arg(error.column)
                            .arg(error.offset)
                            .arg(error.what));
     if (root.type != JsonValue::Type::Object)
-        return invalid(QStringLiteral("the document is not a JSON object"));
+        return invalid(
+            QCoreApplication::translate("ConfigJson", "the document is not a JSON object"));
     if (const QString twice = firstDuplicate(root); !twice.isEmpty())
-        return invalid(QStringLiteral("\"%1\" appears twice").arg(twice));
+        return invalid(
+            QCoreApplication::translate("ConfigJson", "\"%1\" appears twice").arg(twice));
     // What the document is comes first; then its fields in their order.
     const JsonValue* format = member(root, "format");
     if (!format || format->type != JsonValue::Type::String ||
         format->string != QLatin1String("tarvenpad-config"))
-        return invalid(QStringLiteral("\"format\" must be \"tarvenpad-config\""));
+        return invalid(
+            QCoreApplication::translate("ConfigJson", "\"format\" must be \"tarvenpad-config\""));
     int version = 0;
     const JsonValue* versionValue = member(root, "version");
     if (!versionValue || !versionValue->wholeNumberIn(1, 1, version))
-        return invalid(QStringLiteral("\"version\" must be 1"));
+        return invalid(QCoreApplication::translate("ConfigJson", "\"version\" must be 1"));
 
     std::array<quint8, Configuration::SlotCount> modifiers{};
     std::array<quint8, Configuration::SlotCount> keys{};
@@ -173,7 +189,8 @@ FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {
         if (name == QLatin1String("slots")) {
             if (value.type != JsonValue::Type::Array)
                 return invalid(
-                    QStringLiteral("\"slots\" must be an array, not %1").arg(typeName(&value)));
+                    QCoreApplication::translate("ConfigJson", "\"slots\" must be an array, not %1")
+                        .arg(typeName(&value)));
             for (size_t i = 0; i < value.items.size(); ++i) {
                 const QString where = QStringLiteral("slots[%1]").arg(i);
                 int k = 0;
@@ -182,7 +199,9 @@ FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {
                     return r;
                 if (seen[k])
                     return invalid(
-                        QStringLiteral("%1.slot: slot %2 appears twice").arg(where).arg(k));
+                        QCoreApplication::translate("ConfigJson", "%1.slot: slot %2 appears twice")
+                            .arg(where)
+                            .arg(k));
                 seen[k] = true;
                 keys[k] = key;
                 modifiers[k] = mods;
@@ -190,38 +209,51 @@ FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {
             haveSlots = true;
         } else if (name == QLatin1String("options")) {
             if (value.type != JsonValue::Type::Object)
-                return invalid(
-                    QStringLiteral("\"options\" must be an object, not %1").arg(typeName(&value)));
+                return invalid(QCoreApplication::translate("ConfigJson",
+                                                           "\"options\" must be an object, not %1")
+                                   .arg(typeName(&value)));
             if (const QString twice = firstDuplicate(value); !twice.isEmpty())
-                return invalid(QStringLiteral("options.%1 appears twice").arg(twice));
+                return invalid(QCoreApplication::translate("ConfigJson", "options.%1 appears twice")
+                                   .arg(twice));
             for (const auto& [option, v] : value.members) {
                 int b = 0;
                 while (b < 5 && option != QLatin1String(OptionNames[b]))
                     ++b;
                 if (b == 5)
-                    return invalid(QStringLiteral("options.%1 is not an option").arg(option));
+                    return invalid(
+                        QCoreApplication::translate("ConfigJson", "options.%1 is not an option")
+                            .arg(option));
                 if (v.type != JsonValue::Type::Bool)
-                    return invalid(QStringLiteral("options.%1 must be true or false, not %2")
+                    return invalid(QCoreApplication::translate(
+                                       "ConfigJson", "options.%1 must be true or false, not %2")
                                        .arg(option, typeName(&v)));
                 options |= v.boolean ? ConfigImage::optionBit(Configuration::Options[b]) : 0;
             }
             for (int b = 0; b < 5; ++b)
                 if (!member(value, OptionNames[b]))
-                    return invalid(QStringLiteral("options.%1 must be true or false, not missing")
-                                       .arg(OptionNames[b]));
+                    return invalid(
+                        QCoreApplication::translate("ConfigJson",
+                                                    "options.%1 must be true or false, not missing")
+                            .arg(OptionNames[b]));
             haveOptions = true;
         } else {
-            return invalid(QStringLiteral("\"%1\" is not a field of a configuration").arg(name));
+            return invalid(QCoreApplication::translate("ConfigJson",
+                                                       "\"%1\" is not a field of a configuration")
+                               .arg(name));
         }
     }
     if (!haveSlots)
-        return invalid(QStringLiteral("\"slots\" must be an array, not missing"));
+        return invalid(
+            QCoreApplication::translate("ConfigJson", "\"slots\" must be an array, not missing"));
     for (int k = 0; k < Configuration::SlotCount; ++k)
         if (!seen[k])
             return invalid(
-                QStringLiteral("slot %1 (%2) is missing from \"slots\"").arg(k).arg(SlotLabel(k)));
+                QCoreApplication::translate("ConfigJson", "slot %1 (%2) is missing from \"slots\"")
+                    .arg(k)
+                    .arg(SlotLabel(k)));
     if (!haveOptions)
-        return invalid(QStringLiteral("\"options\" must be an object, not missing"));
+        return invalid(QCoreApplication::translate("ConfigJson",
+                                                   "\"options\" must be an object, not missing"));
 
     // Through the same byte-wise loading as a file, so the same rules apply.
     for (int k = 0; k < Configuration::SlotCount; ++k) {

@@ -3,6 +3,7 @@
 
 #include "files/Utf8Sequence.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <cerrno>
@@ -28,7 +29,8 @@ QString systemReason(int error) {
 FileResult readFailure(const QString& path, const QString& reason) {
     FileResult r = FileResult::failure(
         FileResult::Status::ReadFailed,
-        QStringLiteral("Cannot open the file \"%1\":\n%2.").arg(displayName(path), reason));
+        QCoreApplication::translate("FileAccess", "Cannot open the file \"%1\":\n%2.")
+            .arg(displayName(path), reason));
     r.reason = reason;
     return r;
 }
@@ -36,8 +38,9 @@ FileResult readFailure(const QString& path, const QString& reason) {
 FileResult writeFailure(const QString& path, const QString& reason) {
     FileResult r =
         FileResult::failure(FileResult::Status::WriteFailed,
-                            QStringLiteral("Cannot save the configuration to \"%1\":\n%2.\n\n"
-                                           "The configuration has not been saved.")
+                            QCoreApplication::translate(
+                                "FileAccess", "Cannot save the configuration to \"%1\":\n%2.\n\n"
+                                              "The configuration has not been saved.")
                                 .arg(displayName(path), reason));
     r.reason = reason;
     return r;
@@ -45,20 +48,21 @@ FileResult writeFailure(const QString& path, const QString& reason) {
 
 QString kindName(mode_t mode) {
     if (S_ISFIFO(mode))
-        return QStringLiteral("a FIFO (named pipe)");
+        return QCoreApplication::translate("FileAccess", "a FIFO (named pipe)");
     if (S_ISCHR(mode))
-        return QStringLiteral("a character device");
+        return QCoreApplication::translate("FileAccess", "a character device");
     if (S_ISBLK(mode))
-        return QStringLiteral("a block device");
+        return QCoreApplication::translate("FileAccess", "a block device");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
+        return QCoreApplication::translate("FileAccess", "a socket");
     if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
-    return QStringLiteral("not a regular file");
+        return QCoreApplication::translate("FileAccess", "a folder");
+    return QCoreApplication::translate("FileAccess", "not a regular file");
 }
 
 QString notRegularReason(mode_t mode) {
-    return QStringLiteral("It is %1, not a regular file").arg(kindName(mode));
+    return QCoreApplication::translate("FileAccess", "It is %1, not a regular file")
+        .arg(kindName(mode));
 }
 
 // /dev/stdin, /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N name a descriptor we
@@ -207,19 +211,22 @@ FileResult writeSpecial(const QString& path, const QByteArray& native, const QBy
     Descriptor fd(openRetrying(native, flags));
     if (fd.get() < 0) {
         if (errno == ENXIO && S_ISFIFO(expected))
-            return writeFailure(path, QStringLiteral("It is a FIFO (named pipe) and no program "
-                                                     "is reading from it"));
+            return writeFailure(path, QCoreApplication::translate(
+                                          "FileAccess", "It is a FIFO (named pipe) and no program "
+                                                        "is reading from it"));
         return writeFailure(path, systemReason(errno));
     }
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
         return writeFailure(path, systemReason(errno));
     if ((st.st_mode & S_IFMT) != (expected & S_IFMT))
-        return writeFailure(path, QStringLiteral("It changed while it was being saved"));
+        return writeFailure(
+            path, QCoreApplication::translate("FileAccess", "It changed while it was being saved"));
     if (!writeAll(fd.get(), bytes.constData(), bytes.size(), -1)) {
         if (errno == EAGAIN)
-            return writeFailure(path, QStringLiteral("The program reading from the FIFO does "
-                                                     "not take the data"));
+            return writeFailure(path, QCoreApplication::translate(
+                                          "FileAccess", "The program reading from the FIFO does "
+                                                        "not take the data"));
         return writeFailure(path, systemReason(errno));
     }
     if (!syncIfPossible(fd.get()) || !fd.close())
@@ -254,8 +261,9 @@ FileResult writeInPlace(const QString& path, const QByteArray& target, const QBy
         if (restored)
             restored = ::fsync(fd.get()) == 0;
         if (!restored)
-            reason += QStringLiteral(".\nPutting back the old contents failed too (%1), so the "
-                                     "file may be damaged")
+            reason += QCoreApplication::translate(
+                          "FileAccess", ".\nPutting back the old contents failed too (%1), so the "
+                                        "file may be damaged")
                           .arg(systemReason(errno));
         return writeFailure(path, reason);
     };
@@ -451,8 +459,9 @@ FileResult WriteOutput(const QString& path, const QByteArray& bytes, ExistingTai
         if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode))
             return writeSpecial(path, native, bytes, wait, st.st_mode);
         if (!S_ISREG(st.st_mode))
-            return writeFailure(path, QStringLiteral("It is %1; only files, character devices "
-                                                     "and FIFOs are written")
+            return writeFailure(path, QCoreApplication::translate(
+                                          "FileAccess", "It is %1; only files, character devices "
+                                                        "and FIFOs are written")
                                           .arg(kindName(st.st_mode)));
         // Through a symbolic link: the file it names is replaced, the link stays.
         if (char* real = ::realpath(native.constData(), nullptr)) {

@@ -3,6 +3,7 @@
 
 #include "files/Utf8Sequence.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -10,6 +11,8 @@
 namespace {
 
 class Parser {
+    Q_DECLARE_TR_FUNCTIONS(StrictJson)
+
 public:
     explicit Parser(const QByteArray& text)
         : m_p(reinterpret_cast<const unsigned char*>(text.constData())), m_size(text.size()) {}
@@ -20,8 +23,8 @@ public:
             return false;
         skipWhitespace();
         if (m_at < m_size)
-            return fail(m_p[m_at] == 0 ? QStringLiteral("a NUL byte after the document")
-                                       : QStringLiteral("more text after the document"));
+            return fail(m_p[m_at] == 0 ? tr("a NUL byte after the document")
+                                       : tr("more text after the document"));
         return true;
     }
 
@@ -58,12 +61,12 @@ private:
 
     bool unexpected() {
         if (atEnd())
-            return fail(QStringLiteral("the document ends too early"));
+            return fail(tr("the document ends too early"));
         if (peek() == 0)
-            return fail(QStringLiteral("a NUL byte"));
+            return fail(tr("a NUL byte"));
         if (peek() < 0x20 || peek() >= 0x7F)
-            return fail(QStringLiteral("unexpected byte 0x%1").arg(peek(), 2, 16, QChar('0')));
-        return fail(QStringLiteral("unexpected character '%1'").arg(QChar(peek())));
+            return fail(tr("unexpected byte 0x%1").arg(peek(), 2, 16, QChar('0')));
+        return fail(tr("unexpected character '%1'").arg(QChar(peek())));
     }
 
     bool literal(const char* word) {
@@ -105,7 +108,7 @@ private:
 
     bool parseObject(JsonValue& value, int depth) {
         if (depth > MaxJsonDepth)
-            return fail(QStringLiteral("nested deeper than %1 levels").arg(MaxJsonDepth));
+            return fail(tr("nested deeper than %1 levels").arg(MaxJsonDepth));
         value.type = JsonValue::Type::Object;
         ++m_at; // {
         skipWhitespace();
@@ -116,13 +119,13 @@ private:
         for (;;) {
             skipWhitespace();
             if (atEnd() || peek() != '"')
-                return atEnd() ? unexpected() : fail(QStringLiteral("expected a name in quotes"));
+                return atEnd() ? unexpected() : fail(tr("expected a name in quotes"));
             QString name;
             if (!parseString(name))
                 return false;
             skipWhitespace();
             if (atEnd() || peek() != ':')
-                return atEnd() ? unexpected() : fail(QStringLiteral("expected ':'"));
+                return atEnd() ? unexpected() : fail(tr("expected ':'"));
             ++m_at;
             skipWhitespace();
             value.members.push_back(JsonMember{std::move(name), JsonValue{}});
@@ -136,14 +139,14 @@ private:
                 return true;
             }
             if (peek() != ',')
-                return fail(QStringLiteral("expected ',' or '}'"));
+                return fail(tr("expected ',' or '}'"));
             ++m_at;
         }
     }
 
     bool parseArray(JsonValue& value, int depth) {
         if (depth > MaxJsonDepth)
-            return fail(QStringLiteral("nested deeper than %1 levels").arg(MaxJsonDepth));
+            return fail(tr("nested deeper than %1 levels").arg(MaxJsonDepth));
         value.type = JsonValue::Type::Array;
         ++m_at; // [
         skipWhitespace();
@@ -164,7 +167,7 @@ private:
                 return true;
             }
             if (peek() != ',')
-                return fail(QStringLiteral("expected ',' or ']'"));
+                return fail(tr("expected ',' or ']'"));
             ++m_at;
         }
     }
@@ -176,11 +179,11 @@ private:
         if (peek() == '-')
             ++m_at;
         if (atEnd() || !isDigit(peek()))
-            return fail(QStringLiteral("a number needs a digit here"));
+            return fail(tr("a number needs a digit here"));
         if (peek() == '0') {
             ++m_at;
             if (!atEnd() && isDigit(peek()))
-                return fail(QStringLiteral("a number must not start with 0"));
+                return fail(tr("a number must not start with 0"));
         } else {
             while (!atEnd() && isDigit(peek()))
                 ++m_at;
@@ -188,7 +191,7 @@ private:
         if (!atEnd() && peek() == '.') {
             ++m_at;
             if (atEnd() || !isDigit(peek()))
-                return fail(QStringLiteral("a number needs a digit after '.'"));
+                return fail(tr("a number needs a digit after '.'"));
             while (!atEnd() && isDigit(peek()))
                 ++m_at;
         }
@@ -197,7 +200,7 @@ private:
             if (!atEnd() && (peek() == '+' || peek() == '-'))
                 ++m_at;
             if (atEnd() || !isDigit(peek()))
-                return fail(QStringLiteral("a number needs a digit in its exponent"));
+                return fail(tr("a number needs a digit in its exponent"));
             while (!atEnd() && isDigit(peek()))
                 ++m_at;
         }
@@ -241,7 +244,7 @@ private:
         QByteArray utf8;
         for (;;) {
             if (atEnd())
-                return fail(QStringLiteral("a string has no closing quote"));
+                return fail(tr("a string has no closing quote"));
             const unsigned char c = peek();
             if (c == '"') {
                 ++m_at;
@@ -249,15 +252,15 @@ private:
                 return true;
             }
             if (c == 0)
-                return fail(QStringLiteral("a NUL byte in a string"));
+                return fail(tr("a NUL byte in a string"));
             if (c < 0x20)
-                return fail(QStringLiteral("a raw control character (0x%1) in a string")
-                                .arg(c, 2, 16, QChar('0')));
+                return fail(
+                    tr("a raw control character (0x%1) in a string").arg(c, 2, 16, QChar('0')));
             if (c == '\\') {
                 const qsizetype escapeAt = m_at;
                 ++m_at;
                 if (atEnd())
-                    return fail(QStringLiteral("a string has no closing quote"));
+                    return fail(tr("a string has no closing quote"));
                 const unsigned char e = peek();
                 ++m_at;
                 switch (e) {
@@ -284,28 +287,26 @@ private:
                 case 'u': {
                     int unit = hex4();
                     if (unit < 0)
-                        return failAt(escapeAt, QStringLiteral("\\u needs four hex digits"));
+                        return failAt(escapeAt, tr("\\u needs four hex digits"));
                     char32_t cp = char32_t(unit);
                     if (unit >= 0xDC00 && unit <= 0xDFFF)
-                        return failAt(escapeAt, QStringLiteral("\\u escape of a lone surrogate"));
+                        return failAt(escapeAt, tr("\\u escape of a lone surrogate"));
                     if (unit >= 0xD800 && unit <= 0xDBFF) {
                         if (m_at + 2 > m_size || m_p[m_at] != '\\' || m_p[m_at + 1] != 'u')
-                            return failAt(escapeAt,
-                                          QStringLiteral("\\u escape of a lone surrogate"));
+                            return failAt(escapeAt, tr("\\u escape of a lone surrogate"));
                         m_at += 2;
                         const int low = hex4();
                         if (low < 0xDC00 || low > 0xDFFF)
-                            return failAt(escapeAt,
-                                          QStringLiteral("\\u escape of a lone surrogate"));
+                            return failAt(escapeAt, tr("\\u escape of a lone surrogate"));
                         cp = 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(low) - 0xDC00);
                     }
                     if (cp == 0)
-                        return failAt(escapeAt, QStringLiteral("\\u0000 (NUL) in a string"));
+                        return failAt(escapeAt, tr("\\u0000 (NUL) in a string"));
                     utf8 += QString::fromUcs4(&cp, 1).toUtf8();
                     break;
                 }
                 default:
-                    return failAt(escapeAt, QStringLiteral("invalid escape \\%1")
+                    return failAt(escapeAt, tr("invalid escape \\%1")
                                                 .arg(e >= 0x20 && e < 0x7F ? QString(QChar(e))
                                                                            : QStringLiteral("?")));
                 }
@@ -318,7 +319,7 @@ private:
             }
             const qsizetype length = utf8Length();
             if (length == 0)
-                return fail(QStringLiteral("invalid UTF-8 in a string"));
+                return fail(tr("invalid UTF-8 in a string"));
             utf8.append(reinterpret_cast<const char*>(m_p + m_at), length);
             m_at += length;
         }

@@ -18,6 +18,9 @@ namespace {
 // The reference label's design size, 1335 x 255 twips, in pixels at 15 twips per pixel.
 constexpr double DesignLabelWidth = 1335.0 / 15;
 constexpr double DesignLabelHeight = 255.0 / 15;
+// The Space bar's key code: its wide key is known by the code, as a translation may change
+// its caption.
+constexpr int SpaceCode = 0x2C;
 
 QFont baseFont(const char* family) {
     QFont f(QString::fromLatin1(family));
@@ -28,9 +31,9 @@ QFont baseFont(const char* family) {
 
 QString captionOf(int index) {
     if (index == NotUsedButton)
-        return QStringLiteral("Not Used");
+        return KeySelectForm::tr("Not Used");
     if (index == CancelButton)
-        return QStringLiteral("Cancel");
+        return KeySelectForm::tr("Cancel");
     return KeycapLabel(KeyGrid[index].code);
 }
 
@@ -41,7 +44,7 @@ KeySelectForm::KeySelectForm(QWidget* parent, QRect screen)
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       m_screen(screen), m_labelWidth(DesignLabelWidth), m_labelHeight(DesignLabelHeight) {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Key Selection"));
+    setWindowTitle(tr("Key Selection"));
     setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
     setModal(true);
 
@@ -50,7 +53,7 @@ KeySelectForm::KeySelectForm(QWidget* parent, QRect screen)
     m_focusSink->setGeometry(0, 0, 1, 1);
     m_focusSink->setFocusPolicy(Qt::StrongFocus);
 
-    m_label = new QLabel(QStringLiteral("Mouse Buttons"), this);
+    m_label = new QLabel(tr("Mouse Buttons"), this);
     m_label->setObjectName(QStringLiteral("Label1"));
     m_label->setFont(baseFont("Verdana"));
     m_label->setAlignment(Qt::AlignCenter);
@@ -82,7 +85,7 @@ int KeySelectForm::GetKeyCode(int index) {
 double KeySelectForm::fontSizeFor(int index, const QString& caption, double keyWidth,
                                   double labelWidth, double labelHeight) {
     double f = 1.5 * (labelHeight / labelWidth) * (keyWidth / caption.size());
-    if (caption == QLatin1String("Space"))
+    if (KeyGrid.at(index).code == SpaceCode)
         f = f / 1.5 * 1.3;
     else if (caption.size() >= 3)
         f *= 1.5;

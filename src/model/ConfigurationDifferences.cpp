@@ -4,14 +4,19 @@
 #include "model/Configuration.h"
 #include "model/SlotText.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QString slotText(const KeySlot& slot) {
-    return slot.repeat ? AssignmentText(slot) + QStringLiteral(" (repeat)") : AssignmentText(slot);
+    return slot.repeat ? QCoreApplication::translate("ConfigurationDifferences", "%1 (repeat)")
+                             .arg(AssignmentText(slot))
+                       : AssignmentText(slot);
 }
 
 QString onOff(bool on) {
-    return on ? QStringLiteral("on") : QStringLiteral("off");
+    return on ? QCoreApplication::translate("ConfigurationDifferences", "on")
+              : QCoreApplication::translate("ConfigurationDifferences", "off");
 }
 
 } // namespace
@@ -36,7 +41,7 @@ QStringList ConfigurationDifferences(const Configuration& mine, const Configurat
     if (lines.size() > maxLines) {
         const qsizetype more = lines.size() - maxLines;
         lines.resize(maxLines);
-        lines << QStringLiteral("and %1 more").arg(more);
+        lines << QCoreApplication::translate("ConfigurationDifferences", "and %1 more").arg(more);
     }
     return lines;
 }

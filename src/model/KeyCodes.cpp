@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/KeyCodes.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 const KeyCodeEntry* FindKeyCode(int code) {
@@ -15,12 +16,17 @@ QString KeyCodeName(double code) {
     if (!(code >= 0 && code <= 255) || code != static_cast<int>(code))
         return QString();
     const KeyCodeEntry* e = FindKeyCode(static_cast<int>(code));
-    return e ? QString::fromLatin1(e->name) : QString();
+    return e ? QCoreApplication::translate("KeyName", e->name) : QString();
+}
+
+QString KeyCodeFileName(int code) {
+    const KeyCodeEntry* e = FindKeyCode(code);
+    return e ? PlainKeyText(QString::fromLatin1(e->name)) : QString();
 }
 
 QString KeycapLabel(int code) {
     const KeyCodeEntry* e = FindKeyCode(code);
-    return e ? QString::fromLatin1(e->label) : QString();
+    return e ? QCoreApplication::translate("Keycap", e->label) : QString();
 }
 
 QString PlainKeyText(const QString& caption) {

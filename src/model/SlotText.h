@@ -7,11 +7,15 @@
 
 struct KeySlot;
 
+// The texts here are translated (context "SlotText"), except SlotFileLabel.
+
 // "Input 7" for slot 6, "Rotary 3B" for slot 41.
 QString SlotName(int slot);
-// The label a slot's row draws, and the JSON document's "label": "Input 1" ... "Input 36",
-// "Rotary  1A" ... "Rotary  5B", with two blanks after the word Rotary.
+// The label a slot's row draws: "Input 1" ... "Input 36", "Rotary  1A" ... "Rotary  5B",
+// with two blanks after the word Rotary.
 QString SlotLabel(int slot);
+// SlotLabel's English text as the JSON document's "label" carries it, never translated.
+QString SlotFileLabel(int slot);
 // What a slot sends, as plain text: "Esc", "Control + Alt + %5", "Left Mouse"; a code we do
 // not offer reads "code 102".
 QString AssignmentText(const KeySlot& slot);

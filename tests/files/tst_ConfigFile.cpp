@@ -208,6 +208,10 @@ void TestConfigFile::rejectsWithoutChange_data() {
         << QByteArray(94, 'A') << rejected << "Cannot Open This File Type";
     QTest::newRow("46 layout cut short") << layout('A', QList<int>(92, 8), {}, FileMask) << tooShort
                                          << "holds 93 bytes where a configuration needs 94";
+    // The name goes in with the numbers: a "%2" in it must not take the byte count.
+    QTest::newRow("cut short, %2 in the name")
+        << layout('A', QList<int>(92, 8), {}, FileMask) << tooShort
+        << "holds 93 bytes where a configuration needs 94";
     QTest::newRow("36 layout cut short") << layout('O', QList<int>(40, 8), {}, Mask36) << tooShort
                                          << "holds 41 bytes where a configuration needs 74";
     QTest::newRow("empty file") << QByteArray("") << tooShort << "is empty";

@@ -5,8 +5,11 @@
 #include "files/ConfigJson.h"
 #include "files/StrictJson.h"
 #include "model/Configuration.h"
+#include "model/SlotText.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -31,6 +34,15 @@ QByteArray compact() {
     return QJsonDocument(ConfigToJson(sample())).toJson(QJsonDocument::Compact);
 }
 
+// A language that brackets every text, so any text that went through it shows.
+class BracketTranslator : public QTranslator {
+public:
+    QString translate(const char*, const char* source, const char*, int) const override {
+        return QStringLiteral("<%1>").arg(QString::fromUtf8(source));
+    }
+    bool isEmpty() const override { return false; }
+};
+
 QByteArray replaceFirst(QByteArray text, const QByteArray& from, const QByteArray& to) {
     const qsizetype at = text.indexOf(from);
     if (at < 0)
@@ -51,6 +63,7 @@ private slots:
     void detection_data();
     void detection();
     void decodesByHeader();
+    void documentNamesIgnoreTranslation();
 };
 
 void TestConfigJson::acceptsSample() {
@@ -226,6 +239,24 @@ void TestConfigJson::decodesByHeader() {
     QVERIFY(r.message.contains("big.json") && r.message.contains("1 MiB"));
     r = DecodeConfiguration(d, {QByteArray(), true}, "empty");
     QCOMPARE(int(r.status), int(FileResult::Status::TooShort));
+}
+
+// The window shows translated names; the document keeps the English ones whatever language
+// wrote it.
+void TestConfigJson::documentNamesIgnoreTranslation() {
+    int argc = 1;
+    char name[] = "tst_configjson";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    BracketTranslator translator;
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    QCOMPARE(SlotLabel(36), QString("<Rotary  1A>"));
+    const QJsonArray written = ConfigToJson(sample())["slots"].toArray();
+    QCOMPARE(written[0]["label"].toString(), QString("Input 1"));
+    QCOMPARE(written[0]["keyName"].toString(), QString("Esc"));
+    QCOMPARE(written[36]["label"].toString(), QString("Rotary  1A"));
+    QCOMPARE(written[36]["keyName"].toString(), QString("Left Mouse"));
+    QCoreApplication::removeTranslator(&translator);
 }
 
 QTEST_APPLESS_MAIN(TestConfigJson)

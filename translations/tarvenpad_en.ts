@@ -1,0 +1,1555 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="en">
+<context>
+    <name>AboutWindow</name>
+    <message>
+        <source>About TARVEN-PAD Programmer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quelmark Electronics, Inc.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TARVEN-PAD Programmer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Version 30790W</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BannerWidget</name>
+    <message>
+        <source>QUELMARK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ELECTRONICS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TARVEN-PAD Configuration Program</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConfigDocument</name>
+    <message>
+        <source>not a configuration file: neither a .TPD file nor a JSON document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is longer than 1 MiB, more than any configuration holds.
+Nothing was loaded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConfigFile</name>
+    <message>
+        <source>The file &quot;%1&quot; is empty: it holds no configuration.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot Open This File Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is incomplete: it holds %2 bytes where a configuration needs %3.
+Nothing was loaded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConfigJson</name>
+    <message>
+        <source>Not a TARVEN-PAD configuration: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a boolean</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an array</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 must be an object, not %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1.%2 appears twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 must be a whole number from 0 to 45</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 must be a whole number from 0 to 255</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 must be a string, not %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a field of a slot</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 must be true or false, not %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1.slot is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1.key is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1.%2 must be true or false, not missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>bad JSON at line %1, column %2 (byte %3): %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the document is not a JSON object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; appears twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;format&quot; must be &quot;tarvenpad-config&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;version&quot; must be 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;slots&quot; must be an array, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1.slot: slot %2 appears twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;options&quot; must be an object, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>options.%1 appears twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>options.%1 is not an option</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>options.%1 must be true or false, not %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>options.%1 must be true or false, not missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a field of a configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;slots&quot; must be an array, not missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>slot %1 (%2) is missing from &quot;slots&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;options&quot; must be an object, not missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConfigurationDifferences</name>
+    <message>
+        <source>%1 (repeat)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EditHistory</name>
+    <message>
+        <source>Control</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Key %1 on %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FileAccess</name>
+    <message>
+        <source>Cannot open the file &quot;%1&quot;:
+%2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot save the configuration to &quot;%1&quot;:
+%2.
+
+The configuration has not been saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a FIFO (named pipe)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a character device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a block device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is %1, not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is a FIFO (named pipe) and no program is reading from it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It changed while it was being saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The program reading from the FIFO does not take the data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>.
+Putting back the old contents failed too (%1), so the file may be damaged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is %1; only files, character devices and FIFOs are written</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FileCommands</name>
+    <message>
+        <source>Do You Want To Save This File?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save File?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save File</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>InputTestWindow</name>
+    <message>
+        <source>Test Inputs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Operate the panel&apos;s inputs: each lights the inputs that send its key.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rotary-5 on AUX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>scan code %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not assigned: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test Inputs - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>KeyName</name>
+    <message>
+        <source>Not Used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>D</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>G</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>H</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>I</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>J</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>K</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>L</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>M</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>O</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>P</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Q</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>T</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>U</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>W</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Z</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>!1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>@2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>#3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>$4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>^6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;&amp;7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>*8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(9</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>)0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backspace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>_-</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+=</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>{[</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>}]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>|\</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>:;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot; &apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>~`</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;,</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&gt;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>?/</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Caps Lock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F9</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F10</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F11</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F12</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scroll Lock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right Arrow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left Arrow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Down Arrow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Up Arrow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Num Lock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad /</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad *</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad -</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad +</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad Enter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad 4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad 5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad 6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad 7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad 8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad 9</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad .</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left Control</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left Shift</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left Alt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left Windows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right Control</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right Shift</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right Alt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right Windows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left Mouse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Middle Mouse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right Mouse</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>KeySelectForm</name>
+    <message>
+        <source>Not Used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Key Selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mouse Buttons</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Keycap</name>
+    <message>
+        <source>Not Used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>D</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>G</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>H</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>I</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>J</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>K</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>L</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>M</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>O</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>P</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Q</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>T</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>U</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>W</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Z</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>!1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>@2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>#3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>$4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>^6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;&amp;7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>*8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(9</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>)0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bksp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>_-</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+=</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>{[</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>}]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>|\</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>:;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot; &apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>~`</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;,</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&gt;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>?/</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Caps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F9</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F10</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F11</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F12</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PScr</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pau</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ins</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PgUp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PgDn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rght</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>/</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>*</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>9</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LCtrl</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LShift</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LAlt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LWin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RCtrl</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RShift</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RAlt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RWin</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Quelmark Electronics, Inc. - TARVEN-PAD Programmer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write To TARVENPAD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read From TARVENPAD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test Inputs...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compare With TARVENPAD...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verify After Writing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N/U</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trackball/AUX Controls:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rotary-5 Key Assignments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>code %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 key: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QtUserDialogs</name>
+    <message>
+        <source>All Files (*.*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration Files (*.TPD)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Configuration File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Configuration File</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SlotText</name>
+    <message>
+        <source>Input %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rotary %1%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rotary  %1%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>code %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reverse X Axis</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reverse Y Axis</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active High</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rotary-5 on AUX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Relay-8 on AUX</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StrictJson</name>
+    <message>
+        <source>a NUL byte after the document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>more text after the document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the document ends too early</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a NUL byte</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unexpected byte 0x%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unexpected character &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nested deeper than %1 levels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>expected a name in quotes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>expected &apos;:&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>expected &apos;,&apos; or &apos;}&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>expected &apos;,&apos; or &apos;]&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a number needs a digit here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a number must not start with 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a number needs a digit after &apos;.&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a number needs a digit in its exponent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a string has no closing quote</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a NUL byte in a string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a raw control character (0x%1) in a string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>\u needs four hex digits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>\u escape of a lone surrogate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>\u0000 (NUL) in a string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>invalid escape \%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>invalid UTF-8 in a string</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UnitComparison</name>
+    <message>
+        <source>The TARVEN-PAD holds this configuration.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compare</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The TARVEN-PAD holds a different configuration.
+(this configuration | the unit)
+
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The TARVEN-PAD does not hold what was written.
+(written | read back)
+
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
