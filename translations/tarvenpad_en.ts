@@ -40,6 +40,438 @@
     </message>
 </context>
 <context>
+    <name>CommandLineOptions</name>
+    <message>
+        <source>the unit to use (1 to 4), as listed by &apos;units&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>write every attached unit, all at the same time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>with write: first read each unit into the .TPD file PATTERN, with
+{unit} and {serial} replaced; a unit whose backup fails is not written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>print JSON for scripts instead of text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>use N emulated units in their factory state instead of hardware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>with --emulate: fail:N makes the N-th exchange fail, drop:UNIT:LOCATION
+makes the unit lose what is written to LOCATION (1 to 94); for testing scripts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>use the demo programmer&apos;s two emulated units (serials 4172 and
+12935); unit 1 holds its sample configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>print every exchange with a unit to standard error: the unit, then
+the request and the reply bytes in hex</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>list the attached units: number and serial number, or
+&apos;-&apos; and the reason when this user may not open one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>print the configuration in FILE (.TPD or JSON)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>write the configuration of a JSON document as a .TPD file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>write the configuration of a .TPD file as JSON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>write FILE (.TPD or JSON) into a unit, read it back and
+compare; with several units attached, name one or use --all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>read a unit&apos;s configuration into a .TPD file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>compare a unit with FILE without writing anything: each slot
+that differs and the options; exit 7 when they differ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>print this help, or the help of one command</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (see tarvenpad --help)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown options %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--unit takes a unit number from 1 to 4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--emulate takes a number of units from 0 to 4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--demo has two units; leave out --emulate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--emulate-fault takes fail:N or drop:UNIT:LOCATION</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--backup takes a file name pattern</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown command &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 do not apply to &apos;%2&apos; (see tarvenpad help %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 does not apply to &apos;%2&apos; (see tarvenpad help %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: tarvenpad COMMAND [ARGUMENTS] [OPTIONS]
+
+Programs TARVEN-PAD keyboard encoders and converts their configuration files.
+
+Commands:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+A FILE or OUT of - is standard input or output. Options take their value as
+--unit 2 or --unit=2, before or after the arguments; -- ends the options.
+
+Options:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  -h, --help    print this help
+  --version     print the version
+
+Exit status:
+  0  success
+  2  wrong usage (also: several units attached and none chosen)
+  3  a file that cannot be read or is not a configuration
+  4  a file that cannot be written
+  5  no unit found
+  6  an I/O error while talking to a unit
+  7  the configuration read back from a unit differs from what was written;
+     with diff: the unit differs from FILE
+  8  a unit is attached but this user may not open it (see the udev rule)
+With --all the worst outcome wins: 7, then 6, 8, 5 and 4.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: tarvenpad %1
+
+%2.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+Options:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CommandLineTool</name>
+    <message>
+        <source>the options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>location %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>modifiers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install the udev rule that comes with tarvenpad, then unplug the unit and plug it in again:
+  sudo cp udev/70-tarvenpad.rules /etc/udev/rules.d/
+  sudo udevadm control --reload-rules
+  sudo udevadm trigger --subsystem-match=hidraw
+The rule gives the user at the seat access (uaccess) and the plugdev group too (GROUP=&quot;plugdev&quot;, MODE=&quot;0660&quot;); over SSH or without a desktop session, join that group and log in again:
+  sudo usermod -aG plugdev $USER</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: this user may not open the unit (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device Not Found while backing it up; not written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device I/O Error while backing it up; not written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2; not written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device Not Found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device I/O Error while writing; the unit is only partly programmed, write it again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>written, but reading it back failed (Device Not Found)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>written, but reading it back failed (Device I/O Error)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit holds something else than was written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>key %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown command &apos;%1&apos; (see tarvenpad --help)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>wrong arguments for &apos;%1&apos; (see tarvenpad --help)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--unit and --all exclude each other</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--backup goes with write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--emulate-fault needs --emulate N</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--emulate-fault fail:N needs N of 1 or more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--emulate-fault drop:%1: there is no emulated unit %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--emulate-fault drop: the location runs from 1 to 94</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is no longer unit %2: units were plugged in or removed during the command</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1 is attached, but this user may not open it (%2).
+%3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no TARVEN-PAD unit found; plug one in (and see the README on access rights)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 - not accessible (%2)
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 %3  Shift Control Alt Repeat
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Slot</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> %1  %2 %3 %4 %5
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1 is not attached</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1, serial %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1, not accessible</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 units are attached; choose one with --unit N%2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> or all with --all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no TARVEN-PAD unit found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--backup %1 gives several units the same file; put {unit} or {serial} into it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1: programmed and verified
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1: Device I/O Error while reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1: read into %2
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: file %2; unit %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1: the same as %2
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1: %2 difference from %3
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1: %2 differences from %3
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ConfigDocument</name>
     <message>
         <source>not a configuration file: neither a .TPD file nor a JSON document</source>
@@ -1359,6 +1791,60 @@ Putting back the old contents failed too (%1), so the file may be damaged</sourc
     </message>
 </context>
 <context>
+    <name>Module1</name>
+    <message>
+        <source>        No TARVEN-PAD devices detected !
+
+Click the OK button below, plug the TARVEN-PAD
+into the USB Port, and restart the program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning: The TARVEN-PAD programs must be copied to and run
+from its own folder on the PC&apos;s harddrive. The CD itself
+should be reserved for backup purposes only.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+
+A TARVEN-PAD is attached, but this user may not open it (%1: %2).
+Install the udev rule that comes with the programmer:
+    sudo cp 70-tarvenpad.rules /etc/udev/rules.d/
+    sudo udevadm control --reload-rules
+    sudo udevadm trigger --subsystem-match=hidraw
+then unplug the TARVEN-PAD, plug it in again and restart the program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MultiUnitsWindow</name>
+    <message>
+        <source>SN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detecting Multiple Units ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Unit to Read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multiple Units Detected!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QtUserDialogs</name>
     <message>
         <source>All Files (*.*)</source>
@@ -1425,6 +1911,44 @@ Putting back the old contents failed too (%1), so the file may be damaged</sourc
     </message>
     <message>
         <source>Relay-8 on AUX</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StandardStreams</name>
+    <message>
+        <source>cannot read standard input: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>standard input: more than 1 MiB, not a configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write standard output: not a device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write standard output: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StatusWindow</name>
+    <message>
+        <source>TARVENPAD Programmer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Initializing...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing configuration - %1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading configuration - %1%</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1524,6 +2048,55 @@ Putting back the old contents failed too (%1), so the file may be damaged</sourc
     </message>
 </context>
 <context>
+    <name>TerminalProgress</name>
+    <message>
+        <source>Writing configuration - %1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading configuration - %1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TracingAccess</name>
+    <message>
+        <source>failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TransferCommands</name>
+    <message>
+        <source>Device Not Found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device I/O Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TARVEN-PAD Programmed Successfully</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Programmed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration File Read Successfully From The TARVENPAD Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Successful Read</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>UnitComparison</name>
     <message>
         <source>The TARVEN-PAD holds this configuration.</source>
@@ -1549,6 +2122,18 @@ Putting back the old contents failed too (%1), so the file may be damaged</sourc
     </message>
     <message>
         <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>TARVEN-PAD Programmer demo: two emulated units (serials 4172 and 12935), nothing is written to hardware; unit 1 holds a sample configuration.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write standard output: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -65,13 +65,11 @@ TransferResult TransferCommands::runTransfer(const Exchange& exchange,
     if (result == TransferResult::Success && onSuccess)
         onSuccess();
     else if (result == TransferResult::DeviceNotFound)
-        m_services.dialogs.message(m_window, QStringLiteral("Device Not Found"),
-                                   QStringLiteral("Error"), UserDialogs::Icon::Exclamation,
-                                   UserDialogs::Buttons::Ok);
+        m_services.dialogs.message(m_window, tr("Device Not Found"), tr("Error"),
+                                   UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
     else if (result == TransferResult::IoError)
-        m_services.dialogs.message(m_window, QStringLiteral("Device I/O Error"),
-                                   QStringLiteral("Error"), UserDialogs::Icon::Exclamation,
-                                   UserDialogs::Buttons::Ok);
+        m_services.dialogs.message(m_window, tr("Device I/O Error"), tr("Error"),
+                                   UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
     status.reset();
     QCoreApplication::processEvents();
     return result;
@@ -105,10 +103,9 @@ void TransferCommands::WriteToDevice(int& identifier) {
         [&](TransferResult result) {
             if (result == TransferResult::Success &&
                 (!verify || m_comparison.confirmWritten(image, readBack)))
-                m_services.dialogs.message(
-                    m_window, QStringLiteral("TARVEN-PAD Programmed Successfully"),
-                    QStringLiteral("Programmed"), UserDialogs::Icon::Information,
-                    UserDialogs::Buttons::Ok);
+                m_services.dialogs.message(m_window, tr("TARVEN-PAD Programmed Successfully"),
+                                           tr("Programmed"), UserDialogs::Icon::Information,
+                                           UserDialogs::Buttons::Ok);
         });
 }
 
@@ -136,9 +133,8 @@ void TransferCommands::ReadFromDevice(int& identifier) {
                    if (result == TransferResult::Success)
                        m_services.dialogs.message(
                            m_window,
-                           QStringLiteral(
-                               "Configuration File Read Successfully From The TARVENPAD Device"),
-                           QStringLiteral("Successful Read"), UserDialogs::Icon::Information,
+                           tr("Configuration File Read Successfully From The TARVENPAD Device"),
+                           tr("Successful Read"), UserDialogs::Icon::Information,
                            UserDialogs::Buttons::Ok);
                    // What is on screen now belongs to no file, even after a failed read; a
                    // cancelled unit choice is not a read at all.

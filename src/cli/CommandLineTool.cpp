@@ -618,7 +618,7 @@ int CommandLineTool::diff(const Options& o) {
         lines << tr("%1: file %2; unit %3")
                      .arg(SlotLabel(k), slotText(file.slot(k)), slotText(held.slot(k)));
         slotChanges.append(QJsonObject{{"slot", k},
-                                       {"label", SlotLabel(k)},
+                                       {"label", SlotFileLabel(k)},
                                        {"file", settings(fileSlots[k].toObject())},
                                        {"unit", settings(unitSlots[k].toObject())}});
     }
@@ -628,7 +628,7 @@ int CommandLineTool::diff(const Options& o) {
             continue;
         lines << tr("%1: file %2; unit %3").arg(OptionName(row.option), onOff(a), onOff(b));
         optionChanges.append(QJsonObject{
-            {"option", row.key}, {"label", OptionName(row.option)}, {"file", a}, {"unit", b}});
+            {"option", row.key}, {"label", OptionFileName(row.option)}, {"file", a}, {"unit", b}});
     }
 
     const QString path = o.files[0] == QLatin1String("-") ? tr("standard input")

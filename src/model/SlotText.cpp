@@ -8,29 +8,53 @@
 #include <QCoreApplication>
 #include <QStringList>
 
-QString SlotName(int slot) {
+namespace {
+
+// The words of the labels, marked for translation and kept in English for the files.
+const char* const InputWords = QT_TRANSLATE_NOOP("SlotText", "Input %1");
+const char* const RotaryNameWords = QT_TRANSLATE_NOOP("SlotText", "Rotary %1%2");
+const char* const RotaryLabelWords = QT_TRANSLATE_NOOP("SlotText", "Rotary  %1%2");
+
+QString words(const char* text, bool translated) {
+    return translated ? QCoreApplication::translate("SlotText", text) : QString::fromLatin1(text);
+}
+
+QString slotText(int slot, const char* rotaryWords, bool translated) {
     if (Configuration::isInputSlot(slot))
-        return QCoreApplication::translate("SlotText", "Input %1").arg(slot + 1);
+        return words(InputWords, translated).arg(slot + 1);
     const int j = slot - Configuration::InputCount;
-    return QCoreApplication::translate("SlotText", "Rotary %1%2")
-        .arg(j / 2 + 1)
-        .arg(QLatin1Char(j % 2 ? 'B' : 'A'));
+    return words(rotaryWords, translated).arg(j / 2 + 1).arg(QLatin1Char(j % 2 ? 'B' : 'A'));
+}
+
+const char* optionWords(Configuration::Option option) {
+    using Option = Configuration::Option;
+    switch (option) {
+    case Option::ReverseX:
+        return QT_TRANSLATE_NOOP("SlotText", "Reverse X Axis");
+    case Option::ReverseY:
+        return QT_TRANSLATE_NOOP("SlotText", "Reverse Y Axis");
+    case Option::ActiveHigh:
+        return QT_TRANSLATE_NOOP("SlotText", "Active High");
+    case Option::RotaryOnAux:
+        return QT_TRANSLATE_NOOP("SlotText", "Rotary-5 on AUX");
+    case Option::RelayOnAux:
+        break;
+    }
+    return QT_TRANSLATE_NOOP("SlotText", "Relay-8 on AUX");
+}
+
+} // namespace
+
+QString SlotName(int slot) {
+    return slotText(slot, RotaryNameWords, true);
 }
 
 QString SlotLabel(int slot) {
-    if (Configuration::isInputSlot(slot))
-        return SlotName(slot);
-    const int j = slot - Configuration::InputCount;
-    return QCoreApplication::translate("SlotText", "Rotary  %1%2")
-        .arg(j / 2 + 1)
-        .arg(QLatin1Char(j % 2 ? 'B' : 'A'));
+    return slotText(slot, RotaryLabelWords, true);
 }
 
 QString SlotFileLabel(int slot) {
-    if (Configuration::isInputSlot(slot))
-        return QStringLiteral("Input %1").arg(slot + 1);
-    const int j = slot - Configuration::InputCount;
-    return QStringLiteral("Rotary  %1%2").arg(j / 2 + 1).arg(QLatin1Char(j % 2 ? 'B' : 'A'));
+    return slotText(slot, RotaryLabelWords, false);
 }
 
 QString AssignmentText(const KeySlot& slot) {
@@ -48,18 +72,9 @@ QString AssignmentText(const KeySlot& slot) {
 }
 
 QString OptionName(Configuration::Option option) {
-    using Option = Configuration::Option;
-    switch (option) {
-    case Option::ReverseX:
-        return QCoreApplication::translate("SlotText", "Reverse X Axis");
-    case Option::ReverseY:
-        return QCoreApplication::translate("SlotText", "Reverse Y Axis");
-    case Option::ActiveHigh:
-        return QCoreApplication::translate("SlotText", "Active High");
-    case Option::RotaryOnAux:
-        return QCoreApplication::translate("SlotText", "Rotary-5 on AUX");
-    case Option::RelayOnAux:
-        break;
-    }
-    return QCoreApplication::translate("SlotText", "Relay-8 on AUX");
+    return words(optionWords(option), true);
+}
+
+QString OptionFileName(Configuration::Option option) {
+    return words(optionWords(option), false);
 }

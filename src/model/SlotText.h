@@ -7,7 +7,8 @@
 
 struct KeySlot;
 
-// The texts here are translated (context "SlotText"), except SlotFileLabel.
+// The texts here are translated (context "SlotText"), except the File ones, which stay in
+// English for documents that scripts read.
 
 // "Input 7" for slot 6, "Rotary 3B" for slot 41.
 QString SlotName(int slot);
@@ -21,3 +22,5 @@ QString SlotFileLabel(int slot);
 QString AssignmentText(const KeySlot& slot);
 // An option as its check box names it: "Reverse X Axis" ... "Relay-8 on AUX".
 QString OptionName(Configuration::Option option);
+// OptionName's English text, never translated.
+QString OptionFileName(Configuration::Option option);
