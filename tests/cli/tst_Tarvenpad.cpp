@@ -396,16 +396,15 @@ void TestTarvenpad::progressOnTerminal() {
     QProcess p;
     p.setWorkingDirectory(workDir);
     // script(1) gives the tool a real terminal for its standard error.
-    p.start("script", {"-qec",
-                       QString("'%1' write sample.TPD --emulate 1").arg(TARVENPAD_EXE),
-                       "/dev/null"});
+    p.start("script",
+            {"-qec", QString("'%1' write sample.TPD --emulate 1").arg(TARVENPAD_EXE), "/dev/null"});
     const Run r = finish(p);
     QCOMPARE(r.status, 0);
     QVERIFY2(r.out.contains("[" + QString(30, '#') + "] Writing configuration - 100%"),
              qPrintable(r.out));
-    QVERIFY2(r.out.contains("[" + QString(15, '#') + QString(15, ' ') +
-                            "] Reading configuration - 50%"),
-             qPrintable(r.out));
+    QVERIFY2(
+        r.out.contains("[" + QString(15, '#') + QString(15, ' ') + "] Reading configuration - 50%"),
+        qPrintable(r.out));
     QVERIFY(!tarvenpad({"write", "sample.TPD", "--emulate", "1"}).err.contains("configuration"));
 }
 
