@@ -1817,7 +1817,10 @@ Install the udev rule that comes with the programmer:
     sudo cp 70-tarvenpad.rules /etc/udev/rules.d/
     sudo udevadm control --reload-rules
     sudo udevadm trigger --subsystem-match=hidraw
-then unplug the TARVEN-PAD, plug it in again and restart the program.</source>
+then unplug the TARVEN-PAD, plug it in again and restart the program.
+Without a desktop session (a kiosk, a remote display), join the plugdev group
+instead and log in again:
+    sudo usermod -aG plugdev $USER</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -37,7 +37,10 @@ QString Module1::noDeviceMessage(const OpenFailure& failure) {
               "    sudo cp 70-tarvenpad.rules /etc/udev/rules.d/\n"
               "    sudo udevadm control --reload-rules\n"
               "    sudo udevadm trigger --subsystem-match=hidraw\n"
-              "then unplug the TARVEN-PAD, plug it in again and restart the program.")
+              "then unplug the TARVEN-PAD, plug it in again and restart the program.\n"
+              "Without a desktop session (a kiosk, a remote display), join the plugdev group\n"
+              "instead and log in again:\n"
+              "    sudo usermod -aG plugdev $USER")
                .arg(where, reason);
 }
 

@@ -136,6 +136,7 @@ void TestMainWindow::startWithoutUnit() {
     if (denied) {
         QVERIFY(shown.text.startsWith(text + "\n\n"));
         QVERIFY(shown.text.contains("Permission denied"));
+        QVERIFY(shown.text.contains("sudo usermod -aG plugdev $USER"));
         QVERIFY(shown.text.contains("udevadm control --reload-rules"));
     } else {
         QCOMPARE(shown.text, text);
