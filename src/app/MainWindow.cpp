@@ -158,6 +158,7 @@ void MainWindow::buildMenus() {
     connect(m_transfers, &TransferCommands::runningChanged, this, [this](bool running) {
         m_sendAction->setEnabled(!running);
         m_receiveAction->setEnabled(!running);
+        m_compareAction->setEnabled(!running);
         updateEditActions();
     });
 
@@ -216,9 +217,9 @@ void MainWindow::buildToolsMenu() {
         m_inputTest->raise();
         m_inputTest->activateWindow();
     });
-    QAction* compare = tools->addAction(tr("Compare With TARVENPAD..."));
-    compare->setObjectName(QStringLiteral("tcompare"));
-    connect(compare, &QAction::triggered, this, &MainWindow::compareWithUnit);
+    m_compareAction = tools->addAction(tr("Compare With TARVENPAD..."));
+    m_compareAction->setObjectName(QStringLiteral("tcompare"));
+    connect(m_compareAction, &QAction::triggered, this, &MainWindow::compareWithUnit);
     QAction* verify = tools->addAction(tr("Verify After Writing"));
     verify->setObjectName(QStringLiteral("tverify"));
     verify->setCheckable(true);

@@ -115,6 +115,7 @@ private:
     bool m_arranging = false;
     QAction* m_sendAction = nullptr;
     QAction* m_receiveAction = nullptr;
+    QAction* m_compareAction = nullptr; // a transfer too: greyed with the two above
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
 };
