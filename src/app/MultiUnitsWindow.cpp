@@ -16,7 +16,7 @@ MultiUnitsWindow::MultiUnitsWindow(QWidget* parent)
     setFixedSize(288, 157);
     const QRect geometry[4] = {
         {24, 24, 97, 33}, {160, 24, 113, 33}, {24, 96, 97, 33}, {160, 96, 105, 33}};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < int(m_buttons.size()); ++i) {
         auto* b = new QPushButton(tr("SN"), this);
         b->setObjectName(QStringLiteral("SerialNo%1").arg(i + 1));
         b->setGeometry(geometry[i]);
@@ -42,7 +42,7 @@ void MultiUnitsWindow::showDetecting() {
 
 int MultiUnitsWindow::SelectMultiples(int count, const UnitSerials& serials) {
     // Every button gets its caption, so a unit that did not open shows "Unit " alone.
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < int(m_buttons.size()); ++i)
         m_buttons[i]->setText(tr("Unit %1").arg(serials[i]));
     // The same words on the write path: the choice is of a unit, whichever way data goes.
     m_label->setText(tr("Select Unit to Read"));

@@ -11,14 +11,14 @@ constexpr quint32 RecordMagic = 0x54504144; // "TPAD"
 }
 
 EmulatedAccess::EmulatedAccess(int attached) {
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < MaxUnits; ++i) {
         m_units[i].attached = i < attached;
         m_units[i].serial = {'0', '0', '0', static_cast<unsigned char>('1' + i)};
     }
 }
 
 void EmulatedAccess::setAttached(const QList<int>& numbers) {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < MaxUnits; ++i)
         m_units[i].attached = numbers.contains(i + 1);
 }
 

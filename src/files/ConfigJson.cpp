@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/ConfigJson.h"
 
-#include "model/SlotText.h"
-
 #include "files/StrictJson.h"
 #include "model/ConfigImage.h"
 #include "model/Configuration.h"
 #include "model/KeyCodes.h"
 #include "model/Modifiers.h"
+#include "model/SlotText.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -16,9 +15,14 @@
 
 namespace {
 
+// The document's names of the flags and of Configuration::Options, in that list's order.
 const char* const FlagNames[] = {"shift", "control", "alt", "repeat"};
 const char* const OptionNames[] = {"reverseX", "reverseY", "activeHigh", "rotaryOnAux",
                                    "relayOnAux"};
+constexpr int FlagCount = int(std::size(FlagNames));
+constexpr int OptionCount = int(std::size(OptionNames));
+static_assert(FlagCount == int(Configuration::Flags.size()));
+static_assert(OptionCount == int(Configuration::Options.size()));
 
 FileResult invalid(const QString& why) {
     return FileResult::failure(
@@ -74,7 +78,7 @@ FileResult readSlot(const JsonValue& o, const QString& where, int& k, quint8& ke
         return invalid(
             QCoreApplication::translate("ConfigJson", "%1.%2 appears twice").arg(where, twice));
     int slotNumber = -1, code = -1;
-    bool* flags[4] = {};
+    bool* flags[FlagCount] = {};
     KeySlot s;
     bool* const fields[] = {&s.shift, &s.control, &s.alt, &s.repeat};
     for (const auto& [name, v] : o.members) {
@@ -96,9 +100,9 @@ FileResult readSlot(const JsonValue& o, const QString& where, int& k, quint8& ke
                         .arg(field, typeName(&v)));
         } else {
             int f = 0;
-            while (f < 4 && name != QLatin1String(FlagNames[f]))
+            while (f < FlagCount && name != QLatin1String(FlagNames[f]))
                 ++f;
-            if (f == 4)
+            if (f == FlagCount)
                 return invalid(
                     QCoreApplication::translate("ConfigJson", "%1 is not a field of a slot")
                         .arg(field));
@@ -114,7 +118,7 @@ FileResult readSlot(const JsonValue& o, const QString& where, int& k, quint8& ke
         return invalid(QCoreApplication::translate("ConfigJson", "%1.slot is missing").arg(where));
     if (code < 0)
         return invalid(QCoreApplication::translate("ConfigJson", "%1.key is missing").arg(where));
-    for (int f = 0; f < 4; ++f)
+    for (int f = 0; f < FlagCount; ++f)
         if (!flags[f])
             return invalid(QCoreApplication::translate("ConfigJson",
                                                        "%1.%2 must be true or false, not missing")
@@ -217,9 +221,9 @@ FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {
                                    .arg(twice));
             for (const auto& [option, v] : value.members) {
                 int b = 0;
-                while (b < 5 && option != QLatin1String(OptionNames[b]))
+                while (b < OptionCount && option != QLatin1String(OptionNames[b]))
                     ++b;
-                if (b == 5)
+                if (b == OptionCount)
                     return invalid(
                         QCoreApplication::translate("ConfigJson", "options.%1 is not an option")
                             .arg(option));
@@ -229,7 +233,7 @@ FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {
                                        .arg(option, typeName(&v)));
                 options |= v.boolean ? ConfigImage::optionBit(Configuration::Options[b]) : 0;
             }
-            for (int b = 0; b < 5; ++b)
+            for (int b = 0; b < OptionCount; ++b)
                 if (!member(value, OptionNames[b]))
                     return invalid(
                         QCoreApplication::translate("ConfigJson",
