@@ -278,31 +278,7 @@ The rule gives the user at the seat access (uaccess) and the plugdev group too (
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>on</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>off</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>key %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Shift</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Control</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Alt</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Repeat</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -641,36 +617,12 @@ Nothing was loaded.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>on</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>off</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>and %1 more</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>EditHistory</name>
-    <message>
-        <source>Control</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Shift</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Alt</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Repeat</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>%1 on %2</source>
         <translation type="unfinished"></translation>
@@ -1754,22 +1706,6 @@ Putting back the old contents failed too (%1), so the file may be damaged</sourc
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Repeat</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Control</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Alt</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Shift</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>N/U</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1914,6 +1850,18 @@ instead and log in again:
     </message>
     <message>
         <source>Relay-8 on AUX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>off</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

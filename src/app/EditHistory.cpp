@@ -11,22 +11,8 @@ using Option = Configuration::Option;
 EditHistory::EditHistory(Configuration& config, QObject* parent)
     : QObject(parent), m_config(config) {}
 
-QString EditHistory::flagName(Flag flag) {
-    switch (flag) {
-    case Flag::Control:
-        return tr("Control");
-    case Flag::Shift:
-        return tr("Shift");
-    case Flag::Alt:
-        return tr("Alt");
-    case Flag::Repeat:
-        break;
-    }
-    return tr("Repeat");
-}
-
 void EditHistory::setFlag(int slot, Flag flag, bool on) {
-    record(tr("%1 on %2").arg(flagName(flag), SlotName(slot)), false,
+    record(tr("%1 on %2").arg(FlagName(flag), SlotName(slot)), false,
            [=, this] { m_config.setFlag(slot, flag, on); });
 }
 

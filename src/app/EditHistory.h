@@ -37,8 +37,6 @@ public:
     // No state in the history is in a file any more (the configuration came from a unit).
     void forgetClean();
 
-    static QString flagName(Configuration::Flag flag);
-
 signals:
     void changed();
 

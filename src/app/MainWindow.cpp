@@ -234,7 +234,8 @@ void MainWindow::compareWithUnit() {
 
 MainWindow::Row MainWindow::makeRow(QWidget* parent, const QString& prefix, int index, int slot) {
     const QFont plain = rowFont(false);
-    const auto box = [&](const char* name, const QString& caption, int width, Flag flag) {
+    const auto box = [&](const char* name, int width, Flag flag) {
+        const QString caption = FlagName(flag);
         auto* b = new QCheckBox(caption, parent);
         b->setObjectName(QStringLiteral("%1%2_%3").arg(prefix, QLatin1String(name)).arg(index));
         b->setFont(plain);
@@ -246,10 +247,10 @@ MainWindow::Row MainWindow::makeRow(QWidget* parent, const QString& prefix, int 
         return b;
     };
     Row row;
-    row.repeat = box("ChkRepeat", tr("Repeat"), 65, Flag::Repeat);
-    row.control = box("ChkCtrl", tr("Control"), 66, Flag::Control);
-    row.alt = box("ChkAlt", tr("Alt"), 41, Flag::Alt);
-    row.shift = box("ChkShift", tr("Shift"), 50, Flag::Shift);
+    row.repeat = box("ChkRepeat", 65, Flag::Repeat);
+    row.control = box("ChkCtrl", 66, Flag::Control);
+    row.alt = box("ChkAlt", 41, Flag::Alt);
+    row.shift = box("ChkShift", 50, Flag::Shift);
     row.label = new LabelBox(parent);
     row.label->setObjectName(QStringLiteral("%1LabelI_%2").arg(prefix).arg(index));
     row.label->setFont(m_labelFont);

@@ -67,15 +67,15 @@ QString UdevFix() {
 // was left untouched.
 int severity(int status) {
     switch (status) {
-    case 7:
+    case CommandLineTool::Differs:
         return 6;
-    case 6:
+    case CommandLineTool::IoError:
         return 5;
-    case 8:
+    case CommandLineTool::AccessDenied:
         return 4;
-    case 5:
+    case CommandLineTool::NoUnit:
         return 3;
-    case 4:
+    case CommandLineTool::CannotWrite:
         return 2;
     default:
         return status ? 1 : 0;
@@ -92,12 +92,14 @@ UnitOutcome notFound(HidAccess& access, const QString& what) {
     const OpenFailure why = access.lastOpenFailure();
     const QString detail = CommandLineTool::failureDetail(why);
     if (why.kind == OpenFailure::Kind::AccessDenied)
-        return {8, QCoreApplication::translate("CommandLineTool",
-                                               "%1: this user may not open the unit (%2)")
-                       .arg(what, detail)};
-    return {5, detail.isEmpty()
-                   ? what
-                   : QCoreApplication::translate("CommandLineTool", "%1 (%2)").arg(what, detail)};
+        return {CommandLineTool::AccessDenied,
+                QCoreApplication::translate("CommandLineTool",
+                                            "%1: this user may not open the unit (%2)")
+                    .arg(what, detail)};
+    return {CommandLineTool::NoUnit,
+            detail.isEmpty()
+                ? what
+                : QCoreApplication::translate("CommandLineTool", "%1 (%2)").arg(what, detail)};
 }
 
 // Backs up, writes, reads back and compares one unit. Runs on its own thread for --all.
@@ -113,29 +115,33 @@ UnitOutcome writeUnit(HidAccess& access, TerminalProgress& progress, int unit,
                                                         "Device Not Found while backing it up; not "
                                                         "written"));
         if (r != TransferResult::Success)
-            return {6, QCoreApplication::translate(
-                           "CommandLineTool", "Device I/O Error while backing it up; not written")};
+            return {CommandLineTool::IoError,
+                    QCoreApplication::translate(
+                        "CommandLineTool", "Device I/O Error while backing it up; not written")};
         Configuration config;
         ApplyDeviceImage(config, old);
         // Through the one writer: a failed backup never leaves a damaged file behind.
         const FileResult saved = WriteConfigFile(config, backup, ReaderWait::Wait);
         if (!saved.ok())
-            return {4, QCoreApplication::translate("CommandLineTool",
-                                                   "cannot write %1: %2; not written")
-                           .arg(QDir::toNativeSeparators(backup), saved.reason)};
+            return {
+                CommandLineTool::CannotWrite,
+                QCoreApplication::translate("CommandLineTool", "cannot write %1: %2; not written")
+                    .arg(QDir::toNativeSeparators(backup), saved.reason)};
     }
     TransferResult r = link.SendImageToUnit(DeviceIdentifier, unit, image);
     if (r == TransferResult::DeviceNotFound)
         return notFound(access, QCoreApplication::translate("CommandLineTool", "Device Not Found"));
     if (r == TransferResult::IoError)
-        return {6, QCoreApplication::translate(
-                       "CommandLineTool", "Device I/O Error while writing; the unit is only partly "
-                                          "programmed, write it again")};
+        return {CommandLineTool::IoError,
+                QCoreApplication::translate(
+                    "CommandLineTool", "Device I/O Error while writing; the unit is only partly "
+                                       "programmed, write it again")};
     DeviceImage back;
     r = link.ReceiveImageFromUnit(DeviceIdentifier, unit, back);
     if (r != TransferResult::Success)
         return {
-            r == TransferResult::DeviceNotFound ? 5 : 6,
+            r == TransferResult::DeviceNotFound ? CommandLineTool::NoUnit
+                                                : CommandLineTool::IoError,
             r == TransferResult::DeviceNotFound
                 ? QCoreApplication::translate(
                       "CommandLineTool", "written, but reading it back failed (Device Not Found)")
@@ -146,26 +152,11 @@ UnitOutcome writeUnit(HidAccess& access, TerminalProgress& progress, int unit,
         if (back.at(location) != image.at(location))
             differences << locationName(location);
     if (!differences.isEmpty())
-        return {7, QCoreApplication::translate("CommandLineTool",
-                                               "the unit holds something else than was written: %1")
-                       .arg(differences.join(QStringLiteral(", ")))};
+        return {CommandLineTool::Differs,
+                QCoreApplication::translate("CommandLineTool",
+                                            "the unit holds something else than was written: %1")
+                    .arg(differences.join(QStringLiteral(", ")))};
     return {};
-}
-
-// The five AUX options by the keys the JSON document gives them, for `diff --json`.
-struct OptionRow {
-    const char* key;
-    Configuration::Option option;
-};
-const OptionRow OptionRows[] = {{"reverseX", Configuration::Option::ReverseX},
-                                {"reverseY", Configuration::Option::ReverseY},
-                                {"activeHigh", Configuration::Option::ActiveHigh},
-                                {"rotaryOnAux", Configuration::Option::RotaryOnAux},
-                                {"relayOnAux", Configuration::Option::RelayOnAux}};
-
-QString onOff(bool on) {
-    return on ? QCoreApplication::translate("CommandLineTool", "on")
-              : QCoreApplication::translate("CommandLineTool", "off");
 }
 
 // A slot in one phrase: "Esc (41) Control Repeat".
@@ -175,20 +166,22 @@ QString slotText(const KeySlot& s) {
         name.isEmpty()
             ? QCoreApplication::translate("CommandLineTool", "key %1").arg(s.keyCode)
             : QCoreApplication::translate("CommandLineTool", "%1 (%2)").arg(name).arg(s.keyCode);
-    const std::pair<const char*, bool> flags[] = {
-        {QT_TRANSLATE_NOOP("CommandLineTool", "Shift"), s.shift},
-        {QT_TRANSLATE_NOOP("CommandLineTool", "Control"), s.control},
-        {QT_TRANSLATE_NOOP("CommandLineTool", "Alt"), s.alt},
-        {QT_TRANSLATE_NOOP("CommandLineTool", "Repeat"), s.repeat}};
+    using Flag = Configuration::Flag;
+    const std::pair<Flag, bool> flags[] = {{Flag::Shift, s.shift},
+                                           {Flag::Control, s.control},
+                                           {Flag::Alt, s.alt},
+                                           {Flag::Repeat, s.repeat}};
     for (const auto& [flag, on] : flags)
         if (on)
-            text += QLatin1Char(' ') + QCoreApplication::translate("CommandLineTool", flag);
+            text += QLatin1Char(' ') + FlagName(flag);
     return text;
 }
 
-bool sameSlot(const KeySlot& a, const KeySlot& b) {
-    return a.keyCode == b.keyCode && a.shift == b.shift && a.control == b.control &&
-           a.alt == b.alt && a.repeat == b.repeat;
+// Said by every command that looks for units and finds none.
+QString noUnitFound() {
+    return QCoreApplication::translate(
+        "CommandLineTool",
+        "no TARVEN-PAD unit found; plug one in (and see the README on access rights)");
 }
 
 } // namespace
@@ -232,7 +225,7 @@ int CommandLineTool::run(const QStringList& arguments) {
     if (const QString problem = checkOptions(o); !problem.isEmpty())
         return fail(Usage, problem);
     if (o.command == QLatin1String("units") && expect(0))
-        return o.json ? unitsJson(o) : units(o);
+        return units(o);
     if (o.command == QLatin1String("show") && expect(1))
         return show(o);
     if (o.command == QLatin1String("import") && expect(2))
@@ -340,8 +333,7 @@ QString CommandLineTool::failureDetail(const OpenFailure& why) {
     case OpenFailure::Kind::UnitsChanged:
         return tr("%1 is no longer unit %2: units were plugged in or removed during "
                   "the command")
-            .arg(where)
-            .arg(why.unit);
+            .arg(where, QString::number(why.unit));
     case OpenFailure::Kind::AccessDenied:
     case OpenFailure::Kind::OpenFailed:
         return tr("%1: %2").arg(where, why.systemError
@@ -366,20 +358,35 @@ int CommandLineTool::units(const Options& o) {
     TerminalProgress progress(m_err, false);
     DeviceLink link(*access, progress, progress);
     const QList<Attached> found = ListUnits(*access, link, true);
-    if (found.isEmpty())
-        return fail(NoUnit, tr("no TARVEN-PAD unit found; plug one in (and see the "
-                               "README on access rights)"));
-    const Attached* refused = nullptr;
-    for (const Attached& a : found) {
-        if (a.accessible()) {
-            m_out << a.unit << ' ' << a.serial << '\n';
-        } else {
-            m_out << tr("%1 - not accessible (%2)\n").arg(a.unit).arg(failureDetail(a.refused));
-            refused = refused ? refused : &a;
-        }
+    if (o.json) {
+        // A unit this user may not open is still there; a script must not take it for absent.
+        QJsonArray list;
+        for (const Attached& u : found)
+            list.append(
+                QJsonObject{{"unit", u.unit},
+                            {"serial", u.accessible() ? QJsonValue(u.serial) : QJsonValue::Null},
+                            {"path", access->unitPath(u.unit)},
+                            {"access", u.accessible() ? "ok" : "denied"}});
+        m_out << QJsonDocument(list).toJson();
     }
-    m_out.flush();
-    return refused ? denied(*refused) : Success;
+    if (found.isEmpty())
+        return fail(NoUnit, noUnitFound());
+    if (!o.json) {
+        for (const Attached& a : found) {
+            if (a.accessible())
+                m_out << a.unit << ' ' << a.serial << '\n';
+            else
+                m_out << tr("%1 - not accessible (%2)\n").arg(a.unit).arg(failureDetail(a.refused));
+        }
+        m_out.flush();
+    }
+    const auto refused =
+        std::find_if(found.begin(), found.end(), [](const Attached& a) { return !a.accessible(); });
+    if (refused == found.end())
+        return Success;
+    // A unit that is there but may not be opened has a status of its own; the JSON already
+    // says which one.
+    return o.json ? AccessDenied : denied(*refused);
 }
 
 int CommandLineTool::show(const Options& o) {
@@ -407,10 +414,10 @@ int CommandLineTool::show(const Options& o) {
                      .arg(yesNo(s.repeat));
     }
     m_out << '\n';
-    for (const OptionRow& row : OptionRows)
+    for (const Configuration::Option option : Configuration::Options)
         m_out << QStringLiteral("%1 %2\n")
-                     .arg(OptionName(row.option), -16)
-                     .arg(onOff(config.option(row.option)));
+                     .arg(OptionName(option), -16)
+                     .arg(OnOffText(config.option(option)));
     return Success;
 }
 
@@ -425,8 +432,7 @@ int CommandLineTool::pickUnit(const Options& o, HidAccess& access, DeviceLink& l
                               bool serials) {
     const QList<Attached> found = ListUnits(access, link, serials);
     if (found.isEmpty())
-        return fail(NoUnit, tr("no TARVEN-PAD unit found; plug one in (and see the "
-                               "README on access rights)"));
+        return fail(NoUnit, noUnitFound());
     const auto numbered = std::find_if(found.begin(), found.end(), [&](const Attached& a) {
         return a.unit == (o.unit ? o.unit : found[0].unit);
     });
@@ -563,31 +569,6 @@ int CommandLineTool::read(const Options& o) {
     return Success;
 }
 
-int CommandLineTool::unitsJson(const Options& o) {
-    auto access = openAccess(o);
-    UnitListScope scope(*access);
-    TerminalProgress progress(m_err, false);
-    DeviceLink link(*access, progress, progress);
-    QJsonArray list;
-    // A unit this user may not open is still there; a script must not take it for absent.
-    for (const ListedUnit& u : ListUnits(*access, link, true)) {
-        const bool opened = u.accessible();
-        list.append(QJsonObject{{"unit", u.unit},
-                                {"serial", opened ? QJsonValue(u.serial) : QJsonValue::Null},
-                                {"path", access->unitPath(u.unit)},
-                                {"access", opened ? "ok" : "denied"}});
-    }
-    m_out << QJsonDocument(list).toJson();
-    if (list.isEmpty())
-        return fail(NoUnit, tr("no TARVEN-PAD unit found; plug one in (and see the "
-                               "README on access rights)"));
-    // As in the table: a unit that is there but may not be opened has a status of its own.
-    for (const QJsonValue& entry : list)
-        if (entry[QLatin1String("access")].toString() == QLatin1String("denied"))
-            return AccessDenied;
-    return Success;
-}
-
 int CommandLineTool::diff(const Options& o) {
     Configuration wanted;
     if (const int r = load(o.files[0], wanted))
@@ -613,7 +594,7 @@ int CommandLineTool::diff(const Options& o) {
     QStringList lines;
     QJsonArray slotChanges, optionChanges;
     for (int k = 0; k < Configuration::SlotCount; ++k) {
-        if (sameSlot(file.slot(k), held.slot(k)))
+        if (file.slot(k).sameAssignment(held.slot(k)))
             continue;
         lines << tr("%1: file %2; unit %3")
                      .arg(SlotLabel(k), slotText(file.slot(k)), slotText(held.slot(k)));
@@ -622,13 +603,15 @@ int CommandLineTool::diff(const Options& o) {
                                        {"file", settings(fileSlots[k].toObject())},
                                        {"unit", settings(unitSlots[k].toObject())}});
     }
-    for (const OptionRow& row : OptionRows) {
-        const bool a = file.option(row.option), b = held.option(row.option);
+    for (const Configuration::Option option : Configuration::Options) {
+        const bool a = file.option(option), b = held.option(option);
         if (a == b)
             continue;
-        lines << tr("%1: file %2; unit %3").arg(OptionName(row.option), onOff(a), onOff(b));
-        optionChanges.append(QJsonObject{
-            {"option", row.key}, {"label", OptionFileName(row.option)}, {"file", a}, {"unit", b}});
+        lines << tr("%1: file %2; unit %3").arg(OptionName(option), OnOffText(a), OnOffText(b));
+        optionChanges.append(QJsonObject{{"option", OptionJsonKey(option)},
+                                         {"label", OptionFileName(option)},
+                                         {"file", a},
+                                         {"unit", b}});
     }
 
     const QString path = o.files[0] == QLatin1String("-") ? tr("standard input")

@@ -52,7 +52,6 @@ private:
     int write(const Options& o);
     int read(const Options& o);
     int diff(const Options& o);
-    int unitsJson(const Options& o);
 
     int fail(int code, const QString& message);
     // Chooses a unit as the options say and reads its image; a status other than Success has

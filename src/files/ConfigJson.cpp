@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QSet>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -144,15 +145,16 @@ QJsonObject ConfigToJson(const Configuration& config) {
                                      {"alt", s.alt},
                                      {"repeat", s.repeat}});
     }
-    const AuxOptions& a = config.aux();
-    return QJsonObject{{"format", "tarvenpad-config"},
-                       {"version", 1},
-                       {"slots", slotArray},
-                       {"options", QJsonObject{{"reverseX", a.reverseX},
-                                               {"reverseY", a.reverseY},
-                                               {"activeHigh", a.activeHigh},
-                                               {"rotaryOnAux", a.rotaryOnAux},
-                                               {"relayOnAux", a.relayOnAux}}}};
+    QJsonObject options;
+    for (const Configuration::Option option : Configuration::Options)
+        options.insert(OptionJsonKey(option), config.option(option));
+    return QJsonObject{
+        {"format", "tarvenpad-config"}, {"version", 1}, {"slots", slotArray}, {"options", options}};
+}
+
+QString OptionJsonKey(Configuration::Option option) {
+    const auto at = std::find(Configuration::Options.begin(), Configuration::Options.end(), option);
+    return QLatin1String(OptionNames[at - Configuration::Options.begin()]);
 }
 
 FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {

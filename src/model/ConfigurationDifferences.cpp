@@ -14,11 +14,6 @@ QString slotText(const KeySlot& slot) {
                        : AssignmentText(slot);
 }
 
-QString onOff(bool on) {
-    return on ? QCoreApplication::translate("ConfigurationDifferences", "on")
-              : QCoreApplication::translate("ConfigurationDifferences", "off");
-}
-
 } // namespace
 
 QStringList ConfigurationDifferences(const Configuration& mine, const Configuration& unit,
@@ -27,16 +22,14 @@ QStringList ConfigurationDifferences(const Configuration& mine, const Configurat
     for (int k = 0; k < Configuration::SlotCount; ++k) {
         const KeySlot& a = mine.slot(k);
         const KeySlot& b = unit.slot(k);
-        // The blank key text of a reset slot is not something a unit can hold.
-        if (a.keyCode != b.keyCode || a.control != b.control || a.shift != b.shift ||
-            a.alt != b.alt || a.repeat != b.repeat)
+        if (!a.sameAssignment(b))
             lines << QStringLiteral("%1: %2 | %3").arg(SlotName(k), slotText(a), slotText(b));
     }
     for (const Configuration::Option option : Configuration::Options) {
         if (mine.option(option) != unit.option(option))
             lines << QStringLiteral("%1: %2 | %3")
-                         .arg(OptionName(option), onOff(mine.option(option)),
-                              onOff(unit.option(option)));
+                         .arg(OptionName(option), OnOffText(mine.option(option)),
+                              OnOffText(unit.option(option)));
     }
     if (lines.size() > maxLines) {
         const qsizetype more = lines.size() - maxLines;

@@ -17,4 +17,9 @@ struct KeySlot {
 
     QString keyTag() const { return keyBlank ? QString() : QString::number(keyCode); }
     bool operator==(const KeySlot&) const = default;
+    // The same key and flags: what a unit can hold, leaving out whether the key text is blank.
+    bool sameAssignment(const KeySlot& o) const {
+        return keyCode == o.keyCode && shift == o.shift && control == o.control && alt == o.alt &&
+               repeat == o.repeat;
+    }
 };

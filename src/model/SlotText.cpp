@@ -57,14 +57,34 @@ QString SlotFileLabel(int slot) {
     return slotText(slot, RotaryLabelWords, false);
 }
 
+QString FlagName(Configuration::Flag flag) {
+    using Flag = Configuration::Flag;
+    switch (flag) {
+    case Flag::Control:
+        return QCoreApplication::translate("SlotText", "Control");
+    case Flag::Shift:
+        return QCoreApplication::translate("SlotText", "Shift");
+    case Flag::Alt:
+        return QCoreApplication::translate("SlotText", "Alt");
+    case Flag::Repeat:
+        break;
+    }
+    return QCoreApplication::translate("SlotText", "Repeat");
+}
+
+QString OnOffText(bool on) {
+    return on ? QCoreApplication::translate("SlotText", "on")
+              : QCoreApplication::translate("SlotText", "off");
+}
+
 QString AssignmentText(const KeySlot& slot) {
     QStringList parts;
     if (slot.control)
-        parts << QCoreApplication::translate("SlotText", "Control");
+        parts << FlagName(Configuration::Flag::Control);
     if (slot.shift)
-        parts << QCoreApplication::translate("SlotText", "Shift");
+        parts << FlagName(Configuration::Flag::Shift);
     if (slot.alt)
-        parts << QCoreApplication::translate("SlotText", "Alt");
+        parts << FlagName(Configuration::Flag::Alt);
     const QString name = KeyCodeName(slot.keyCode);
     parts << (name.isEmpty() ? QCoreApplication::translate("SlotText", "code %1").arg(slot.keyCode)
                              : PlainKeyText(name));

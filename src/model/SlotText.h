@@ -20,6 +20,10 @@ QString SlotFileLabel(int slot);
 // What a slot sends, as plain text: "Esc", "Control + Alt + %5", "Left Mouse"; a code we do
 // not offer reads "code 102".
 QString AssignmentText(const KeySlot& slot);
+// A flag as its check box names it: "Control", "Shift", "Alt", "Repeat".
+QString FlagName(Configuration::Flag flag);
+// How an option's state reads in lists of differences: "on" or "off".
+QString OnOffText(bool on);
 // An option as its check box names it: "Reverse X Axis" ... "Relay-8 on AUX".
 QString OptionName(Configuration::Option option);
 // OptionName's English text, never translated.
