@@ -34,12 +34,6 @@ public:
     // configuration; nothing of the configuration or its document state changes.
     void CompareWithDevice(int& identifier);
 
-    // One device command: does nothing while another runs. Otherwise runs `exchange` with the
-    // progress window up; `onSuccess` is applied and failures are reported while it shows,
-    // `afterwards` gets the outcome once it has gone. False when it did not run.
-    bool runCommand(const Exchange& exchange, const std::function<void()>& onSuccess,
-                    const std::function<void(TransferResult)>& afterwards);
-
     bool running() const { return m_running; }
     // Asked by the window's close: false while a transfer runs (the window closes after it).
     bool mayCloseWindow();
@@ -48,6 +42,11 @@ signals:
     void runningChanged(bool running);
 
 private:
+    // One device command: does nothing while another runs. Otherwise runs `exchange` with the
+    // progress window up; `onSuccess` is applied and failures are reported while it shows,
+    // `afterwards` gets the outcome once it has gone. False when it did not run.
+    bool runCommand(const Exchange& exchange, const std::function<void()>& onSuccess,
+                    const std::function<void(TransferResult)>& afterwards);
     TransferResult runTransfer(const Exchange& exchange, const std::function<void()>& onSuccess);
     void setRunning(bool running);
     UnitSelector& unitSelector();

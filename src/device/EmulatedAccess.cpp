@@ -35,16 +35,16 @@ int EmulatedAccess::openUnits() const {
 int EmulatedAccess::OpenHidDevice(int identifier, int requestLength, int replyLength,
                                   DeviceRecord& record, int unit) {
     std::lock_guard lock(m_mutex);
-    const bool exists =
-        identifier == DeviceIdentifier && unit >= 1 && unit <= 4 && m_units[unit - 1].attached;
+    const bool exists = identifier == DeviceIdentifier && unit >= 1 && unit <= MaxUnits &&
+                        m_units[unit - 1].attached;
     if (!exists || m_units[unit - 1].openFails || m_open[unit - 1]) {
-        m_lastFailure.kind = !exists                          ? OpenFailure::Kind::NoSuchUnit
-                             : m_units[unit - 1].accessDenied ? OpenFailure::Kind::AccessDenied
-                                                              : OpenFailure::Kind::OpenFailed;
-        m_lastFailure.unit = unit;
-        m_lastFailure.path.clear();
-        m_lastFailure.systemError =
-            m_lastFailure.kind == OpenFailure::Kind::AccessDenied ? EACCES : 0;
+        const bool denied = exists && m_units[unit - 1].accessDenied;
+        m_lastFailure = {!exists  ? OpenFailure::Kind::NoSuchUnit
+                         : denied ? OpenFailure::Kind::AccessDenied
+                                  : OpenFailure::Kind::OpenFailed,
+                         unit,
+                         {},
+                         denied ? EACCES : 0};
         m_events.append({Event::Kind::OpenFailed, unit, {}, {}});
         return 1;
     }
@@ -73,7 +73,7 @@ void EmulatedAccess::wait() const {
 
 int EmulatedAccess::WriteHidDevice(DeviceRecord& record, const quint8* request, quint8* reply) {
     const int unit = int(record.words[1]);
-    if (record.words[0] != RecordMagic || unit < 1 || unit > 4)
+    if (record.words[0] != RecordMagic || unit < 1 || unit > MaxUnits)
         return 1;
     // The wait is the bus's time, which units spend side by side.
     wait();
@@ -118,7 +118,7 @@ int EmulatedAccess::WriteHidDevice(DeviceRecord& record, const quint8* request, 
 int EmulatedAccess::CloseHidDevice(DeviceRecord& record) {
     std::lock_guard lock(m_mutex);
     const int unit = int(record.words[1]);
-    if (record.words[0] != RecordMagic || unit < 1 || unit > 4 || !m_open[unit - 1])
+    if (record.words[0] != RecordMagic || unit < 1 || unit > MaxUnits || !m_open[unit - 1])
         return 1;
     m_open[unit - 1] = false;
     m_events.append({Event::Kind::Close, unit, {}, {}});

@@ -53,8 +53,8 @@ private:
     void wait() const;
 
     mutable std::mutex m_mutex; // units are written in parallel, one thread each
-    std::array<EmulatedUnit, 4> m_units;
-    std::array<bool, 4> m_open{};
+    std::array<EmulatedUnit, MaxUnits> m_units;
+    std::array<bool, MaxUnits> m_open{};
     QList<Event> m_events;
     OpenFailure m_lastFailure;
     int m_failAt = 0;

@@ -176,25 +176,28 @@ OpenFailure HidapiAccess::lastOpenFailure() const {
     return it == m_failures.end() ? OpenFailure{} : it->second;
 }
 
+QList<HidapiAccess::Unit> HidapiAccess::currentUnits(int identifier) const {
+    {
+        std::lock_guard lock(m_mutex);
+        if (identifier == DeviceIdentifier && m_commandUnits)
+            return *m_commandUnits;
+    }
+    return listUnits(identifier);
+}
+
 QString HidapiAccess::unitPath(int unit) const {
-    return unitPaths(DeviceIdentifier).value(unit - 1);
+    const QList<Unit> units = currentUnits(DeviceIdentifier);
+    return unit >= 1 && unit <= units.size() ? units.at(unit - 1).path : QString();
 }
 
 int HidapiAccess::OpenHidDevice(int identifier, int requestLength, int replyLength,
                                 DeviceRecord& record, int unit) {
-    std::optional<QList<Unit>> units;
-    {
-        std::lock_guard lock(m_mutex);
-        if (identifier == DeviceIdentifier)
-            units = m_commandUnits;
-    }
-    if (!units)
-        units = listUnits(identifier);
-    if (unit < 1 || unit > units->size()) {
+    const QList<Unit> units = currentUnits(identifier);
+    if (unit < 1 || unit > units.size()) {
         setFailure({OpenFailure::Kind::NoSuchUnit, unit, {}, 0});
         return 1;
     }
-    const QByteArray path = units->at(unit - 1).path.toLocal8Bit();
+    const QByteArray path = units.at(unit - 1).path.toLocal8Bit();
     hid_device* device = nullptr;
     int error = 0;
     {

@@ -56,6 +56,8 @@ private:
     };
     OpenUnit* find(const DeviceRecord& record);
     void setFailure(OpenFailure failure);
+    // The command's numbering while one runs, otherwise the units as they are now.
+    QList<Unit> currentUnits(int identifier) const;
     QString usbDevice(const QString& path) const;
 
     const QString m_sysfsRoot;
