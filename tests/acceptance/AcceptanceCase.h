@@ -41,6 +41,16 @@ protected:
             return false;
         }));
     }
+    // A file in the program's working folder.
+    QString path(const QString& name) const { return program->workDir() + QLatin1Char('/') + name; }
+    bool checked(const QString& name) { return program->widget(name)["checked"].toBool(); }
+    bool waitChecked(const QString& name, bool on) {
+        return program->waitFor([&](const QJsonObject&) { return checked(name) == on; }, 5000);
+    }
+    // Clicks a check box and waits until the program shows it in the new state.
+    bool clickAndWait(const QString& name, bool on) {
+        return program->click(name) && waitChecked(name, on);
+    }
     void keepScreenshotOnFailure() {
         if (!QTest::currentTestFailed() || !display)
             return;

@@ -8,14 +8,6 @@
 class acc_Programmer : public AcceptanceCase {
     Q_OBJECT
 
-    QString path(const QString& name) const { return program->workDir() + QLatin1Char('/') + name; }
-    bool checked(const QString& name) { return program->widget(name)["checked"].toBool(); }
-    bool waitChecked(const QString& name, bool on) {
-        return program->waitFor([&](const QJsonObject&) { return checked(name) == on; }, 5000);
-    }
-    bool clickAndWait(const QString& name, bool on) {
-        return program->click(name) && waitChecked(name, on);
-    }
     // Save As through the menu and the real dialog; the file as this suite reads it.
     TpdImage saveAs(const QString& name) {
         const QString file = path(name);

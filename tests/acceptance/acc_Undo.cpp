@@ -8,14 +8,6 @@
 class acc_Undo : public AcceptanceCase {
     Q_OBJECT
 
-    QString path(const QString& name) const { return program->workDir() + QLatin1Char('/') + name; }
-    bool checked(const QString& name) { return program->widget(name)["checked"].toBool(); }
-    bool waitChecked(const QString& name, bool on) {
-        return program->waitFor([&](const QJsonObject&) { return checked(name) == on; }, 5000);
-    }
-    bool clickAndWait(const QString& name, bool on) {
-        return program->click(name) && waitChecked(name, on);
-    }
     bool shown(const char* name) { return !program->widget(QString::fromLatin1(name)).isEmpty(); }
     bool waitText(const QString& name, const QString& text) {
         return program->waitFor(
