@@ -4,7 +4,7 @@
 _tarvenpad() {
     local cur=${COMP_WORDS[COMP_CWORD]}
     local prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="units show import export write read diff help"
+    local commands="units show import export write read diff legend preset help"
     local unitopts="--emulate --emulate-fault --trace"
     COMPREPLY=()
 
@@ -53,6 +53,7 @@ _tarvenpad() {
     write) options="--unit --all $unitopts" ;;
     read) options="--unit $unitopts" ;;
     diff) options="--unit --json $unitopts" ;;
+    preset) options="--list" ;;
     help)
         COMPREPLY=($(compgen -W "$commands" -- "$cur"))
         return
@@ -63,11 +64,17 @@ _tarvenpad() {
         return
     fi
     [[ $command == units ]] && return
+    # A preset's name first, then the file it goes into.
+    if [[ $command == preset && $prev == preset ]]; then
+        COMPREPLY=($(compgen -W "arcade-one-player arcade-two-players arrow-keys-and-buttons" -- "$cur"))
+        return
+    fi
 
     # Directories, .TPD and .json files, whatever their case.
     local f IFS=$'\n'
     for f in $(compgen -f -- "$cur"); do
-        if [[ -d $f || ${f,,} == *.tpd || ${f,,} == *.json ]]; then
+        if [[ -d $f || ${f,,} == *.tpd || ${f,,} == *.json ||
+            ($command == legend && ${f,,} == *.@(pdf|svg|png)) ]]; then
             COMPREPLY+=("$f")
         fi
     done

@@ -36,6 +36,9 @@ const OptionInfo Options[] = {
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "use the demo programmer's two emulated units (serials 4172 and\n"
                        "12935); unit 1 holds its sample configuration")},
+    {"list", nullptr,
+     QT_TRANSLATE_NOOP("CommandLineOptions", "with preset: list the presets, each by the name to give and\n"
+                       "its title")},
     {"trace", nullptr,
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "print every exchange with a unit to standard error: the unit, then\n"
@@ -83,6 +86,16 @@ const CommandInfo Commands[] = {
                        "compare a unit with FILE without writing anything: each slot\n"
                        "that differs and the options; exit 7 when they differ"),
      QStringList{"unit", "json"} + UnitOptions},
+    {"legend", "legend FILE OUT",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "draw the legend sheet of FILE (.TPD or JSON) into OUT: PDF, SVG\n"
+                       "or PNG by its extension; an OUT of - is PDF on standard output"),
+     {}},
+    {"preset", "preset NAME OUT | preset --list",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "write the preset NAME as a configuration: JSON when OUT ends in\n"
+                       ".json, a .TPD file otherwise"),
+     {"list"}},
     {"help",
      "help [COMMAND]",
      QT_TRANSLATE_NOOP("CommandLineOptions", "print this help, or the help of one command"),
@@ -183,6 +196,7 @@ QString CommandLineOptions::parse(const QStringList& arguments, ToolOptions& o) 
     o.all = parser.isSet(QStringLiteral("all"));
     o.json = parser.isSet(QStringLiteral("json"));
     o.trace = parser.isSet(QStringLiteral("trace"));
+    o.list = parser.isSet(QStringLiteral("list"));
     o.demo = parser.isSet(QStringLiteral("demo"));
     if (parser.isSet(QStringLiteral("unit")) &&
         !number(parser.value(QStringLiteral("unit")), 1, MaxUnits, o.unit))

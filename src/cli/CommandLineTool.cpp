@@ -14,6 +14,9 @@
 #include "files/ConfigDocument.h"
 #include "files/ConfigFile.h"
 #include "files/ConfigJson.h"
+#include "files/Presets.h"
+#include "legend/LegendFile.h"
+#include "legend/LegendSheet.h"
 #include "model/ConfigImage.h"
 #include "model/Configuration.h"
 #include "model/KeyCodes.h"
@@ -238,6 +241,10 @@ int CommandLineTool::run(const QStringList& arguments) {
         return read(o);
     if (o.command == QLatin1String("diff") && expect(1) && !o.all)
         return diff(o);
+    if (o.command == QLatin1String("legend") && expect(2))
+        return legend(o);
+    if (o.command == QLatin1String("preset") && expect(o.list ? 0 : 2))
+        return preset(o);
     return fail(Usage, tr("wrong arguments for '%1' (see tarvenpad --help)").arg(o.command));
 }
 
@@ -636,4 +643,44 @@ int CommandLineTool::diff(const Options& o) {
                          .arg(path);
     }
     return lines.isEmpty() ? Success : Differs;
+}
+
+int CommandLineTool::legend(const Options& o) {
+    Configuration config;
+    if (const int r = load(o.files[0], config))
+        return r;
+    const QString input = o.files[0] == QLatin1String("-") ? QString() : o.files[0];
+    const LegendSheet sheet(config, input, QDate::currentDate());
+    const QPageSize page = LegendSheet::defaultPageSize();
+    const QString out = o.files[1];
+    if (out == QLatin1String("-")) {
+        const QString error =
+            StandardStreams::writeOutput(m_out, RenderLegend(sheet, LegendFormat::Pdf, page));
+        return error.isEmpty() ? Success : fail(CannotWrite, error);
+    }
+    if (!LegendFormatOf(out))
+        return fail(Usage, tr("%1: a legend is written as .pdf, .svg or .png")
+                               .arg(QDir::toNativeSeparators(out)));
+    m_out.flush(); // the file may be standard output
+    const FileResult r = WriteLegend(sheet, out, page, ReaderWait::Wait);
+    if (!r.ok())
+        return fail(CannotWrite,
+                    tr("cannot write %1: %2").arg(QDir::toNativeSeparators(out), r.reason));
+    return Success;
+}
+
+int CommandLineTool::preset(const Options& o) {
+    if (o.list) {
+        for (const QString& name : PresetNames())
+            m_out << PresetKey(name).leftJustified(24) << ' ' << PresetTitle(name) << '\n';
+        return Success;
+    }
+    const QString name = FindPreset(o.files[0]);
+    if (name.isEmpty())
+        return fail(Usage,
+                    tr("there is no preset '%1' (see tarvenpad preset --list)").arg(o.files[0]));
+    Configuration config;
+    if (const FileResult r = LoadPreset(config, name); !r.ok())
+        return fail(BadInput, r.message);
+    return save(o.files[1], config, o.files[1].endsWith(QLatin1String(".json"), Qt::CaseInsensitive));
 }

@@ -52,6 +52,8 @@ private:
     int write(const Options& o);
     int read(const Options& o);
     int diff(const Options& o);
+    int legend(const Options& o);
+    int preset(const Options& o);
 
     int fail(int code, const QString& message);
     // Chooses a unit as the options say and reads its image; a status other than Success has

@@ -14,6 +14,7 @@ struct ToolOptions {
     bool all = false;
     bool json = false;
     bool trace = false;
+    bool list = false; // preset --list
     bool help = false;
     bool version = false;
     QString fault;    // --emulate-fault: "fail" or "drop"
