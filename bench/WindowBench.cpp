@@ -31,6 +31,8 @@ public:
     }
     std::optional<QString> chooseOpenFile(QWidget*) override { return std::nullopt; }
     std::optional<QString> chooseSaveFile(QWidget*) override { return std::nullopt; }
+    std::optional<QString> chooseLegendFile(QWidget*) override { return std::nullopt; }
+    bool choosePrinter(QWidget*, QPrinter&) override { return false; }
 };
 
 // Waits until the window system has shown the window.

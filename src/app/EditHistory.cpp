@@ -25,6 +25,10 @@ void EditHistory::assignKey(int slot, quint8 code) {
            [=, this] { m_config.assignKey(slot, code); });
 }
 
+void EditHistory::replaceAll(const QString& text, const ConfigState& state) {
+    record(text, true, [=, this] { m_config.restore(state); });
+}
+
 void EditHistory::record(const QString& text, bool always, const std::function<void()>& edit) {
     // Showing the rotary rows lets pending events run in the middle of an undo; a click
     // taken there becomes its own step once the undo is complete.

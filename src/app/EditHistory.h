@@ -21,6 +21,9 @@ public:
     void setOption(Configuration::Option option, bool on);
     // A step even when the slot already had the key: the choice marks the configuration.
     void assignKey(int slot, quint8 code);
+    // A whole configuration at once (a preset), as one step named `text`; it marks the
+    // configuration even when nothing changes, as any choice does.
+    void replaceAll(const QString& text, const ConfigState& state);
 
     bool canUndo() const { return m_stack.canUndo(); }
     bool canRedo() const { return m_stack.canRedo(); }

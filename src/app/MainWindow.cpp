@@ -9,6 +9,7 @@
 #include "app/TransferCommands.h"
 #include "app/UserDialogs.h"
 #include "device/HidAccess.h"
+#include "files/Presets.h"
 #include "keyselect/KeySelector.h"
 #include "keyselect/OnScreenKeyboard.h"
 #include "keyselect/ScreenMetrics.h"
@@ -71,6 +72,7 @@ int centredTop(int height, int index) {
 MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
     : QMainWindow(parent), m_history(m_config), m_services(services),
       m_files(m_config, m_history, services.dialogs, this),
+      m_legend(m_config, services.dialogs, this),
       m_transfers(new TransferCommands(m_config, m_history, services, m_files, this)),
       m_labelFont(rowFont(true)) {
     initResources();
@@ -159,6 +161,7 @@ void MainWindow::buildMenus() {
         m_sendAction->setEnabled(!running);
         m_receiveAction->setEnabled(!running);
         m_compareAction->setEnabled(!running);
+        m_presetsMenu->setEnabled(!running);
         updateEditActions();
     });
 
@@ -225,6 +228,31 @@ void MainWindow::buildToolsMenu() {
     verify->setCheckable(true);
     verify->setChecked(UnitComparison::verifyAfterWriting());
     connect(verify, &QAction::toggled, this, &UnitComparison::setVerifyAfterWriting);
+    tools->addSeparator();
+    QAction* print = tools->addAction(tr("Print Legend..."));
+    print->setObjectName(QStringLiteral("tprint"));
+    connect(print, &QAction::triggered, this, [this] { m_legend.printLegend(); });
+    QAction* exportLegend = tools->addAction(tr("Export Legend..."));
+    exportLegend->setObjectName(QStringLiteral("texport"));
+    connect(exportLegend, &QAction::triggered, this, [this] { m_legend.exportLegend(); });
+    m_presetsMenu = tools->addMenu(tr("Presets"));
+    m_presetsMenu->setObjectName(QStringLiteral("tpresets"));
+    m_presetsMenu->menuAction()->setObjectName(QStringLiteral("tpresets"));
+    for (const QString& name : PresetNames()) {
+        QAction* preset = m_presetsMenu->addAction(PresetTitle(name));
+        preset->setObjectName(QStringLiteral("tpreset_") + PresetKey(name));
+        connect(preset, &QAction::triggered, this, [this, name] { applyPreset(name); });
+    }
+}
+
+void MainWindow::applyPreset(const QString& name) {
+    Configuration preset;
+    if (const FileResult r = LoadPreset(preset, name); !r.ok()) {
+        m_services.dialogs.message(this, r.message, PresetTitle(name),
+                                   UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
+        return;
+    }
+    m_history.replaceAll(PresetTitle(name), preset.state());
 }
 
 void MainWindow::compareWithUnit() {

@@ -3,6 +3,7 @@
 
 #include "app/EditHistory.h"
 #include "app/FileCommands.h"
+#include "app/LegendCommands.h"
 #include "app/ProgrammerServices.h"
 #include "app/RowPanel.h"
 #include "model/Configuration.h"
@@ -17,6 +18,7 @@ class QAction;
 class QCheckBox;
 class QFrame;
 class QGroupBox;
+class QMenu;
 class QPushButton;
 class QScrollBar;
 class RowPanel;
@@ -67,6 +69,8 @@ private:
     void updateEditActions();
     void buildToolsMenu();
     void compareWithUnit();
+    // Replaces the configuration with a preset, as one step of the edit history.
+    void applyPreset(const QString& name);
     void buildInputPanel(QWidget* client);
     void buildOptions(QWidget* client);
     void buildRotarySection(QWidget* client);
@@ -94,6 +98,7 @@ private:
     EditHistory m_history;
     ProgrammerServices m_services;
     FileCommands m_files;
+    LegendCommands m_legend;
     TransferCommands* m_transfers; // a child of the window
     InputTestWindow* m_inputTest = nullptr;
 
@@ -116,6 +121,7 @@ private:
     QAction* m_sendAction = nullptr;
     QAction* m_receiveAction = nullptr;
     QAction* m_compareAction = nullptr; // a transfer too: greyed with the two above
+    QMenu* m_presetsMenu = nullptr;     // an edit, greyed with Undo while a transfer runs
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
 };

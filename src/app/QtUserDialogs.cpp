@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 UserDialogs::Answer QtUserDialogs::message(QWidget* parent, const QString& text,
                                            const QString& title, Icon icon, Buttons buttons) {
@@ -83,4 +84,30 @@ std::optional<QString> QtUserDialogs::chooseOpenFile(QWidget* parent) {
 
 std::optional<QString> QtUserDialogs::chooseSaveFile(QWidget* parent) {
     return runFileDialog(parent, tr("Save Configuration File"), true);
+}
+
+std::optional<QString> QtUserDialogs::chooseLegendFile(QWidget* parent) {
+    QFileDialog dialog(parent, tr("Export Legend"), QDir::currentPath());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setObjectName(QStringLiteral("LegendDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QStringList filters{tr("PDF Documents (*.pdf)"), tr("SVG Images (*.svg)"),
+                              tr("PNG Images (*.png)")};
+    dialog.setNameFilters(filters);
+    // A name typed without an extension gets the one of the chosen filter.
+    const QStringList suffixes{QStringLiteral("pdf"), QStringLiteral("svg"), QStringLiteral("png")};
+    dialog.setDefaultSuffix(suffixes[0]);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& f) {
+        dialog.setDefaultSuffix(suffixes.value(filters.indexOf(f), suffixes[0]));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+bool QtUserDialogs::choosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("PrintDialog"));
+    return dialog.exec() == QDialog::Accepted;
 }

@@ -5,7 +5,7 @@
 
 #include <QCoreApplication>
 
-// The real dialogs: QMessageBox and QFileDialog.
+// The real dialogs: QMessageBox, QFileDialog and QPrintDialog.
 class QtUserDialogs : public UserDialogs {
     Q_DECLARE_TR_FUNCTIONS(QtUserDialogs)
 
@@ -14,4 +14,6 @@ public:
                    Buttons buttons) override;
     std::optional<QString> chooseOpenFile(QWidget* parent) override;
     std::optional<QString> chooseSaveFile(QWidget* parent) override;
+    std::optional<QString> chooseLegendFile(QWidget* parent) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
 };

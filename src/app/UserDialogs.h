@@ -4,9 +4,10 @@
 #include <QString>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
-// Every message box and file dialog the program shows goes through here, so the flows can
+// Every message box, file dialog and print dialog the program shows goes through here, so the flows can
 // be driven by scripted answers.
 class UserDialogs {
 public:
@@ -22,4 +23,8 @@ public:
     // The chosen path, or nothing when the dialog was cancelled.
     virtual std::optional<QString> chooseOpenFile(QWidget* parent) = 0;
     virtual std::optional<QString> chooseSaveFile(QWidget* parent) = 0;
+    // Where a legend sheet goes: a PDF, SVG or PNG file.
+    virtual std::optional<QString> chooseLegendFile(QWidget* parent) = 0;
+    // The system's print dialog, which sets up `printer`; false when it was cancelled.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
 };

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QList>
+#include <QPrinter>
 #include <QStringList>
 #include <QWidget>
 
@@ -38,6 +39,16 @@ public:
         return takePath();
     }
 
+    std::optional<QString> chooseLegendFile(QWidget*) override {
+        ++saveDialogs;
+        return takePath();
+    }
+    // Prints into the PDF file `printPath`; an empty one cancels.
+    bool choosePrinter(QWidget*, QPrinter& printer) override {
+        printer.setOutputFileName(printPath);
+        return !printPath.isEmpty();
+    }
+
     QStringList texts() const {
         QStringList out;
         for (const Shown& s : shown)
@@ -47,6 +58,7 @@ public:
 
     QList<Answer> answers; // for Yes/No/Cancel boxes, in order
     QStringList paths;     // for file dialogs; an empty string cancels
+    QString printPath;
     QList<Shown> shown;
     int openDialogs = 0;
     int saveDialogs = 0;
