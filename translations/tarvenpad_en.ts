@@ -209,6 +209,21 @@ Options:
 </source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>with preset: list the presets, each by the name to give and
+its title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>draw the legend sheet of FILE (.TPD or JSON) into OUT: PDF, SVG
+or PNG by its extension; an OUT of - is PDF on standard output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>write the preset NAME as a configuration: JSON when OUT ends in
+.json, a .TPD file otherwise</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CommandLineTool</name>
@@ -444,6 +459,14 @@ The rule gives the user at the seat access (uaccess) and the plugdev group too (
     <message>
         <source>unit %1: %2 differences from %3
 </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: a legend is written as .pdf, .svg or .png</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>there is no preset &apos;%1&apos; (see tarvenpad preset --list)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1624,6 +1647,47 @@ Putting back the old contents failed too (%1), so the file may be damaged</sourc
     </message>
 </context>
 <context>
+    <name>LegendCommands</name>
+    <message>
+        <source>The legend could not be printed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Legend</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Legend</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LegendFile</name>
+    <message>
+        <source>%1: a legend is written as .pdf, .svg or .png.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LegendSheet</name>
+    <message>
+        <source>Unsaved configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TARVEN-PAD: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Quelmark Electronics, Inc. - TARVEN-PAD Programmer</source>
@@ -1725,6 +1789,18 @@ Putting back the old contents failed too (%1), so the file may be damaged</sourc
         <source>%1 key: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Print Legend...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Legend...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Module1</name>
@@ -1784,6 +1860,25 @@ instead and log in again:
     </message>
 </context>
 <context>
+    <name>Presets</name>
+    <message>
+        <source>Arcade, one player</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arcade, two players</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arrow keys and buttons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no preset named %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QtUserDialogs</name>
     <message>
         <source>All Files (*.*)</source>
@@ -1799,6 +1894,22 @@ instead and log in again:
     </message>
     <message>
         <source>Save Configuration File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Legend</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF Documents (*.pdf)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SVG Images (*.svg)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PNG Images (*.png)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -25,14 +25,24 @@ QFont sheetFont(int tenths, bool bold = false) {
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(tenths);
     font.setBold(bold);
+    // Any letter spacing turns ligatures off, so that "fi" stays two letters in a PDF's text
+    // (searching it, copying from it); a 64th of a unit is the least there is, and invisible.
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 1.0 / 64);
     return font;
 }
 
-// `text` broken into lines at its blanks only (a key name such as "!1" never splits), in the
-// largest font up to `tenths` in which the lines fit `box`.
+// `text` broken into lines at its blanks only (a key name such as "!1" never splits, a "+"
+// stays at the end of its line), in the largest font up to `tenths` in which it fits `box`.
 QString fitText(const QString& text, const QRectF& box, int tenths, QFont& font) {
     font = sheetFont(tenths, true);
-    const QStringList words = text.split(QLatin1Char(' '));
+    const QString plus = QStringLiteral(" + ");
+    QStringList words;
+    const QStringList parts = text.split(plus);
+    for (int i = 0; i < parts.size(); ++i) {
+        words << parts[i].split(QLatin1Char(' '));
+        if (i + 1 < parts.size())
+            words.last() += plus.chopped(1);
+    }
     for (;;) {
         const QFontMetricsF metrics(font);
         QStringList lines;
@@ -113,7 +123,7 @@ void LegendSheet::paint(QPainter& painter, const QRectF& page) const {
     if (m_config.aux().rotaryOnAux) {
         heading(OptionName(Configuration::Option::RotaryOnAux));
         const double wide = (inner - 4 * Gap) / 5;
-        const double high = 500;
+        const double high = 560;
         for (int j = 0; j < Configuration::RotaryCount; ++j)
             paintTile(painter,
                       QRectF(Margin + (j / 2) * (wide + Gap), y + (j % 2) * (high + Gap), wide,
