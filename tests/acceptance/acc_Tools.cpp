@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Tools menu under a real keyboard and mouse: the input test lights what the demo's
 // sample assigns, Compare tells a matching unit from a different one, and a write with
-// Verify After Writing on reads the unit back.
+// Verify After Writing on reads the unit back. A preset fills the rows as one undo step,
+// and Export Legend writes what they send through the real save dialog.
 #include "AcceptanceCase.h"
+
+#include <QFileInfo>
 
 class acc_Tools : public AcceptanceCase {
     Q_OBJECT
@@ -88,6 +91,33 @@ private slots:
                  QStringLiteral("TARVEN-PAD Programmed Successfully"));
         QCOMPARE(transfer(QStringLiteral("tools"), QStringLiteral("tcompare"), 2),
                  QStringLiteral("The TARVEN-PAD holds this configuration."));
+    }
+
+    void presetAndLegend() {
+        const auto key = [&](int row) {
+            return program->widget(QStringLiteral("SKey_%1").arg(row))[QLatin1String("text")];
+        };
+        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tpresets")));
+        QJsonObject item;
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return !(item = program->action(QStringLiteral("tpreset_arcade-two-players"))).isEmpty();
+        }));
+        display->click(ProgramUnderTest::centre(item).x(), ProgramUnderTest::centre(item).y());
+        QVERIFY(program->waitFor([&](const QJsonObject&) { return key(24) == "Esc"; }));
+
+        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("texport")));
+        QVERIFY(program->enterFileName(path(QStringLiteral("panel.pdf"))));
+        QVERIFY(program->waitFor(
+            [&](const QJsonObject&) { return QFileInfo(path("panel.pdf")).size() > 0; }));
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {"-raw", path("panel.pdf"), "-"});
+        QVERIFY2(pdftotext.waitForFinished(), "pdftotext (poppler-utils) did not run");
+        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+        for (const char* words : {"Unsaved configuration", "Input 12 %5", "Input 25 Esc"})
+            QVERIFY2(text.contains(QLatin1String(words)), qPrintable(text));
+
+        QVERIFY(program->chooseMenu(QStringLiteral("edit"), QStringLiteral("eundo")));
+        QVERIFY(program->waitFor([&](const QJsonObject&) { return key(24) == "Not Used"; }));
     }
 };
 

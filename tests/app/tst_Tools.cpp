@@ -5,6 +5,7 @@
 #include "app/Module1.h"
 #include "app/UnitComparison.h"
 #include "device/EmulatedAccess.h"
+#include "files/Presets.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -58,6 +59,7 @@ private slots:
     void compare();
     void verifyAfterWriting_data();
     void verifyAfterWriting();
+    void presetsAndPrinting();
 };
 
 void TestTools::initTestCase() {
@@ -284,6 +286,31 @@ void TestTools::verifyAfterWriting() {
     QCOMPARE(access.unit(1).closingWrites, 1);
     QVERIFY(!c.configModified());
     QCOMPARE(access.openUnits(), 0);
+}
+
+
+// Every preset loads through the JSON reader; choosing one is one undo step that asks
+// nothing; Print Legend prints through the print dialog.
+void TestTools::presetsAndPrinting() {
+    for (const QString& name : PresetNames()) {
+        Configuration c;
+        QVERIFY2(LoadPreset(c, name).ok(), qPrintable(name));
+        QCOMPARE(FindPreset(PresetKey(name)), name);
+    }
+    EmulatedAccess access(1);
+    ScriptedDialogs dialogs;
+    auto w = Module1::Start(ProgrammerServices{access, dialogs});
+    w->findChild<QAction*>("tpreset_arcade-one-player")->trigger();
+    QCOMPARE(w->config().slot(14).keyCode, 0x2B); // Input 15: Tab
+    QVERIFY(w->config().configModified() && dialogs.shown.isEmpty());
+    QCOMPARE(w->history().undoText(), QString("Arcade, one player"));
+    w->history().undo();
+    QVERIFY(w->config().state() == Configuration().state() && !w->config().configModified());
+
+    QTemporaryDir dir;
+    dialogs.printPath = dir.filePath("printed.pdf");
+    w->findChild<QAction*>("tprint")->trigger();
+    QVERIFY(QFileInfo(dialogs.printPath).size() > 1000);
 }
 
 QTEST_MAIN(TestTools)

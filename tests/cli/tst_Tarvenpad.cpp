@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RealFiles.h"
+#include "files/ConfigDocument.h"
 #include "files/ConfigFile.h"
 #include "files/FileAccess.h"
 #include "model/Configuration.h"
+#include "model/SlotText.h"
 
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,6 +14,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include <sys/resource.h>
@@ -109,6 +113,8 @@ private slots:
     void devices();
     void nonUtf8Names();
     void formatByHeader();
+    void legend_data();
+    void legend();
 
 private:
     QTemporaryDir m_dir;
@@ -140,7 +146,8 @@ void TestTarvenpad::help() {
     const Run r = tarvenpad({"--help"});
     QCOMPARE(r.status, 0);
     for (const char* word : {"units", "show", "import", "export", "write", "read", "--unit",
-                             "--all", "--json", "--emulate", "--trace", "  7  "})
+                             "--all", "--json", "--emulate", "--trace", "  7  ", "legend",
+                             "preset", "--list"})
         QVERIFY2(r.out.contains(word), word);
 }
 
@@ -783,6 +790,60 @@ void TestTarvenpad::formatByHeader() {
     QCOMPARE(r.status, 0);
     QVERIFY(
         r.out.split('\n')[1].startsWith("Input 1      Esc                41  x     x       x   -"));
+}
+
+// A sheet per configuration and format: its text names every input's assignment in the
+// order of the tiles, and the picture is a page that is not blank.
+void TestTarvenpad::legend_data() {
+    QTest::addColumn<QString>("config");
+    QTest::addColumn<QString>("format");
+    for (const char* config : {"sample.TPD", "factory.TPD", "arcade-two-players.json"})
+        for (const char* format : {"pdf", "svg", "png"})
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(config, format)))
+                << QString(config) << QString(format);
+}
+
+void TestTarvenpad::legend() {
+    QFETCH(QString, config);
+    QFETCH(QString, format);
+    qputenv("LC_PAPER", "C"); // A4
+    if (config.endsWith(".json"))
+        QCOMPARE(tarvenpad({"preset", config.chopped(5), config}).status, 0);
+    const QString out = m_dir.filePath("legend." + format);
+    const Run r = tarvenpad({"legend", config, out});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QString text;
+    if (format == "png") {
+        const QImage page(out);
+        QVERIFY(qAbs(double(page.height()) / page.width() - 297.0 / 210) < 0.01);
+        int dark = 0;
+        for (int y = 0; y < page.height(); y += 4)
+            for (int x = 0; x < page.width(); x += 4)
+                dark += qGray(page.pixel(x, y)) < 128;
+        QVERIFY(dark > 500);
+        return;
+    } else if (format == "svg") {
+        QXmlStreamReader svg(readFile(out));
+        while (!svg.atEnd())
+            if (svg.readNext() == QXmlStreamReader::Characters)
+                text += svg.text().toString() + ' ';
+        QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+    } else {
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-raw", out, "-"});
+        if (!pdftotext.waitForFinished(60000))
+            QSKIP("no pdftotext (poppler-utils)");
+        text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    }
+    text = text.simplified();
+    Configuration c;
+    QVERIFY(LoadConfiguration(c, m_dir.filePath(config)).ok());
+    qsizetype at = text.indexOf(config);
+    for (int slot = 0; slot < Configuration::InputCount && at >= 0; ++slot) {
+        at = text.indexOf(SlotName(slot) + ' ', at);
+        at = text.indexOf(AssignmentText(c.slot(slot)), at);
+        QVERIFY2(at >= 0, qPrintable(SlotName(slot) + ": " + text));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTarvenpad)
