@@ -93,6 +93,30 @@ private slots:
                  QStringLiteral("The TARVEN-PAD holds this configuration."));
     }
 
+    QString pdfText(const QString& pdf) {
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {"-raw", pdf, "-"});
+        pdftotext.waitForFinished();
+        return QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+    }
+
+    // The real print dialog, printing to a PDF file as it offers without a printer.
+    void printLegend() {
+        const QString pdf = path(QStringLiteral("printed.pdf"));
+        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tprint")));
+        QVERIFY(program->click(QStringLiteral("filename")));
+        display->key(QStringLiteral("ctrl+a"));
+        display->type(pdf);
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return program->widget(QStringLiteral("filename"))[QLatin1String("text")] == pdf;
+        }));
+        display->key(QStringLiteral("Return"));
+        QVERIFY(program->waitFor([&](const QJsonObject&) { return QFileInfo(pdf).size() > 0; }));
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return pdfText(pdf).contains(QLatin1String("Input 36 Not Used"));
+        }));
+    }
+
     void presetAndLegend() {
         const auto key = [&](int row) {
             return program->widget(QStringLiteral("SKey_%1").arg(row))[QLatin1String("text")];
@@ -109,10 +133,7 @@ private slots:
         QVERIFY(program->enterFileName(path(QStringLiteral("panel.pdf"))));
         QVERIFY(program->waitFor(
             [&](const QJsonObject&) { return QFileInfo(path("panel.pdf")).size() > 0; }));
-        QProcess pdftotext;
-        pdftotext.start(QStringLiteral("pdftotext"), {"-raw", path("panel.pdf"), "-"});
-        QVERIFY2(pdftotext.waitForFinished(), "pdftotext (poppler-utils) did not run");
-        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+        const QString text = pdfText(path("panel.pdf"));
         for (const char* words : {"Unsaved configuration", "Input 12 %5", "Input 25 Esc"})
             QVERIFY2(text.contains(QLatin1String(words)), qPrintable(text));
 
