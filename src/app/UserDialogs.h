@@ -7,8 +7,8 @@
 class QPrinter;
 class QWidget;
 
-// Every message box, file dialog and print dialog the program shows goes through here, so the flows can
-// be driven by scripted answers.
+// Every message box, file dialog and print dialog the program shows goes through here, so the flows
+// can be driven by scripted answers.
 class UserDialogs {
 public:
     enum class Icon { None, Information, Exclamation, Question };

@@ -37,7 +37,8 @@ const OptionInfo Options[] = {
                        "use the demo programmer's two emulated units (serials 4172 and\n"
                        "12935); unit 1 holds its sample configuration")},
     {"list", nullptr,
-     QT_TRANSLATE_NOOP("CommandLineOptions", "with preset: list the presets, each by the name to give and\n"
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "with preset: list the presets, each by the name to give and\n"
                        "its title")},
     {"trace", nullptr,
      QT_TRANSLATE_NOOP("CommandLineOptions",
@@ -86,12 +87,14 @@ const CommandInfo Commands[] = {
                        "compare a unit with FILE without writing anything: each slot\n"
                        "that differs and the options; exit 7 when they differ"),
      QStringList{"unit", "json"} + UnitOptions},
-    {"legend", "legend FILE OUT",
+    {"legend",
+     "legend FILE OUT",
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "draw the legend sheet of FILE (.TPD or JSON) into OUT: PDF, SVG\n"
                        "or PNG by its extension; an OUT of - is PDF on standard output"),
      {}},
-    {"preset", "preset NAME OUT | preset --list",
+    {"preset",
+     "preset NAME OUT | preset --list",
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "write the preset NAME as a configuration: JSON when OUT ends in\n"
                        ".json, a .TPD file otherwise"),

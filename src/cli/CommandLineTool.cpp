@@ -659,8 +659,9 @@ int CommandLineTool::legend(const Options& o) {
         return error.isEmpty() ? Success : fail(CannotWrite, error);
     }
     if (!LegendFormatOf(out))
-        return fail(Usage, tr("%1: a legend is written as .pdf, .svg or .png")
-                               .arg(QDir::toNativeSeparators(out)));
+        return fail(
+            Usage,
+            tr("%1: a legend is written as .pdf, .svg or .png").arg(QDir::toNativeSeparators(out)));
     m_out.flush(); // the file may be standard output
     const FileResult r = WriteLegend(sheet, out, page, ReaderWait::Wait);
     if (!r.ok())
@@ -682,5 +683,6 @@ int CommandLineTool::preset(const Options& o) {
     Configuration config;
     if (const FileResult r = LoadPreset(config, name); !r.ok())
         return fail(BadInput, r.message);
-    return save(o.files[1], config, o.files[1].endsWith(QLatin1String(".json"), Qt::CaseInsensitive));
+    return save(o.files[1], config,
+                o.files[1].endsWith(QLatin1String(".json"), Qt::CaseInsensitive));
 }

@@ -49,8 +49,7 @@ QString fitText(const QString& text, const QRectF& box, int tenths, QFont& font)
         bool fits = true;
         for (const QString& word : words) {
             fits = fits && metrics.horizontalAdvance(word) <= box.width();
-            const QString longer =
-                lines.isEmpty() ? word : lines.last() + QLatin1Char(' ') + word;
+            const QString longer = lines.isEmpty() ? word : lines.last() + QLatin1Char(' ') + word;
             if (!lines.isEmpty() && metrics.horizontalAdvance(longer) <= box.width())
                 lines.last() = longer;
             else
@@ -95,11 +94,9 @@ void LegendSheet::paint(QPainter& painter, const QRectF& page) const {
     double y = Margin;
     painter.setFont(sheetFont(200, true));
     const QRectF titleBox(Margin, y, inner, 280);
-    painter.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter,
-                     tr("TARVEN-PAD: %1").arg(title()));
+    painter.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter, tr("TARVEN-PAD: %1").arg(title()));
     painter.setFont(sheetFont(110));
-    painter.drawText(titleBox, Qt::AlignRight | Qt::AlignVCenter,
-                     m_date.toString(Qt::ISODate));
+    painter.drawText(titleBox, Qt::AlignRight | Qt::AlignVCenter, m_date.toString(Qt::ISODate));
     y += 300;
     painter.setPen(QPen(Qt::black, 12));
     painter.drawLine(QPointF(Margin, y), QPointF(Width - Margin, y));
@@ -125,10 +122,10 @@ void LegendSheet::paint(QPainter& painter, const QRectF& page) const {
         const double wide = (inner - 4 * Gap) / 5;
         const double high = 560;
         for (int j = 0; j < Configuration::RotaryCount; ++j)
-            paintTile(painter,
-                      QRectF(Margin + (j / 2) * (wide + Gap), y + (j % 2) * (high + Gap), wide,
-                             high),
-                      Configuration::InputCount + j);
+            paintTile(
+                painter,
+                QRectF(Margin + (j / 2) * (wide + Gap), y + (j % 2) * (high + Gap), wide, high),
+                Configuration::InputCount + j);
         y += 2 * (high + Gap) + 100;
     }
 

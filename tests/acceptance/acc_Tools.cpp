@@ -124,7 +124,8 @@ private slots:
         QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tpresets")));
         QJsonObject item;
         QVERIFY(program->waitFor([&](const QJsonObject&) {
-            return !(item = program->action(QStringLiteral("tpreset_arcade-two-players"))).isEmpty();
+            return !(item = program->action(QStringLiteral("tpreset_arcade-two-players")))
+                        .isEmpty();
         }));
         display->click(ProgramUnderTest::centre(item).x(), ProgramUnderTest::centre(item).y());
         QVERIFY(program->waitFor([&](const QJsonObject&) { return key(24) == "Esc"; }));

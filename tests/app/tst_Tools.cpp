@@ -288,7 +288,6 @@ void TestTools::verifyAfterWriting() {
     QCOMPARE(access.openUnits(), 0);
 }
 
-
 // Every preset loads through the JSON reader; choosing one is one undo step that asks
 // nothing; Print Legend prints through the print dialog.
 void TestTools::presetsAndPrinting() {

@@ -145,9 +145,9 @@ void TestTarvenpad::initTestCase() {
 void TestTarvenpad::help() {
     const Run r = tarvenpad({"--help"});
     QCOMPARE(r.status, 0);
-    for (const char* word : {"units", "show", "import", "export", "write", "read", "--unit",
-                             "--all", "--json", "--emulate", "--trace", "  7  ", "legend",
-                             "preset", "--list"})
+    for (const char* word :
+         {"units", "show", "import", "export", "write", "read", "--unit", "--all", "--json",
+          "--emulate", "--trace", "  7  ", "legend", "preset", "--list"})
         QVERIFY2(r.out.contains(word), word);
 }
 
