@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/ProgrammerServices.h"
 #include "app/UserDialogs.h"
+#include "device/AccessSetup.h"
 #include "device/HidAccess.h"
 #include "device/UnitListScope.h"
 #include "keyselect/ScreenMetrics.h"
@@ -31,17 +32,33 @@ QString Module1::noDeviceMessage(const OpenFailure& failure) {
     // The unit is plugged in: telling the user to plug it in would send them in circles.
     const QString reason = QString::fromLocal8Bit(std::strerror(failure.systemError));
     const QString where = failure.path.isEmpty() ? tr("unit %1").arg(failure.unit) : failure.path;
-    return NoDeviceText() +
-           tr("\n\nA TARVEN-PAD is attached, but this user may not open it (%1: %2).\n"
-              "Install the udev rule that comes with the programmer:\n"
-              "    sudo cp 70-tarvenpad.rules /etc/udev/rules.d/\n"
-              "    sudo udevadm control --reload-rules\n"
-              "    sudo udevadm trigger --subsystem-match=hidraw\n"
-              "then unplug the TARVEN-PAD, plug it in again and restart the program.\n"
-              "Without a desktop session (a kiosk, a remote display), join the plugdev group\n"
-              "instead and log in again:\n"
-              "    sudo usermod -aG plugdev $USER")
-               .arg(where, reason);
+    QString text =
+        NoDeviceText() + tr("\n\nA TARVEN-PAD is attached, but this user may not open it (%1: %2).")
+                             .arg(where, reason);
+    // What to do depends on how the programmer was installed and how the user logged in.
+    const AccessSetup setup = AccessSetup::probe();
+    if (!setup.ruleInstalled && !setup.ruleSource.isEmpty())
+        text += tr("\n\nThe udev rule that gives access is not installed. Install it from "
+                   "this build:\n"
+                   "    sudo install -m 644 %1 /etc/udev/rules.d/\n"
+                   "    sudo install %2 /usr/lib/udev/\n"
+                   "    sudo udevadm control --reload-rules")
+                    .arg(setup.ruleSource, setup.helperSource);
+    else if (!setup.ruleInstalled)
+        text += tr("\n\nThe udev rule that gives access is not installed. Install the "
+                   "tarvenpad-programmer package, which brings it.");
+    if (setup.atSeat)
+        text += tr("\n\nThe udev rule gives the user at the seat access: unplug the "
+                   "TARVEN-PAD, plug it in again and restart the program.");
+    else if (!setup.inPlugdev)
+        text += tr("\n\nWithout a desktop session at the seat (a kiosk, a remote display), "
+                   "access comes from the plugdev group. Join it and log in again:\n"
+                   "    sudo usermod -aG plugdev $USER");
+    else if (setup.ruleInstalled)
+        text += tr("\n\nThe TARVEN-PAD was set up before the rule was in place. Unplug it "
+                   "and plug it in again, or have udev apply the rule now:\n"
+                   "    sudo udevadm trigger --subsystem-match=hidraw");
+    return text;
 }
 
 bool Module1::onDistributionDisc(const QString& currentDir, const QString& volumeRoot,

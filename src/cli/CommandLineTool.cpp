@@ -5,6 +5,7 @@
 #include "cli/StandardStreams.h"
 #include "cli/TerminalProgress.h"
 #include "cli/TracingAccess.h"
+#include "device/AccessSetup.h"
 #include "device/DemoUnits.h"
 #include "device/DeviceImage.h"
 #include "device/DeviceLink.h"
@@ -51,19 +52,37 @@ QString locationName(int location) {
                                   : QCoreApplication::translate("CommandLineTool", "modifiers"));
 }
 
-// Built when needed, so that it is said in the language the tool runs in.
-QString UdevFix() {
-    return QCoreApplication::translate(
-        "CommandLineTool",
-        "Install the udev rule that comes with tarvenpad, then unplug the unit and plug it in "
-        "again:\n"
-        "  sudo cp udev/70-tarvenpad.rules /etc/udev/rules.d/\n"
-        "  sudo udevadm control --reload-rules\n"
-        "  sudo udevadm trigger --subsystem-match=hidraw\n"
-        "The rule gives the user at the seat access (uaccess) and the plugdev group too "
-        "(GROUP=\"plugdev\", MODE=\"0660\"); over SSH or without a desktop session, join that "
-        "group and log in again:\n"
-        "  sudo usermod -aG plugdev $USER");
+// How this user gets access, fitted to how the programs were installed and how the user is
+// logged in: each command on a line of its own, to be copied as it is. Built when needed, so
+// that it is said in the language the tool runs in.
+QString UdevFix(const AccessSetup& setup) {
+    const auto tr = [](const char* text) {
+        return QCoreApplication::translate("CommandLineTool", text);
+    };
+    QStringList advice;
+    if (!setup.ruleInstalled && !setup.ruleSource.isEmpty())
+        advice << tr("The udev rule that gives access is not installed. Install it from this "
+                     "build, then unplug the unit and plug it in again:\n"
+                     "    sudo install -m 644 %1 /etc/udev/rules.d/\n"
+                     "    sudo install %2 /usr/lib/udev/\n"
+                     "    sudo udevadm control --reload-rules")
+                      .arg(setup.ruleSource, setup.helperSource);
+    else if (!setup.ruleInstalled)
+        advice << tr("The udev rule that gives access is not installed. Install the "
+                     "tarvenpad-programmer package, which brings it, then unplug the unit and "
+                     "plug it in again.");
+    if (setup.atSeat)
+        advice << tr("The rule gives the user at the seat access: unplug the unit and plug it "
+                     "in again.");
+    else if (!setup.inPlugdev)
+        advice << tr("Over SSH or without a desktop session, access comes from the plugdev "
+                     "group. Join it, then log in again:\n"
+                     "    sudo usermod -aG plugdev $USER");
+    else if (setup.ruleInstalled)
+        advice << tr("This user is in plugdev, but the unit was set up before the rule was in "
+                     "place. Unplug it and plug it in again, or have udev apply the rule now:\n"
+                     "    sudo udevadm trigger --subsystem-match=hidraw");
+    return advice.join(QLatin1Char('\n'));
 }
 
 // How bad an outcome is for --all: a unit left holding something wrong outranks one that
@@ -354,9 +373,14 @@ QString CommandLineTool::failureDetail(const OpenFailure& why) {
 }
 
 int CommandLineTool::denied(const Attached& unit) {
-    return fail(AccessDenied, tr("unit %1 is attached, but this user may not open it (%2).\n%3")
-                                  .arg(unit.unit)
-                                  .arg(failureDetail(unit.refused), UdevFix()));
+    // The error on one line as every other; the fix below it, a command to a line.
+    const int status = fail(AccessDenied, tr("unit %1 is attached, but this user may not open it "
+                                             "(%2).")
+                                              .arg(unit.unit)
+                                              .arg(failureDetail(unit.refused)));
+    m_err << UdevFix(AccessSetup::probe()) << '\n';
+    m_err.flush();
+    return status;
 }
 
 int CommandLineTool::units(const Options& o) {

@@ -23,6 +23,7 @@ public:
     void endCommand() override { m_inner->endCommand(); }
     bool unitUnchanged(int unit) override { return m_inner->unitUnchanged(unit); }
     QString unitPath(int unit) const override { return m_inner->unitPath(unit); }
+    bool exchangesMayBlock() const override { return m_inner->exchangesMayBlock(); }
 
 private:
     struct Opened {

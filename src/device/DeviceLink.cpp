@@ -7,11 +7,26 @@
 #include "device/UnitSelector.h"
 
 #include <array>
+#include <chrono>
+#include <future>
 
 using namespace Protocol;
 
 DeviceLink::DeviceLink(HidAccess& access, ProgressSink& progress, UnitSelector& selector)
     : m_access(access), m_progress(progress), m_selector(selector) {}
+
+// One request and its answer. Where the access layer may wait for a unit that does not
+// answer, the exchange runs beside the caller, which keeps processing events meanwhile.
+int DeviceLink::exchange(DeviceRecord& record, const quint8* request, quint8* reply) {
+    if (!m_access.exchangesMayBlock())
+        return m_access.WriteHidDevice(record, request, reply);
+    auto result = std::async(std::launch::async,
+                             [&] { return m_access.WriteHidDevice(record, request, reply); });
+    constexpr auto EventInterval = std::chrono::milliseconds(20);
+    while (result.wait_for(EventInterval) != std::future_status::ready)
+        m_progress.processEvents();
+    return result.get();
+}
 
 SerialBytes DeviceLink::RequestSerial(DeviceRecord& record) {
     std::array<quint8, SerialBufferLength> request{};
@@ -19,7 +34,7 @@ SerialBytes DeviceLink::RequestSerial(DeviceRecord& record) {
     request[0] = ReportId;
     request[1] = SerialCommand;
     // A failed exchange is not reported: the reply simply stays zero.
-    m_access.WriteHidDevice(record, request.data(), reply.data());
+    exchange(record, request.data(), reply.data());
     return {reply[0], reply[1], reply[2], reply[3]};
 }
 
@@ -87,7 +102,7 @@ TransferResult DeviceLink::SendImageToUnit(int identifier, int unit, const Devic
         m_progress.showProgress(TransferDirection::Writing, location, DeviceImage::Size);
         m_progress.processEvents();
         request = {ReportId, StoreCommand, 0, quint8(location), image.at(location), 0};
-        if (m_access.WriteHidDevice(record, request.data(), reply.data()) != 0) {
+        if (exchange(record, request.data(), reply.data()) != 0) {
             result = TransferResult::IoError;
             break;
         }
@@ -96,7 +111,7 @@ TransferResult DeviceLink::SendImageToUnit(int identifier, int unit, const Devic
     if (result == TransferResult::Success) {
         // The closing write tells the unit that the whole image has arrived.
         request = {ReportId, StoreCommand, 0, ClosingLocation, ClosingValue, 0};
-        if (m_access.WriteHidDevice(record, request.data(), reply.data()) != 0)
+        if (exchange(record, request.data(), reply.data()) != 0)
             result = TransferResult::IoError;
     }
     m_access.CloseHidDevice(record);
@@ -128,7 +143,7 @@ TransferResult DeviceLink::ReceiveImageFromUnit(int identifier, int unit, Device
         m_progress.processEvents();
         request = {ReportId, FetchCommand, 0, quint8(location), 0, 0};
         reply = {};
-        if (m_access.WriteHidDevice(record, request.data(), reply.data()) != 0) {
+        if (exchange(record, request.data(), reply.data()) != 0) {
             m_access.CloseHidDevice(record);
             return TransferResult::IoError;
         }

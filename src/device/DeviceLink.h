@@ -32,6 +32,7 @@ public:
 
 private:
     QString readSerialText(DeviceRecord& record);
+    int exchange(DeviceRecord& record, const quint8* request, quint8* reply);
 
     HidAccess& m_access;
     ProgressSink& m_progress;

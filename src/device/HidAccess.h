@@ -55,6 +55,9 @@ public:
         Q_UNUSED(unit);
         return true;
     }
+    // Whether an exchange can take long enough (up to the reply time-out) that the caller
+    // should keep its window alive meanwhile.
+    virtual bool exchangesMayBlock() const { return false; }
     // Where a unit is found, for people and scripts; empty when the layer cannot tell.
     virtual QString unitPath(int /*unit*/) const { return {}; }
 };

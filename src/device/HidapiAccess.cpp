@@ -2,6 +2,7 @@
 #include "device/HidapiAccess.h"
 
 #include "device/Protocol.h"
+#include "device/ReportDescriptor.h"
 
 #include <hidapi.h>
 
@@ -13,7 +14,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -23,6 +26,8 @@ constexpr int ReportBufferSize = 65;
 constexpr int MaxStaleReports = 64;
 // A unit that has not answered within this time is taken as gone.
 constexpr int ReplyTimeoutMs = 1000;
+// An answer carries the reply's bytes 0 to 4 after its report ID; a shorter report is none.
+constexpr int AnswerBytes = 5;
 
 // "hidraw2" before "hidraw10": runs of digits compare by their value.
 bool naturalLess(const QString& a, const QString& b) {
@@ -52,36 +57,60 @@ bool naturalLess(const QString& a, const QString& b) {
 
 } // namespace
 
+struct HidapiAccess::Handle {
+    explicit Handle(hid_device* d) : device(d) {}
+    ~Handle() { hid_close(device); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    hid_device* const device;
+};
+
 HidapiAccess::HidapiAccess(const QString& sysfsRoot) : m_sysfsRoot(sysfsRoot) {
     m_initialised = hid_init() == 0;
 }
 
 HidapiAccess::~HidapiAccess() {
-    for (auto& [handle, unit] : m_units)
-        hid_close(unit.device);
+    m_units.clear();
     if (m_initialised)
         hid_exit();
 }
 
-// The USB device a hidraw node belongs to, so that the interfaces of one encoder count as
-// one unit and a node taken over by another device is noticed. Empty outside sysfs.
+// The device a hidraw node belongs to, so that the interfaces of one encoder count as one
+// unit and a node taken over by another device is noticed. On USB that is the USB device
+// with its devnum, new each time it is plugged in; off USB (Bluetooth, uhid) the HID device
+// itself, whose name carries a sequence number that is new each time it appears. Empty
+// outside sysfs.
 QString HidapiAccess::usbDevice(const QString& path) const {
     const QString node = QFileInfo(path).fileName();
     if (!node.startsWith(QLatin1String("hidraw")))
         return {};
-    // class/hidraw/hidrawN/device is the HID device; its parent the USB interface, and that
-    // one's parent the USB device, whose devnum is new each time it is plugged in.
+    // class/hidraw/hidrawN/device is the HID device; on USB its parent is the interface and
+    // that one's parent the USB device.
     const QString hid = QFileInfo(m_sysfsRoot + QStringLiteral("/class/hidraw/%1/device").arg(node))
                             .canonicalFilePath();
     if (hid.isEmpty())
         return {};
     QDir dir(hid);
-    if (!dir.cdUp() || !dir.cdUp())
-        return {};
-    QFile devnum(dir.filePath(QStringLiteral("devnum")));
-    const QString number =
-        devnum.open(QIODevice::ReadOnly) ? QString::fromLatin1(devnum.readAll().trimmed()) : "";
-    return dir.absolutePath() + QLatin1Char('#') + number;
+    QFile devnum;
+    if (dir.cdUp() && dir.cdUp()) {
+        devnum.setFileName(dir.filePath(QStringLiteral("devnum")));
+        if (devnum.open(QIODevice::ReadOnly))
+            return dir.absolutePath() + QLatin1Char('#') +
+                   QString::fromLatin1(devnum.readAll().trimmed());
+    }
+    return hid;
+}
+
+// Whether the node's report descriptor is an encoder's. A node whose descriptor cannot be read
+// (no sysfs) is given the benefit of the doubt, as before descriptors were looked at.
+bool HidapiAccess::encoderNode(const QString& path) const {
+    QFile descriptor(m_sysfsRoot + QStringLiteral("/class/hidraw/%1/device/report_descriptor")
+                                       .arg(QFileInfo(path).fileName()));
+    if (!descriptor.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray bytes = descriptor.read(4096);
+    return ReportDescriptor::isEncoder(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                       std::size_t(bytes.size()));
 }
 
 QList<HidapiAccess::Unit> HidapiAccess::listUnits(int identifier) const {
@@ -99,6 +128,8 @@ QList<HidapiAccess::Unit> HidapiAccess::listUnits(int identifier) const {
         if (info->product_id != identifier || !info->path)
             continue;
         const QString path = QString::fromLocal8Bit(info->path);
+        if (!encoderNode(path))
+            continue;
         QString device = usbDevice(path);
         QString key = device;
         if (key.isEmpty() && info->serial_number && info->serial_number[0])
@@ -157,9 +188,10 @@ bool HidapiAccess::unitUnchanged(int unit) {
     }
     if (!listed || unit < 1 || unit > listed->size())
         return true; // nothing to compare with; the open decides
-    const QList<Unit> now = listUnits(DeviceIdentifier);
+    // The same node on the same device, wherever the others went: a unit pulled out beside it
+    // moves it in the list but does not make it another unit.
     const Unit& then = listed->at(unit - 1);
-    if (unit <= now.size() && now.at(unit - 1) == then)
+    if (listUnits(DeviceIdentifier).contains(then))
         return true;
     setFailure({OpenFailure::Kind::UnitsChanged, unit, then.path, 0});
     return false;
@@ -215,7 +247,8 @@ int HidapiAccess::OpenHidDevice(int identifier, int requestLength, int replyLeng
     setFailure({});
     std::lock_guard lock(m_mutex);
     const quint32 handle = m_nextHandle++;
-    m_units[handle] = {device, std::clamp(requestLength, 1, ReportBufferSize),
+    m_units[handle] = {std::make_shared<Handle>(device),
+                       std::clamp(requestLength, 1, ReportBufferSize),
                        std::clamp(replyLength, 0, ReportBufferSize - 1)};
     record = DeviceRecord{};
     record.words[0] = RecordMagic;
@@ -231,34 +264,67 @@ HidapiAccess::OpenUnit* HidapiAccess::find(const DeviceRecord& record) {
     return it == m_units.end() ? nullptr : &it->second;
 }
 
+// hid_write can block for the kernel's whole USB time-out (five seconds) when a unit takes
+// no requests. It runs on a thread of its own, so that the exchange still ends within the
+// reply time-out; a write that is still blocked then keeps the device open until the kernel
+// gives it back, and the unit takes no more requests meanwhile.
+bool HidapiAccess::sendRequest(OpenUnit& unit, const quint8* request) {
+    if (unit.stuck)
+        return false;
+    struct Outcome {
+        std::mutex mutex;
+        std::condition_variable done;
+        std::optional<int> written;
+    };
+    auto outcome = std::make_shared<Outcome>();
+    std::thread([outcome, device = unit.device,
+                 bytes = std::vector<quint8>(request, request + unit.requestLength)]() mutable {
+        const int n = hid_write(device->device, bytes.data(), bytes.size());
+        device.reset(); // before the caller can go on to close it
+        std::lock_guard lock(outcome->mutex);
+        outcome->written = n;
+        outcome->done.notify_all();
+    }).detach();
+    std::unique_lock lock(outcome->mutex);
+    if (!outcome->done.wait_for(lock, std::chrono::milliseconds(ReplyTimeoutMs),
+                                [&] { return outcome->written.has_value(); })) {
+        unit.stuck = true;
+        return false;
+    }
+    return *outcome->written >= 0;
+}
+
 int HidapiAccess::WriteHidDevice(DeviceRecord& record, const quint8* request, quint8* reply) {
     OpenUnit* unit = find(record);
     if (!unit)
         return 1;
+    hid_device* device = unit->device->device;
     unsigned char buffer[ReportBufferSize];
 
     // Answers to an earlier, abandoned exchange must not be taken for this one's.
-    for (int i = 0; i < MaxStaleReports; ++i) {
-        const int n = hid_read_timeout(unit->device, buffer, sizeof buffer, 0);
+    for (int i = 0; i < MaxStaleReports && !unit->stuck; ++i) {
+        const int n = hid_read_timeout(device, buffer, sizeof buffer, 0);
         if (n < 0)
             return 2;
         if (n == 0)
             break;
     }
-    if (hid_write(unit->device, request, size_t(unit->requestLength)) < 0)
-        return 2;
-
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(ReplyTimeoutMs);
+    if (!sendRequest(*unit, request))
+        return 2;
+
     for (;;) {
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left <= 0)
             return 2; // the unit stopped answering
-        const int n = hid_read_timeout(unit->device, buffer, sizeof buffer, int(left));
+        const int n = hid_read_timeout(device, buffer, sizeof buffer, int(left));
         if (n <= 0)
             return 2; // unplugged, or nothing within the time
-        if (buffer[0] != Protocol::ReportId)
+        // Other reports the unit may send, and reports too short to hold an answer, are not
+        // the answer.
+        if (buffer[0] != Protocol::ReportId || n - 1 < AnswerBytes)
             continue;
         const int length = std::min(n - 1, unit->replyLength);
         std::memcpy(reply, buffer + 1, size_t(std::max(length, 0)));
@@ -267,16 +333,20 @@ int HidapiAccess::WriteHidDevice(DeviceRecord& record, const quint8* request, qu
 }
 
 int HidapiAccess::CloseHidDevice(DeviceRecord& record) {
-    OpenUnit* unit = find(record);
-    if (!unit)
-        return 1;
-    {
-        std::lock_guard lock(m_hidapiCalls);
-        hid_close(unit->device);
-    }
+    std::shared_ptr<Handle> device;
     {
         std::lock_guard lock(m_mutex);
-        m_units.erase(record.words[1]);
+        const auto it =
+            record.words[0] == RecordMagic ? m_units.find(record.words[1]) : m_units.end();
+        if (it == m_units.end())
+            return 1;
+        device = std::move(it->second.device);
+        m_units.erase(it);
+    }
+    {
+        // Closed here unless a blocked write still holds it; then that write's thread closes it.
+        std::lock_guard lock(m_hidapiCalls);
+        device.reset();
     }
     record = DeviceRecord{};
     return 0;

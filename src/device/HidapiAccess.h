@@ -6,6 +6,7 @@
 #include <QList>
 #include <QStringList>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -47,18 +48,23 @@ public:
     void endCommand() override;
     bool unitUnchanged(int unit) override;
     QString unitPath(int unit) const override;
+    bool exchangesMayBlock() const override { return true; }
 
 private:
+    struct Handle; // an open hid_device, closed when its last user lets go of it
     struct OpenUnit {
-        hid_device_* device;
+        std::shared_ptr<Handle> device;
         int requestLength;
         int replyLength;
+        bool stuck = false; // a request of ours is still blocked in the kernel
     };
+    bool sendRequest(OpenUnit& unit, const quint8* request);
     OpenUnit* find(const DeviceRecord& record);
     void setFailure(OpenFailure failure);
     // The command's numbering while one runs, otherwise the units as they are now.
     QList<Unit> currentUnits(int identifier) const;
     QString usbDevice(const QString& path) const;
+    bool encoderNode(const QString& path) const;
 
     const QString m_sysfsRoot;
     bool m_initialised = false;

@@ -194,8 +194,8 @@ void TestDeviceCommands::unitsChangeDuringChoice_data() {
     QTest::newRow("nothing") << "" << 2 << "TARVEN-PAD Programmed Successfully"
                              << "/dev/hidraw5";
     QTest::newRow("encoder plugged in at hidraw4, unit 22 picked")
-        << "plug" << 2 << "Device Not Found"
-        << "";
+        << "plug" << 2 << "TARVEN-PAD Programmed Successfully"
+        << "/dev/hidraw5";
     QTest::newRow("encoder plugged in at hidraw4, unit 11 picked")
         << "plug" << 1 << "TARVEN-PAD Programmed Successfully"
         << "/dev/hidraw3";

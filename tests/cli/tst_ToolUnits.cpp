@@ -97,7 +97,7 @@ void TestToolUnits::unitsChangeDuringCommand_data() {
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("written");
     QTest::newRow("nothing") << "" << 0 << "/dev/hidraw5";
-    QTest::newRow("encoder plugged in at hidraw4") << "plug" << 5 << "";
+    QTest::newRow("encoder plugged in at hidraw4") << "plug" << 0 << "/dev/hidraw5";
     QTest::newRow("unit 2 pulled out") << "unplug" << 5 << "";
     QTest::newRow("unit 2 back at hidraw4") << "replug" << 5 << "";
 }
@@ -154,10 +154,11 @@ void TestToolUnits::accessDenied() {
     state().devices[1].unplugged = !secondUnit;
     QCOMPARE(run(args), 8);
     QCOMPARE(m_out, out);
-    for (const char* part :
-         {"unit 1 is attached, but this user may not open it", "/dev/hidraw3: Permission denied",
-          "udevadm control --reload-rules", "GROUP", "plugdev"})
-        QVERIFY2(m_err.contains(part), qPrintable(m_err));
+    // One line says what is wrong; the fix, fitted to this machine, follows on lines of its own.
+    QVERIFY2(m_err.startsWith("tarvenpad: unit 1 is attached, but this user may not open it "
+                              "(/dev/hidraw3: Permission denied).\n"),
+             qPrintable(m_err));
+    QVERIFY(m_err.count('\n') > 1);
 }
 
 // A unit's serial characters cannot lead the backup into another folder.

@@ -198,8 +198,9 @@ void TestHidapiAccess::numberingHeldForCommand_data() {
     QTest::addColumn<bool>("unchanged");
     QTest::newRow("nothing") << ""
                              << "/dev/hidraw5" << true;
+    // Unit 2 moves down the bus order but is still the unit that was chosen.
     QTest::newRow("plugged in at hidraw4") << "plug 4"
-                                           << "/dev/hidraw5" << false;
+                                           << "/dev/hidraw5" << true;
     QTest::newRow("unit 2 pulled out") << "unplug 5"
                                        << "" << false;
     QTest::newRow("unit 2 back at hidraw4") << "move 5 to 4"

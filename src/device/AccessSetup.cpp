@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "device/AccessSetup.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <grp.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr const char* RuleName = "70-tarvenpad.rules";
+constexpr const char* HelperName = "tarvenpad-hid-check";
+
+bool memberOf(const char* group) {
+    const struct group* g = getgrnam(group);
+    if (!g)
+        return false;
+    const int count = getgroups(0, nullptr);
+    std::vector<gid_t> groups(size_t(std::max(count, 0)));
+    if (count > 0 && getgroups(count, groups.data()) != count)
+        return false;
+    for (gid_t id : groups)
+        if (id == g->gr_gid)
+            return true;
+    return getegid() == g->gr_gid;
+}
+
+} // namespace
+
+AccessSetup AccessSetup::probe() {
+    AccessSetup s;
+    // Every folder udev reads rules from.
+    for (const char* dir :
+         {"/etc/udev/rules.d", "/run/udev/rules.d", "/usr/lib/udev/rules.d", "/lib/udev/rules.d"})
+        s.ruleInstalled |= QFileInfo::exists(QStringLiteral("%1/%2").arg(dir, RuleName));
+    if (!s.ruleInstalled) {
+        // A build tree: the programs sit beside the helper, the rule is in the sources.
+        const QString helper =
+            QCoreApplication::applicationDirPath() + QLatin1Char('/') + HelperName;
+        const QString rule = QStringLiteral(TARVENPAD_SOURCE_DIR "/udev/") + RuleName;
+        if (QFileInfo::exists(helper) && QFileInfo::exists(rule)) {
+            s.helperSource = helper;
+            s.ruleSource = rule;
+        }
+    }
+    s.atSeat =
+        !qEnvironmentVariableIsSet("SSH_CONNECTION") && qEnvironmentVariableIsSet("XDG_SEAT");
+    s.inPlugdev = memberOf("plugdev");
+    return s;
+}
