@@ -19,7 +19,8 @@ public:
     // The user's actions, one step each.
     void setFlag(int slot, Configuration::Flag flag, bool on);
     void setOption(Configuration::Option option, bool on);
-    // A step even when the slot already had the key: the choice marks the configuration.
+    // The choice marks the configuration even when the slot already had the key, but only
+    // a change is a step.
     void assignKey(int slot, quint8 code);
 
     bool canUndo() const { return m_stack.canUndo(); }
@@ -41,7 +42,7 @@ signals:
     void changed();
 
 private:
-    void record(const QString& text, bool always, const std::function<void()>& edit);
+    void record(const QString& text, const std::function<void()>& edit);
     void followClean();
 
     Configuration& m_config;
