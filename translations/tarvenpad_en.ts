@@ -745,6 +745,10 @@ Putting back the old contents failed too (%1), so the file may be damaged</sourc
         <source>Test Inputs - %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>KeyName</name>

@@ -7,13 +7,16 @@
 #include "model/SlotText.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -28,21 +31,10 @@ const QString TileStyle = QStringLiteral(
 const QString LitTileStyle = QStringLiteral(
     "QLabel { background: #ffd23f; border: 2px solid #b07800; border-radius: 3px; }");
 
-// A modifier key is held while it is pressed; it does not count as held for itself.
-Qt::KeyboardModifiers ownModifier(int usage) {
-    switch (usage) {
-    case 0xE0:
-    case 0xE4:
-        return Qt::ControlModifier;
-    case 0xE1:
-    case 0xE5:
-        return Qt::ShiftModifier;
-    case 0xE2:
-    case 0xE6:
-        return Qt::AltModifier;
-    default:
-        return Qt::NoModifier;
-    }
+// A modifier key is matched as itself, whatever else is held: Left Alt pressed while Left
+// Control is down is the input that sends Left Alt, not "Control + Left Alt".
+bool isModifierKey(int usage) {
+    return usage >= 0xE0 && usage <= 0xE7;
 }
 
 } // namespace
@@ -91,9 +83,17 @@ InputTestWindow::InputTestWindow(const Configuration& config, QWidget* parent)
     m_rotary = rotary;
     layout->addWidget(rotary);
 
+    auto* bottom = new QHBoxLayout;
     m_status = new QLabel(QStringLiteral(" "), this);
     m_status->setObjectName(QStringLiteral("lblTestStatus"));
-    layout->addWidget(m_status);
+    bottom->addWidget(m_status, 1);
+    auto* reset = new QPushButton(tr("Reset"), this);
+    reset->setObjectName(QStringLiteral("TestReset"));
+    // Never the focus: every key belongs to the test, Space and Enter too.
+    reset->setFocusPolicy(Qt::NoFocus);
+    connect(reset, &QPushButton::clicked, this, &InputTestWindow::reset);
+    bottom->addWidget(reset);
+    layout->addLayout(bottom);
 
     connect(&m_config, &Configuration::keyChanged, this, &InputTestWindow::showTile);
     connect(&m_config, &Configuration::flagChanged, this,
@@ -104,6 +104,21 @@ InputTestWindow::InputTestWindow(const Configuration& config, QWidget* parent)
                     showTiles();
             });
     showTiles();
+    // Kept above the main window by the window manager, whichever of the two is clicked.
+    if (parent) {
+        create();
+        if (QWindow* owner = parent->window()->windowHandle())
+            windowHandle()->setTransientParent(owner);
+    }
+}
+
+void InputTestWindow::reset() {
+    m_presses.fill(0);
+    for (QTimer* timer : m_lit)
+        timer->stop();
+    showTiles();
+    m_status->setText(QStringLiteral(" "));
+    setWindowTitle(tr("Test Inputs"));
 }
 
 bool InputTestWindow::isLit(int slot) const {
@@ -161,7 +176,8 @@ void InputTestWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void InputTestWindow::press(int usage, Qt::KeyboardModifiers held, const QString& unknownName) {
-    held &= ~ownModifier(usage);
+    if (isModifierKey(usage))
+        held = Qt::NoModifier;
     KeySlot pressed;
     pressed.keyCode = quint8(usage);
     pressed.control = held.testFlag(Qt::ControlModifier);
