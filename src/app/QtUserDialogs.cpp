@@ -14,14 +14,14 @@ UserDialogs::Answer QtUserDialogs::message(QWidget* parent, const QString& text,
 }
 
 UserDialogs::Answer QtUserDialogs::messageWithDetails(QWidget* parent, const QString& text,
-                                                      const QString& details,
-                                                      const QString& title, Icon icon) {
+                                                      const QString& details, const QString& title,
+                                                      Icon icon) {
     return showBox(parent, text, details, title, icon, Buttons::Ok);
 }
 
 UserDialogs::Answer QtUserDialogs::showBox(QWidget* parent, const QString& text,
-                                           const QString& details, const QString& title,
-                                           Icon icon, Buttons buttons) {
+                                           const QString& details, const QString& title, Icon icon,
+                                           Buttons buttons) {
     QMessageBox box(parent);
     box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
     box.setText(text);
