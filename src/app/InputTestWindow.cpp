@@ -7,8 +7,8 @@
 #include "model/SlotText.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace {
 
@@ -40,7 +39,8 @@ bool isModifierKey(int usage) {
 } // namespace
 
 InputTestWindow::InputTestWindow(const Configuration& config, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_config(config) {
+    // A dialog of the main window: the window manager keeps it above, whichever is clicked.
+    : QWidget(parent, Qt::Dialog), m_config(config) {
     setObjectName(QStringLiteral("frmTestInputs"));
     setWindowTitle(tr("Test Inputs"));
     setFocusPolicy(Qt::StrongFocus);
@@ -104,12 +104,6 @@ InputTestWindow::InputTestWindow(const Configuration& config, QWidget* parent)
                     showTiles();
             });
     showTiles();
-    // Kept above the main window by the window manager, whichever of the two is clicked.
-    if (parent) {
-        create();
-        if (QWindow* owner = parent->window()->windowHandle())
-            windowHandle()->setTransientParent(owner);
-    }
 }
 
 void InputTestWindow::reset() {
