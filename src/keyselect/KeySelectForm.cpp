@@ -6,11 +6,11 @@
 
 #include <QEvent>
 #include <QGuiApplication>
-#include <QStyleHints>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleHints>
 #include <QWindow>
 #include <cmath>
 
@@ -225,8 +225,8 @@ void KeySelectForm::paintEvent(QPaintEvent*) {
 
 bool KeySelectForm::eventFilter(QObject* watched, QEvent* event) {
     auto* key = qobject_cast<QPushButton*>(watched);
-    const bool press = event->type() == QEvent::MouseButtonPress ||
-                       event->type() == QEvent::MouseButtonDblClick;
+    const bool press =
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
     if (key && press && m_shownFor.isValid() &&
         m_shownFor.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval())
         return true; // the key never sees it, so its release chooses nothing
