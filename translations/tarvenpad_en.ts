@@ -248,15 +248,6 @@ or PNG by its extension; an OUT of - is PDF on standard output</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Install the udev rule that comes with tarvenpad, then unplug the unit and plug it in again:
-  sudo cp udev/70-tarvenpad.rules /etc/udev/rules.d/
-  sudo udevadm control --reload-rules
-  sudo udevadm trigger --subsystem-match=hidraw
-The rule gives the user at the seat access (uaccess) and the plugdev group too (GROUP=&quot;plugdev&quot;, MODE=&quot;0660&quot;); over SSH or without a desktop session, join that group and log in again:
-  sudo usermod -aG plugdev $USER</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1: this user may not open the unit (%2)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -354,11 +345,6 @@ The rule gives the user at the seat access (uaccess) and the plugdev group too (
     </message>
     <message>
         <source>cannot be opened</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>unit %1 is attached, but this user may not open it (%2).
-%3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -467,6 +453,10 @@ The rule gives the user at the seat access (uaccess) and the plugdev group too (
     </message>
     <message>
         <source>there is no preset &apos;%1&apos; (see tarvenpad preset --list)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1 is attached, but this user may not open it (%2).</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -766,6 +756,10 @@ Putting back the old contents failed too (%1), so the file may be damaged</sourc
     </message>
     <message>
         <source>Test Inputs - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1824,15 +1818,42 @@ should be reserved for backup purposes only.</source>
     <message>
         <source>
 
-A TARVEN-PAD is attached, but this user may not open it (%1: %2).
-Install the udev rule that comes with the programmer:
-    sudo cp 70-tarvenpad.rules /etc/udev/rules.d/
-    sudo udevadm control --reload-rules
-    sudo udevadm trigger --subsystem-match=hidraw
-then unplug the TARVEN-PAD, plug it in again and restart the program.
-Without a desktop session (a kiosk, a remote display), join the plugdev group
-instead and log in again:
+A TARVEN-PAD is attached, but this user may not open it (%1: %2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+
+The udev rule that gives access is not installed. Install it from this build:
+    sudo install -m 644 %1 /etc/udev/rules.d/
+    sudo install %2 /usr/lib/udev/
+    sudo udevadm control --reload-rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+
+The udev rule that gives access is not installed. Install the tarvenpad-programmer package, which brings it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+
+The udev rule gives the user at the seat access: unplug the TARVEN-PAD, plug it in again and restart the program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+
+Without a desktop session at the seat (a kiosk, a remote display), access comes from the plugdev group. Join it and log in again:
     sudo usermod -aG plugdev $USER</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+
+The TARVEN-PAD was set up before the rule was in place. Unplug it and plug it in again, or have udev apply the rule now:
+    sudo udevadm trigger --subsystem-match=hidraw</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -12,35 +12,37 @@ EditHistory::EditHistory(Configuration& config, QObject* parent)
     : QObject(parent), m_config(config) {}
 
 void EditHistory::setFlag(int slot, Flag flag, bool on) {
-    record(tr("%1 on %2").arg(FlagName(flag), SlotName(slot)), false,
+    record(tr("%1 on %2").arg(FlagName(flag), SlotName(slot)),
            [=, this] { m_config.setFlag(slot, flag, on); });
 }
 
 void EditHistory::setOption(Option option, bool on) {
-    record(OptionName(option), false, [=, this] { m_config.setOption(option, on); });
+    record(OptionName(option), [=, this] { m_config.setOption(option, on); });
 }
 
 void EditHistory::assignKey(int slot, quint8 code) {
-    record(tr("Key %1 on %2").arg(KeyCodeName(code), SlotName(slot)), true,
+    // The model marks the configuration even when the slot already had the key; that choice
+    // changes nothing an undo could take back, so it leaves no step.
+    record(tr("Key %1 on %2").arg(KeyCodeName(code), SlotName(slot)),
            [=, this] { m_config.assignKey(slot, code); });
 }
 
 void EditHistory::replaceAll(const QString& text, const ConfigState& state) {
-    record(text, true, [=, this] { m_config.restore(state); });
+    record(text, [=, this] { m_config.restore(state); });
 }
 
-void EditHistory::record(const QString& text, bool always, const std::function<void()>& edit) {
+void EditHistory::record(const QString& text, const std::function<void()>& edit) {
     // Showing the rotary rows lets pending events run in the middle of an undo; a click
     // taken there becomes its own step once the undo is complete.
     if (m_restoring) {
         QMetaObject::invokeMethod(
-            this, [=, this] { record(text, always, edit); }, Qt::QueuedConnection);
+            this, [=, this] { record(text, edit); }, Qt::QueuedConnection);
         return;
     }
     const ConfigState before = m_config.state();
     edit();
     const ConfigState after = m_config.state();
-    if (!always && before == after)
+    if (before == after)
         return;
     m_stack.push(new EditStep(m_config, before, after, text));
     followClean();

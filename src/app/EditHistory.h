@@ -19,7 +19,8 @@ public:
     // The user's actions, one step each.
     void setFlag(int slot, Configuration::Flag flag, bool on);
     void setOption(Configuration::Option option, bool on);
-    // A step even when the slot already had the key: the choice marks the configuration.
+    // The choice marks the configuration even when the slot already had the key, but only
+    // a change is a step.
     void assignKey(int slot, quint8 code);
     // A whole configuration at once (a preset), as one step named `text`; it marks the
     // configuration even when nothing changes, as any choice does.
@@ -44,7 +45,7 @@ signals:
     void changed();
 
 private:
-    void record(const QString& text, bool always, const std::function<void()>& edit);
+    void record(const QString& text, const std::function<void()>& edit);
     void followClean();
 
     Configuration& m_config;

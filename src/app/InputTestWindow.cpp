@@ -8,10 +8,12 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -28,27 +30,17 @@ const QString TileStyle = QStringLiteral(
 const QString LitTileStyle = QStringLiteral(
     "QLabel { background: #ffd23f; border: 2px solid #b07800; border-radius: 3px; }");
 
-// A modifier key is held while it is pressed; it does not count as held for itself.
-Qt::KeyboardModifiers ownModifier(int usage) {
-    switch (usage) {
-    case 0xE0:
-    case 0xE4:
-        return Qt::ControlModifier;
-    case 0xE1:
-    case 0xE5:
-        return Qt::ShiftModifier;
-    case 0xE2:
-    case 0xE6:
-        return Qt::AltModifier;
-    default:
-        return Qt::NoModifier;
-    }
+// A modifier key is matched as itself, whatever else is held: Left Alt pressed while Left
+// Control is down is the input that sends Left Alt, not "Control + Left Alt".
+bool isModifierKey(int usage) {
+    return usage >= 0xE0 && usage <= 0xE7;
 }
 
 } // namespace
 
 InputTestWindow::InputTestWindow(const Configuration& config, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_config(config) {
+    // A dialog of the main window: the window manager keeps it above, whichever is clicked.
+    : QWidget(parent, Qt::Dialog), m_config(config) {
     setObjectName(QStringLiteral("frmTestInputs"));
     setWindowTitle(tr("Test Inputs"));
     setFocusPolicy(Qt::StrongFocus);
@@ -91,9 +83,17 @@ InputTestWindow::InputTestWindow(const Configuration& config, QWidget* parent)
     m_rotary = rotary;
     layout->addWidget(rotary);
 
+    auto* bottom = new QHBoxLayout;
     m_status = new QLabel(QStringLiteral(" "), this);
     m_status->setObjectName(QStringLiteral("lblTestStatus"));
-    layout->addWidget(m_status);
+    bottom->addWidget(m_status, 1);
+    auto* reset = new QPushButton(tr("Reset"), this);
+    reset->setObjectName(QStringLiteral("TestReset"));
+    // Never the focus: every key belongs to the test, Space and Enter too.
+    reset->setFocusPolicy(Qt::NoFocus);
+    connect(reset, &QPushButton::clicked, this, &InputTestWindow::reset);
+    bottom->addWidget(reset);
+    layout->addLayout(bottom);
 
     connect(&m_config, &Configuration::keyChanged, this, &InputTestWindow::showTile);
     connect(&m_config, &Configuration::flagChanged, this,
@@ -104,6 +104,15 @@ InputTestWindow::InputTestWindow(const Configuration& config, QWidget* parent)
                     showTiles();
             });
     showTiles();
+}
+
+void InputTestWindow::reset() {
+    m_presses.fill(0);
+    for (QTimer* timer : m_lit)
+        timer->stop();
+    showTiles();
+    m_status->setText(QStringLiteral(" "));
+    setWindowTitle(tr("Test Inputs"));
 }
 
 bool InputTestWindow::isLit(int slot) const {
@@ -161,7 +170,8 @@ void InputTestWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void InputTestWindow::press(int usage, Qt::KeyboardModifiers held, const QString& unknownName) {
-    held &= ~ownModifier(usage);
+    if (isModifierKey(usage))
+        held = Qt::NoModifier;
     KeySlot pressed;
     pressed.keyCode = quint8(usage);
     pressed.control = held.testFlag(Qt::ControlModifier);

@@ -21,6 +21,8 @@ public:
     bool isLit(int slot) const;
     int presses(int slot) const { return m_presses.at(slot); }
     QString statusText() const;
+    // Back to no presses: counts, lit tiles, the status line and the title.
+    void reset();
 
 protected:
     bool event(QEvent* event) override;

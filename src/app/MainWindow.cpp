@@ -25,7 +25,12 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
+#include <QTimer>
+#include <QWheelEvent>
 #include <cmath>
 
 using Flag = Configuration::Flag;
@@ -49,6 +54,9 @@ constexpr int RotaryPanelAllowance = 179;
 // The banner keeps the picture's proportions.
 constexpr double BannerAspect = 454.0 / 141.0;
 const QColor MenuRuleColour(190, 190, 190);
+// However narrow the window is dragged, the input panel stays whole and the right-hand side
+// keeps this much room for its scroll bars.
+constexpr int MinimumRightWidth = 60;
 
 QFont rowFont(bool bold) {
     QFont f(QStringLiteral("Verdana"));
@@ -87,9 +95,23 @@ MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
     // The design client area, under a menu bar whose height is known only now it has menus.
     resize(751, 628 + menuBar()->sizeHint().height());
     buildInputPanel(m_client);
-    m_banner = new BannerWidget(m_client);
-    buildOptions(m_client);
-    buildRotarySection(m_client);
+    // Below the grey rule: the area starts at the client's second pixel row.
+    m_rightArea = new QScrollArea(m_client);
+    m_rightArea->setObjectName(QStringLiteral("RightSide"));
+    m_rightArea->setFrameShape(QFrame::NoFrame);
+    m_rightArea->setFocusPolicy(Qt::NoFocus);
+    m_right = new QWidget;
+    m_right->setObjectName(QStringLiteral("RightSideContent"));
+    m_banner = new BannerWidget(m_right);
+    buildOptions(m_right);
+    buildRotarySection(m_right);
+    m_rightArea->setWidget(m_right);
+    m_rightArea->viewport()->setAutoFillBackground(false);
+    m_right->setAutoFillBackground(false);
+    // Tab into a hidden option or rotary row brings it into view.
+    for (QWidget* w : m_right->findChildren<QWidget*>())
+        if (w->focusPolicy() != Qt::NoFocus)
+            w->installEventFilter(this);
     m_client->installEventFilter(this);
 
     connect(&m_config, &Configuration::flagChanged, this, &MainWindow::onFlagChanged);
@@ -436,12 +458,16 @@ void MainWindow::reflow() {
     m_picEdge->setGeometry(5, 1, width, std::max(h - 1, 1));
 
     const int x = m_picEdge->x() + m_picEdge->width();
+    m_client->setMinimumWidth(x + MinimumRightWidth);
+    m_rightArea->setGeometry(x, 1, std::max(m_client->width() - x, 1), std::max(h - 1, 1));
+    // The regions keep their places relative to the window; the right-hand side's content
+    // starts at the area's corner, so its coordinates are the window's less (x, 1).
     const double bannerWidth = m_client->width() - x;
     const double bannerHeight = bannerWidth / BannerAspect;
-    m_banner->setGeometry(x, 1, std::max(int(std::lround(bannerWidth)), 1),
+    m_banner->setGeometry(0, 0, std::max(int(std::lround(bannerWidth)), 1),
                           std::max(int(std::lround(bannerHeight)), 1));
 
-    m_frame1->move(m_picEdge->width() + m_picEdge->x() + 20,
+    m_frame1->move(m_picEdge->width() + m_picEdge->x() + 20 - x,
                    m_banner->height() + m_banner->y() + 10);
     const int rotaryWidth = rowWidth(m_rrows[0]);
     m_rPicEdge->setGeometry(m_frame1->x() + 5, m_frame1->height() + m_frame1->y() + 24,
@@ -449,6 +475,76 @@ void MainWindow::reflow() {
     m_frame2->setGeometry(m_frame1->x(), m_frame1->height() + m_frame1->y() + 10, rotaryWidth + 15,
                           285);
     ArrangeRows();
+    fitRightSide();
+}
+
+QSize MainWindow::rightSideExtent() const {
+    QRect used = m_frame1->geometry();
+    if (m_frame2->isVisibleTo(m_right))
+        for (const QWidget* w :
+             {static_cast<const QWidget*>(m_frame2), static_cast<const QWidget*>(m_rPicEdge),
+              static_cast<const QWidget*>(m_rPicInner),
+              static_cast<const QWidget*>(m_rrows[0].key)})
+            used |= QRect(w->mapTo(m_right, QPoint(0, 0)), w->size());
+    return {used.right() + 1, used.bottom() + 1};
+}
+
+void MainWindow::fitRightSide() {
+    const QSize area = m_rightArea->size();
+    const int bar = m_rightArea->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    // The banner fills the width it is given; a vertical scroll bar takes some of it.
+    const auto extentFor = [this](int width) {
+        m_banner->resize(std::max(width, 1), std::max(int(std::lround(width / BannerAspect)), 1));
+        m_frame1->move(m_frame1->x(), m_banner->height() + m_banner->y() + 10);
+        return rightSideExtent();
+    };
+    QSize need = extentFor(area.width());
+    bool vertical = need.height() > area.height();
+    bool horizontal = need.width() > area.width() - (vertical ? bar : 0);
+    vertical = vertical || need.height() > area.height() - (horizontal ? bar : 0);
+    if (vertical) {
+        need = extentFor(area.width() - bar);
+        horizontal = need.width() > area.width() - bar;
+    }
+    if (vertical || horizontal) {
+        // The frames moved with the banner: lay the rotary rows out again beside them.
+        if (m_frame2->isVisibleTo(m_right)) {
+            m_frame2->move(m_frame2->x(), m_frame1->y() + m_frame1->height() + 10);
+            m_rPicEdge->move(m_rPicEdge->x(), m_frame1->y() + m_frame1->height() + 24);
+            ArrangeRows();
+        }
+        need = rightSideExtent();
+    }
+    m_rightArea->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn
+                                                     : Qt::ScrollBarAlwaysOff);
+    m_rightArea->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn
+                                                         : Qt::ScrollBarAlwaysOff);
+    const QSize view(area.width() - (vertical ? bar : 0), area.height() - (horizontal ? bar : 0));
+    m_right->resize(need.expandedTo(view));
+}
+
+void MainWindow::fitRestoredToScreen() {
+    const QScreen* s = screen();
+    if (!s || windowState() != Qt::WindowNoState)
+        return;
+    const QRect free = s->availableGeometry();
+    const QRect frame = frameGeometry();
+    if (free.contains(frame))
+        return;
+    const QSize margins = frame.size() - size();
+    resize(size().boundedTo(free.size() - margins));
+    const QRect now = frameGeometry();
+    move(pos() +
+         QPoint(std::max(free.left() - now.left(), std::min(0, free.right() - now.right())),
+                std::max(free.top() - now.top(), std::min(0, free.bottom() - now.bottom()))));
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Restored from maximised: the window manager gives back the design size, which may not
+    // fit a small screen. Once it has placed the frame, its size is known.
+    if (event->type() == QEvent::WindowStateChange && windowState() == Qt::WindowNoState)
+        QTimer::singleShot(100, this, &MainWindow::fitRestoredToScreen);
 }
 
 void MainWindow::picEdgeResized() {
@@ -488,9 +584,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         // Only the keyboard: a click scrolling the row away under the mouse would lose it.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         auto* w = qobject_cast<QWidget*>(watched);
-        if (w && w->parentWidget() == m_picInner &&
-            (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
+        const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+        if (w && byKeyboard && w->parentWidget() == m_picInner)
             scrollRowIntoView(w->y() / RowPitch);
+        else if (w && byKeyboard && m_right->isAncestorOf(w))
+            m_rightArea->ensureWidgetVisible(w, 0, 0);
+    } else if (watched == m_picEdge && event->type() == QEvent::Wheel) {
+        // The wheel anywhere over the rows turns the panel's scroll bar; the rows' own
+        // controls pass it on to here.
+        QCoreApplication::sendEvent(m_vscroll, event);
+        return true;
     } else if (watched == m_client && event->type() == QEvent::Resize)
         reflow();
     else if (watched == m_picEdge && event->type() == QEvent::Resize)
@@ -546,6 +649,7 @@ void MainWindow::setRotaryVisible(bool visible) {
     m_frame2->setVisible(visible);
     if (visible)
         ArrangeRows();
+    fitRightSide();
 }
 
 void MainWindow::chooseKey(int slot) {

@@ -20,6 +20,7 @@ class QFrame;
 class QGroupBox;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 class QScrollBar;
 class RowPanel;
 class TransferCommands;
@@ -52,6 +53,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     struct Row {
@@ -83,6 +85,12 @@ private:
     // Scrolls by whole rows until input row `row` is in view.
     void scrollRowIntoView(int row);
     void setRotaryVisible(bool visible);
+    // The right-hand side scrolls when its regions do not fit: its content takes their size,
+    // and scroll bars show only then. Where everything fits nothing moves.
+    void fitRightSide();
+    QSize rightSideExtent() const;
+    // A restored window larger than the screen's free area shrinks into it.
+    void fitRestoredToScreen();
     void chooseKey(int slot);
     void showAbout();
     Row& rowOf(int slot);
@@ -107,6 +115,8 @@ private:
     QWidget* m_picEdgeView = nullptr;
     RowPanel* m_picInner = nullptr;
     QScrollBar* m_vscroll = nullptr;
+    QScrollArea* m_rightArea = nullptr;
+    QWidget* m_right = nullptr; // the right-hand side's content: banner, options, rotary rows
     BannerWidget* m_banner = nullptr;
     QGroupBox* m_frame1 = nullptr;
     std::array<QCheckBox*, 5> m_checks{};

@@ -20,7 +20,8 @@ MultiUnitsWindow::MultiUnitsWindow(QWidget* parent)
         auto* b = new QPushButton(tr("SN"), this);
         b->setObjectName(QStringLiteral("SerialNo%1").arg(i + 1));
         b->setGeometry(geometry[i]);
-        b->setAutoDefault(false);
+        // Enter chooses the focused unit, as Space and a click do.
+        b->setAutoDefault(true);
         b->hide();
         connect(b, &QPushButton::clicked, this, [this, i] { choose(i + 1); });
         m_buttons[i] = b;

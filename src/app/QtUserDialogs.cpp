@@ -7,12 +7,29 @@
 #include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QTextEdit>
 
 UserDialogs::Answer QtUserDialogs::message(QWidget* parent, const QString& text,
                                            const QString& title, Icon icon, Buttons buttons) {
+    return showBox(parent, text, QString(), title, icon, buttons);
+}
+
+UserDialogs::Answer QtUserDialogs::messageWithDetails(QWidget* parent, const QString& text,
+                                                      const QString& details, const QString& title,
+                                                      Icon icon) {
+    return showBox(parent, text, details, title, icon, Buttons::Ok);
+}
+
+UserDialogs::Answer QtUserDialogs::showBox(QWidget* parent, const QString& text,
+                                           const QString& details, const QString& title, Icon icon,
+                                           Buttons buttons) {
     QMessageBox box(parent);
     box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
     box.setText(text);
+    // "Show Details..." unfolds a scrolling list under the text.
+    box.setDetailedText(details);
+    if (auto* list = box.findChild<QTextEdit*>())
+        list->setObjectName(QStringLiteral("MessageDetails"));
     switch (icon) {
     case Icon::None:
         box.setIcon(QMessageBox::NoIcon);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/StatusWindow.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QWindow>
@@ -44,4 +45,12 @@ void StatusWindow::showProgress(TransferDirection direction, int done, int total
 
 void StatusWindow::processEvents() {
     QCoreApplication::processEvents();
+}
+
+void StatusWindow::reject() {}
+
+void StatusWindow::closeEvent(QCloseEvent* event) {
+    // Only the window manager's close button or Alt+F4 arrive here; the transfer's owner
+    // deletes the window when it is done.
+    event->ignore();
 }

@@ -7,7 +7,8 @@
 
 class QLabel;
 
-// The small progress window shown while a transfer runs.
+// The small progress window shown while a transfer runs. The user cannot close it: it goes
+// when the transfer ends, so a transfer never runs on without its progress.
 class StatusWindow : public QDialog, public ProgressSink {
     Q_OBJECT
 public:
@@ -19,6 +20,10 @@ public:
 
     // "Writing configuration - 50%" for 47 of 94: the share as a whole percentage.
     static QString progressText(TransferDirection direction, int done, int total);
+
+protected:
+    void reject() override; // Esc
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QLabel* m_label;

@@ -11,6 +11,9 @@
 
 namespace {
 
+// Every slot and every option can differ at once.
+constexpr int AllLines = Configuration::SlotCount + int(Configuration::Options.size());
+
 const QString VerifyKey = QStringLiteral("tools/verifyAfterWriting");
 
 QSettings settings() {
@@ -31,25 +34,33 @@ void UnitComparison::setVerifyAfterWriting(bool on) {
     settings().setValue(VerifyKey, on);
 }
 
-QStringList UnitComparison::differences(const DeviceImage& mine, const DeviceImage& unit) {
+QStringList UnitComparison::differences(const DeviceImage& mine, const DeviceImage& unit,
+                                        int maxLines) {
     // Through the loaders' rules on both sides, so only what a Read would show can differ.
     Configuration a, b;
     ApplyDeviceImage(a, mine);
     ApplyDeviceImage(b, unit);
-    return ConfigurationDifferences(a, b);
+    return ConfigurationDifferences(a, b, maxLines);
+}
+
+void UnitComparison::showDifferences(const QString& heading, const QString& title,
+                                     const DeviceImage& mine, const DeviceImage& unit) {
+    const QStringList summary = differences(mine, unit);
+    const QStringList all = differences(mine, unit, AllLines);
+    // The box shows what fits on a screen; the rest unfolds under "Show Details...".
+    const QString details = all.size() > summary.size() ? all.join(QLatin1Char('\n')) : QString();
+    m_dialogs.messageWithDetails(m_owner, heading.arg(summary.join(QLatin1Char('\n'))), details,
+                                 title, UserDialogs::Icon::Exclamation);
 }
 
 void UnitComparison::report(const DeviceImage& mine, const DeviceImage& unit) {
-    const QStringList lines = differences(mine, unit);
-    if (lines.isEmpty())
+    if (differences(mine, unit).isEmpty())
         m_dialogs.message(m_owner, tr("The TARVEN-PAD holds this configuration."), tr("Compare"),
                           UserDialogs::Icon::Information, UserDialogs::Buttons::Ok);
     else
-        m_dialogs.message(m_owner,
-                          tr("The TARVEN-PAD holds a different configuration.\n"
-                             "(this configuration | the unit)\n\n%1")
-                              .arg(lines.join(QLatin1Char('\n'))),
-                          tr("Compare"), UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
+        showDifferences(tr("The TARVEN-PAD holds a different configuration.\n"
+                           "(this configuration | the unit)\n\n%1"),
+                        tr("Compare"), mine, unit);
 }
 
 TransferResult UnitComparison::sendAndReadBack(DeviceLink& link, int identifier,
@@ -64,13 +75,10 @@ TransferResult UnitComparison::sendAndReadBack(DeviceLink& link, int identifier,
 }
 
 bool UnitComparison::confirmWritten(const DeviceImage& written, const DeviceImage& readBack) {
-    const QStringList lines = differences(written, readBack);
-    if (lines.isEmpty())
+    if (differences(written, readBack).isEmpty())
         return true;
-    m_dialogs.message(m_owner,
-                      tr("The TARVEN-PAD does not hold what was written.\n"
-                         "(written | read back)\n\n%1")
-                          .arg(lines.join(QLatin1Char('\n'))),
-                      tr("Error"), UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
+    showDifferences(tr("The TARVEN-PAD does not hold what was written.\n"
+                       "(written | read back)\n\n%1"),
+                    tr("Error"), written, readBack);
     return false;
 }

@@ -34,10 +34,16 @@ public:
     // false after an error box that lists the differences.
     bool confirmWritten(const DeviceImage& written, const DeviceImage& readBack);
 
-    // The differences as the user reads them, both images taken as a read would apply them.
-    static QStringList differences(const DeviceImage& mine, const DeviceImage& unit);
+    // The differences as the user reads them, both images taken as a read would apply them;
+    // past `maxLines` the rest is summed up in one line.
+    static QStringList differences(const DeviceImage& mine, const DeviceImage& unit,
+                                   int maxLines = 12);
 
 private:
+    // `heading` with the first differences in place of %1, all of them to unfold.
+    void showDifferences(const QString& heading, const QString& title, const DeviceImage& mine,
+                         const DeviceImage& unit);
+
     UserDialogs& m_dialogs;
     QWidget* m_owner;
 };

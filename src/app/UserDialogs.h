@@ -20,6 +20,13 @@ public:
     // An empty title means "no title of its own": the application's name is shown.
     virtual Answer message(QWidget* parent, const QString& text, const QString& title, Icon icon,
                            Buttons buttons) = 0;
+    // A message with one OK button that sums up a long list: `details` holds all of it, for
+    // the user to unfold and scroll. Where nothing can unfold, the summary is shown alone.
+    virtual Answer messageWithDetails(QWidget* parent, const QString& text, const QString& details,
+                                      const QString& title, Icon icon) {
+        static_cast<void>(details);
+        return message(parent, text, title, icon, Buttons::Ok);
+    }
     // The chosen path, or nothing when the dialog was cancelled.
     virtual std::optional<QString> chooseOpenFile(QWidget* parent) = 0;
     virtual std::optional<QString> chooseSaveFile(QWidget* parent) = 0;

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleHints>
 #include <QWindow>
 #include <cmath>
 
@@ -174,6 +175,8 @@ void KeySelectForm::resizeEvent(QResizeEvent* event) {
 
 void KeySelectForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    m_shownFor.start();
+    m_activated = false;
     fitToScreen();
     if (QWindow* window = windowHandle()) {
         connect(window, &QWindow::screenChanged, this, &KeySelectForm::followScreen,
@@ -194,6 +197,11 @@ bool KeySelectForm::event(QEvent* event) {
     const bool handled = QDialog::event(event);
     // The window manager reports the frame only after the window is mapped; fit again as
     // soon as it is known, so the outer window, not the inner area, spans the screen.
+    if (event->type() == QEvent::WindowActivate && !m_activated) {
+        // The window takes clicks from here on; the interval counts from the later moment.
+        m_activated = true;
+        m_shownFor.start();
+    }
     switch (event->type()) {
     case QEvent::Move:
     case QEvent::Resize:
@@ -217,6 +225,11 @@ void KeySelectForm::paintEvent(QPaintEvent*) {
 
 bool KeySelectForm::eventFilter(QObject* watched, QEvent* event) {
     auto* key = qobject_cast<QPushButton*>(watched);
+    const bool press =
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (key && press && m_shownFor.isValid() &&
+        m_shownFor.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval())
+        return true; // the key never sees it, so its release chooses nothing
     if (key && event->type() == QEvent::MouseButtonPress) {
         m_pressedCaption = key->text();
         key->setText(QString());

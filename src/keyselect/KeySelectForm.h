@@ -4,6 +4,7 @@
 #include "keyselect/KeyGrid.h"
 #include <QDialog>
 
+#include <QElapsedTimer>
 #include <QRect>
 #include <array>
 
@@ -60,4 +61,8 @@ private:
     double m_unitX = 0, m_unitY = 0;
     double m_labelWidth, m_labelHeight;
     QRectF m_mouseOutline;
+    // Since the window came up: a click sooner than a double-click's interval is the rest
+    // of the double-click that opened it, not a choice.
+    QElapsedTimer m_shownFor;
+    bool m_activated = false;
 };

@@ -23,6 +23,7 @@ protected slots:
     }
 
 protected:
+    const QString MainTitle = QStringLiteral("Quelmark Electronics, Inc. - TARVEN-PAD Programmer");
     std::unique_ptr<XDisplay> display;
     std::unique_ptr<ProgramUnderTest> program;
 
@@ -50,6 +51,40 @@ protected:
     // Clicks a check box and waits until the program shows it in the new state.
     bool clickAndWait(const QString& name, bool on) {
         return program->click(name) && waitChecked(name, on);
+    }
+    // The key window once it takes clicks: one sooner than a double-click's interval after
+    // it came up is taken for the end of the double-click that opened it.
+    bool waitForKeyWindow() {
+        const bool up = program->waitFor([&](const QJsonObject&) {
+            return program->window(QStringLiteral("Form2"))[QLatin1String("active")].toBool();
+        });
+        QTest::qWait(600);
+        return up;
+    }
+    QString windowId(const QString& title) const {
+        return display
+            ->run(QStringLiteral("xdotool"),
+                  {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                   QStringLiteral("--name"),
+                   QStringLiteral("^%1$").arg(QRegularExpression::escape(title))})
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+            .value(0)
+            .trimmed();
+    }
+    // The window manager's stacking order, bottom to top, as decimal window ids.
+    QStringList stacking() const {
+        const QString out =
+            display->run(QStringLiteral("xprop"),
+                         {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+        QStringList ids;
+        const QRegularExpression hex(QStringLiteral("0x[0-9a-fA-F]+"));
+        for (auto it = hex.globalMatch(out); it.hasNext();)
+            ids << QString::number(it.next().captured(0).toULongLong(nullptr, 16));
+        return ids;
+    }
+    bool above(const QString& title, const QString& other) const {
+        const QStringList order = stacking();
+        return order.indexOf(windowId(title)) > order.indexOf(windowId(other));
     }
     void keepScreenshotOnFailure() {
         if (!QTest::currentTestFailed() || !display)

@@ -9,8 +9,7 @@ class acc_KeyWindow : public AcceptanceCase {
 
     // Opens the key window from input row `slot`.
     bool openFor(int slot) {
-        return program->click(QStringLiteral("SKey_%1").arg(slot)) &&
-               program->waitForWindow(QStringLiteral("Form2"));
+        return program->click(QStringLiteral("SKey_%1").arg(slot)) && waitForKeyWindow();
     }
     bool closed() { return program->waitForWindow(QStringLiteral("Form2"), false); }
     bool pick(int slot, int button) {
@@ -21,6 +20,20 @@ class acc_KeyWindow : public AcceptanceCase {
     }
 
 private slots:
+    void doubleClickOnAKeyButtonChoosesNothing() {
+        QVERIFY(pick(19, 42)); // T
+        // The key window comes up under the pointer between the two clicks.
+        const QPoint p = ProgramUnderTest::centre(program->widget(QStringLiteral("SKey_19")));
+        display->moveTo(p.x(), p.y());
+        display->run(QStringLiteral("xdotool"),
+                     {QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
+                      QStringLiteral("--delay"), QStringLiteral("250"), QStringLiteral("1")});
+        QVERIFY(waitForKeyWindow());
+        QVERIFY(program->click(QStringLiteral("CKey_108")) && closed());
+        QCOMPARE(program->widget(QStringLiteral("SKey_19"))["text"].toString(),
+                 QStringLiteral("T"));
+    }
+
     void choosingByClickLandsInTheFile() {
         QVERIFY(pick(0, 38));  // Q
         QVERIFY(pick(1, 104)); // the left mouse button

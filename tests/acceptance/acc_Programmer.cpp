@@ -19,7 +19,7 @@ class acc_Programmer : public AcceptanceCase {
         return TpdImage::read(file);
     }
     bool pickKey(const QString& button, int key) {
-        return program->click(button) && program->waitForWindow(QStringLiteral("Form2")) &&
+        return program->click(button) && waitForKeyWindow() &&
                program->click(QStringLiteral("CKey_%1").arg(key)) &&
                program->waitForWindow(QStringLiteral("Form2"), false);
     }

@@ -61,6 +61,41 @@ private slots:
         QCOMPARE(program->widget(QStringLiteral("TestTile_8"))[QLatin1String("text")].toString(),
                  QStringLiteral("Input 9\nShift + !1\n\u00d71"));
         display->screenshot(QStringLiteral(SHOT_DIR "/test-inputs.png"));
+        display->key(QStringLiteral("ctrl+alt")); // Left Alt while Left Control is held
+        QVERIFY(program->waitForTitle(QStringLiteral("Test Inputs - Input 6")));
+        const QPoint banner = ProgramUnderTest::centre(program->widget(QStringLiteral("Picture2")));
+        display->click(banner.x(), banner.y());
+        QTest::qWait(500);
+        QVERIFY(above(QStringLiteral("Test Inputs - Input 6"), MainTitle));
+        QVERIFY(program->click(QStringLiteral("TestReset")));
+        QVERIFY(program->waitForTitle(QStringLiteral("Test Inputs")));
+        QCOMPARE(program->widget(QStringLiteral("TestTile_8"))[QLatin1String("text")].toString(),
+                 QStringLiteral("Input 9\nShift + !1"));
+    }
+
+    void progressStaysAndEnterChoosesTheUnit() {
+        QVERIFY(program->chooseMenu(QStringLiteral("file"), QStringLiteral("fsend")));
+        QVERIFY(program->waitForTitle(QStringLiteral("Multiple Units Detected!")));
+        // Under the unit window: brought forward as a taskbar would, then the real Esc.
+        display->run(QStringLiteral("xdotool"),
+                     {QStringLiteral("search"), QStringLiteral("--name"),
+                      QStringLiteral("^TARVENPAD Programmer$"), QStringLiteral("windowactivate")});
+        QVERIFY(waitActive(QStringLiteral("frmStatus")));
+        display->key(QStringLiteral("Escape"));
+        QTest::qWait(500);
+        QVERIFY(!program->window(QStringLiteral("frmStatus")).isEmpty());
+        const QJsonObject units = program->window(QStringLiteral("frmMultiUnits"));
+        display->click(units["x"].toInt() + 8, units["y"].toInt() + 8); // clear of the progress
+
+        QVERIFY(waitActive(QStringLiteral("frmMultiUnits")));
+        display->key(QStringLiteral("Tab"));
+        QVERIFY(program->waitFor([&](const QJsonObject& s) {
+            return s[QLatin1String("focus")].toString() == QLatin1String("SerialNo2");
+        }));
+        display->key(QStringLiteral("Return"));
+        QCOMPARE(program->answerMessage(QStringLiteral("OK")),
+                 QStringLiteral("TARVEN-PAD Programmed Successfully"));
+        QVERIFY(program->waitForWindow(QStringLiteral("frmStatus"), false));
     }
 
     void compareAndVerify() {
@@ -69,7 +104,18 @@ private slots:
         QCOMPARE(transfer(QStringLiteral("tools"), QStringLiteral("tcompare"), 1, &title),
                  QStringLiteral("The TARVEN-PAD holds this configuration."));
         QCOMPARE(title, QStringLiteral("Compare"));
-        const QString different = transfer(QStringLiteral("tools"), QStringLiteral("tcompare"), 2);
+        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tcompare")));
+        QVERIFY(program->waitForTitle(QStringLiteral("Multiple Units Detected!")));
+        QVERIFY(program->click(QStringLiteral("SerialNo2"), QStringLiteral("frmMultiUnits")));
+        QVERIFY(program->clickText(QStringLiteral("Show Details...")));
+        QString details; // all 21 differences
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return !(details = program->widget(QStringLiteral("MessageDetails"))["text"].toString())
+                        .isEmpty();
+        }));
+        const QString different = program->answerMessage(QStringLiteral("OK"));
+        QCOMPARE(details.split(QLatin1Char('\n')).size(), 21);
+        QVERIFY(details.endsWith(QStringLiteral("Rotary-5 on AUX: on | off")));
         QVERIFY2(different.startsWith(QStringLiteral(
                      "The TARVEN-PAD holds a different configuration.\n"
                      "(this configuration | the unit)\n\nInput 1: Up Arrow (repeat) | Not Used")),

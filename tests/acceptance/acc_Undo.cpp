@@ -75,9 +75,13 @@ private slots:
         QVERIFY(clickAndWait(QStringLiteral("Check4"), true));
         QVERIFY(program->waitFor([&](const QJsonObject&) { return shown("Rkey_2"); }));
         QVERIFY(program->click(QStringLiteral("Rkey_2")));
-        QVERIFY(program->waitForWindow(QStringLiteral("Form2")));
+        QVERIFY(waitForKeyWindow());
         QVERIFY(program->click(QStringLiteral("CKey_1"), QStringLiteral("Form2"))); // F1
         QVERIFY(waitText(QStringLiteral("Rkey_2"), QStringLiteral("F1")));
+        // Choosing the key it holds again adds no step.
+        QVERIFY(program->click(QStringLiteral("Rkey_2")) && waitForKeyWindow());
+        QVERIFY(program->click(QStringLiteral("CKey_1"), QStringLiteral("Form2")));
+        QVERIFY(program->waitForWindow(QStringLiteral("Form2"), false));
         QCOMPARE(editMenu(), (QStringList{"Undo Key F1 on Rotary 2A", "Redo (disabled)"}));
 
         display->key(QStringLiteral("ctrl+z"));

@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QSaveFile>
 #include <QScrollBar>
+#include <QTextEdit>
 #include <QTimer>
 #include <QWindow>
 
@@ -58,7 +59,8 @@ private:
             const auto* button = qobject_cast<QAbstractButton*>(w);
             const auto* label = qobject_cast<QLabel*>(w);
             const auto* edit = qobject_cast<QLineEdit*>(w);
-            if (w->objectName().isEmpty() && !button && !label)
+            const auto* textEdit = qobject_cast<QTextEdit*>(w);
+            if (w->objectName().isEmpty() && !button && !label && !textEdit)
                 continue;
             QJsonObject o = rectOf(QRect(w->mapToGlobal(QPoint(0, 0)), w->size()));
             o["name"] = w->objectName();
@@ -68,6 +70,9 @@ private:
             o["enabled"] = w->isEnabled();
             o["focus"] = w->hasFocus();
             o["font"] = w->font().pointSizeF();
+            // The part not cut off by its containers, as it shows on the screen.
+            const QRect shown = w->visibleRegion().boundingRect();
+            o["shown"] = rectOf(QRect(w->mapToGlobal(shown.topLeft()), shown.size()));
             if (button) {
                 o["text"] = button->text();
                 o["checked"] = button->isChecked();
@@ -75,6 +80,8 @@ private:
                 o["text"] = label->text();
             } else if (edit) {
                 o["text"] = edit->text();
+            } else if (textEdit) {
+                o["text"] = textEdit->toPlainText();
             }
             if (const auto* bar = qobject_cast<QScrollBar*>(w)) {
                 o["value"] = bar->value();
