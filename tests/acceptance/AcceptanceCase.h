@@ -31,10 +31,11 @@ protected:
         display = std::make_unique<XDisplay>(screen);
         QVERIFY2(display->isRunning(), "Xvfb and openbox did not start");
     }
-    // Starts the demo programmer and waits for its main window.
-    void startDemo() {
-        program = std::make_unique<ProgramUnderTest>(*display, QStringLiteral(DEMO_PROGRAM));
-        QVERIFY2(program->waitForWindow(QStringLiteral("Form1")), "the main window never showed");
+    // Starts the demo programmer (or another of the programs) and waits for its main window.
+    void startDemo(const QString& executable = QStringLiteral(DEMO_PROGRAM)) {
+        program = std::make_unique<ProgramUnderTest>(*display, executable);
+        QVERIFY2(program->waitForWindow(QStringLiteral("Form1"), true, 60000),
+                 "the main window never showed");
         QVERIFY(program->waitFor([](const QJsonObject& s) {
             for (const QJsonValue& w : s[QLatin1String("windows")].toArray())
                 if (w[QLatin1String("name")].toString() == QLatin1String("Form1"))
@@ -89,13 +90,15 @@ protected:
     void keepScreenshotOnFailure() {
         if (!QTest::currentTestFailed() || !display)
             return;
-        QDir().mkpath(QStringLiteral(SHOT_DIR));
+        // Inside the kernel suite's VM the build folder is read-only.
+        const QString dir = qEnvironmentVariable("TARVENPAD_SHOT_DIR", QStringLiteral(SHOT_DIR));
+        QDir().mkpath(dir);
         QString name = QStringLiteral("%1-%2-%3")
                            .arg(QString::fromLatin1(metaObject()->className()),
                                 QString::fromLatin1(QTest::currentTestFunction()),
                                 QString::fromLatin1(QTest::currentDataTag()));
         name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
-        display->screenshot(QStringLiteral(SHOT_DIR "/%1.png").arg(name));
-        qWarning("screenshot kept: %s/%s.png", SHOT_DIR, qPrintable(name));
+        display->screenshot(QStringLiteral("%1/%2.png").arg(dir, name));
+        qWarning("screenshot kept: %s/%s.png", qPrintable(dir), qPrintable(name));
     }
 };

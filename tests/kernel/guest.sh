@@ -1,0 +1,27 @@
+#!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Inside the VM, as its first process: loads the USB and HID modules of the booted kernel,
+# starts udevd with our rule, runs the suite the host asked for, leaves its status on the
+# share and powers off.
+set -u
+exec </dev/null
+. /tmp/out/job
+export PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8
+export TARVENPAD_SHOT_DIR=/tmp/out/screenshots
+mp() { modprobe -d "${MODULES%/lib/modules/*}" "$@"; }
+for m in usbhid hid_generic uhid libcomposite usb_f_hid; do mp "$m" || echo "modprobe $m failed"; done
+mount -t configfs none /sys/kernel/config
+mp dummy_hcd num=6 || echo "modprobe dummy_hcd failed"
+mkdir -p /run/udev/rules.d
+cp "$BUILD/tests/kernel/70-tarvenpad.rules" /run/udev/rules.d/
+/lib/systemd/systemd-udevd --daemon --resolve-names=early 2>/dev/null
+udevadm trigger --action=add >/dev/null 2>&1
+udevadm settle --timeout=30
+cd /tmp
+"$SUITE" "${ARGS[@]}"
+status=$?
+udevadm control --exit 2>/dev/null
+echo $status >/tmp/out/status
+sync
+umount /tmp/out
+busybox poweroff -f

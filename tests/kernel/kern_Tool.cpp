@@ -1,0 +1,306 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The command-line tool against units that the kernel sees as real USB devices: hidapi's
+// hidraw backend, usbhid, hidraw and udev with our rule all in the path. Runs inside the VM.
+#include "FirmwareUnit.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+#include <memory>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr int ImageSize = 94;
+constexpr int Plugdev = 46; // Debian's fixed gid
+constexpr int Someone = 1000;
+
+struct Run {
+    int status = -1;
+    QString out, err;
+    qint64 ms = 0;
+};
+
+// The tool as a user runs it; `groups` empty runs it as root, otherwise as an ordinary user
+// with those supplementary groups (none: {0} is replaced by no group at all).
+Run tool(const QStringList& args, const QList<int>& groups = {}) {
+    QProcess p;
+    QStringList command{QStringLiteral(TOOL)};
+    if (!groups.isEmpty()) {
+        QStringList ids;
+        for (int g : groups)
+            if (g != 0)
+                ids << QString::number(g);
+        command = QStringList{"setpriv", QStringLiteral("--reuid=%1").arg(Someone),
+                              QStringLiteral("--regid=%1").arg(Someone),
+                              ids.isEmpty() ? "--clear-groups" : "--groups=" + ids.join(',')} +
+                  command;
+    }
+    QElapsedTimer t;
+    t.start();
+    const QString program = command.takeFirst();
+    p.start(program, command + args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError()), t.elapsed()};
+}
+
+QString writeFile(const QString& name, const QByteArray& bytes) {
+    QFile f(QStringLiteral("/tmp/work/") + name);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes);
+    return f.fileName();
+}
+
+QByteArray readFile(const QString& name) {
+    QFile f(QStringLiteral("/tmp/work/") + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// What a write followed by its read-back looks like at the unit, request by request.
+QStringList writeExchanges(const QByteArray& image) {
+    QStringList r;
+    for (int l = 1; l <= ImageSize; ++l)
+        r << QStringLiteral("store %1 %2").arg(l).arg(quint8(image[l - 1]));
+    r << "close";
+    for (int l = 1; l <= ImageSize; ++l)
+        r << QStringLiteral("fetch %1").arg(l);
+    return r;
+}
+
+using Units = std::vector<std::unique_ptr<FirmwareUnit>>;
+
+} // namespace
+
+class KernelTool : public QObject {
+    Q_OBJECT
+private:
+    Units plug(const QList<QStringList>& options, const QList<QByteArray>& memories = {}) {
+        static const QStringList serials{"0417", "1293", "0042", "5555", "0815", "2024"};
+        Units units;
+        for (int i = 0; i < options.size(); ++i)
+            units.push_back(
+                std::make_unique<FirmwareUnit>(i, serials[i], options[i], memories.value(i)));
+        for (auto& u : units)
+            if (!u->plugged())
+                qWarning("a unit did not appear");
+        return units;
+    }
+
+private slots:
+    void initTestCase() {
+        QDir("/tmp/work").removeRecursively();
+        QDir().mkpath("/tmp/work");
+        QFile::setPermissions("/tmp/work", QFileDevice::Permissions(0x7777));
+        QDir::setCurrent("/tmp/work");
+    }
+
+    // Four units, one with a keyboard interface beside its vendor one: each listed once, by
+    // the node that takes requests, with the serial its firmware gives. (The kernel's f_hid
+    // has four functions at most, so the fourth unit is a uhid device.)
+    void listsUnits() {
+        Units units = plug({{}, {}, {"--keyboard"}, {"--transport", "uhid"}});
+        QCOMPARE(tool({"units"}).status, 0);
+        const Run json = tool({"units", "--json"});
+        QCOMPARE(json.status, 0);
+        const QJsonArray listed = QJsonDocument::fromJson(json.out.toUtf8()).array();
+        QCOMPARE(listed.size(), 4);
+        QStringList serials, expected;
+        for (const QJsonValue& u : listed) {
+            serials << u["serial"].toString();
+            QCOMPARE(u["access"].toString(), QStringLiteral("ok"));
+        }
+        for (auto& u : units)
+            expected << u->serialText();
+        serials.sort();
+        expected.sort();
+        QCOMPARE(serials, expected);
+        bool keyboardUnitListed = false;
+        for (const QJsonValue& u : listed)
+            keyboardUnitListed |= u["path"].toString() == units[2]->node();
+        QVERIFY(keyboardUnitListed);
+    }
+
+    // Write (with its read-back), read and diff, with requests as interrupt OUT transfers and
+    // as SET_REPORT on the control pipe: the unit's memory is the file, byte for byte, and
+    // the exchanges come in the program's order.
+    void transfers_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("interrupt OUT") << QStringList{};
+        QTest::newRow("SET_REPORT") << QStringList{"--no-out-endpoint"};
+    }
+    void transfers() {
+        QFETCH(QStringList, options);
+        Units units = plug({options});
+        const QByteArray image = randomImage(7);
+        const Run written = tool({"write", writeFile("w.TPD", tpdFile(image))});
+        QVERIFY2(written.status == 0, qPrintable(written.err));
+        QCOMPARE(units[0]->memory(), image);
+        QCOMPARE(units[0]->requests(), writeExchanges(image));
+        const auto log = units[0]->timedRequests();
+        const double write = log[ImageSize].first - log[0].first;
+        const double read = log.last().first - log[ImageSize + 1].first;
+        qInfo("%s: write %.1f ms (95 exchanges), read back %.1f ms (94), tool %lld ms in all",
+              QTest::currentDataTag(), write, read, written.ms);
+
+        QCOMPARE(tool({"read", "r.TPD"}).status, 0);
+        QCOMPARE(readFile("r.TPD"), tpdFile(image));
+        QCOMPARE(tool({"diff", "w.TPD"}).status, 0);
+        QCOMPARE(tool({"diff", writeFile("other.TPD", tpdFile(randomImage(8)))}).status, 7);
+        QVERIFY(!units[0]->requests().mid(2 * ImageSize + 1).contains("close"));
+    }
+
+    // --all on four units, each first backed up into its own file.
+    void writesAllWithBackups() {
+        QList<QByteArray> old;
+        for (int i = 0; i < 4; ++i)
+            old << randomImage(20 + i);
+        Units units = plug({{}, {}, {}, {}}, old);
+        const QByteArray image = randomImage(9);
+        const Run run = tool({"write", writeFile("all.TPD", tpdFile(image)), "--all", "--backup",
+                              "old-{unit}-{serial}.TPD"});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        const QJsonArray listed =
+            QJsonDocument::fromJson(tool({"units", "--json"}).out.toUtf8()).array();
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(units[i]->memory(), image);
+            for (const QJsonValue& u : listed)
+                if (u["serial"].toString() == units[i]->serialText())
+                    QCOMPARE(readFile(QStringLiteral("old-%1-%2.TPD")
+                                          .arg(u["unit"].toInt())
+                                          .arg(units[i]->serialText())),
+                             tpdFile(old[i]));
+        }
+    }
+
+    // One of four pulled out during --all: the other three are written and verified.
+    void writesAllWithOneUnplugged() {
+        Units units = plug({{}, {"--unplug-at", "40"}, {}, {}});
+        const QByteArray image = randomImage(10);
+        const Run run = tool({"write", writeFile("all.TPD", tpdFile(image)), "--all"});
+        QCOMPARE(run.status, 6);
+        QCOMPARE(run.out.count("programmed and verified"), 3);
+        QCOMPARE(run.err.count("tarvenpad: "), 1);
+        for (int i : {0, 2, 3})
+            QCOMPARE(units[i]->memory(), image);
+        QVERIFY(!units[1]->requests().contains("close"));
+    }
+
+    // Our rule on real udevd: plugdev and the seat's user get the node, nobody else; a member
+    // of plugdev programs the unit.
+    void access() {
+        Units units = plug({{}});
+        struct stat st {};
+        QCOMPARE(stat(qPrintable(units[0]->node()), &st), 0);
+        QCOMPARE(int(st.st_gid), Plugdev);
+        QCOMPARE(int(st.st_mode & 0777), 0660);
+        QProcess info;
+        info.start("udevadm", {"info", "--query=property", units[0]->node()});
+        info.waitForFinished();
+        QVERIFY(info.readAllStandardOutput().contains(":uaccess:"));
+
+        const QByteArray image = randomImage(11);
+        const QString file = writeFile("user.TPD", tpdFile(image));
+        const Run outsider = tool({"write", file}, {0});
+        QCOMPARE(outsider.status, 8);
+        QVERIFY2(outsider.err.contains("\n    sudo usermod -aG plugdev $USER"),
+                 qPrintable(outsider.err));
+        QVERIFY(units[0]->requests().isEmpty());
+        const Run member = tool({"write", file}, {Plugdev});
+        QVERIFY2(member.status == 0, qPrintable(member.err));
+        QCOMPARE(units[0]->memory(), image);
+    }
+
+    // Pulled out in the middle of a write or a read: an I/O error, nothing half-saved.
+    void unplugged_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("write") << "write";
+        QTest::newRow("read") << "read";
+    }
+    void unplugged() {
+        QFETCH(QString, command);
+        const QByteArray old = randomImage(12);
+        Units units = plug({{"--unplug-at", "40"}}, {old});
+        const QString file = writeFile("u.TPD", tpdFile(randomImage(13)));
+        const Run run = tool({command, command == "write" ? file : "fresh.TPD"});
+        QCOMPARE(run.status, 6);
+        QVERIFY2(run.err.startsWith("tarvenpad: "), qPrintable(run.err));
+        QVERIFY(!QFile::exists("/tmp/work/fresh.TPD"));
+        QCOMPARE(units[0]->requests().size(), 41); // 40 requests, then "unplugged"
+        QVERIFY(!units[0]->requests().contains("close"));
+    }
+
+    // Units that misbehave: a clear error or a correct result, never a hang, and nothing
+    // taken for an answer that is not one.
+    void misbehaving_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("status");
+        QTest::newRow("takes no requests") << QStringList{"--deaf"} << 6;
+        QTest::newRow("falls silent at store 10") << QStringList{"--silent-at", "10"} << 6;
+        QTest::newRow("answers 300 ms late") << QStringList{"--late", "300"} << 0;
+        QTest::newRow("answers 1.5 s late") << QStringList{"--late", "1500"} << 6;
+        QTest::newRow("floods status reports") << QStringList{"--flood", "20"} << 0;
+        QTest::newRow("short answers") << QStringList{"--short"} << 6;
+        // usbhid refuses a transfer longer than the endpoint's packets: no answer at all.
+        QTest::newRow("oversized answers") << QStringList{"--oversized"} << 6;
+    }
+    void misbehaving() {
+        QFETCH(QStringList, options);
+        QFETCH(int, status);
+        Units units = plug({options});
+        const QByteArray image = randomImage(14);
+        const Run run = tool({"write", writeFile("m.TPD", tpdFile(image))});
+        QCOMPARE(run.status, status);
+        if (status == 0) {
+            QCOMPARE(units[0]->memory(), image);
+            return;
+        }
+        QVERIFY2(run.err.startsWith("tarvenpad: "), qPrintable(run.err));
+        // The exchange that gets no answer ends a second after its request; the kernel's own
+        // USB time-out (5 s) is not waited for. What the tool takes to start and to get that
+        // far is measured by the same run against a unit that answers.
+        Units good;
+        units.clear();
+        good = plug({{}});
+        const qint64 normal = tool({"write", writeFile("m.TPD", tpdFile(image))}).ms;
+        qInfo("%s: ended after %lld ms; a whole write takes %lld ms", QTest::currentDataTag(),
+              run.ms, normal);
+        QVERIFY2(run.ms < normal + 3000, qPrintable(QString::number(run.ms)));
+    }
+
+    // A keyboard of another maker that carries the product number: not a unit, never sent a
+    // request, and not opened to plugdev or the seat by our rule.
+    void foreignDevice() {
+        Units units = plug({{"--foreign", "--vendor", "0x046d"}});
+        const QString node = units[0]->node();
+        QVERIFY(!node.isEmpty());
+        QCOMPARE(tool({"units"}).status, 5);
+        QCOMPARE(tool({"write", writeFile("f.TPD", tpdFile(randomImage(15)))}).status, 5);
+        struct stat st {};
+        QCOMPARE(stat(qPrintable(node), &st), 0);
+        QVERIFY(int(st.st_gid) != Plugdev);
+        QCOMPARE(int(st.st_mode & 0077), 0);
+        QVERIFY(units[0]->requests().filter("other 2").isEmpty());
+    }
+
+    // Units that are not on USB (Bluetooth, uhid) are told apart like USB ones.
+    void unitsOffUsb() {
+        Units units = plug({{"--transport", "uhid"}, {"--transport", "uhid"}});
+        const QJsonArray listed =
+            QJsonDocument::fromJson(tool({"units", "--json"}).out.toUtf8()).array();
+        QCOMPARE(listed.size(), 2);
+        const QByteArray image = randomImage(16);
+        const Run run = tool({"write", writeFile("bt.TPD", tpdFile(image)), "--all"});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(units[0]->memory(), image);
+        QCOMPARE(units[1]->memory(), image);
+    }
+};
+
+QTEST_GUILESS_MAIN(KernelTool)
+#include "kern_Tool.moc"

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The real programmer (not the demo) on Xvfb and openbox inside the VM, on units the kernel
+// sees as USB devices, driven by real clicks as the acceptance suite drives it.
+#include "AcceptanceCase.h"
+#include "FirmwareUnit.h"
+#include "TpdImage.h"
+
+#include <QElapsedTimer>
+#include <memory>
+
+namespace {
+
+const QString Written = QStringLiteral("TARVEN-PAD Programmed Successfully");
+const QString Read =
+    QStringLiteral("Configuration File Read Successfully From The TARVENPAD Device");
+const QString NotFound = QStringLiteral("Device Not Found");
+
+// What the window sends for a new configuration with Shift and F1 on Input 6.
+QByteArray shiftF1OnInput6() {
+    QByteArray image(94, 0);
+    for (int slot = 0; slot < 46; ++slot)
+        image[2 * slot] = 8;
+    image[10] = 2 | 8;
+    image[11] = 0x3A;
+    return image;
+}
+
+} // namespace
+
+class KernelWindow : public AcceptanceCase {
+    Q_OBJECT
+
+    std::unique_ptr<FirmwareUnit> first, second;
+
+    void start() { startDemo(QStringLiteral(PROGRAMMER)); }
+    // Sets Shift and F1 on Input 6 with real clicks.
+    bool editInput6() {
+        return clickAndWait(QStringLiteral("ChkShift_5"), true) &&
+               program->click(QStringLiteral("SKey_5")) && waitForKeyWindow() &&
+               program->click(QStringLiteral("CKey_1")) &&
+               program->waitForWindow(QStringLiteral("Form2"), false);
+    }
+    // Chooses `item` and, in the unit window, the unit with this serial number.
+    bool chooseUnit(const QString& item, const FirmwareUnit& unit) {
+        return program->chooseMenu(QStringLiteral("file"), item) &&
+               program->waitForTitle(QStringLiteral("Multiple Units Detected!"), true, 60000) &&
+               program->clickText(QStringLiteral("Unit ") + unit.serialText(),
+                                  QStringLiteral("frmMultiUnits"));
+    }
+
+private slots:
+    void init() {
+        first = std::make_unique<FirmwareUnit>(0, QStringLiteral("0417"));
+        second = std::make_unique<FirmwareUnit>(1, QStringLiteral("1293"), QStringList{},
+                                                randomImage(3));
+        QVERIFY(first->plugged() && second->plugged());
+    }
+    void cleanup() {
+        AcceptanceCase::cleanup();
+        first.reset();
+        second.reset();
+    }
+
+    // Write To TARVENPAD to the unit chosen by its serial number, then Read From TARVENPAD
+    // from the other: the firmware's memory is the window's configuration, and the rows show
+    // what the other unit holds.
+    void writeAndRead() {
+        start();
+        QVERIFY(editInput6());
+        QVERIFY(chooseUnit(QStringLiteral("fsend"), *first));
+        QCOMPARE(program->answerMessage(QStringLiteral("OK")), Written);
+        QCOMPARE(first->memory(), shiftF1OnInput6());
+        QVERIFY(second->requests().filter("store").isEmpty());
+
+        QVERIFY(program->chooseMenu(QStringLiteral("file"), QStringLiteral("freceive")));
+        QCOMPARE(program->answerMessage(QStringLiteral("&No")),
+                 QStringLiteral("Do You Want To Save This File?"));
+        QVERIFY(program->waitForTitle(QStringLiteral("Multiple Units Detected!"), true, 60000));
+        QVERIFY(program->clickText(QStringLiteral("Unit ") + second->serialText(),
+                                   QStringLiteral("frmMultiUnits")));
+        QCOMPARE(program->answerMessage(QStringLiteral("OK")), Read);
+        const QString saved = path(QStringLiteral("read.TPD"));
+        QVERIFY(program->chooseMenu(QStringLiteral("file"), QStringLiteral("fsaveas")));
+        QVERIFY(program->enterFileName(saved));
+        QVERIFY(program->waitFor([&](const QJsonObject&) { return TpdImage::read(saved).valid; }));
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), tpdFile(second->memory()));
+    }
+
+    // The chosen unit pulled out while the unit window waits, or replaced by another unit:
+    // "Device Not Found", and nothing is written to the newcomer.
+    void unitGoneDuringChoice_data() {
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("pulled out") << false;
+        QTest::newRow("replaced by another") << true;
+    }
+    void unitGoneDuringChoice() {
+        QFETCH(bool, replaced);
+        start();
+        QVERIFY(program->chooseMenu(QStringLiteral("file"), QStringLiteral("fsend")));
+        QVERIFY(program->waitForTitle(QStringLiteral("Multiple Units Detected!"), true, 60000));
+        const QString serial = first->serialText();
+        first->unplug();
+        if (replaced) {
+            first = std::make_unique<FirmwareUnit>(0, QStringLiteral("0417"));
+            QVERIFY(first->plugged());
+        }
+        QVERIFY(
+            program->clickText(QStringLiteral("Unit ") + serial, QStringLiteral("frmMultiUnits")));
+        QCOMPARE(program->answerMessage(QStringLiteral("OK")), NotFound);
+        if (replaced)
+            QVERIFY(first->requests().filter("store").isEmpty());
+        QVERIFY(second->requests().filter("store").isEmpty());
+    }
+
+    // A unit that takes no requests: "Device I/O Error" about a second after the request,
+    // not after the kernel's USB time-out, and the window is repainted meanwhile.
+    void silentUnit() {
+        second.reset();
+        first = std::make_unique<FirmwareUnit>(0, QStringLiteral("0417"), QStringList{"--deaf"});
+        QVERIFY(first->plugged());
+        start();
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(program->chooseMenu(QStringLiteral("file"), QStringLiteral("fsend")));
+        QCOMPARE(program->answerMessage(QStringLiteral("OK")), QStringLiteral("Device I/O Error"));
+        qInfo("the silent unit's error came %lld ms after Write was chosen", t.elapsed());
+    }
+};
+
+QTEST_MAIN(KernelWindow)
+#include "kern_Window.moc"
