@@ -3,6 +3,7 @@
 #include "cli/CommandLineOptions.h"
 #include "cli/CommandLineTool.h"
 #include "device/HidapiAccess.h"
+#include "device/UdevPlugMonitor.h"
 #include "files/FileAccess.h"
 #include "files/Translations.h"
 
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
     CommandLineTool tool(
         out, err, [] { return std::make_unique<HidapiAccess>(QStringLiteral("/sys")); },
         isatty(STDERR_FILENO));
+    tool.setPlugMonitor([] { return std::make_unique<UdevPlugMonitor>(); });
     int status = tool.run(arguments);
     out.flush();
     // Output that never arrived (a full disk, a closed pipe) must not pass for success.

@@ -16,12 +16,19 @@ struct OptionInfo {
 const OptionInfo Options[] = {
     {"unit", "N",
      QT_TRANSLATE_NOOP("CommandLineOptions", "the unit to use (1 to 4), as listed by 'units'")},
+    {"serial", "S",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "the unit with this serial number, as listed by 'units'; it names\n"
+                       "the same unit whatever the order it was plugged in")},
     {"all", nullptr,
      QT_TRANSLATE_NOOP("CommandLineOptions", "write every attached unit, all at the same time")},
     {"backup", "PATTERN",
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "with write: first read each unit into the .TPD file PATTERN, with\n"
                        "{unit} and {serial} replaced; a unit whose backup fails is not written")},
+    {"log", "PATH",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "with watch: append each unit's outcome to the CSV file PATH")},
     {"json", nullptr,
      QT_TRANSLATE_NOOP("CommandLineOptions", "print JSON for scripts instead of text")},
     {"emulate", "N",
@@ -74,19 +81,24 @@ const CommandInfo Commands[] = {
      "export FILE.TPD OUT.json",
      QT_TRANSLATE_NOOP("CommandLineOptions", "write the configuration of a .TPD file as JSON"),
      {}},
-    {"write", "write FILE [--unit N | --all] [--backup PATTERN]",
+    {"write", "write FILE [--unit N | --serial S | --all] [--backup PATTERN]",
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "write FILE (.TPD or JSON) into a unit, read it back and\n"
                        "compare; with several units attached, name one or use --all"),
-     QStringList{"unit", "all", "backup"} + UnitOptions},
-    {"read", "read OUT.TPD [--unit N]",
+     QStringList{"unit", "serial", "all", "backup"} + UnitOptions},
+    {"read", "read OUT.TPD [--unit N | --serial S]",
      QT_TRANSLATE_NOOP("CommandLineOptions", "read a unit's configuration into a .TPD file"),
-     QStringList{"unit"} + UnitOptions},
-    {"diff", "diff FILE [--unit N] [--json]",
+     QStringList{"unit", "serial"} + UnitOptions},
+    {"diff", "diff FILE [--unit N | --serial S] [--json]",
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "compare a unit with FILE without writing anything: each slot\n"
                        "that differs and the options; exit 7 when they differ"),
-     QStringList{"unit", "json"} + UnitOptions},
+     QStringList{"unit", "serial", "json"} + UnitOptions},
+    {"watch", "watch FILE [--log PATH] [--json]",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "wait for units and program each one plugged in with FILE, unless\n"
+                       "it holds FILE already; one line per unit; Ctrl+C ends it"),
+     QStringList{"log", "json"} + UnitOptions},
     {"legend",
      "legend FILE OUT",
      QT_TRANSLATE_NOOP("CommandLineOptions",
@@ -215,6 +227,16 @@ QString CommandLineOptions::parse(const QStringList& arguments, ToolOptions& o) 
     if (parser.isSet(QStringLiteral("emulate-fault")) &&
         !parseFault(parser.value(QStringLiteral("emulate-fault")), o))
         return tr("--emulate-fault takes fail:N or drop:UNIT:LOCATION");
+    if (parser.isSet(QStringLiteral("serial"))) {
+        o.serial = parser.value(QStringLiteral("serial"));
+        if (o.serial.isEmpty())
+            return tr("--serial takes a serial number as 'units' lists it");
+    }
+    if (parser.isSet(QStringLiteral("log"))) {
+        o.log = parser.value(QStringLiteral("log"));
+        if (o.log.isEmpty())
+            return tr("--log takes a file name");
+    }
     if (parser.isSet(QStringLiteral("backup"))) {
         o.backup = parser.value(QStringLiteral("backup"));
         if (o.backup.isEmpty())

@@ -5,11 +5,13 @@
 #include "cli/StandardStreams.h"
 #include "cli/TerminalProgress.h"
 #include "cli/TracingAccess.h"
+#include "cli/UnitWatch.h"
 #include "device/AccessSetup.h"
 #include "device/DemoUnits.h"
 #include "device/DeviceImage.h"
 #include "device/DeviceLink.h"
 #include "device/EmulatedAccess.h"
+#include "device/PlugMonitor.h"
 #include "device/UnitListScope.h"
 #include "device/UnitListing.h"
 #include "files/ConfigDocument.h"
@@ -181,6 +183,43 @@ UnitOutcome writeUnit(HidAccess& access, TerminalProgress& progress, int unit,
     return {};
 }
 
+// One plug-in for `watch`: a unit that holds the image already is only read (every write
+// wears its memory); any other is written, read back and compared. Talks to that unit alone.
+UnitWatch::Outcome programPlugIn(HidAccess& access, const QString& node, const DeviceImage& image) {
+    using Outcome = UnitWatch::Outcome;
+    UnitListScope scope(access);
+    int unit = 0;
+    for (int n = 1; n <= MaxUnits && !unit; ++n)
+        if (access.unitPath(n) == node)
+            unit = n;
+    if (!unit)
+        return {};       // another device, or gone already
+    QTextStream nowhere; // units programmed side by side draw no progress bar
+    TerminalProgress quiet(nowhere, false);
+    DeviceLink link(access, quiet, quiet);
+    const std::optional<ListedUnit> listed = ListUnit(access, link, unit, true);
+    if (!listed)
+        return {Outcome::Result::Failed,
+                {},
+                QCoreApplication::translate("CommandLineTool", "Device Not Found")};
+    if (!listed->accessible())
+        return {
+            Outcome::Result::Failed,
+            {},
+            QCoreApplication::translate("CommandLineTool", "this user may not open the unit (%1)")
+                .arg(CommandLineTool::failureDetail(listed->refused))};
+    DeviceImage held;
+    if (link.ReceiveImageFromUnit(DeviceIdentifier, unit, held) != TransferResult::Success)
+        return {Outcome::Result::Failed, listed->serial,
+                QCoreApplication::translate("CommandLineTool", "Device I/O Error while reading")};
+    if (held == image)
+        return {Outcome::Result::AlreadyProgrammed, listed->serial, {}};
+    const UnitOutcome written = writeUnit(access, quiet, unit, image, {});
+    if (written.status != CommandLineTool::Success)
+        return {Outcome::Result::Failed, listed->serial, written.message};
+    return {Outcome::Result::Programmed, listed->serial, {}};
+}
+
 // A slot in one phrase: "Esc (41) Control Repeat".
 QString slotText(const KeySlot& s) {
     const QString name = PlainKeyText(KeyCodeName(s.keyCode));
@@ -260,6 +299,8 @@ int CommandLineTool::run(const QStringList& arguments) {
         return read(o);
     if (o.command == QLatin1String("diff") && expect(1) && !o.all)
         return diff(o);
+    if (o.command == QLatin1String("watch") && expect(1))
+        return watch(o);
     if (o.command == QLatin1String("legend") && expect(2))
         return legend(o);
     if (o.command == QLatin1String("preset") && expect(o.list ? 0 : 2))
@@ -270,6 +311,8 @@ int CommandLineTool::run(const QStringList& arguments) {
 QString CommandLineTool::checkOptions(const Options& o) {
     if (o.all && o.unit)
         return tr("--unit and --all exclude each other");
+    if (!o.serial.isEmpty() && (o.unit || o.all))
+        return tr("--serial names one unit: leave out %1").arg(o.unit ? "--unit" : "--all");
     if (!o.backup.isEmpty() && o.command != QLatin1String("write"))
         return tr("--backup goes with write");
     if (o.fault.isEmpty())
@@ -461,9 +504,11 @@ int CommandLineTool::convert(const Options& o, bool toJson) {
 
 int CommandLineTool::pickUnit(const Options& o, HidAccess& access, DeviceLink& link, Attached& unit,
                               bool serials) {
-    const QList<Attached> found = ListUnits(access, link, serials);
+    const QList<Attached> found = ListUnits(access, link, serials || !o.serial.isEmpty());
     if (found.isEmpty())
         return fail(NoUnit, noUnitFound());
+    if (!o.serial.isEmpty())
+        return pickBySerial(o.serial, found, unit);
     const auto numbered = std::find_if(found.begin(), found.end(), [&](const Attached& a) {
         return a.unit == (o.unit ? o.unit : found[0].unit);
     });
@@ -487,6 +532,22 @@ int CommandLineTool::pickUnit(const Options& o, HidAccess& access, DeviceLink& l
                     .arg(found.size())
                     .arg(o.command == QLatin1String("write") ? tr(" or all with --all") : QString())
                     .arg(list));
+}
+
+// The serial number names a unit whatever the order of the bus; one that is not attached is
+// named with those that are.
+int CommandLineTool::pickBySerial(const QString& serial, const QList<Attached>& found,
+                                  Attached& unit) {
+    QStringList attached;
+    for (const Attached& a : found) {
+        if (a.accessible() && a.serial == serial) {
+            unit = a;
+            return Success;
+        }
+        attached << (a.accessible() ? a.serial : tr("unit %1 (not accessible)").arg(a.unit));
+    }
+    return fail(NoUnit, tr("no unit with serial %1 is attached; attached: %2")
+                            .arg(serial, attached.join(QStringLiteral(", "))));
 }
 
 int CommandLineTool::write(const Options& o) {
@@ -563,6 +624,37 @@ int CommandLineTool::write(const Options& o) {
             status = code;
     }
     return status;
+}
+
+int CommandLineTool::watch(const Options& o) {
+    Configuration config;
+    if (const int r = load(o.files[0], config))
+        return r;
+    const DeviceImage image = BuildDeviceImage(config);
+    QFile log(o.log);
+    if (!o.log.isEmpty() && !log.open(QIODevice::WriteOnly | QIODevice::Append))
+        return fail(
+            CannotWrite,
+            tr("cannot write %1: %2").arg(QDir::toNativeSeparators(o.log), log.errorString()));
+    // Listening starts before the attached units are listed, so that none falls in between.
+    std::unique_ptr<PlugMonitor> monitor = o.emulate < 0 && m_monitor ? m_monitor() : nullptr;
+    if (monitor && !monitor->isWatching())
+        return fail(IoError, tr("cannot watch for units: the system's device events (udev) "
+                                "cannot be reached"));
+    QStringList attached;
+    {
+        auto access = openAccess(o);
+        UnitListScope scope(*access);
+        TerminalProgress quiet(m_err, false);
+        DeviceLink link(*access, quiet, quiet);
+        for (const Attached& a : ListUnits(*access, link, false))
+            attached << access->unitPath(a.unit);
+    }
+    // Each plug-in gets an access of its own, so that its unit numbers are its own command's.
+    UnitWatch watching(
+        m_out, [&](const QString& node) { return programPlugIn(*openAccess(o), node, image); },
+        o.json, log.isOpen() ? &log : nullptr);
+    return watching.run(attached, monitor.get()) ? IoError : Success;
 }
 
 int CommandLineTool::readUnit(const Options& o, int& unit, DeviceImage& image) {

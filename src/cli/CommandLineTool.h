@@ -14,6 +14,7 @@ class Configuration;
 class DeviceLink;
 struct DeviceImage;
 class HidAccess;
+class PlugMonitor;
 class TerminalProgress;
 
 // `tarvenpad`: shows, converts, writes and reads configurations without a window, with the
@@ -33,8 +34,12 @@ public:
     };
 
     using AccessFactory = std::function<std::unique_ptr<HidAccess>()>;
+    using MonitorFactory = std::function<std::unique_ptr<PlugMonitor>()>;
 
     CommandLineTool(QTextStream& out, QTextStream& err, AccessFactory hardware, bool errIsTerminal);
+    // Where `watch` hears of units plugged in; without one it programs the units attached
+    // when it starts and then waits to be stopped.
+    void setPlugMonitor(MonitorFactory monitor) { m_monitor = std::move(monitor); }
     int run(const QStringList& arguments);
 
     static QString helpText();
@@ -54,6 +59,7 @@ private:
     int diff(const Options& o);
     int legend(const Options& o);
     int preset(const Options& o);
+    int watch(const Options& o);
 
     int fail(int code, const QString& message);
     // Chooses a unit as the options say and reads its image; a status other than Success has
@@ -64,6 +70,7 @@ private:
     int save(const QString& path, const Configuration& config, bool json);
     int pickUnit(const Options& o, HidAccess& access, DeviceLink& link, Attached& unit,
                  bool serials = false);
+    int pickBySerial(const QString& serial, const QList<Attached>& found, Attached& unit);
     int denied(const Attached& unit);
 
 public:
@@ -76,5 +83,6 @@ private:
     QTextStream& m_out;
     QTextStream& m_err;
     AccessFactory m_hardware;
+    MonitorFactory m_monitor;
     bool m_errIsTerminal;
 };

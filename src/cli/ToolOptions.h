@@ -11,6 +11,7 @@ struct ToolOptions {
     int emulate = -1;  // -1: the real encoders
     bool demo = false; // the demo programmer's two units instead
     int unit = 0;
+    QString serial; // a unit by its serial number, as 'units' prints it
     bool all = false;
     bool json = false;
     bool trace = false;
@@ -22,4 +23,5 @@ struct ToolOptions {
     int dropUnit = 0; // emulated units: the unit that loses a location
     int dropLocation = 0;
     QString backup; // write: where each unit's configuration goes first
+    QString log;    // watch: the CSV file each unit's outcome is appended to
 };

@@ -6,19 +6,23 @@
 #include "device/FormatSerial.h"
 #include "device/HidAccess.h"
 
+std::optional<ListedUnit> ListUnit(HidAccess& access, DeviceLink& link, int unit, bool serial) {
+    DeviceRecord record;
+    if (access.OpenHidDevice(DeviceIdentifier, TransferLength, TransferLength, record, unit) != 0) {
+        const OpenFailure why = access.lastOpenFailure();
+        if (why.kind == OpenFailure::Kind::AccessDenied)
+            return ListedUnit{unit, {}, why};
+        return std::nullopt;
+    }
+    ListedUnit listed{unit, serial ? FormatSerial(link.RequestSerial(record)) : QString(), {}};
+    access.CloseHidDevice(record);
+    return listed;
+}
+
 QList<ListedUnit> ListUnits(HidAccess& access, DeviceLink& link, bool serials) {
     QList<ListedUnit> found;
-    for (int unit = 1; unit <= MaxUnits; ++unit) {
-        DeviceRecord record;
-        if (access.OpenHidDevice(DeviceIdentifier, TransferLength, TransferLength, record, unit) !=
-            0) {
-            const OpenFailure why = access.lastOpenFailure();
-            if (why.kind == OpenFailure::Kind::AccessDenied)
-                found.append({unit, {}, why});
-            continue;
-        }
-        found.append({unit, serials ? FormatSerial(link.RequestSerial(record)) : QString(), {}});
-        access.CloseHidDevice(record);
-    }
+    for (int unit = 1; unit <= MaxUnits; ++unit)
+        if (const auto listed = ListUnit(access, link, unit, serials))
+            found.append(*listed);
     return found;
 }

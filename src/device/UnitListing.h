@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 class DeviceLink;
 
@@ -21,3 +22,6 @@ struct ListedUnit {
 // that it is never mistaken for an absent one. With `serials`, each open unit is asked for its
 // serial number.
 QList<ListedUnit> ListUnits(HidAccess& access, DeviceLink& link, bool serials);
+// One unit as ListUnits lists it; std::nullopt when it is not attached. Talks to that unit
+// alone, so other units can be in the middle of a transfer meanwhile.
+std::optional<ListedUnit> ListUnit(HidAccess& access, DeviceLink& link, int unit, bool serial);

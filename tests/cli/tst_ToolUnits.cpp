@@ -3,6 +3,7 @@
 #include "FakeSysfs.h"
 #include "cli/CommandLineTool.h"
 #include "device/HidapiAccess.h"
+#include "device/PlugMonitor.h"
 #include "files/ConfigFile.h"
 #include "model/Configuration.h"
 
@@ -43,6 +44,19 @@ int dataReports(const Device& d) {
     return n;
 }
 
+// Plugs in the units it is given, one per call, then has no more news.
+struct ScriptedMonitor : PlugMonitor {
+    QStringList nodes;
+    std::optional<QString> nextPlugIn(int) override {
+        if (nodes.isEmpty())
+            return std::nullopt;
+        const QString node = nodes.takeFirst();
+        for (Device& d : state().devices)
+            d.unplugged &= d.path != node;
+        return node;
+    }
+};
+
 } // namespace
 
 // The tool on the encoders of this computer, here the fake hidapi's, with a fake sysfs tree.
@@ -56,9 +70,10 @@ private slots:
     void accessDenied_data();
     void accessDenied();
     void backupNameFromOddSerial();
+    void watchProgramsEachPlugIn();
 
 private:
-    int run(const QStringList& args);
+    int run(const QStringList& args, PlugMonitor* monitor = nullptr);
 
     QTemporaryDir m_dir;
     QString m_file;
@@ -82,13 +97,23 @@ void TestToolUnits::initTestCase() {
     QVERIFY(WriteConfigFile(c, m_file).ok());
 }
 
-int TestToolUnits::run(const QStringList& args) {
+int TestToolUnits::run(const QStringList& args, PlugMonitor* monitor) {
     m_out.clear();
     m_err.clear();
     QTextStream out(&m_out), err(&m_err);
     const QString root = m_sysfs->root();
     CommandLineTool tool(
         out, err, [root] { return std::make_unique<HidapiAccess>(root); }, false);
+    if (monitor)
+        tool.setPlugMonitor([monitor] {
+            struct Borrowed : PlugMonitor {
+                PlugMonitor* m;
+                std::optional<QString> nextPlugIn(int ms) override { return m->nextPlugIn(ms); }
+            };
+            auto b = std::make_unique<Borrowed>();
+            b->m = monitor;
+            return b;
+        });
     return tool.run(args);
 }
 
@@ -171,3 +196,26 @@ void TestToolUnits::backupNameFromOddSerial() {
 
 QTEST_GUILESS_MAIN(TestToolUnits)
 #include "tst_ToolUnits.moc"
+
+// Units attached at the start and each one plugged in after, once per plug-in: one that holds
+// the file already is only read; one plugged in again while it is being programmed gets a
+// second round after the first.
+void TestToolUnits::watchProgramsEachPlugIn() {
+    QCOMPARE(run({"write", m_file, "--unit", "1"}), 0);
+    const int stores = dataReports(state().devices[0]);
+    state().devices.append(encoder(7, '3'));
+    state().devices.last().unplugged = true;
+    m_sysfs->attach("hidraw7", "1-3", 7);
+    ScriptedMonitor monitor;
+    monitor.nodes = QStringList{"/dev/hidraw7", "/dev/hidraw5"};
+    const QString log = m_dir.filePath("watch.csv");
+    QCOMPARE(run({"watch", m_file, "--log", log}, &monitor), 0);
+    QCOMPARE(dataReports(state().devices[0]), stores);
+    for (const char* line : {"  11  already programmed  ", "  22  programmed  ",
+                             "  33  programmed  ", "  22  already programmed  "})
+        QVERIFY2(m_out.contains(line), qPrintable(m_out));
+    QVERIFY(m_out.endsWith("programmed: 2, already programmed: 2, failed: 0\n"));
+    QFile csv(log);
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QCOMPARE(csv.readAll().count('\n'), 5);
+}

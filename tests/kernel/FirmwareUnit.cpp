@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QThread>
+#include <csignal>
 
 namespace {
 
@@ -100,6 +101,10 @@ void FirmwareUnit::unplug() {
         m_firmware.kill();
     m_firmware.waitForFinished(5000);
     settleUdev();
+}
+
+void FirmwareUnit::replug() {
+    ::kill(pid_t(m_firmware.processId()), SIGUSR1);
 }
 
 QString FirmwareUnit::serialText() const {

@@ -30,6 +30,8 @@ public:
     QList<QPair<double, QString>> timedRequests() const;
     // Pulls the unit out (for good): the gadget leaves the bus, the firmware ends.
     void unplug();
+    // Plugs a unit that pulled itself out (--unplug-at) in again.
+    void replug();
     // The unit's serial number as the programmer shows it.
     QString serialText() const;
 

@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
+#include <QThread>
 #include <memory>
 #include <sys/stat.h>
 
@@ -74,6 +75,20 @@ QStringList writeExchanges(const QByteArray& image) {
 }
 
 using Units = std::vector<std::unique_ptr<FirmwareUnit>>;
+
+// The lines of `watch`'s CSV log so far, without its header.
+QStringList logLines(const QString& path) {
+    QStringList lines = QString::fromUtf8(readFile(path)).split('\n', Qt::SkipEmptyParts);
+    return lines.mid(1);
+}
+
+bool waitForLines(const QString& path, int count) {
+    QElapsedTimer t;
+    t.start();
+    while (logLines(path).size() < count && t.elapsed() < 60000)
+        QThread::msleep(100);
+    return logLines(path).size() >= count;
+}
 
 } // namespace
 
@@ -286,6 +301,83 @@ private slots:
         QVERIFY(int(st.st_gid) != Plugdev);
         QCOMPARE(int(st.st_mode & 0077), 0);
         QVERIFY(units[0]->requests().filter("other 2").isEmpty());
+    }
+
+    // A batch: units plugged in one after another and two at once are each programmed once,
+    // one that holds the file already is only read, one pulled out at its 40th store fails
+    // and is programmed when it comes back, and SIGTERM ends the watch after the transfer
+    // that is running, with the summary.
+    void watchesABatch() {
+        const QByteArray image = randomImage(17);
+        const QString file = writeFile("batch.TPD", tpdFile(image));
+        QFile::remove("batch.csv");
+        QProcess watch;
+        watch.start(TOOL, {"watch", file, "--log", "batch.csv"});
+        QVERIFY(watch.waitForStarted());
+        QThread::msleep(500);
+        auto a = std::make_unique<FirmwareUnit>(0, "0417");
+        QVERIFY(a->plugged() && waitForLines("batch.csv", 1));
+        auto b = std::make_unique<FirmwareUnit>(1, "1293", QStringList{}, image);
+        QVERIFY(b->plugged() && waitForLines("batch.csv", 2));
+        QVERIFY(b->requests().filter("store").isEmpty());
+        auto c = std::make_unique<FirmwareUnit>(2, "0042", QStringList{"--unplug-at", "40"});
+        QVERIFY(c->plugged() && waitForLines("batch.csv", 3));
+        c->replug();
+        QVERIFY(waitForLines("batch.csv", 4));
+        a.reset();
+        b.reset();
+        auto d = std::make_unique<FirmwareUnit>(0, "5555");
+        auto e = std::make_unique<FirmwareUnit>(1, "0815");
+        QVERIFY(d->plugged() && e->plugged() && waitForLines("batch.csv", 6));
+        c.reset();
+        auto f = std::make_unique<FirmwareUnit>(2, "2024", QStringList{"--late", "20"});
+        QVERIFY(f->plugged());
+        QVERIFY(QTest::qWaitFor([&] { return !f->requests().filter("store").isEmpty(); }, 30000));
+        watch.terminate();
+        QVERIFY(watch.waitForFinished(60000));
+        QCOMPARE(watch.exitCode(), 6); // c failed once
+        QCOMPARE(f->memory(), image);
+        for (auto* u : {d.get(), e.get()})
+            QCOMPARE(u->memory(), image);
+
+        const QStringList lines = logLines("batch.csv");
+        QCOMPARE(lines.size(), 7);
+        const auto result = [&](const QString& serial) {
+            QStringList r;
+            for (const QString& l : lines)
+                if (l.section(',', 1, 1) == serial)
+                    r << l.section(',', 3, 3);
+            return r;
+        };
+        QCOMPARE(result("4172"), QStringList{"programmed"});
+        QCOMPARE(result("12935"), QStringList{"already programmed"});
+        QCOMPARE(result("426"), (QStringList{"failed", "programmed"}));
+        QCOMPARE(result("55550"), QStringList{"programmed"});
+        QCOMPARE(result("8154"), QStringList{"programmed"});
+        QCOMPARE(result("20248"), QStringList{"programmed"});
+        const QString out = QString::fromUtf8(watch.readAllStandardOutput());
+        QVERIFY2(out.endsWith("programmed: 5, already programmed: 1, failed: 1 (426)\n"),
+                 qPrintable(out));
+    }
+
+    // --serial names the same unit whatever order the units were plugged in.
+    void serialFollowsTheUnit() {
+        const QByteArray left = randomImage(18), right = randomImage(19);
+        for (const bool swapped : {false, true}) {
+            auto first = std::make_unique<FirmwareUnit>(0, swapped ? "1293" : "0417", QStringList{},
+                                                        swapped ? right : left);
+            QVERIFY(first->plugged());
+            auto second = std::make_unique<FirmwareUnit>(1, swapped ? "0417" : "1293",
+                                                         QStringList{}, swapped ? left : right);
+            QVERIFY(second->plugged());
+            QVERIFY(tool({"units"}).out.startsWith(swapped ? "1 12935" : "1 4172"));
+            const Run missing = tool({"read", "x.TPD", "--serial", "99"});
+            QCOMPARE(missing.status, 5);
+            QVERIFY(missing.err.endsWith(swapped ? "attached: 12935, 4172\n"
+                                                 : "attached: 4172, 12935\n"));
+            QCOMPARE(tool({"read", "right.TPD", "--serial", "12935"}).status, 0);
+            QCOMPARE(readFile("right.TPD"), tpdFile(right));
+        }
     }
 
     // Units that are not on USB (Bluetooth, uhid) are told apart like USB ones.

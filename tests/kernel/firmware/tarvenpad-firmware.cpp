@@ -19,8 +19,8 @@
 //
 // Misbehaviour on command, for the tests: --deaf (takes no requests at all), --silent-at N
 // (answers nothing from the Nth store or fetch on), --unplug-at N (disconnects itself at the
-// Nth store or fetch), --late MS (answers each request MS late), --flood K (K status reports before
-// every answer), --short and --oversized (answers of the wrong length).
+// Nth store or fetch, and comes back on SIGUSR1), --late MS (answers each request MS late), --flood
+// K (K status reports before every answer), --short and --oversized (answers of the wrong length).
 //
 // Every request is logged with its time, one line each: "<ms> store L V", "<ms> close",
 // "<ms> fetch L", "<ms> serial", "<ms> other <bytes>". The memory lives in a 94-byte file,
@@ -92,8 +92,12 @@ struct Options {
 };
 
 volatile std::sig_atomic_t stopping = 0;
+volatile std::sig_atomic_t replugging = 0;
 void onSignal(int) {
     stopping = 1;
+}
+void onReplug(int) {
+    replugging = 1;
 }
 
 void fail(const std::string& what) {
@@ -180,6 +184,7 @@ public:
     virtual std::vector<unsigned char> receive() = 0;
     virtual void send(const std::vector<unsigned char>& report) = 0;
     virtual void unplug() = 0;
+    virtual void plug() = 0;
 };
 
 // A USB device on a device controller (dummy_hcd in the tests), built in configfs.
@@ -234,7 +239,7 @@ public:
     }
     // Unbinding a gadget that is not bound fails, harmlessly.
     void unplug() override { tryWriteFile(m_root + "/UDC", "\n"); }
-    void plug() { writeFile(m_root + "/UDC", m_udc); }
+    void plug() override { writeFile(m_root + "/UDC", m_udc); }
 
 private:
     // configfs takes a gadget apart in the reverse order of building it.
@@ -297,6 +302,7 @@ public:
             fail("cannot create the uhid device");
     }
     ~UhidTransport() override { unplug(); }
+    void plug() override {} // a uhid unit comes back as a new device only
     int fd() const override { return m_fd; }
     std::vector<unsigned char> receive() override {
         uhid_event ev{};
@@ -369,9 +375,17 @@ int serve(const Options& o, Transport& unit) {
             log.line((store ? "store " : "fetch ") + std::to_string(location) +
                      (store ? " " + std::to_string(value) : ""));
             if (++moves == o.unplugAt) {
+                // Pulled out: away until SIGUSR1 plugs it in again, as a person would.
                 unit.unplug();
                 log.line("unplugged");
-                break;
+                while (!stopping && !replugging)
+                    usleep(50000);
+                if (stopping)
+                    break;
+                replugging = 0;
+                unit.plug();
+                log.line("plugged");
+                continue;
             }
             silent = silent || moves == o.silentAt;
             if (store)
@@ -396,9 +410,6 @@ int serve(const Options& o, Transport& unit) {
             answer.resize(16, 0xEE);
         unit.send(answer);
     }
-    // Unplugged by command: stay away until told to stop, as a pulled unit would.
-    while (!stopping)
-        usleep(100000);
     return 0;
 }
 
@@ -462,6 +473,7 @@ int main(int argc, char** argv) {
     }
     std::signal(SIGTERM, onSignal);
     std::signal(SIGINT, onSignal);
+    std::signal(SIGUSR1, onReplug);
     if (o.transport == "uhid") {
         UhidTransport unit(o);
         return serve(o, unit);

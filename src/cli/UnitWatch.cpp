@@ -1,0 +1,182 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/UnitWatch.h"
+
+#include "device/PlugMonitor.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <atomic>
+#include <chrono>
+#include <csignal>
+
+namespace {
+
+std::atomic<bool> stopRequested{false};
+void requestStop(int) {
+    stopRequested = true;
+}
+
+// How often the loop looks at the stop flag while nothing is plugged in.
+constexpr int PollMs = 200;
+
+const char* resultKey(UnitWatch::Outcome::Result r) {
+    switch (r) {
+    case UnitWatch::Outcome::Result::Programmed:
+        return "programmed";
+    case UnitWatch::Outcome::Result::AlreadyProgrammed:
+        return "already programmed";
+    default:
+        return "failed";
+    }
+}
+
+QString csvField(QString text) {
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')))
+        return text;
+    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) +
+           QLatin1Char('"');
+}
+
+// Installs the stop handlers for the watch's lifetime, and puts the old ones back.
+class StopSignals {
+public:
+    StopSignals() {
+        stopRequested = false;
+        struct sigaction action {};
+        action.sa_handler = requestStop;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, &m_oldInt);
+        sigaction(SIGTERM, &action, &m_oldTerm);
+    }
+    ~StopSignals() {
+        sigaction(SIGINT, &m_oldInt, nullptr);
+        sigaction(SIGTERM, &m_oldTerm, nullptr);
+    }
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+
+private:
+    struct sigaction m_oldInt {};
+    struct sigaction m_oldTerm {};
+};
+
+} // namespace
+
+UnitWatch::UnitWatch(QTextStream& out, Program program, bool json, QFile* log)
+    : m_out(out), m_program(std::move(program)), m_json(json), m_log(log) {
+    if (m_log && m_log->size() == 0) {
+        m_log->write("time,serial,node,result,detail,ms\n");
+        m_log->flush();
+    }
+}
+
+int UnitWatch::run(const QStringList& attached, PlugMonitor* monitor) {
+    StopSignals stopSignals;
+    for (const QString& node : attached)
+        start(node);
+    while (!stopRequested) {
+        std::optional<QString> next = QString();
+        if (monitor)
+            next = monitor->nextPlugIn(PollMs);
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(PollMs));
+        if (!next)
+            break;
+        if (!next->isEmpty())
+            start(*next);
+    }
+    // Transfers that are running finish; none starts after the stop.
+    for (std::thread& worker : m_workers)
+        worker.join();
+    summarise();
+    return int(m_failed.size());
+}
+
+void UnitWatch::start(const QString& node) {
+    std::lock_guard lock(m_mutex);
+    // A unit plugged in again before its last round ended gets another round after it, so
+    // that no plug-in is missed and none is handled twice at once.
+    if (m_busy.contains(node)) {
+        m_again.insert(node);
+        return;
+    }
+    m_busy.insert(node);
+    m_workers.emplace_back([this, node] {
+        for (;;) {
+            QElapsedTimer timer;
+            timer.start();
+            const Outcome outcome = m_program(node);
+            std::lock_guard lock(m_mutex);
+            if (outcome.result != Outcome::Result::NotAUnit)
+                report(node, outcome, timer.elapsed());
+            if (stopRequested || !m_again.remove(node)) {
+                m_busy.remove(node);
+                return;
+            }
+        }
+    });
+}
+
+void UnitWatch::report(const QString& node, const Outcome& outcome, qint64 ms) {
+    using Result = Outcome::Result;
+    if (outcome.result == Result::Programmed)
+        ++m_programmed;
+    else if (outcome.result == Result::AlreadyProgrammed)
+        ++m_already;
+    else
+        m_failed << outcome.serial;
+    const QString time = QDateTime::currentDateTime().toString(Qt::ISODate);
+    const QString result = QLatin1String(resultKey(outcome.result));
+    if (m_json) {
+        m_out << QJsonDocument(QJsonObject{{"time", time},
+                                           {"serial", outcome.serial},
+                                           {"node", node},
+                                           {"result", result},
+                                           {"detail", outcome.detail},
+                                           {"ms", ms}})
+                     .toJson(QJsonDocument::Compact)
+              << '\n';
+    } else {
+        const QString said = outcome.result == Result::Programmed ? tr("programmed")
+                             : outcome.result == Result::AlreadyProgrammed
+                                 ? tr("already programmed")
+                                 : tr("failed: %1").arg(outcome.detail);
+        m_out << tr("%1  %2  %3  %4 ms\n").arg(time, outcome.serial, said).arg(ms);
+    }
+    m_out.flush();
+    if (m_log) {
+        // Flushed per unit: a run that is killed loses no line.
+        m_log->write(QStringList{time, csvField(outcome.serial), csvField(node), result,
+                                 csvField(outcome.detail), QString::number(ms)}
+                         .join(QLatin1Char(','))
+                         .toUtf8() +
+                     '\n');
+        m_log->flush();
+    }
+}
+
+void UnitWatch::summarise() {
+    if (m_json) {
+        m_out << QJsonDocument(
+                     QJsonObject{{"summary",
+                                  QJsonObject{{"programmed", m_programmed},
+                                              {"alreadyProgrammed", m_already},
+                                              {"failed", QJsonArray::fromStringList(m_failed)}}}})
+                     .toJson(QJsonDocument::Compact)
+              << '\n';
+    } else {
+        m_out << tr("programmed: %1, already programmed: %2, failed: %3")
+                     .arg(m_programmed)
+                     .arg(m_already)
+                     .arg(m_failed.size());
+        if (!m_failed.isEmpty())
+            m_out << tr(" (%1)").arg(m_failed.join(QStringLiteral(", ")));
+        m_out << '\n';
+    }
+    m_out.flush();
+}
