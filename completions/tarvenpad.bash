@@ -4,7 +4,7 @@
 _tarvenpad() {
     local cur=${COMP_WORDS[COMP_CWORD]}
     local prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="units show import export write read diff legend preset help"
+    local commands="units show import export write read diff watch legend preset help"
     local unitopts="--emulate --emulate-fault --trace"
     COMPREPLY=()
 
@@ -12,7 +12,7 @@ _tarvenpad() {
     local command="" i
     for ((i = 1; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-        --unit | --emulate | --emulate-fault | --backup) ((i++)) ;;
+        --unit | --serial | --emulate | --emulate-fault | --backup | --log) ((i++)) ;;
         -*) ;;
         *)
             command=${COMP_WORDS[i]}
@@ -24,6 +24,11 @@ _tarvenpad() {
     case $prev in
     --unit)
         COMPREPLY=($(compgen -W "1 2 3 4" -- "$cur"))
+        return
+        ;;
+    --serial)
+        # The serial numbers of the units attached now, as 'units' lists them.
+        COMPREPLY=($(compgen -W "$(tarvenpad units 2>/dev/null | awk 'NF == 2 { print $2 }')" -- "$cur"))
         return
         ;;
     --emulate)
@@ -50,9 +55,10 @@ _tarvenpad() {
     case $command in
     units) options="--json $unitopts" ;;
     show) options="--json" ;;
-    write) options="--unit --all $unitopts" ;;
-    read) options="--unit $unitopts" ;;
-    diff) options="--unit --json $unitopts" ;;
+    write) options="--unit --serial --all --backup $unitopts" ;;
+    read) options="--unit --serial $unitopts" ;;
+    diff) options="--unit --serial --json $unitopts" ;;
+    watch) options="--log --json $unitopts" ;;
     preset) options="--list" ;;
     help)
         COMPREPLY=($(compgen -W "$commands" -- "$cur"))

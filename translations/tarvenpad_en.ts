@@ -224,6 +224,28 @@ or PNG by its extension; an OUT of - is PDF on standard output</source>
 .json, a .TPD file otherwise</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>the unit with this serial number, as listed by &apos;units&apos;; it names
+the same unit whatever the order it was plugged in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>with watch: append each unit&apos;s outcome to the CSV file PATH</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>wait for units and program each one plugged in with FILE, unless
+it holds FILE already; one line per unit; Ctrl+C ends it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--serial takes a serial number as &apos;units&apos; lists it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--log takes a file name</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CommandLineTool</name>
@@ -457,6 +479,30 @@ or PNG by its extension; an OUT of - is PDF on standard output</source>
     </message>
     <message>
         <source>unit %1 is attached, but this user may not open it (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>this user may not open the unit (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device I/O Error while reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--serial names one unit: leave out %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1 (not accessible)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no unit with serial %1 is attached; attached: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot watch for units: the system&apos;s device events (udev) cannot be reached</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2205,6 +2251,34 @@ The TARVEN-PAD was set up before the rule was in place. Unplug it and plug it in
     </message>
     <message>
         <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UnitWatch</name>
+    <message>
+        <source>programmed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>already programmed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1  %2  %3  %4 ms
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>programmed: %1, already programmed: %2, failed: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (%1)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -559,11 +559,14 @@ void TestTarvenpad::diffJson() {
 void TestTarvenpad::completion_data() {
     QTest::addColumn<QStringList>("words"); // the last one is being completed
     QTest::addColumn<QStringList>("offered");
-    QTest::newRow("command") << QStringList{"tarvenpad", "w"} << QStringList{"write"};
+    QTest::newRow("command") << QStringList{"tarvenpad", "wr"} << QStringList{"write"};
     QTest::newRow("command's option")
         << QStringList{"tarvenpad", "--emulate", "2", "write", "--u"} << QStringList{"--unit"};
     QTest::newRow("only the command's options")
         << QStringList{"tarvenpad", "show", "--"} << QStringList{"--help", "--json"};
+    QTest::newRow("watch's options") << QStringList{"tarvenpad", "watch", "--"}
+                                     << QStringList{"--emulate", "--emulate-fault", "--help",
+                                                    "--json", "--log", "--trace"};
     QTest::newRow("configuration files")
         << QStringList{"tarvenpad", "show", "c"} << QStringList{"c.JSON", "c.tpd", "cdir"};
 }
