@@ -16,7 +16,8 @@
 
 namespace {
 
-// The document's names of the flags and of Configuration::Options, in that list's order.
+// The document's names of the flags, in the document's order (that of `fields` in readSlot,
+// not Configuration::Flags), and of the options, in the order of Configuration::Options.
 const char* const FlagNames[] = {"shift", "control", "alt", "repeat"};
 const char* const OptionNames[] = {"reverseX", "reverseY", "activeHigh", "rotaryOnAux",
                                    "relayOnAux"};
