@@ -415,11 +415,6 @@ or PNG by its extension; an OUT of - is PDF on standard output</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>unit %1: programmed and verified
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>unit %1: Device I/O Error while reading</source>
         <translation type="unfinished"></translation>
     </message>
@@ -457,6 +452,19 @@ or PNG by its extension; an OUT of - is PDF on standard output</source>
     </message>
     <message>
         <source>unit %1 is attached, but this user may not open it (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>this user may not open it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>programmed and verified</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1: %2
+</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -630,8 +638,15 @@ Nothing was loaded.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>and %1 more</source>
+        <source>Location %1: %2 | %3</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
