@@ -437,11 +437,6 @@ it holds FILE already; one line per unit; Ctrl+C ends it</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>unit %1: programmed and verified
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>unit %1: Device I/O Error while reading</source>
         <translation type="unfinished"></translation>
     </message>
@@ -503,6 +498,19 @@ it holds FILE already; one line per unit; Ctrl+C ends it</source>
     </message>
     <message>
         <source>cannot watch for units: the system&apos;s device events (udev) cannot be reached</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>this user may not open it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>programmed and verified</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1: %2
+</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -676,8 +684,15 @@ Nothing was loaded.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>and %1 more</source>
+        <source>Location %1: %2 | %3</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -53,11 +53,12 @@ AboutWindow::AboutWindow(QWidget* parent)
 
     // Until the window manager reports this window's frame, the owner's is the best guess.
     const QWidget* owner = parent ? parent->window() : nullptr;
-    centre(size() + (owner ? owner->frameGeometry().size() - owner->size() : QSize()));
+    centre(owner ? owner->frameGeometry().size() - owner->size() : QSize());
 }
 
-void AboutWindow::centre(QSize frame) {
-    m_centredFrame = frame;
+void AboutWindow::centre(QSize margins) {
+    m_frame.fitted(margins);
+    const QSize frame = size() + margins;
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!s)
         return;
@@ -68,17 +69,7 @@ void AboutWindow::centre(QSize frame) {
 
 bool AboutWindow::event(QEvent* event) {
     const bool handled = QDialog::event(event);
-    // The frame is known only once the window is mapped: centre again when it differs.
-    switch (event->type()) {
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::WindowActivate:
-    case QEvent::Expose:
-        if (isVisible() && frameGeometry().size() != m_centredFrame)
-            centre(frameGeometry().size());
-        break;
-    default:
-        break;
-    }
+    if (m_frame.outdated(*event))
+        centre(m_frame.margins());
     return handled;
 }

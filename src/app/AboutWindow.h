@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "keyselect/FrameFit.h"
+
 #include <QDialog>
 
 // "About TARVEN-PAD Programmer": the logo, the maker, the program and its version.
@@ -14,7 +16,7 @@ protected:
 
 private:
     // Puts the frame, not the client area, in the middle of the screen.
-    void centre(QSize frame);
+    void centre(QSize margins);
 
-    QSize m_centredFrame;
+    FrameFit m_frame{*this};
 };

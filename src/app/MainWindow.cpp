@@ -43,6 +43,9 @@ static void initResources() {
 
 namespace {
 
+// The client area the layout was designed for, in pixels.
+constexpr int DesignClientWidth = 751;
+constexpr int DesignClientHeight = 628;
 constexpr int ScrollBarWidth = 17;
 constexpr int PanelBorder = 2;
 constexpr int CheckHeight = 17;
@@ -93,7 +96,7 @@ MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
 
     buildMenus();
     // The design client area, under a menu bar whose height is known only now it has menus.
-    resize(751, 628 + menuBar()->sizeHint().height());
+    resize(DesignClientWidth, DesignClientHeight + menuBar()->sizeHint().height());
     buildInputPanel(m_client);
     // Below the grey rule: the area starts at the client's second pixel row.
     m_rightArea = new QScrollArea(m_client);

@@ -71,7 +71,9 @@ bool Module1::onDistributionDisc(const QString& currentDir, const QString& volum
 std::unique_ptr<MainWindow> Module1::Start(const ProgrammerServices& services) {
     auto form1 = std::make_unique<MainWindow>(services);
     form1->setWindowState(Qt::WindowNoState);
-    form1->move(form1->x(), 100 / 15);
+    // The design's top edge, 100 twips, at the design's 15 twips per pixel.
+    constexpr int TopTwips = 100, DesignTwipsPerPixel = 15;
+    form1->move(form1->x(), TopTwips / DesignTwipsPerPixel);
     form1->setWindowState(Qt::WindowMaximized);
     form1->config().setConfigModified(false);
     ScreenMetrics::store(form1.get());

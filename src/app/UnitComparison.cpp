@@ -11,8 +11,9 @@
 
 namespace {
 
-// Every slot and every option can differ at once.
-constexpr int AllLines = Configuration::SlotCount + int(Configuration::Options.size());
+constexpr int SummaryLines = 12;
+// Every location can differ at once.
+constexpr int AllLines = ConfigImage::Size;
 
 const QString VerifyKey = QStringLiteral("tools/verifyAfterWriting");
 
@@ -34,19 +35,10 @@ void UnitComparison::setVerifyAfterWriting(bool on) {
     settings().setValue(VerifyKey, on);
 }
 
-QStringList UnitComparison::differences(const DeviceImage& mine, const DeviceImage& unit,
-                                        int maxLines) {
-    // Through the loaders' rules on both sides, so only what a Read would show can differ.
-    Configuration a, b;
-    ApplyDeviceImage(a, mine);
-    ApplyDeviceImage(b, unit);
-    return ConfigurationDifferences(a, b, maxLines);
-}
-
 void UnitComparison::showDifferences(const QString& heading, const QString& title,
-                                     const DeviceImage& mine, const DeviceImage& unit) {
-    const QStringList summary = differences(mine, unit);
-    const QStringList all = differences(mine, unit, AllLines);
+                                     const ConfigurationDifferences& differences, bool withBytes) {
+    const QStringList summary = differences.lines(SummaryLines, withBytes);
+    const QStringList all = differences.lines(AllLines, withBytes);
     // The box shows what fits on a screen; the rest unfolds under "Show Details...".
     const QString details = all.size() > summary.size() ? all.join(QLatin1Char('\n')) : QString();
     m_dialogs.messageWithDetails(m_owner, heading.arg(summary.join(QLatin1Char('\n'))), details,
@@ -54,13 +46,15 @@ void UnitComparison::showDifferences(const QString& heading, const QString& titl
 }
 
 void UnitComparison::report(const DeviceImage& mine, const DeviceImage& unit) {
-    if (differences(mine, unit).isEmpty())
+    // What a Read would show, as the tool's diff says it.
+    const auto differences = ConfigurationDifferences::of(mine.bytes, unit.bytes);
+    if (differences.sameMeaning())
         m_dialogs.message(m_owner, tr("The TARVEN-PAD holds this configuration."), tr("Compare"),
                           UserDialogs::Icon::Information, UserDialogs::Buttons::Ok);
     else
         showDifferences(tr("The TARVEN-PAD holds a different configuration.\n"
                            "(this configuration | the unit)\n\n%1"),
-                        tr("Compare"), mine, unit);
+                        tr("Compare"), differences, false);
 }
 
 TransferResult UnitComparison::sendAndReadBack(DeviceLink& link, int identifier,
@@ -75,10 +69,12 @@ TransferResult UnitComparison::sendAndReadBack(DeviceLink& link, int identifier,
 }
 
 bool UnitComparison::confirmWritten(const DeviceImage& written, const DeviceImage& readBack) {
-    if (differences(written, readBack).isEmpty())
+    // Every byte sent must come back, as the tool's write checks it.
+    const auto differences = ConfigurationDifferences::of(written.bytes, readBack.bytes);
+    if (differences.sameBytes())
         return true;
     showDifferences(tr("The TARVEN-PAD does not hold what was written.\n"
                        "(written | read back)\n\n%1"),
-                    tr("Error"), written, readBack);
+                    tr("Error"), differences, true);
     return false;
 }

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+class ConfigurationDifferences;
 class DeviceLink;
 class QWidget;
 class UserDialogs;
@@ -24,25 +25,20 @@ public:
     static bool verifyAfterWriting();
     static void setVerifyAfterWriting(bool on);
 
-    // Says whether the unit holds `mine`, or what differs.
+    // Says whether the unit holds what `mine` means, or what differs.
     void report(const DeviceImage& mine, const DeviceImage& unit);
 
     // Writes `image` and reads the same unit back into `readBack`.
     static TransferResult sendAndReadBack(DeviceLink& link, int identifier,
                                           const DeviceImage& image, DeviceImage& readBack);
-    // After a successful read-back: true when the unit holds what was written, otherwise
+    // After a successful read-back: true when every byte written came back, otherwise
     // false after an error box that lists the differences.
     bool confirmWritten(const DeviceImage& written, const DeviceImage& readBack);
 
-    // The differences as the user reads them, both images taken as a read would apply them;
-    // past `maxLines` the rest is summed up in one line.
-    static QStringList differences(const DeviceImage& mine, const DeviceImage& unit,
-                                   int maxLines = 12);
-
 private:
     // `heading` with the first differences in place of %1, all of them to unfold.
-    void showDifferences(const QString& heading, const QString& title, const DeviceImage& mine,
-                         const DeviceImage& unit);
+    void showDifferences(const QString& heading, const QString& title,
+                         const ConfigurationDifferences& differences, bool withBytes);
 
     UserDialogs& m_dialogs;
     QWidget* m_owner;

@@ -22,6 +22,7 @@
 #include "legend/LegendSheet.h"
 #include "model/ConfigImage.h"
 #include "model/Configuration.h"
+#include "model/ConfigurationDifferences.h"
 #include "model/KeyCodes.h"
 #include "model/SlotText.h"
 
@@ -171,16 +172,17 @@ UnitOutcome writeUnit(HidAccess& access, TerminalProgress& progress, int unit,
                       "CommandLineTool", "written, but reading it back failed (Device Not Found)")
                 : QCoreApplication::translate(
                       "CommandLineTool", "written, but reading it back failed (Device I/O Error)")};
-    QStringList differences;
-    for (int location = 1; location <= DeviceImage::Size; ++location)
-        if (back.at(location) != image.at(location))
-            differences << locationName(location);
-    if (!differences.isEmpty())
-        return {CommandLineTool::Differs,
-                QCoreApplication::translate("CommandLineTool",
-                                            "the unit holds something else than was written: %1")
-                    .arg(differences.join(QStringLiteral(", ")))};
-    return {};
+    // Every byte sent must come back, as the window's Verify After Writing checks it.
+    const auto differences = ConfigurationDifferences::of(image.bytes, back.bytes);
+    if (differences.sameBytes())
+        return {};
+    QStringList where;
+    for (const int location : differences.locations())
+        where << locationName(location);
+    return {CommandLineTool::Differs,
+            QCoreApplication::translate("CommandLineTool",
+                                        "the unit holds something else than was written: %1")
+                .arg(where.join(QStringLiteral(", ")))};
 }
 
 // One plug-in for `watch`: a unit that holds the image already is only read (every write
@@ -611,15 +613,24 @@ int CommandLineTool::write(const Options& o) {
     }
     progress.finish();
 
+    // With --all, standard output has one line per unit in unit order, failures included, so
+    // the report reads the same with 2>&1; a failure is said on standard error as well.
     int status = Success;
     for (int i = 0; i < targets.size(); ++i) {
-        int code = outcomes[size_t(i)].status;
-        if (!targets[i].accessible())
-            code = denied(targets[i]);
+        const Attached& t = targets[i];
+        const UnitOutcome& outcome = outcomes[size_t(i)];
+        const QString message = !t.accessible()             ? tr("this user may not open it")
+                                : outcome.status == Success ? tr("programmed and verified")
+                                                            : outcome.message;
+        if (o.all || (t.accessible() && outcome.status == Success)) {
+            m_out << tr("unit %1: %2\n").arg(t.unit).arg(message);
+            m_out.flush();
+        }
+        int code = outcome.status;
+        if (!t.accessible())
+            code = denied(t);
         else if (code != Success)
-            fail(code, tr("unit %1: %2").arg(targets[i].unit).arg(outcomes[size_t(i)].message));
-        else
-            m_out << tr("unit %1: programmed and verified\n").arg(targets[i].unit);
+            fail(code, tr("unit %1: %2").arg(t.unit).arg(outcome.message));
         if (severity(code) > severity(status))
             status = code;
     }
@@ -701,40 +712,27 @@ int CommandLineTool::diff(const Options& o) {
     if (const int r = readUnit(o, unit, image))
         return r;
 
-    // The file as the unit would hold it after a write, so that only what a write would change
-    // counts as a difference.
-    Configuration file, held;
-    ApplyDeviceImage(file, BuildDeviceImage(wanted));
-    ApplyDeviceImage(held, image);
-    const QJsonArray fileSlots = ConfigToJson(file).value(QStringLiteral("slots")).toArray();
-    const QJsonArray unitSlots = ConfigToJson(held).value(QStringLiteral("slots")).toArray();
-    const auto settings = [](QJsonObject slot) {
-        slot.remove(QStringLiteral("slot"));
-        slot.remove(QStringLiteral("label"));
-        return slot;
-    };
-
+    // The file as the unit would hold it after a write against what the unit holds, as the
+    // window's Compare sees them: only what a Read would show counts as a difference.
+    const auto differences =
+        ConfigurationDifferences::of(BuildDeviceImage(wanted).bytes, image.bytes);
     QStringList lines;
     QJsonArray slotChanges, optionChanges;
-    for (int k = 0; k < Configuration::SlotCount; ++k) {
-        if (file.slot(k).sameAssignment(held.slot(k)))
-            continue;
+    for (const auto& d : differences.keySlots) {
         lines << tr("%1: file %2; unit %3")
-                     .arg(SlotLabel(k), slotText(file.slot(k)), slotText(held.slot(k)));
-        slotChanges.append(QJsonObject{{"slot", k},
-                                       {"label", SlotFileLabel(k)},
-                                       {"file", settings(fileSlots[k].toObject())},
-                                       {"unit", settings(unitSlots[k].toObject())}});
+                     .arg(SlotLabel(d.slot), slotText(d.mine), slotText(d.other));
+        slotChanges.append(QJsonObject{{"slot", d.slot},
+                                       {"label", SlotFileLabel(d.slot)},
+                                       {"file", SlotSettingsJson(d.mine)},
+                                       {"unit", SlotSettingsJson(d.other)}});
     }
-    for (const Configuration::Option option : Configuration::Options) {
-        const bool a = file.option(option), b = held.option(option);
-        if (a == b)
-            continue;
-        lines << tr("%1: file %2; unit %3").arg(OptionName(option), OnOffText(a), OnOffText(b));
-        optionChanges.append(QJsonObject{{"option", OptionJsonKey(option)},
-                                         {"label", OptionFileName(option)},
-                                         {"file", a},
-                                         {"unit", b}});
+    for (const auto& d : differences.options) {
+        lines << tr("%1: file %2; unit %3")
+                     .arg(OptionName(d.option), OnOffText(d.mine), OnOffText(d.other));
+        optionChanges.append(QJsonObject{{"option", OptionJsonKey(d.option)},
+                                         {"label", OptionFileName(d.option)},
+                                         {"file", d.mine},
+                                         {"unit", d.other}});
     }
 
     const QString path = o.files[0] == QLatin1String("-") ? tr("standard input")

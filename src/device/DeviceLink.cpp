@@ -87,35 +87,8 @@ TransferResult DeviceLink::SendImage(int identifier, const DeviceImage& image) {
 }
 
 TransferResult DeviceLink::SendImageToUnit(int identifier, int unit, const DeviceImage& image) {
-    // A unit plugged in or pulled out since the choice can shift the numbers: rather no
-    // transfer than one to a unit the user did not pick.
-    if (!m_access.unitUnchanged(unit))
-        return TransferResult::DeviceNotFound;
-    DeviceRecord record;
-    if (m_access.OpenHidDevice(identifier, TransferLength, TransferLength, record, unit) != 0)
-        return TransferResult::DeviceNotFound;
-
-    TransferResult result = TransferResult::Success;
-    std::array<quint8, TransferLength> request{};
-    std::array<quint8, TransferLength> reply{};
-    for (int location = 1; location <= DeviceImage::Size; ++location) {
-        m_progress.showProgress(TransferDirection::Writing, location, DeviceImage::Size);
-        m_progress.processEvents();
-        request = {ReportId, StoreCommand, 0, quint8(location), image.at(location), 0};
-        if (exchange(record, request.data(), reply.data()) != 0) {
-            result = TransferResult::IoError;
-            break;
-        }
-        m_progress.processEvents();
-    }
-    if (result == TransferResult::Success) {
-        // The closing write tells the unit that the whole image has arrived.
-        request = {ReportId, StoreCommand, 0, ClosingLocation, ClosingValue, 0};
-        if (exchange(record, request.data(), reply.data()) != 0)
-            result = TransferResult::IoError;
-    }
-    m_access.CloseHidDevice(record);
-    return result;
+    DeviceImage sent = image;
+    return transfer(identifier, unit, TransferDirection::Writing, sent);
 }
 
 TransferResult DeviceLink::ReceiveImage(int identifier, DeviceImage& image) {
@@ -128,6 +101,11 @@ TransferResult DeviceLink::ReceiveImage(int identifier, DeviceImage& image) {
 
 TransferResult DeviceLink::ReceiveImageFromUnit(int identifier, int unit, DeviceImage& image) {
     image = DeviceImage{};
+    return transfer(identifier, unit, TransferDirection::Reading, image);
+}
+
+TransferResult DeviceLink::transfer(int identifier, int unit, TransferDirection direction,
+                                    DeviceImage& image) {
     // A unit plugged in or pulled out since the choice can shift the numbers: rather no
     // transfer than one to a unit the user did not pick.
     if (!m_access.unitUnchanged(unit))
@@ -136,20 +114,32 @@ TransferResult DeviceLink::ReceiveImageFromUnit(int identifier, int unit, Device
     if (m_access.OpenHidDevice(identifier, TransferLength, TransferLength, record, unit) != 0)
         return TransferResult::DeviceNotFound;
 
+    const bool writing = direction == TransferDirection::Writing;
+    TransferResult result = TransferResult::Success;
     std::array<quint8, TransferLength> request{};
     std::array<quint8, TransferLength> reply{};
     for (int location = 1; location <= DeviceImage::Size; ++location) {
-        m_progress.showProgress(TransferDirection::Reading, location, DeviceImage::Size);
+        m_progress.showProgress(direction, location, DeviceImage::Size);
         m_progress.processEvents();
-        request = {ReportId, FetchCommand, 0, quint8(location), 0, 0};
+        if (writing)
+            request = {ReportId, StoreCommand, 0, quint8(location), image.at(location), 0};
+        else
+            request = {ReportId, FetchCommand, 0, quint8(location), 0, 0};
         reply = {};
         if (exchange(record, request.data(), reply.data()) != 0) {
-            m_access.CloseHidDevice(record);
-            return TransferResult::IoError;
+            result = TransferResult::IoError;
+            break;
         }
-        image.set(location, reply[4]);
+        if (!writing)
+            image.set(location, reply[4]);
         m_progress.processEvents();
     }
+    if (writing && result == TransferResult::Success) {
+        // The closing write tells the unit that the whole image has arrived.
+        request = {ReportId, StoreCommand, 0, ClosingLocation, ClosingValue, 0};
+        if (exchange(record, request.data(), reply.data()) != 0)
+            result = TransferResult::IoError;
+    }
     m_access.CloseHidDevice(record);
-    return TransferResult::Success;
+    return result;
 }

@@ -3,6 +3,7 @@
 
 #include "device/DeviceImage.h"
 #include "device/FormatSerial.h"
+#include "device/ProgressSink.h"
 #include "device/TransferResult.h"
 
 #include <QString>
@@ -33,6 +34,10 @@ public:
 private:
     QString readSerialText(DeviceRecord& record);
     int exchange(DeviceRecord& record, const quint8* request, quint8* reply);
+    // Opens the unit, moves the image one location per exchange (and closes a write), then
+    // closes the unit: the image is read from when writing and filled when reading.
+    TransferResult transfer(int identifier, int unit, TransferDirection direction,
+                            DeviceImage& image);
 
     HidAccess& m_access;
     ProgressSink& m_progress;

@@ -9,6 +9,9 @@
 
 namespace {
 
+// The older layout's trackball value follows its header and its 36 input slots.
+constexpr int TrackballOffset36 = 1 + 2 * Configuration::InputCount;
+
 QString displayName(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
@@ -59,7 +62,7 @@ FileResult DecodeConfigFile(Configuration& config, const QByteArray& bytes, cons
     } else {
         // The older layout has no rotary slots: they keep what they hold.
         ConfigImage::apply(config, image, Configuration::InputCount, false);
-        const quint8 trackball = at(73, Mask36);
+        const quint8 trackball = at(TrackballOffset36, Mask36);
         if (trackball <= 3) {
             config.setOption(Configuration::Option::ReverseX, trackball & 1);
             config.setOption(Configuration::Option::ReverseY, trackball & 2);

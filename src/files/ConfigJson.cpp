@@ -16,7 +16,8 @@
 
 namespace {
 
-// The document's names of the flags and of Configuration::Options, in that list's order.
+// The document's names of the flags, in the document's order (that of `fields` in readSlot,
+// not Configuration::Flags), and of the options, in the order of Configuration::Options.
 const char* const FlagNames[] = {"shift", "control", "alt", "repeat"};
 const char* const OptionNames[] = {"reverseX", "reverseY", "activeHigh", "rotaryOnAux",
                                    "relayOnAux"};
@@ -135,21 +136,22 @@ FileResult readSlot(const JsonValue& o, const QString& where, int& k, quint8& ke
 QJsonObject ConfigToJson(const Configuration& config) {
     QJsonArray slotArray;
     for (int k = 0; k < Configuration::SlotCount; ++k) {
-        const KeySlot& s = config.slot(k);
-        slotArray.append(QJsonObject{{"slot", k},
-                                     {"label", SlotFileLabel(k)},
-                                     {"key", s.keyCode},
-                                     {"keyName", KeyCodeFileName(s.keyCode)},
-                                     {"shift", s.shift},
-                                     {"control", s.control},
-                                     {"alt", s.alt},
-                                     {"repeat", s.repeat}});
+        QJsonObject slot = SlotSettingsJson(config.slot(k));
+        slot.insert(QStringLiteral("slot"), k);
+        slot.insert(QStringLiteral("label"), SlotFileLabel(k));
+        slotArray.append(slot);
     }
     QJsonObject options;
     for (const Configuration::Option option : Configuration::Options)
         options.insert(OptionJsonKey(option), config.option(option));
     return QJsonObject{
         {"format", "tarvenpad-config"}, {"version", 1}, {"slots", slotArray}, {"options", options}};
+}
+
+QJsonObject SlotSettingsJson(const KeySlot& s) {
+    return QJsonObject{{"key", s.keyCode}, {"keyName", KeyCodeFileName(s.keyCode)},
+                       {"shift", s.shift}, {"control", s.control},
+                       {"alt", s.alt},     {"repeat", s.repeat}};
 }
 
 QString OptionJsonKey(Configuration::Option option) {

@@ -11,6 +11,8 @@
 // {"format": "tarvenpad-config", "version": 1, "slots": [46 objects], "options": {...}}.
 // "label" and "keyName" are there to be read by people; reading ignores them.
 QJsonObject ConfigToJson(const Configuration& config);
+// What a slot holds as the document carries it: key, keyName and the four flags.
+QJsonObject SlotSettingsJson(const KeySlot& slot);
 
 // The key an option has in the document's "options": "reverseX" ... "relayOnAux".
 QString OptionJsonKey(Configuration::Option option);

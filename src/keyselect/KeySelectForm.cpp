@@ -102,8 +102,8 @@ void KeySelectForm::fitToScreen() {
         area = s ? s->geometry() : QRect(0, 0, 1024, 768);
     }
     // Outer size: the screen's full width, 8/27 of it high, vertically centred.
-    const QSize frame = frameGeometry().size() - geometry().size();
-    m_fittedFrame = frame;
+    const QSize frame = m_frame.margins();
+    m_frame.fitted(frame);
     const int outerWidth = area.width();
     const int outerHeight = int(std::lround(outerWidth / 27.0 * 8));
     const QSize client(outerWidth - frame.width(), outerHeight - frame.height());
@@ -195,24 +195,14 @@ void KeySelectForm::followScreen(QScreen* screen) {
 
 bool KeySelectForm::event(QEvent* event) {
     const bool handled = QDialog::event(event);
-    // The window manager reports the frame only after the window is mapped; fit again as
-    // soon as it is known, so the outer window, not the inner area, spans the screen.
     if (event->type() == QEvent::WindowActivate && !m_activated) {
         // The window takes clicks from here on; the interval counts from the later moment.
         m_activated = true;
         m_shownFor.start();
     }
-    switch (event->type()) {
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::WindowActivate:
-    case QEvent::Expose:
-        if (isVisible() && frameGeometry().size() - geometry().size() != m_fittedFrame)
-            fitToScreen();
-        break;
-    default:
-        break;
-    }
+    // So the outer window, not the inner area, spans the screen.
+    if (m_frame.outdated(*event))
+        fitToScreen();
     return handled;
 }
 

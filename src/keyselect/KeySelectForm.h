@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "keyselect/FrameFit.h"
 #include "keyselect/KeyGrid.h"
 #include <QDialog>
 
@@ -52,7 +53,7 @@ private:
     QLabel* m_label;
     QWidget* m_focusSink;
     QRect m_screen;
-    QSize m_fittedFrame{-1, -1}; // the frame size the last fit allowed for
+    FrameFit m_frame{*this};
     QMetaObject::Connection m_screenConnection;
     int m_selectedCode = -2;
     int m_result = -1;

@@ -4,7 +4,8 @@
 class QWidget;
 
 // The screen's twips per pixel (15 at 96 dpi), taken at start-up and again by the rotary
-// layout, and read by whichever window converts design twips into pixels.
+// layout. No window reads it: each lays itself out from the geometry of the screen it is
+// on, which follows the window from screen to screen where one stored figure cannot.
 class ScreenMetrics {
 public:
     static double twipsPerPixelX() { return s_twipsPerPixelX; }

@@ -5,35 +5,33 @@
 
 Configuration::Configuration(QObject* parent) : QObject(parent) {}
 
+namespace {
+
+// Where each flag and option lives, in the order of the enums: the one place that ties a
+// name to a field.
+constexpr bool KeySlot::*FlagField[] = {&KeySlot::control, &KeySlot::shift, &KeySlot::alt,
+                                        &KeySlot::repeat};
+constexpr bool AuxOptions::*OptionField[] = {&AuxOptions::reverseX, &AuxOptions::reverseY,
+                                             &AuxOptions::activeHigh, &AuxOptions::rotaryOnAux,
+                                             &AuxOptions::relayOnAux};
+static_assert(std::size(FlagField) == Configuration::Flags.size());
+static_assert(std::size(OptionField) == Configuration::Options.size());
+
+// The AUX uses change before the trackball options, so that those are editable again by
+// the time they change.
+constexpr std::array<Configuration::Option, 5> RestoreOrder{
+    Configuration::Option::RotaryOnAux, Configuration::Option::RelayOnAux,
+    Configuration::Option::ReverseX, Configuration::Option::ReverseY,
+    Configuration::Option::ActiveHigh};
+
+} // namespace
+
 bool& Configuration::flagRef(int slot, Flag flag) {
-    KeySlot& s = m_slots.at(slot);
-    switch (flag) {
-    case Flag::Control:
-        return s.control;
-    case Flag::Shift:
-        return s.shift;
-    case Flag::Alt:
-        return s.alt;
-    case Flag::Repeat:
-        break;
-    }
-    return s.repeat;
+    return m_slots.at(slot).*FlagField[int(flag)];
 }
 
 bool& Configuration::optionRef(Option option) {
-    switch (option) {
-    case Option::ReverseX:
-        return m_aux.reverseX;
-    case Option::ReverseY:
-        return m_aux.reverseY;
-    case Option::ActiveHigh:
-        return m_aux.activeHigh;
-    case Option::RotaryOnAux:
-        return m_aux.rotaryOnAux;
-    case Option::RelayOnAux:
-        break;
-    }
-    return m_aux.relayOnAux;
+    return m_aux.*OptionField[int(option)];
 }
 
 bool Configuration::flag(int slot, Flag flag) const {
@@ -106,12 +104,9 @@ void Configuration::applyModifierByte(int slot, quint8 value) {
 }
 
 void Configuration::applyOptionsByte(quint8 value) {
-    const AuxOptions o = DecodeOptions(value);
-    setOption(Option::ReverseX, o.reverseX);
-    setOption(Option::ReverseY, o.reverseY);
-    setOption(Option::ActiveHigh, o.activeHigh);
-    setOption(Option::RotaryOnAux, o.rotaryOnAux);
-    setOption(Option::RelayOnAux, o.relayOnAux);
+    const AuxOptions decoded = DecodeOptions(value);
+    for (const Option option : Options)
+        setOption(option, decoded.*OptionField[int(option)]);
 }
 
 quint8 Configuration::modifierByte(int slot) const {
@@ -123,38 +118,19 @@ quint8 Configuration::optionsByte() const {
 }
 
 void Configuration::restore(const ConfigState& state) {
-    static constexpr Flag flags[] = {Flag::Control, Flag::Shift, Flag::Alt, Flag::Repeat};
     for (int k = 0; k < SlotCount; ++k) {
         const KeySlot& target = state.keySlots.at(k);
         if (target.keyBlank)
             clearKey(k);
         else
             setKeyCode(k, target.keyCode);
-        const auto wanted = [&target](Flag f) {
-            switch (f) {
-            case Flag::Control:
-                return target.control;
-            case Flag::Shift:
-                return target.shift;
-            case Flag::Alt:
-                return target.alt;
-            case Flag::Repeat:
-                break;
-            }
-            return target.repeat;
-        };
-        for (Flag f : flags)
-            if (!wanted(f))
-                setFlag(k, f, false);
-        for (Flag f : flags)
-            if (wanted(f))
-                setFlag(k, f, true);
+        for (const bool on : {false, true})
+            for (const Flag f : Flags)
+                if (target.*FlagField[int(f)] == on)
+                    setFlag(k, f, on);
     }
-    setOption(Option::ReverseX, state.aux.reverseX);
-    setOption(Option::ReverseY, state.aux.reverseY);
-    setOption(Option::ActiveHigh, state.aux.activeHigh);
-    setOption(Option::RotaryOnAux, state.aux.rotaryOnAux);
-    setOption(Option::RelayOnAux, state.aux.relayOnAux);
+    for (const Option option : RestoreOrder)
+        setOption(option, state.aux.*OptionField[int(option)]);
 }
 
 void Configuration::setConfigModified(bool modified) {
@@ -173,19 +149,6 @@ void Configuration::setCurrentFileName(const QString& fileName) {
 
 void Configuration::ClearVariables() {
     setCurrentFileName(QString());
-    for (int k = 0; k < SlotCount; ++k) {
-        clearKey(k);
-        setFlag(k, Flag::Control, false);
-        setFlag(k, Flag::Alt, false);
-        setFlag(k, Flag::Shift, false);
-        setFlag(k, Flag::Repeat, false);
-    }
-    // The rotary section goes before the trackball options so that they are editable
-    // again by the time they are cleared.
-    setOption(Option::RotaryOnAux, false);
-    setOption(Option::RelayOnAux, false);
-    setOption(Option::ReverseX, false);
-    setOption(Option::ReverseY, false);
-    setOption(Option::ActiveHigh, false);
+    restore(ConfigState{});
     setConfigModified(false);
 }

@@ -71,8 +71,9 @@ public:
     ConfigState state() const { return {m_slots, m_aux}; }
     // Brings the slots and options back to an earlier state through the setters above, so
     // the window follows as for any other change. Flags are turned off before others are
-    // turned on, which keeps the input-slot rule from touching flags the state wants.
-    // Whether the result counts as modified is the caller's business.
+    // turned on, which keeps the input-slot rule from touching flags the state wants; the AUX
+    // uses change before the trackball options. Whether the result counts as modified is the
+    // caller's business.
     void restore(const ConfigState& state);
 
     bool configModified() const { return m_modified; }
@@ -80,7 +81,8 @@ public:
     QString currentFileName() const { return m_fileName; }
     void setCurrentFileName(const QString& fileName);
 
-    // Back to the defaults: no keys, no flags, no options, no file, nothing to save.
+    // Back to the defaults: no keys, no flags, no options, no file, nothing to save. The
+    // same road as restore(), so the window follows as for Undo.
     void ClearVariables();
 
 signals:

@@ -11,8 +11,9 @@ const KeyCodeEntry* FindKeyCode(int code) {
 }
 
 QString KeyCodeName(double code) {
-    // Callers hold codes as floating point (a button's tag, a selection result): only an
-    // exact whole number may match a row.
+    // Taken as any number, so that no conversion on the way in can turn a value outside the
+    // table (a fraction, a negative, NaN) into a code with a name: only an exact whole
+    // number from 0 to 255 matches a row.
     if (!(code >= 0 && code <= 255) || code != static_cast<int>(code))
         return QString();
     const KeyCodeEntry* e = FindKeyCode(static_cast<int>(code));

@@ -125,10 +125,6 @@ private slots:
         // "Q" and the mouse button "L" are drawn at the same size.
         QCOMPARE(program->widget(QStringLiteral("CKey_38"))["font"].toDouble(),
                  program->widget(QStringLiteral("CKey_104"))["font"].toDouble());
-        if (qEnvironmentVariableIsSet("TARVENPAD_DOCS_SHOTS"))
-            display->screenshot(QStringLiteral(PROJECT_DIR "/docs/key-window-%1x%2.png")
-                                    .arg(screen.width())
-                                    .arg(screen.height()));
         display->key(QStringLiteral("Escape"));
         QVERIFY(closed());
     }

@@ -167,7 +167,8 @@ void TestToolUnits::accessDenied_data() {
     QTest::newRow("write --unit 1") << QStringList{"write", m_file, "--unit", "1"} << true << "";
     QTest::newRow("read") << QStringList{"read", m_dir.filePath("out.TPD")} << false << "";
     QTest::newRow("write --all") << QStringList{"write", m_file, "--all"} << true
-                                 << "unit 2: programmed and verified\n";
+                                 << "unit 1: this user may not open it\n"
+                                    "unit 2: programmed and verified\n";
 }
 
 // hidraw3 belongs to another user: the tool says so, with the fix, and exits 8.

@@ -4,6 +4,7 @@
 #include "device/ProgressSink.h"
 #include "device/UnitSelector.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 // Records what a transfer reports and answers the unit choice from a script.
@@ -16,7 +17,11 @@ public:
                             .arg(done)
                             .arg(total));
     }
-    void processEvents() override { ++eventPasses; }
+    void processEvents() override {
+        ++eventPasses;
+        if (runEvents)
+            QCoreApplication::processEvents();
+    }
     void showDetecting() override { ++detectingShown; }
     int SelectMultiples(int count, const UnitSerials& serials) override {
         offeredCount = count;
@@ -25,6 +30,7 @@ public:
     }
 
     int choice = 1;
+    bool runEvents = false; // process the application's events as the window does
     QStringList progress;
     int eventPasses = 0;
     int detectingShown = 0;

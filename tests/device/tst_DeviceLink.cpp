@@ -59,8 +59,8 @@ DeviceImage sampleImage() {
 class TestDeviceLink : public QObject {
     Q_OBJECT
 private slots:
-    void writeExchanges();
-    void readExchanges();
+    void transfer_data();
+    void transfer();
     void failureAtLocation50();
     void failureAtEveryExchange();
     void unitDetection_data();
@@ -72,46 +72,53 @@ private slots:
     void receivedImageAppliedWithRules();
 };
 
-void TestDeviceLink::writeExchanges() {
-    EmulatedAccess access(1);
-    ScriptedTransferUi ui;
-    DeviceLink link(access, ui, ui);
-    const DeviceImage image = sampleImage();
-    QCOMPARE(link.SendImage(DeviceIdentifier, image), TransferResult::Success);
-
-    const QList<Event> ex = exchanges(access.events());
-    QCOMPARE(ex.size(), 95);
-    for (int i = 1; i <= 94; ++i)
-        QCOMPARE(ex[i - 1].request, bytes({2, 0x81, 0, i, image.at(i), 0}));
-    QCOMPARE(ex[93].request.at(4), '\0'); // location 94 always 0
-    QCOMPARE(ex[94].request, bytes({2, 0x81, 0, 0xFE, 0x9A, 0}));
-    QCOMPARE(openCloseTrace(access.events()), (QStringList{"F2", "O1", "C1"}));
-    QCOMPARE(access.unit(1).memory, image);
-    QCOMPARE(access.unit(1).closingWrites, 1);
-
-    QCOMPARE(ui.progress.size(), 94);
-    QCOMPARE(ui.progress.first(), QString("write 1/94"));
-    QCOMPARE(ui.progress[9], QString("write 10/94"));
-    QCOMPARE(ui.progress[46], QString("write 47/94"));
-    QCOMPARE(ui.progress.last(), QString("write 94/94"));
-    QCOMPARE(ui.detectingShown, 0);
+void TestDeviceLink::transfer_data() {
+    QTest::addColumn<bool>("write");
+    QTest::newRow("write") << true;
+    QTest::newRow("read") << false;
 }
 
-void TestDeviceLink::readExchanges() {
+// Every location in order, the closing write after a write, the progress before each
+// exchange, and the window's events processed meanwhile: a timer fires during the transfer.
+void TestDeviceLink::transfer() {
+    QFETCH(bool, write);
     EmulatedAccess access(1);
-    access.unit(1).memory = sampleImage();
+    const DeviceImage image = sampleImage();
+    if (!write)
+        access.unit(1).memory = image;
     ScriptedTransferUi ui;
+    ui.runEvents = true;
+    int ticks = 0;
+    QTimer timer;
+    timer.callOnTimeout([&ticks] { ++ticks; });
+    timer.start(0);
     DeviceLink link(access, ui, ui);
-    DeviceImage image;
-    QCOMPARE(link.ReceiveImage(DeviceIdentifier, image), TransferResult::Success);
-    QCOMPARE(image, sampleImage());
+    DeviceImage read;
+    QCOMPARE(write ? link.SendImage(DeviceIdentifier, image)
+                   : link.ReceiveImage(DeviceIdentifier, read),
+             TransferResult::Success);
+    QVERIFY(ticks > 0);
+
     const QList<Event> ex = exchanges(access.events());
-    QCOMPARE(ex.size(), 94);
+    QCOMPARE(ex.size(), write ? 95 : 94);
     for (int i = 1; i <= 94; ++i)
-        QCOMPARE(ex[i - 1].request, bytes({2, 0x82, 0, i, 0, 0}));
-    QCOMPARE(ui.progress.first(), QString("read 1/94"));
-    QCOMPARE(ui.progress.last(), QString("read 94/94"));
+        QCOMPARE(ex[i - 1].request,
+                 bytes({2, write ? 0x81 : 0x82, 0, i, write ? image.at(i) : 0, 0}));
+    QCOMPARE(ex[93].request.at(4), '\0'); // location 94 always 0
+    if (write)
+        QCOMPARE(ex[94].request, bytes({2, 0x81, 0, 0xFE, 0x9A, 0}));
+    QCOMPARE(access.unit(1).closingWrites, write ? 1 : 0);
+    QCOMPARE(access.unit(1).memory, image);
+    if (!write)
+        QCOMPARE(read, image);
     QCOMPARE(openCloseTrace(access.events()), (QStringList{"F2", "O1", "C1"}));
+
+    const QString way = write ? "write" : "read";
+    QCOMPARE(ui.progress.size(), 94);
+    QCOMPARE(ui.progress.first(), way + " 1/94");
+    QCOMPARE(ui.progress[46], way + " 47/94");
+    QCOMPARE(ui.progress.last(), way + " 94/94");
+    QCOMPARE(ui.detectingShown, 0);
 }
 
 void TestDeviceLink::failureAtLocation50() {
@@ -283,5 +290,5 @@ void TestDeviceLink::receivedImageAppliedWithRules() {
                                                   Configuration::Option::RotaryOnAux}));
 }
 
-QTEST_APPLESS_MAIN(TestDeviceLink)
+QTEST_GUILESS_MAIN(TestDeviceLink)
 #include "tst_DeviceLink.moc"

@@ -104,6 +104,7 @@ void TestConfigJson::rejects_data() {
     row("short \\u", "\"Input 1\"", "\"Input\\u12 1\"", "\\u needs four hex digits");
     row("lone surrogate", "\"Input 1\"", "\"Input\\ud800 1\"", "lone surrogate");
     row("lone low surrogate", "\"Input 1\"", "\"Input\\udc00\"", "lone surrogate");
+    row("upper-case hex", "\"Input 1\"", "\"Input\\uDC0F\"", "lone surrogate");
     row("escaped NUL", "\"Input 1\"", "\"Input\\u0000\"", "\\u0000 (NUL)");
     row("raw NUL in a string", "\"Input 1\"", QByteArray("\"Input\0 1\"", 10),
         "a NUL byte in a string");

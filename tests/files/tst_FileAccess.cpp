@@ -43,6 +43,7 @@ class TestFileAccess : public QObject {
     Q_OBJECT
 private slots:
     void init();
+    void cleanup();
     void namesRoundTrip();
     void nonUtf8NameOnDisk();
     void newFileFollowsUmask();
@@ -65,12 +66,23 @@ private slots:
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
+    qsizetype m_descriptors = 0; // open before the case, to be open again after it
     QString path(const QString& name) const { return m_dir->filePath(name); }
 };
+
+static qsizetype openDescriptors() {
+    return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size();
+}
 
 void TestFileAccess::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
+    m_descriptors = openDescriptors();
+}
+
+// Every path through the reader and the writer closes what it opened.
+void TestFileAccess::cleanup() {
+    QCOMPARE(openDescriptors(), m_descriptors);
 }
 
 void TestFileAccess::namesRoundTrip() {

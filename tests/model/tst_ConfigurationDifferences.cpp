@@ -20,7 +20,7 @@ void TestConfigurationDifferences::sameConfiguration() {
     a.setKeyCode(3, 0x29); // a loaded key against a reset slot's blank key of the same code
     b.setKeyCode(3, 0x29);
     b.setKeyCode(4, 0);
-    QCOMPARE(ConfigurationDifferences(a, b), QStringList{});
+    QCOMPARE(ConfigurationDifferences::of(a, b).lines(), QStringList{});
 }
 
 void TestConfigurationDifferences::linesName_data() {
@@ -37,6 +37,8 @@ void TestConfigurationDifferences::linesName_data() {
                             << "Input 36: Up Arrow (repeat) | Up Arrow";
     QTest::newRow("rotary, odd code") << 41 << 0x24 << 8 << 0x66 << 8 << "Rotary 3B: &7 | code 102";
     QTest::newRow("mouse") << 12 << 0xE8 << 8 << 0 << 8 << "Input 13: Left Mouse | Not Used";
+    // An input slot reads 5 as repeat alone, as it reads 0: the bytes differ, not the meaning.
+    QTest::newRow("bytes only") << 0 << 0x04 << 5 << 0x04 << 0 << "Location 1: 5 | 0";
 }
 
 void TestConfigurationDifferences::linesName() {
@@ -46,12 +48,16 @@ void TestConfigurationDifferences::linesName() {
     QFETCH(int, unitCode);
     QFETCH(int, unitModifiers);
     QFETCH(QString, line);
-    Configuration mine, unit;
-    mine.setKeyCode(slot, quint8(myCode));
-    mine.applyModifierByte(slot, quint8(myModifiers));
-    unit.setKeyCode(slot, quint8(unitCode));
-    unit.applyModifierByte(slot, quint8(unitModifiers));
-    QCOMPARE(ConfigurationDifferences(mine, unit), QStringList{line});
+    ConfigImage::Bytes mine{}, unit{};
+    mine[size_t(ConfigImage::keyLocation(slot) - 1)] = quint8(myCode);
+    mine[size_t(ConfigImage::modifierLocation(slot) - 1)] = quint8(myModifiers);
+    unit[size_t(ConfigImage::keyLocation(slot) - 1)] = quint8(unitCode);
+    unit[size_t(ConfigImage::modifierLocation(slot) - 1)] = quint8(unitModifiers);
+    const ConfigurationDifferences d = ConfigurationDifferences::of(mine, unit);
+    QCOMPARE(d.lines(12, true), QStringList{line});
+    // What a Read would show differs, or only the bytes do.
+    QCOMPARE(d.sameMeaning(), line.startsWith("Location"));
+    QCOMPARE(d.locations().size(), int(myCode != unitCode) + int(myModifiers != unitModifiers));
 }
 
 void TestConfigurationDifferences::atMostTwelveLines() {
@@ -59,11 +65,11 @@ void TestConfigurationDifferences::atMostTwelveLines() {
     for (int k = 0; k < 14; ++k)
         mine.setKeyCode(k, 0x04);
     mine.setOption(Option::RelayOnAux, true);
-    const QStringList lines = ConfigurationDifferences(mine, unit);
+    const QStringList lines = ConfigurationDifferences::of(mine, unit).lines();
     QCOMPARE(lines.size(), 13);
     QCOMPARE(lines[11], QStringLiteral("Input 12: A | Not Used"));
     QCOMPARE(lines[12], QStringLiteral("and 3 more"));
-    QCOMPARE(ConfigurationDifferences(mine, unit, 20).last(),
+    QCOMPARE(ConfigurationDifferences::of(mine, unit).lines(20).last(),
              QStringLiteral("Relay-8 on AUX: on | off"));
 }
 
