@@ -51,13 +51,14 @@ private:
     QLabel* m_label;
     QWidget* m_focusSink;
     QRect m_screen;
+    bool m_fullScreen;           // Wayland: full screen, the keys in a band of the usual height
     QSize m_fittedFrame{-1, -1}; // the frame size the last fit allowed for
     QMetaObject::Connection m_screenConnection;
     int m_selectedCode = -2;
     int m_result = -1;
     QString m_pressedCaption;
     // Grid unit in pixels, and the reference label's size as the font rule reads it.
-    double m_unitX = 0, m_unitY = 0;
+    double m_unitX = 0, m_unitY = 0, m_top = 0;
     double m_labelWidth, m_labelHeight;
     QRectF m_mouseOutline;
 };
