@@ -3,12 +3,16 @@
 # Builds the Debian package and checks it the way a distribution would: lintian without
 # errors or warnings, the metainfo, desktop entry and man pages through their validators,
 # and an install into an empty root that must put every file where the FHS and udev expect.
+# check-package.sh [DIR [arm64]]: the second argument checks the cross-built arm64 package.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-$root/build-package}
+arch=${2:-$(dpkg --print-architecture)}
+run=() # how this machine runs the package's programs: qemu-user for arm64 on amd64
+[ "$arch" = "$(dpkg --print-architecture)" ] || run=(qemu-aarch64)
 "$root/scripts/install-deps.sh" run package ci
 log=$(mktemp)
-if ! "$root/scripts/package.sh" "$dir" >"$log" 2>&1; then
+if ! "$root/scripts/package.sh" "$dir" "$arch" >"$log" 2>&1; then
   cat "$log"
   rm -f "$log"
   exit 1
@@ -17,7 +21,7 @@ deb=$(tail -n1 "$log")
 rm -f "$log"
 id=com.quelmark.TarvenpadProgrammer
 version=$(sed -n 's/^project(TarvenpadProgrammer VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
-[ "$(basename "$deb")" = "tarvenpad-programmer_${version}_$(dpkg --print-architecture).deb" ]
+[ "$(basename "$deb")" = "tarvenpad-programmer_${version}_$arch.deb" ]
 
 echo "-- lintian $(basename "$deb")"
 # Fails on errors and warnings; shows the informational and pedantic notes too.
@@ -31,6 +35,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 mkdir -p "$tmp/var/lib/dpkg/info" "$tmp/var/lib/dpkg/updates" "$tmp/var/log"
 touch "$tmp/var/lib/dpkg/status" "$tmp/var/lib/dpkg/available"
+[ ${#run[@]} -eq 0 ] || dpkg --root="$tmp" --add-architecture "$arch"
 # Its libraries are the host's; the maintainer scripts run outside the root (DPKG_ROOT set).
 if ! dpkg --root="$tmp" --force-depends --force-script-chrootless -i "$deb" >"$tmp.log" 2>&1; then
   cat "$tmp.log"
@@ -67,7 +72,7 @@ rm -f "$tmp.files" "$tmp.expected"
 for size in 48 64 128 256; do
   file "$tmp/usr/share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q " $size x $size,"
 done
-"$tmp/usr/bin/tarvenpad" --emulate 2 units >/dev/null
+"${run[@]}" "$tmp/usr/bin/tarvenpad" --emulate 2 units >/dev/null
 
 echo "-- appstreamcli, desktop-file-validate, mandoc"
 appstreamcli validate --no-net "$tmp/usr/share/metainfo/$id.metainfo.xml"

@@ -61,6 +61,9 @@ if [ ! -s "$tmp/display" ]; then
   exit 1
 fi
 export DISPLAY=":$(head -n1 "$tmp/display")"
+# The screen started here is an X screen, whatever platform the environment asks Qt for
+# (QT_QPA_PLATFORM=wayland is common on Wayland desktops).
+export QT_QPA_PLATFORM=xcb
 
 # A window manager, so the window is maximised and framed as on a desktop.
 openbox --sm-disable >/dev/null 2>&1 &

@@ -43,7 +43,11 @@ QString captionOf(int index) {
 KeySelectForm::KeySelectForm(QWidget* parent, QRect screen)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      m_screen(screen), m_labelWidth(DesignLabelWidth), m_labelHeight(DesignLabelHeight) {
+      m_screen(screen),
+      // A Wayland window cannot place itself: only full screen is sure to be wholly visible.
+      m_fullScreen(screen.isNull() &&
+                   QGuiApplication::platformName().startsWith(QLatin1String("wayland"))),
+      m_labelWidth(DesignLabelWidth), m_labelHeight(DesignLabelHeight) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(tr("Key Selection"));
     setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
@@ -96,6 +100,11 @@ double KeySelectForm::fontSizeFor(int index, const QString& caption, double keyW
 }
 
 void KeySelectForm::fitToScreen() {
+    if (m_fullScreen) {
+        // The compositor sizes the window; the keyboard keeps its band across the middle.
+        setWindowState(windowState() | Qt::WindowFullScreen);
+        return;
+    }
     QRect area = m_screen;
     if (area.isNull()) {
         const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
@@ -115,9 +124,9 @@ void KeySelectForm::fitToScreen() {
 void KeySelectForm::PlaceKey(int index, double x, double y, double w, double h) {
     QPushButton* key = m_keys[index];
     const int left = int(std::lround(x * m_unitX));
-    const int top = int(std::lround(y * m_unitY));
+    const int top = int(std::lround(m_top + y * m_unitY));
     key->setGeometry(left, top, int(std::lround((x + w) * m_unitX)) - left,
-                     int(std::lround((y + h) * m_unitY)) - top);
+                     int(std::lround(m_top + (y + h) * m_unitY)) - top);
     // A key held down shows no caption; it keeps its size until it is released.
     const QString caption = key->text();
     if (!caption.isEmpty()) {
@@ -144,7 +153,10 @@ void KeySelectForm::layoutKeys() {
 }
 
 void KeySelectForm::layoutPass() {
-    const double sw = width(), sh = height();
+    const double sw = width();
+    // Full screen, the keyboard is as high as the window it would be, centred vertically.
+    const double sh = m_fullScreen ? std::min(double(height()), sw / 27 * 8) : height();
+    m_top = (height() - sh) / 2;
     m_unitX = sw / 27;
     m_unitY = sh / 8;
     // The keyboard keys use the reference label's size from before this pass; the mouse
@@ -155,7 +167,7 @@ void KeySelectForm::layoutPass() {
     }
     m_labelWidth = sw / 9;
     m_labelHeight = sh / 8;
-    m_label->setGeometry(int(std::lround(sw / 9 * 8)), int(std::lround(sh / 8)),
+    m_label->setGeometry(int(std::lround(sw / 9 * 8)), int(std::lround(m_top + sh / 8)),
                          int(std::lround(m_labelWidth)), int(std::lround(m_labelHeight)));
     for (int i = FirstMouseButton; i < KeyButtonCount; ++i) {
         const KeyGridEntry& g = KeyGrid[i];

@@ -54,12 +54,13 @@ private:
     QWidget* m_focusSink;
     QRect m_screen;
     FrameFit m_frame{*this};
+    bool m_fullScreen;           // Wayland: full screen, the keys in a band of the usual height
     QMetaObject::Connection m_screenConnection;
     int m_selectedCode = -2;
     int m_result = -1;
     QString m_pressedCaption;
     // Grid unit in pixels, and the reference label's size as the font rule reads it.
-    double m_unitX = 0, m_unitY = 0;
+    double m_unitX = 0, m_unitY = 0, m_top = 0;
     double m_labelWidth, m_labelHeight;
     QRectF m_mouseOutline;
     // Since the window came up: a click sooner than a double-click's interval is the rest

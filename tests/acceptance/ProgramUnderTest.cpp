@@ -13,20 +13,26 @@
 
 ProgramUnderTest::ProgramUnderTest(XDisplay& display, const QString& executable,
                                    const QStringList& args)
-    : m_display(display) {
+    : ProgramUnderTest(executable, {QStringLiteral("DISPLAY=") + display.name()}, args) {
+    m_display = &display;
+}
+
+ProgramUnderTest::ProgramUnderTest(const QString& executable, const QStringList& environment,
+                                   const QStringList& args) {
     m_probeFile = m_work.filePath(QStringLiteral("probe.json"));
     QDir(m_work.path()).mkpath(QStringLiteral("runtime"));
     QFile::setPermissions(m_work.filePath(QStringLiteral("runtime")),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.insert(QStringLiteral("DISPLAY"), display.name());
     env.insert(QStringLiteral("HOME"), m_work.path());
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_work.filePath(QStringLiteral("runtime")));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_work.filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(ACCEPTANCE_PLUGIN_DIR));
     env.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("tarvenpadprobe"));
     env.insert(QStringLiteral("TARVENPAD_PROBE_FILE"), m_probeFile);
+    for (const QString& setting : environment)
+        env.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
     m_process.setProcessEnvironment(env);
     m_process.setWorkingDirectory(m_work.path());
     m_process.start(executable, args);
@@ -121,7 +127,7 @@ bool ProgramUnderTest::clickWhenReady(const std::function<QJsonObject()>& find, 
     if (w.isEmpty())
         return false;
     const QPoint p = centre(w);
-    m_display.click(p.x(), p.y(), button);
+    m_display->click(p.x(), p.y(), button);
     return true;
 }
 
@@ -137,11 +143,11 @@ bool ProgramUnderTest::chooseMenu(const QString& menu, const QString& item) {
     QJsonObject m;
     if (!waitFor([&](const QJsonObject&) { return !(m = action(menu)).isEmpty(); }, 5000))
         return false;
-    m_display.click(centre(m).x(), centre(m).y());
+    m_display->click(centre(m).x(), centre(m).y());
     QJsonObject a;
     if (!waitFor([&](const QJsonObject&) { return !(a = action(item)).isEmpty(); }, 5000))
         return false;
-    m_display.click(centre(a).x(), centre(a).y());
+    m_display->click(centre(a).x(), centre(a).y());
     return true;
 }
 
@@ -171,13 +177,13 @@ bool ProgramUnderTest::enterFileName(const QString& path) {
             return !(edit = widget(QStringLiteral("fileNameEdit"))).isEmpty();
         }))
         return false;
-    m_display.click(centre(edit).x(), centre(edit).y());
-    m_display.key(QStringLiteral("ctrl+a"));
-    m_display.type(path);
+    m_display->click(centre(edit).x(), centre(edit).y());
+    m_display->key(QStringLiteral("ctrl+a"));
+    m_display->type(path);
     waitFor([&](const QJsonObject&) {
         return widget(QStringLiteral("fileNameEdit"))[QLatin1String("text")].toString() == path;
     });
-    m_display.key(QStringLiteral("Return"));
+    m_display->key(QStringLiteral("Return"));
     return true;
 }
 

@@ -15,6 +15,9 @@ class XDisplay;
 class ProgramUnderTest {
 public:
     ProgramUnderTest(XDisplay& display, const QString& executable, const QStringList& args = {});
+    // On another display (Wayland), with "NAME=VALUE" settings; it takes no clicks then.
+    ProgramUnderTest(const QString& executable, const QStringList& environment,
+                     const QStringList& args = {});
     ~ProgramUnderTest();
 
     QProcess& process() { return m_process; }
@@ -48,7 +51,7 @@ public:
 private:
     bool clickWhenReady(const std::function<QJsonObject()>& find, int button);
 
-    XDisplay& m_display;
+    XDisplay* m_display = nullptr;
     QTemporaryDir m_work;
     QString m_probeFile;
     QProcess m_process;
