@@ -117,14 +117,6 @@ that differs and the options; exit 7 when they differ</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>unknown options %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>unknown option %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>--unit takes a unit number from 1 to 4</source>
         <translation type="unfinished"></translation>
     </message>
@@ -150,14 +142,6 @@ that differs and the options; exit 7 when they differ</source>
     </message>
     <message>
         <source>unknown command &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 do not apply to &apos;%2&apos; (see tarvenpad help %2)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 does not apply to &apos;%2&apos; (see tarvenpad help %2)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -245,6 +229,20 @@ it holds FILE already; one line per unit; Ctrl+C ends it</source>
     <message>
         <source>--log takes a file name</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>unknown option(s) %1</source>
+        <translation>
+            <numerusform>unknown option %1</numerusform>
+            <numerusform>unknown options %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 do(es) not apply to &apos;%2&apos; (see tarvenpad help %2)</source>
+        <translation>
+            <numerusform>%1 does not apply to &apos;%2&apos; (see tarvenpad help %2)</numerusform>
+            <numerusform>%1 do not apply to &apos;%2&apos; (see tarvenpad help %2)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -455,16 +453,6 @@ it holds FILE already; one line per unit; Ctrl+C ends it</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>unit %1: %2 difference from %3
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>unit %1: %2 differences from %3
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1: a legend is written as .pdf, .svg or .png</source>
         <translation type="unfinished"></translation>
     </message>
@@ -511,6 +499,41 @@ it holds FILE already; one line per unit; Ctrl+C ends it</source>
     <message>
         <source>unit %1: %2
 </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>unit %1: %n difference(s) from %2
+</source>
+        <translation>
+            <numerusform>unit %1: %n difference from %2
+</numerusform>
+            <numerusform>unit %1: %n differences from %2
+</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The udev rule that gives access is not installed. Install it from this build, then unplug the unit and plug it in again:
+    sudo install -m 644 %1 /etc/udev/rules.d/
+    sudo install %2 /usr/lib/udev/
+    sudo udevadm control --reload-rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The udev rule that gives access is not installed. Install the tarvenpad-programmer package, which brings it, then unplug the unit and plug it in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rule gives the user at the seat access: unplug the unit and plug it in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Over SSH or without a desktop session, access comes from the plugdev group. Join it, then log in again:
+    sudo usermod -aG plugdev $USER</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This user is in plugdev, but the unit was set up before the rule was in place. Unplug it and plug it in again, or have udev apply the rule now:
+    sudo udevadm trigger --subsystem-match=hidraw</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -689,9 +712,9 @@ Nothing was loaded.</source>
     </message>
     <message numerus="yes">
         <source>and %n more</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>and %n more</numerusform>
+            <numerusform>and %n more</numerusform>
         </translation>
     </message>
 </context>

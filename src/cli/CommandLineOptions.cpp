@@ -198,7 +198,7 @@ QString CommandLineOptions::parse(const QStringList& arguments, ToolOptions& o) 
         }
         for (QString& name : unknown)
             name = dashed(name);
-        return (unknown.size() > 1 ? tr("unknown options %1") : tr("unknown option %1"))
+        return tr("unknown option(s) %1", nullptr, int(unknown.size()))
                    .arg(unknown.join(QStringLiteral(", "))) +
                SeeHelp();
     }
@@ -255,8 +255,8 @@ QString CommandLineOptions::parse(const QStringList& arguments, ToolOptions& o) 
         if (!command->options.contains(name) && !misplaced.contains(dashed(name)))
             misplaced << dashed(name);
     if (!misplaced.isEmpty())
-        return (misplaced.size() > 1 ? tr("%1 do not apply to '%2' (see tarvenpad help %2)")
-                                     : tr("%1 does not apply to '%2' (see tarvenpad help %2)"))
+        return tr("%1 do(es) not apply to '%2' (see tarvenpad help %2)", nullptr,
+                  int(misplaced.size()))
             .arg(misplaced.join(QStringLiteral(", ")), o.command);
     return {};
 }

@@ -59,32 +59,39 @@ QString locationName(int location) {
 // logged in: each command on a line of its own, to be copied as it is. Built when needed, so
 // that it is said in the language the tool runs in.
 QString UdevFix(const AccessSetup& setup) {
-    const auto tr = [](const char* text) {
-        return QCoreApplication::translate("CommandLineTool", text);
-    };
     QStringList advice;
     if (!setup.ruleInstalled && !setup.ruleSource.isEmpty())
-        advice << tr("The udev rule that gives access is not installed. Install it from this "
-                     "build, then unplug the unit and plug it in again:\n"
-                     "    sudo install -m 644 %1 /etc/udev/rules.d/\n"
-                     "    sudo install %2 /usr/lib/udev/\n"
-                     "    sudo udevadm control --reload-rules")
+        advice << QCoreApplication::translate(
+                      "CommandLineTool",
+                      "The udev rule that gives access is not installed. Install it from this "
+                      "build, then unplug the unit and plug it in again:\n"
+                      "    sudo install -m 644 %1 /etc/udev/rules.d/\n"
+                      "    sudo install %2 /usr/lib/udev/\n"
+                      "    sudo udevadm control --reload-rules")
                       .arg(setup.ruleSource, setup.helperSource);
     else if (!setup.ruleInstalled)
-        advice << tr("The udev rule that gives access is not installed. Install the "
-                     "tarvenpad-programmer package, which brings it, then unplug the unit and "
-                     "plug it in again.");
+        advice << QCoreApplication::translate(
+            "CommandLineTool",
+            "The udev rule that gives access is not installed. Install the "
+            "tarvenpad-programmer package, which brings it, then unplug the unit and "
+            "plug it in again.");
     if (setup.atSeat)
-        advice << tr("The rule gives the user at the seat access: unplug the unit and plug it "
-                     "in again.");
+        advice << QCoreApplication::translate(
+            "CommandLineTool",
+            "The rule gives the user at the seat access: unplug the unit and plug it "
+            "in again.");
     else if (!setup.inPlugdev)
-        advice << tr("Over SSH or without a desktop session, access comes from the plugdev "
-                     "group. Join it, then log in again:\n"
-                     "    sudo usermod -aG plugdev $USER");
+        advice << QCoreApplication::translate(
+            "CommandLineTool",
+            "Over SSH or without a desktop session, access comes from the plugdev "
+            "group. Join it, then log in again:\n"
+            "    sudo usermod -aG plugdev $USER");
     else if (setup.ruleInstalled)
-        advice << tr("This user is in plugdev, but the unit was set up before the rule was in "
-                     "place. Unplug it and plug it in again, or have udev apply the rule now:\n"
-                     "    sudo udevadm trigger --subsystem-match=hidraw");
+        advice << QCoreApplication::translate(
+            "CommandLineTool",
+            "This user is in plugdev, but the unit was set up before the rule was in "
+            "place. Unplug it and plug it in again, or have udev apply the rule now:\n"
+            "    sudo udevadm trigger --subsystem-match=hidraw");
     return advice.join(QLatin1Char('\n'));
 }
 
@@ -750,10 +757,8 @@ int CommandLineTool::diff(const Options& o) {
         if (lines.isEmpty())
             m_out << tr("unit %1: the same as %2\n").arg(unit).arg(path);
         else
-            m_out << (lines.size() == 1 ? tr("unit %1: %2 difference from %3\n")
-                                        : tr("unit %1: %2 differences from %3\n"))
+            m_out << tr("unit %1: %n difference(s) from %2\n", nullptr, int(lines.size()))
                          .arg(unit)
-                         .arg(lines.size())
                          .arg(path);
     }
     return lines.isEmpty() ? Success : Differs;

@@ -31,5 +31,15 @@ QString Translations::install(QCoreApplication& app) {
             delete qt;
         return ours->filePath();
     }
+    // No catalogue for this language: English, whose catalogue holds the plural forms of the
+    // source texts ("%n difference(s)"), and nothing else.
+    for (const QString& folder : folders()) {
+        auto* english = new QTranslator(&app);
+        if (english->load(QStringLiteral("tarvenpad_en"), folder)) {
+            QCoreApplication::installTranslator(english);
+            return english->filePath();
+        }
+        delete english;
+    }
     return {};
 }

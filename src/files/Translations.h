@@ -7,7 +7,7 @@
 class QCoreApplication;
 
 // The program's texts in the user's language, where a translation has been made. English is
-// the source language and needs no catalogue.
+// the source language; its catalogue holds only the plural forms of texts with a count.
 class Translations {
 public:
     // Where catalogues are looked for: beside the program (a build tree) and in the installed
