@@ -54,7 +54,7 @@ private:
     QWidget* m_focusSink;
     QRect m_screen;
     FrameFit m_frame{*this};
-    bool m_fullScreen;           // Wayland: full screen, the keys in a band of the usual height
+    bool m_fullScreen; // Wayland: full screen, the keys in a band of the usual height
     QMetaObject::Connection m_screenConnection;
     int m_selectedCode = -2;
     int m_result = -1;
