@@ -566,9 +566,9 @@ void TestTarvenpad::completion_data() {
         << QStringList{"tarvenpad", "--emulate", "2", "write", "--u"} << QStringList{"--unit"};
     QTest::newRow("only the command's options")
         << QStringList{"tarvenpad", "show", "--"} << QStringList{"--help", "--json"};
-    QTest::newRow("watch's options") << QStringList{"tarvenpad", "watch", "--"}
-                                     << QStringList{"--emulate", "--emulate-fault", "--help",
-                                                    "--json", "--log", "--trace"};
+    QTest::newRow("watch's options")
+        << QStringList{"tarvenpad", "watch", "--"}
+        << QStringList{"--emulate", "--emulate-fault", "--help", "--json", "--log", "--trace"};
     QTest::newRow("configuration files")
         << QStringList{"tarvenpad", "show", "c"} << QStringList{"c.JSON", "c.tpd", "cdir"};
 }
