@@ -14,7 +14,7 @@ TARVENPAD_DOCS_DIR="$root/docs" "$build/tests/acceptance/docs_screenshots"
 # The legend sheet of the demo's sample configuration, which emulated unit 1 holds.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$build/apps/tarvenpad" read "$work/sample.TPD" --emulate 2 --unit 1 >/dev/null
+"$build/apps/tarvenpad" read "$work/sample.TPD" --demo --unit 1 >/dev/null
 "$build/apps/tarvenpad" legend "$work/sample.TPD" "$root/docs/legend-sheet.png"
 
 (cd "$root" && sha256sum docs/*.png >docs/screenshots.sha256)
