@@ -48,6 +48,7 @@ usr/bin/tarvenpad
 usr/bin/tarvenpad-programmer
 usr/bin/tarvenpad-programmer-demo
 usr/lib/udev/rules.d/70-tarvenpad.rules
+usr/lib/udev/tarvenpad-hid-check
 usr/share/applications/$id.desktop
 usr/share/bash-completion/completions/tarvenpad
 usr/share/doc/tarvenpad-programmer/changelog.gz
@@ -61,6 +62,7 @@ usr/share/man/man1/tarvenpad-programmer-demo.1.gz
 usr/share/man/man1/tarvenpad-programmer.1.gz
 usr/share/man/man1/tarvenpad.1.gz
 usr/share/metainfo/$id.metainfo.xml
+usr/share/tarvenpad/translations/tarvenpad_en.qm
 usr/share/zsh/vendor-completions/_tarvenpad
 EOT
 if ! diff -u "$tmp.expected" "$tmp.files"; then
