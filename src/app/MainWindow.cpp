@@ -31,6 +31,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QWindowStateChangeEvent>
 #include <cmath>
 
 using Flag = Configuration::Flag;
@@ -546,7 +547,9 @@ void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     // Restored from maximised: the window manager gives back the design size, which may not
     // fit a small screen. Once it has placed the frame, its size is known.
-    if (event->type() == QEvent::WindowStateChange && windowState() == Qt::WindowNoState)
+    if (event->type() == QEvent::WindowStateChange && windowState() == Qt::WindowNoState &&
+        (static_cast<QWindowStateChangeEvent*>(event)->oldState() &
+         (Qt::WindowMaximized | Qt::WindowFullScreen)))
         QTimer::singleShot(100, this, &MainWindow::fitRestoredToScreen);
 }
 
