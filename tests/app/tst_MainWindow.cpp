@@ -39,8 +39,13 @@ QCheckBox* box(QWidget& w, const QString& name) {
 
 // Shows the window at its normal state with a client area of the given size.
 void setClientSize(MainWindow& w, QSize size) {
+    // Restored from maximised, the window fits itself to the (small, offscreen) screen a
+    // moment later; that must be over before the size is set, however slow the machine.
+    const bool restored = w.windowState() & Qt::WindowMaximized;
     w.setWindowState(Qt::WindowNoState);
     w.show();
+    if (restored)
+        QTest::qWait(300);
     w.resize(size.width(), size.height() + w.menuBar()->height());
     QCoreApplication::processEvents();
     QCOMPARE(w.centralWidget()->size(), size);
