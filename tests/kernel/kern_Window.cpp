@@ -40,12 +40,17 @@ class KernelWindow : public AcceptanceCase {
                program->click(QStringLiteral("CKey_1")) &&
                program->waitForWindow(QStringLiteral("Form2"), false);
     }
-    // Chooses `item` and, in the unit window, the unit with this serial number.
+    // Chooses `item` and, in the unit window, the unit with this serial number; returns once
+    // the transfer is over (an emulated machine shared with other suites can be slow).
     bool chooseUnit(const QString& item, const FirmwareUnit& unit) {
         return program->chooseMenu(QStringLiteral("file"), item) &&
                program->waitForTitle(QStringLiteral("Multiple Units Detected!"), true, 60000) &&
-               program->clickText(QStringLiteral("Unit ") + unit.serialText(),
-                                  QStringLiteral("frmMultiUnits"));
+               clickUnit(unit);
+    }
+    bool clickUnit(const FirmwareUnit& unit) {
+        return program->clickText(QStringLiteral("Unit ") + unit.serialText(),
+                                  QStringLiteral("frmMultiUnits")) &&
+               program->waitForWindow(QStringLiteral("frmStatus"), false, 180000);
     }
 
 private slots:
@@ -76,8 +81,7 @@ private slots:
         QCOMPARE(program->answerMessage(QStringLiteral("&No")),
                  QStringLiteral("Do You Want To Save This File?"));
         QVERIFY(program->waitForTitle(QStringLiteral("Multiple Units Detected!"), true, 60000));
-        QVERIFY(program->clickText(QStringLiteral("Unit ") + second->serialText(),
-                                   QStringLiteral("frmMultiUnits")));
+        QVERIFY(clickUnit(*second));
         QCOMPARE(program->answerMessage(QStringLiteral("OK")), Read);
         const QString saved = path(QStringLiteral("read.TPD"));
         QVERIFY(program->chooseMenu(QStringLiteral("file"), QStringLiteral("fsaveas")));
