@@ -37,27 +37,36 @@ QString Module1::noDeviceMessage(const OpenFailure& failure) {
                              .arg(where, reason);
     // What to do depends on how the programmer was installed and how the user logged in.
     const AccessSetup setup = AccessSetup::probe();
-    if (!setup.ruleInstalled && !setup.ruleSource.isEmpty())
-        text += tr("\n\nThe udev rule that gives access is not installed. Install it from "
-                   "this build:\n"
-                   "    sudo install -m 644 %1 /etc/udev/rules.d/\n"
-                   "    sudo install %2 /usr/lib/udev/\n"
-                   "    sudo udevadm control --reload-rules")
-                    .arg(setup.ruleSource, setup.helperSource);
-    else if (!setup.ruleInstalled)
-        text += tr("\n\nThe udev rule that gives access is not installed. Install the "
-                   "tarvenpad-programmer package, which brings it.");
-    if (setup.atSeat)
-        text += tr("\n\nThe udev rule gives the user at the seat access: unplug the "
-                   "TARVEN-PAD, plug it in again and restart the program.");
-    else if (!setup.inPlugdev)
-        text += tr("\n\nWithout a desktop session at the seat (a kiosk, a remote display), "
-                   "access comes from the plugdev group. Join it and log in again:\n"
-                   "    sudo usermod -aG plugdev $USER");
-    else if (setup.ruleInstalled)
-        text += tr("\n\nThe TARVEN-PAD was set up before the rule was in place. Unplug it "
-                   "and plug it in again, or have udev apply the rule now:\n"
-                   "    sudo udevadm trigger --subsystem-match=hidraw");
+    for (const AccessSetup::Step step : setup.steps()) {
+        switch (step) {
+        case AccessSetup::Step::InstallFromBuild:
+            text += tr("\n\nThe udev rule that gives access is not installed. Install it from "
+                       "this build:\n"
+                       "    sudo install -m 644 %1 /etc/udev/rules.d/\n"
+                       "    sudo install %2 /usr/lib/udev/\n"
+                       "    sudo udevadm control --reload-rules")
+                        .arg(setup.ruleSource, setup.helperSource);
+            break;
+        case AccessSetup::Step::InstallPackage:
+            text += tr("\n\nThe udev rule that gives access is not installed. Install the "
+                       "tarvenpad-programmer package, which brings it.");
+            break;
+        case AccessSetup::Step::ReplugAtSeat:
+            text += tr("\n\nThe udev rule gives the user at the seat access: unplug the "
+                       "TARVEN-PAD, plug it in again and restart the program.");
+            break;
+        case AccessSetup::Step::JoinPlugdev:
+            text += tr("\n\nWithout a desktop session at the seat (a kiosk, a remote display), "
+                       "access comes from the plugdev group. Join it and log in again:\n"
+                       "    sudo usermod -aG plugdev $USER");
+            break;
+        case AccessSetup::Step::ApplyRuleAgain:
+            text += tr("\n\nThe TARVEN-PAD was set up before the rule was in place. Unplug it "
+                       "and plug it in again, or have udev apply the rule now:\n"
+                       "    sudo udevadm trigger --subsystem-match=hidraw");
+            break;
+        }
+    }
     return text;
 }
 

@@ -60,38 +60,47 @@ QString locationName(int location) {
 // that it is said in the language the tool runs in.
 QString UdevFix(const AccessSetup& setup) {
     QStringList advice;
-    if (!setup.ruleInstalled && !setup.ruleSource.isEmpty())
-        advice << QCoreApplication::translate(
-                      "CommandLineTool",
-                      "The udev rule that gives access is not installed. Install it from this "
-                      "build, then unplug the unit and plug it in again:\n"
-                      "    sudo install -m 644 %1 /etc/udev/rules.d/\n"
-                      "    sudo install %2 /usr/lib/udev/\n"
-                      "    sudo udevadm control --reload-rules")
-                      .arg(setup.ruleSource, setup.helperSource);
-    else if (!setup.ruleInstalled)
-        advice << QCoreApplication::translate(
-            "CommandLineTool",
-            "The udev rule that gives access is not installed. Install the "
-            "tarvenpad-programmer package, which brings it, then unplug the unit and "
-            "plug it in again.");
-    if (setup.atSeat)
-        advice << QCoreApplication::translate(
-            "CommandLineTool",
-            "The rule gives the user at the seat access: unplug the unit and plug it "
-            "in again.");
-    else if (!setup.inPlugdev)
-        advice << QCoreApplication::translate(
-            "CommandLineTool",
-            "Over SSH or without a desktop session, access comes from the plugdev "
-            "group. Join it, then log in again:\n"
-            "    sudo usermod -aG plugdev $USER");
-    else if (setup.ruleInstalled)
-        advice << QCoreApplication::translate(
-            "CommandLineTool",
-            "This user is in plugdev, but the unit was set up before the rule was in "
-            "place. Unplug it and plug it in again, or have udev apply the rule now:\n"
-            "    sudo udevadm trigger --subsystem-match=hidraw");
+    for (const AccessSetup::Step step : setup.steps()) {
+        switch (step) {
+        case AccessSetup::Step::InstallFromBuild:
+            advice << QCoreApplication::translate(
+                          "CommandLineTool",
+                          "The udev rule that gives access is not installed. Install it from "
+                          "this build, then unplug the unit and plug it in again:\n"
+                          "    sudo install -m 644 %1 /etc/udev/rules.d/\n"
+                          "    sudo install %2 /usr/lib/udev/\n"
+                          "    sudo udevadm control --reload-rules")
+                          .arg(setup.ruleSource, setup.helperSource);
+            break;
+        case AccessSetup::Step::InstallPackage:
+            advice << QCoreApplication::translate(
+                "CommandLineTool",
+                "The udev rule that gives access is not installed. Install the "
+                "tarvenpad-programmer package, which brings it, then unplug the unit and "
+                "plug it in again.");
+            break;
+        case AccessSetup::Step::ReplugAtSeat:
+            advice << QCoreApplication::translate(
+                "CommandLineTool",
+                "The rule gives the user at the seat access: unplug the unit and plug it "
+                "in again.");
+            break;
+        case AccessSetup::Step::JoinPlugdev:
+            advice << QCoreApplication::translate(
+                "CommandLineTool",
+                "Over SSH or without a desktop session, access comes from the plugdev "
+                "group. Join it, then log in again:\n"
+                "    sudo usermod -aG plugdev $USER");
+            break;
+        case AccessSetup::Step::ApplyRuleAgain:
+            advice << QCoreApplication::translate(
+                "CommandLineTool",
+                "This user is in plugdev, but the unit was set up before the rule was in "
+                "place. Unplug it and plug it in again, or have udev apply the rule now:\n"
+                "    sudo udevadm trigger --subsystem-match=hidraw");
+            break;
+        }
+    }
     return advice.join(QLatin1Char('\n'));
 }
 

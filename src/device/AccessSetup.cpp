@@ -28,6 +28,19 @@ bool memberOf(const char* group) {
 
 } // namespace
 
+QList<AccessSetup::Step> AccessSetup::steps() const {
+    QList<Step> steps;
+    if (!ruleInstalled)
+        steps << (ruleSource.isEmpty() ? Step::InstallPackage : Step::InstallFromBuild);
+    if (atSeat)
+        steps << Step::ReplugAtSeat;
+    else if (!inPlugdev)
+        steps << Step::JoinPlugdev;
+    else if (ruleInstalled)
+        steps << Step::ApplyRuleAgain;
+    return steps;
+}
+
 AccessSetup AccessSetup::probe() {
     AccessSetup s;
     // Every folder udev reads rules from.

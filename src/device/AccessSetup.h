@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // What decides how a user who may not open a unit gets access: whether our udev rule is in
@@ -14,6 +15,11 @@ struct AccessSetup {
     QString helperSource;
     bool atSeat = false;    // a local desktop session, not SSH
     bool inPlugdev = false; // the plugdev group is among this process's groups
+
+    // What this user has to do, in order: at most one way to install the rule, then at most
+    // one way to be let in by it.
+    enum class Step { InstallFromBuild, InstallPackage, ReplugAtSeat, JoinPlugdev, ApplyRuleAgain };
+    QList<Step> steps() const;
 
     // This machine and this process, as they are now.
     static AccessSetup probe();
