@@ -512,13 +512,6 @@ it holds FILE already; one line per unit; Ctrl+C ends it</source>
         </translation>
     </message>
     <message>
-        <source>The udev rule that gives access is not installed. Install it from this build, then unplug the unit and plug it in again:
-    sudo install -m 644 %1 /etc/udev/rules.d/
-    sudo install %2 /usr/lib/udev/
-    sudo udevadm control --reload-rules</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The udev rule that gives access is not installed. Install the tarvenpad-programmer package, which brings it, then unplug the unit and plug it in again.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -534,6 +527,11 @@ it holds FILE already; one line per unit; Ctrl+C ends it</source>
     <message>
         <source>This user is in plugdev, but the unit was set up before the rule was in place. Unplug it and plug it in again, or have udev apply the rule now:
     sudo udevadm trigger --subsystem-match=hidraw</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The udev rule that gives access is not installed. Install it from this build, then unplug the unit and plug it in again:
+%1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1908,15 +1906,6 @@ A TARVEN-PAD is attached, but this user may not open it (%1: %2).</source>
     <message>
         <source>
 
-The udev rule that gives access is not installed. Install it from this build:
-    sudo install -m 644 %1 /etc/udev/rules.d/
-    sudo install %2 /usr/lib/udev/
-    sudo udevadm control --reload-rules</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>
-
 The udev rule that gives access is not installed. Install the tarvenpad-programmer package, which brings it.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1938,6 +1927,13 @@ Without a desktop session at the seat (a kiosk, a remote display), access comes 
 
 The TARVEN-PAD was set up before the rule was in place. Unplug it and plug it in again, or have udev apply the rule now:
     sudo udevadm trigger --subsystem-match=hidraw</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+
+The udev rule that gives access is not installed. Install it from this build:
+%1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -41,11 +41,8 @@ QString Module1::noDeviceMessage(const OpenFailure& failure) {
         switch (step) {
         case AccessSetup::Step::InstallFromBuild:
             text += tr("\n\nThe udev rule that gives access is not installed. Install it from "
-                       "this build:\n"
-                       "    sudo install -m 644 %1 /etc/udev/rules.d/\n"
-                       "    sudo install %2 /usr/lib/udev/\n"
-                       "    sudo udevadm control --reload-rules")
-                        .arg(setup.ruleSource, setup.helperSource);
+                       "this build:\n%1")
+                        .arg(setup.installCommands());
             break;
         case AccessSetup::Step::InstallPackage:
             text += tr("\n\nThe udev rule that gives access is not installed. Install the "

@@ -66,11 +66,8 @@ QString UdevFix(const AccessSetup& setup) {
             advice << QCoreApplication::translate(
                           "CommandLineTool",
                           "The udev rule that gives access is not installed. Install it from "
-                          "this build, then unplug the unit and plug it in again:\n"
-                          "    sudo install -m 644 %1 /etc/udev/rules.d/\n"
-                          "    sudo install %2 /usr/lib/udev/\n"
-                          "    sudo udevadm control --reload-rules")
-                          .arg(setup.ruleSource, setup.helperSource);
+                          "this build, then unplug the unit and plug it in again:\n%1")
+                          .arg(setup.installCommands());
             break;
         case AccessSetup::Step::InstallPackage:
             advice << QCoreApplication::translate(

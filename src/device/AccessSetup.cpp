@@ -41,6 +41,13 @@ QList<AccessSetup::Step> AccessSetup::steps() const {
     return steps;
 }
 
+QString AccessSetup::installCommands() const {
+    return QStringLiteral("    sudo install -m 644 %1 /etc/udev/rules.d/\n"
+                          "    sudo install %2 /usr/lib/udev/\n"
+                          "    sudo udevadm control --reload-rules")
+        .arg(ruleSource, helperSource);
+}
+
 AccessSetup AccessSetup::probe() {
     AccessSetup s;
     // Every folder udev reads rules from.

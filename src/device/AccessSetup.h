@@ -20,6 +20,8 @@ struct AccessSetup {
     // one way to be let in by it.
     enum class Step { InstallFromBuild, InstallPackage, ReplugAtSeat, JoinPlugdev, ApplyRuleAgain };
     QList<Step> steps() const;
+    // Step::InstallFromBuild's commands, one to a line and indented, to be copied as they are.
+    QString installCommands() const;
 
     // This machine and this process, as they are now.
     static AccessSetup probe();
