@@ -5,6 +5,7 @@
 #include "device/HidapiAccess.h"
 #include "device/UdevPlugMonitor.h"
 #include "files/FileAccess.h"
+#include "files/NativePath.h"
 #include "files/Translations.h"
 
 #include <QCoreApplication>

@@ -12,7 +12,7 @@
 #include "files/Presets.h"
 #include "keyselect/KeySelector.h"
 #include "keyselect/OnScreenKeyboard.h"
-#include "keyselect/ScreenMetrics.h"
+#include "windowfit/ScreenMetrics.h"
 #include "model/KeyCodes.h"
 #include "model/SlotText.h"
 

@@ -7,7 +7,7 @@
 #include "device/AccessSetup.h"
 #include "device/HidAccess.h"
 #include "device/UnitListScope.h"
-#include "keyselect/ScreenMetrics.h"
+#include "windowfit/ScreenMetrics.h"
 
 #include <QApplication>
 #include <QDir>

@@ -26,8 +26,6 @@ constexpr int ReportBufferSize = 65;
 constexpr int MaxStaleReports = 64;
 // A unit that has not answered within this time is taken as gone.
 constexpr int ReplyTimeoutMs = 1000;
-// An answer carries the reply's bytes 0 to 4 after its report ID; a shorter report is none.
-constexpr int AnswerBytes = 5;
 
 // "hidraw2" before "hidraw10": runs of digits compare by their value.
 bool naturalLess(const QString& a, const QString& b) {
@@ -324,7 +322,7 @@ int HidapiAccess::WriteHidDevice(DeviceRecord& record, const quint8* request, qu
             return 2; // unplugged, or nothing within the time
         // Other reports the unit may send, and reports too short to hold an answer, are not
         // the answer.
-        if (buffer[0] != Protocol::ReportId || n - 1 < AnswerBytes)
+        if (buffer[0] != Protocol::ReportId || n - 1 < Protocol::PayloadBytes)
             continue;
         const int length = std::min(n - 1, unit->replyLength);
         std::memcpy(reply, buffer + 1, size_t(std::max(length, 0)));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/ReportDescriptor.h"
 
+#include "device/Protocol.h"
+
 #include <map>
 #include <vector>
 
@@ -79,9 +81,7 @@ long outputReportBits(const std::uint8_t* data, std::size_t size, int reportId) 
 }
 
 bool isEncoder(const std::uint8_t* data, std::size_t size) {
-    constexpr int RequestReport = 2;
-    constexpr long RequestBits = 5 * 8;
-    return outputReportBits(data, size, RequestReport) >= RequestBits;
+    return outputReportBits(data, size, Protocol::ReportId) >= Protocol::PayloadBytes * 8;
 }
 
 } // namespace ReportDescriptor

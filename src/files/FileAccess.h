@@ -5,7 +5,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 // Every file the window and the command-line tool read or write goes through here: one
 // reader that opens its input once and reads a bounded amount, and one writer that checks
@@ -14,14 +13,6 @@
 // The layer works on the POSIX calls directly, with the file name as its bytes: Qt 6 turns a
 // name that is not valid UTF-8 into U+FFFD on the way into a QString and cannot give the
 // bytes back, and QSaveFile ignores a failed fsync.
-
-// File names. A name's bytes travel in a QString as UTF-8, and each byte that is not part of
-// valid UTF-8 as one of U+DC80 to U+DCFF (a lone surrogate, which no valid UTF-8 gives), so
-// NativePath(PathFromNative(b)) == b for any bytes b.
-QString PathFromNative(const QByteArray& bytes);
-QByteArray NativePath(const QString& path);
-// The program's arguments, decoded that way (QCoreApplication::arguments() is lossy).
-QStringList ArgumentsFromNative(int argc, const char* const* argv);
 
 // No configuration file is longer than this; no input is read past it.
 inline constexpr qsizetype MaxInputSize = 1 << 20;

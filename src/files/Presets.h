@@ -9,8 +9,9 @@
 class Configuration;
 
 // Starting points for common panels. Each preset is a JSON document of our own format in
-// resources/presets, named by its file name ("Arcade, one player.json"), so adding one is
-// adding a file; they are read through the same strict reader as any JSON document.
+// resources/presets, named by its file name ("Arcade, one player.json"), read through the
+// same strict reader as any JSON document. Adding one is adding its file there (the build
+// takes every one) and its name to ShippedNames in Presets.cpp, where translators find it.
 
 // The English names of the presets, in alphabetical order.
 QStringList PresetNames();

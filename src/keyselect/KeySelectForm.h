@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "keyselect/FrameFit.h"
+#include "windowfit/FrameFit.h"
 #include "keyselect/KeyGrid.h"
 #include <QDialog>
 

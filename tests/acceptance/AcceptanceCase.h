@@ -31,8 +31,10 @@ protected:
         display = std::make_unique<XDisplay>(screen);
         QVERIFY2(display->isRunning(), "Xvfb and openbox did not start");
     }
-    // Starts the demo programmer (or another of the programs) and waits for its main window.
-    void startDemo(const QString& executable = QStringLiteral(DEMO_PROGRAM)) {
+    // Starts the demo programmer and waits for its main window.
+    void startDemo() { startProgram(QStringLiteral(DEMO_PROGRAM)); }
+    // Starts one of the programs (the demo, or the real programmer) and waits for its window.
+    void startProgram(const QString& executable) {
         program = std::make_unique<ProgramUnderTest>(*display, executable);
         QVERIFY2(program->waitForWindow(QStringLiteral("Form1"), true, 60000),
                  "the main window never showed");

@@ -8,7 +8,7 @@
 #include "app/RowPanel.h"
 #include "app/StatusWindow.h"
 #include "device/EmulatedAccess.h"
-#include "keyselect/ScreenMetrics.h"
+#include "windowfit/ScreenMetrics.h"
 
 #include <QAccessible>
 #include <QCheckBox>

@@ -3,6 +3,7 @@
 #include "files/ConfigDocument.h"
 #include "files/ConfigFile.h"
 #include "files/FileAccess.h"
+#include "files/NativePath.h"
 #include "model/Configuration.h"
 #include "model/SlotText.h"
 

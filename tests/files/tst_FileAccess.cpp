@@ -4,6 +4,7 @@
 #include "RealFiles.h"
 #include "files/ConfigFile.h"
 #include "files/FileAccess.h"
+#include "files/NativePath.h"
 #include "model/Configuration.h"
 
 #include <QElapsedTimer>

@@ -26,11 +26,14 @@
 // "<ms> fetch L", "<ms> serial", "<ms> other <bytes>". The memory lives in a 94-byte file,
 // written through after every store, so the tests can compare it with what they sent.
 
+#include "device/Protocol.h"
+
 #include <linux/uhid.h>
 
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -47,9 +50,9 @@
 namespace {
 
 constexpr int MemorySize = 94;
-constexpr unsigned char ReportId = 2;
+using Protocol::ReportId;
 constexpr unsigned char StatusReportId = 1;
-constexpr int PayloadSize = 5;
+constexpr int PayloadSize = Protocol::PayloadBytes;
 
 // The vendor interface: status report 1 (input), request/answer report 2 (output/input).
 const std::vector<unsigned char> VendorDescriptor = {
@@ -294,7 +297,7 @@ public:
                       o.serial.c_str());
         const std::vector<unsigned char>& d = o.foreign ? KeyboardDescriptor : VendorDescriptor;
         std::memcpy(ev.u.create2.rd_data, d.data(), d.size());
-        ev.u.create2.rd_size = quint16(d.size());
+        ev.u.create2.rd_size = std::uint16_t(d.size());
         ev.u.create2.bus = 0x05; // Bluetooth
         ev.u.create2.vendor = o.vendor;
         ev.u.create2.product = o.product;
@@ -313,7 +316,7 @@ public:
     void send(const std::vector<unsigned char>& report) override {
         uhid_event ev{};
         ev.type = UHID_INPUT2;
-        ev.u.input2.size = quint16(report.size());
+        ev.u.input2.size = std::uint16_t(report.size());
         std::memcpy(ev.u.input2.data, report.data(), report.size());
         if (write(m_fd, &ev, sizeof ev) < 0)
             fail("cannot send an input report");
@@ -329,7 +332,6 @@ public:
     }
 
 private:
-    using quint16 = unsigned short;
     int m_fd = -1;
 };
 
@@ -368,10 +370,11 @@ int serve(const Options& o, Transport& unit) {
         answer[0] = ReportId;
         answer[1] = command;
         answer[3] = location;
-        const bool store = command == 0x81 && location != 0xFE;
-        if (command == 0x81 && location == 0xFE && value == 0x9A) {
+        using namespace Protocol;
+        const bool store = command == StoreCommand && location != ClosingLocation;
+        if (command == StoreCommand && location == ClosingLocation && value == ClosingValue) {
             log.line("close");
-        } else if (store || command == 0x82) {
+        } else if (store || command == FetchCommand) {
             log.line((store ? "store " : "fetch ") + std::to_string(location) +
                      (store ? " " + std::to_string(value) : ""));
             if (++moves == o.unplugAt) {
@@ -391,7 +394,7 @@ int serve(const Options& o, Transport& unit) {
             if (store)
                 memory.store(location, value);
             answer[store ? 4 : 5] = store ? value : memory.at(location);
-        } else if (command == 0x84) {
+        } else if (command == SerialCommand) {
             log.line("serial");
             for (size_t i = 0; i < 4; ++i)
                 answer[1 + i] = i < o.serial.size() ? static_cast<unsigned char>(o.serial[i]) : 0;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "keyselect/FrameFit.h"
+#include "windowfit/FrameFit.h"
 
 #include <QEvent>
 #include <QWidget>

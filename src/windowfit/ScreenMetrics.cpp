@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "keyselect/ScreenMetrics.h"
+#include "windowfit/ScreenMetrics.h"
 
 #include <QGuiApplication>
 #include <QScreen>
