@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CommandLineOptions.h"
 
+#include "cli/ToolCommand.h"
 #include "device/HidAccess.h"
 
 #include <QCommandLineParser>
@@ -52,77 +53,6 @@ const OptionInfo Options[] = {
                        "print every exchange with a unit to standard error: the unit, then\n"
                        "the request and the reply bytes in hex")},
 };
-
-struct CommandInfo {
-    const char* name;
-    const char* synopsis;
-    const char* summary;
-    QStringList options;
-};
-
-const QStringList UnitOptions{"emulate", "emulate-fault", "demo", "trace"};
-
-const CommandInfo Commands[] = {
-    {"units", "units [--json]",
-     QT_TRANSLATE_NOOP("CommandLineOptions",
-                       "list the attached units: number and serial number, or\n"
-                       "'-' and the reason when this user may not open one"),
-     QStringList{"json"} + UnitOptions},
-    {"show",
-     "show FILE [--json]",
-     QT_TRANSLATE_NOOP("CommandLineOptions", "print the configuration in FILE (.TPD or JSON)"),
-     {"json"}},
-    {"import",
-     "import FILE.json OUT.TPD",
-     QT_TRANSLATE_NOOP("CommandLineOptions",
-                       "write the configuration of a JSON document as a .TPD file"),
-     {}},
-    {"export",
-     "export FILE.TPD OUT.json",
-     QT_TRANSLATE_NOOP("CommandLineOptions", "write the configuration of a .TPD file as JSON"),
-     {}},
-    {"write", "write FILE [--unit N | --serial S | --all] [--backup PATTERN]",
-     QT_TRANSLATE_NOOP("CommandLineOptions",
-                       "write FILE (.TPD or JSON) into a unit, read it back and\n"
-                       "compare; with several units attached, name one or use --all"),
-     QStringList{"unit", "serial", "all", "backup"} + UnitOptions},
-    {"read", "read OUT.TPD [--unit N | --serial S]",
-     QT_TRANSLATE_NOOP("CommandLineOptions", "read a unit's configuration into a .TPD file"),
-     QStringList{"unit", "serial"} + UnitOptions},
-    {"diff", "diff FILE [--unit N | --serial S] [--json]",
-     QT_TRANSLATE_NOOP("CommandLineOptions",
-                       "compare a unit with FILE without writing anything: each slot\n"
-                       "that differs and the options; exit 7 when they differ"),
-     QStringList{"unit", "serial", "json"} + UnitOptions},
-    {"watch", "watch FILE [--log PATH] [--json]",
-     QT_TRANSLATE_NOOP("CommandLineOptions",
-                       "wait for units and program each one plugged in with FILE, unless\n"
-                       "it holds FILE already; one line per unit; Ctrl+C ends it"),
-     QStringList{"log", "json"} + UnitOptions},
-    {"legend",
-     "legend FILE OUT",
-     QT_TRANSLATE_NOOP("CommandLineOptions",
-                       "draw the legend sheet of FILE (.TPD or JSON) into OUT: PDF, SVG\n"
-                       "or PNG by its extension; an OUT of - is PDF on standard output"),
-     {}},
-    {"preset",
-     "preset NAME OUT | preset --list",
-     QT_TRANSLATE_NOOP("CommandLineOptions",
-                       "write the preset NAME as a configuration: JSON when OUT ends in\n"
-                       ".json, a .TPD file otherwise"),
-     {"list"}},
-    {"help",
-     "help [COMMAND]",
-     QT_TRANSLATE_NOOP("CommandLineOptions", "print this help, or the help of one command"),
-     {}},
-};
-
-const CommandInfo* findCommand(const QString& name) {
-    for (const CommandInfo& c : Commands)
-        if (name == QLatin1String(c.name))
-            return &c;
-    return nullptr;
-}
 
 // A two-column list: the left column padded to `width`, continuation lines indented.
 QString row(const QString& left, const QString& right, int width) {
@@ -176,6 +106,68 @@ QString SeeHelp() {
     return CommandLineOptions::tr(" (see tarvenpad --help)");
 }
 
+// The command, its arguments and the options' values; the error of a value out of range.
+QString takeValues(const QCommandLineParser& parser, ToolOptions& o) {
+    const QStringList positional = parser.positionalArguments();
+    o.command = positional.value(0);
+    o.files = positional.mid(1);
+    o.help = parser.isSet(QStringLiteral("help"));
+    o.version = parser.isSet(QStringLiteral("version"));
+    o.all = parser.isSet(QStringLiteral("all"));
+    o.json = parser.isSet(QStringLiteral("json"));
+    o.trace = parser.isSet(QStringLiteral("trace"));
+    o.list = parser.isSet(QStringLiteral("list"));
+    o.demo = parser.isSet(QStringLiteral("demo"));
+    if (parser.isSet(QStringLiteral("unit")) &&
+        !number(parser.value(QStringLiteral("unit")), 1, MaxUnits, o.unit))
+        return CommandLineOptions::tr("--unit takes a unit number from 1 to 4");
+    if (parser.isSet(QStringLiteral("emulate")) &&
+        !number(parser.value(QStringLiteral("emulate")), 0, MaxUnits, o.emulate))
+        return CommandLineOptions::tr("--emulate takes a number of units from 0 to 4");
+    if (o.demo) {
+        if (parser.isSet(QStringLiteral("emulate")) && o.emulate != 2)
+            return CommandLineOptions::tr("--demo has two units; leave out --emulate");
+        o.emulate = 2;
+    }
+    if (parser.isSet(QStringLiteral("emulate-fault")) &&
+        !parseFault(parser.value(QStringLiteral("emulate-fault")), o))
+        return CommandLineOptions::tr("--emulate-fault takes fail:N or drop:UNIT:LOCATION");
+    if (parser.isSet(QStringLiteral("serial"))) {
+        o.serial = parser.value(QStringLiteral("serial"));
+        if (o.serial.isEmpty())
+            return CommandLineOptions::tr("--serial takes a serial number as 'units' lists it");
+    }
+    if (parser.isSet(QStringLiteral("log"))) {
+        o.log = parser.value(QStringLiteral("log"));
+        if (o.log.isEmpty())
+            return CommandLineOptions::tr("--log takes a file name");
+    }
+    if (parser.isSet(QStringLiteral("backup"))) {
+        o.backup = parser.value(QStringLiteral("backup"));
+        if (o.backup.isEmpty())
+            return CommandLineOptions::tr("--backup takes a file name pattern");
+    }
+    return {};
+}
+
+// Whether the command exists and every option given applies to it.
+QString checkCommand(const QCommandLineParser& parser, const ToolOptions& o) {
+    if (o.command.isEmpty())
+        return CommandLineOptions::tr("no command given") + SeeHelp();
+    const ToolCommand* command = FindToolCommand(o.command);
+    if (!command)
+        return CommandLineOptions::tr("unknown command '%1'").arg(o.command) + SeeHelp();
+    QStringList misplaced;
+    for (const QString& name : parser.optionNames())
+        if (!command->options.contains(name) && !misplaced.contains(dashed(name)))
+            misplaced << dashed(name);
+    if (!misplaced.isEmpty())
+        return CommandLineOptions::tr("%1 do(es) not apply to '%2' (see tarvenpad help %2)",
+                                      nullptr, int(misplaced.size()))
+            .arg(misplaced.join(QStringLiteral(", ")), o.command);
+    return {};
+}
+
 } // namespace
 
 QString CommandLineOptions::parse(const QStringList& arguments, ToolOptions& o) {
@@ -203,74 +195,23 @@ QString CommandLineOptions::parse(const QStringList& arguments, ToolOptions& o) 
                SeeHelp();
     }
 
-    const QStringList positional = parser.positionalArguments();
-    o.command = positional.value(0);
-    o.files = positional.mid(1);
-    o.help = parser.isSet(QStringLiteral("help"));
-    o.version = parser.isSet(QStringLiteral("version"));
-    o.all = parser.isSet(QStringLiteral("all"));
-    o.json = parser.isSet(QStringLiteral("json"));
-    o.trace = parser.isSet(QStringLiteral("trace"));
-    o.list = parser.isSet(QStringLiteral("list"));
-    o.demo = parser.isSet(QStringLiteral("demo"));
-    if (parser.isSet(QStringLiteral("unit")) &&
-        !number(parser.value(QStringLiteral("unit")), 1, MaxUnits, o.unit))
-        return tr("--unit takes a unit number from 1 to 4");
-    if (parser.isSet(QStringLiteral("emulate")) &&
-        !number(parser.value(QStringLiteral("emulate")), 0, MaxUnits, o.emulate))
-        return tr("--emulate takes a number of units from 0 to 4");
-    if (o.demo) {
-        if (parser.isSet(QStringLiteral("emulate")) && o.emulate != 2)
-            return tr("--demo has two units; leave out --emulate");
-        o.emulate = 2;
-    }
-    if (parser.isSet(QStringLiteral("emulate-fault")) &&
-        !parseFault(parser.value(QStringLiteral("emulate-fault")), o))
-        return tr("--emulate-fault takes fail:N or drop:UNIT:LOCATION");
-    if (parser.isSet(QStringLiteral("serial"))) {
-        o.serial = parser.value(QStringLiteral("serial"));
-        if (o.serial.isEmpty())
-            return tr("--serial takes a serial number as 'units' lists it");
-    }
-    if (parser.isSet(QStringLiteral("log"))) {
-        o.log = parser.value(QStringLiteral("log"));
-        if (o.log.isEmpty())
-            return tr("--log takes a file name");
-    }
-    if (parser.isSet(QStringLiteral("backup"))) {
-        o.backup = parser.value(QStringLiteral("backup"));
-        if (o.backup.isEmpty())
-            return tr("--backup takes a file name pattern");
-    }
+    if (const QString error = takeValues(parser, o); !error.isEmpty())
+        return error;
     if (o.help || o.version)
         return {};
-
-    if (o.command.isEmpty())
-        return tr("no command given") + SeeHelp();
-    const CommandInfo* command = findCommand(o.command);
-    if (!command)
-        return tr("unknown command '%1'").arg(o.command) + SeeHelp();
-    QStringList misplaced;
-    for (const QString& name : parser.optionNames())
-        if (!command->options.contains(name) && !misplaced.contains(dashed(name)))
-            misplaced << dashed(name);
-    if (!misplaced.isEmpty())
-        return tr("%1 do(es) not apply to '%2' (see tarvenpad help %2)", nullptr,
-                  int(misplaced.size()))
-            .arg(misplaced.join(QStringLiteral(", ")), o.command);
-    return {};
+    return checkCommand(parser, o);
 }
 
 QStringList CommandLineOptions::commands() {
     QStringList names;
-    for (const CommandInfo& c : Commands)
+    for (const ToolCommand& c : ToolCommands())
         names << QLatin1String(c.name);
     return names;
 }
 
 QString CommandLineOptions::helpText() {
     QString commands;
-    for (const CommandInfo& c : Commands)
+    for (const ToolCommand& c : ToolCommands())
         commands += row(QLatin1String(c.synopsis), tr(c.summary), 25);
     QStringList options;
     for (const OptionInfo& o : Options)
@@ -309,7 +250,7 @@ QString CommandLineOptions::helpText() {
 }
 
 QString CommandLineOptions::commandHelp(const QString& name) {
-    const CommandInfo* c = findCommand(name);
+    const ToolCommand* c = FindToolCommand(name);
     if (!c)
         return {};
     QString summary = tr(c->summary);

@@ -131,6 +131,36 @@ FileResult readSlot(const JsonValue& o, const QString& where, int& k, quint8& ke
     return FileResult::success();
 }
 
+// The "options" object: every option once, each true or false, and nothing else.
+FileResult readOptions(const JsonValue& value, quint8& options) {
+    if (value.type != JsonValue::Type::Object)
+        return invalid(
+            QCoreApplication::translate("ConfigJson", "\"options\" must be an object, not %1")
+                .arg(typeName(&value)));
+    if (const QString twice = firstDuplicate(value); !twice.isEmpty())
+        return invalid(
+            QCoreApplication::translate("ConfigJson", "options.%1 appears twice").arg(twice));
+    for (const auto& [option, v] : value.members) {
+        int b = 0;
+        while (b < OptionCount && option != QLatin1String(OptionNames[b]))
+            ++b;
+        if (b == OptionCount)
+            return invalid(QCoreApplication::translate("ConfigJson", "options.%1 is not an option")
+                               .arg(option));
+        if (v.type != JsonValue::Type::Bool)
+            return invalid(QCoreApplication::translate("ConfigJson",
+                                                       "options.%1 must be true or false, not %2")
+                               .arg(option, typeName(&v)));
+        options |= v.boolean ? ConfigImage::optionBit(Configuration::Options[b]) : 0;
+    }
+    for (int b = 0; b < OptionCount; ++b)
+        if (!member(value, OptionNames[b]))
+            return invalid(QCoreApplication::translate(
+                               "ConfigJson", "options.%1 must be true or false, not missing")
+                               .arg(OptionNames[b]));
+    return FileResult::success();
+}
+
 } // namespace
 
 QJsonObject ConfigToJson(const Configuration& config) {
@@ -216,33 +246,8 @@ FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {
             }
             haveSlots = true;
         } else if (name == QLatin1String("options")) {
-            if (value.type != JsonValue::Type::Object)
-                return invalid(QCoreApplication::translate("ConfigJson",
-                                                           "\"options\" must be an object, not %1")
-                                   .arg(typeName(&value)));
-            if (const QString twice = firstDuplicate(value); !twice.isEmpty())
-                return invalid(QCoreApplication::translate("ConfigJson", "options.%1 appears twice")
-                                   .arg(twice));
-            for (const auto& [option, v] : value.members) {
-                int b = 0;
-                while (b < OptionCount && option != QLatin1String(OptionNames[b]))
-                    ++b;
-                if (b == OptionCount)
-                    return invalid(
-                        QCoreApplication::translate("ConfigJson", "options.%1 is not an option")
-                            .arg(option));
-                if (v.type != JsonValue::Type::Bool)
-                    return invalid(QCoreApplication::translate(
-                                       "ConfigJson", "options.%1 must be true or false, not %2")
-                                       .arg(option, typeName(&v)));
-                options |= v.boolean ? ConfigImage::optionBit(Configuration::Options[b]) : 0;
-            }
-            for (int b = 0; b < OptionCount; ++b)
-                if (!member(value, OptionNames[b]))
-                    return invalid(
-                        QCoreApplication::translate("ConfigJson",
-                                                    "options.%1 must be true or false, not missing")
-                            .arg(OptionNames[b]));
+            if (FileResult r = readOptions(value, options); !r.ok())
+                return r;
             haveOptions = true;
         } else {
             return invalid(QCoreApplication::translate("ConfigJson",

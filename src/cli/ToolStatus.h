@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The tool's exit statuses, the same for every command; scripts rely on them.
+struct ToolStatus {
+    enum Exit {
+        Success = 0,
+        Usage = 2,
+        BadInput = 3,
+        CannotWrite = 4,
+        NoUnit = 5,
+        IoError = 6,
+        Differs = 7,
+        AccessDenied = 8,
+    };
+};

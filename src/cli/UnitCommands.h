@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "cli/ToolIo.h"
+#include "cli/ToolOptions.h"
+#include "cli/UnitProgramming.h"
+#include "device/UnitListing.h"
+
+#include <QList>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class DeviceLink;
+struct DeviceImage;
+class HidAccess;
+class PlugMonitor;
+class TerminalProgress;
+
+// The commands that talk to units: units, write, read, diff and watch.
+class UnitCommands : public ToolIo {
+    Q_DECLARE_TR_FUNCTIONS(CommandLineTool)
+public:
+    using AccessFactory = std::function<std::unique_ptr<HidAccess>()>;
+    using MonitorFactory = std::function<std::unique_ptr<PlugMonitor>()>;
+
+    UnitCommands(QTextStream& out, QTextStream& err, AccessFactory hardware, bool errIsTerminal)
+        : ToolIo(out, err), m_hardware(std::move(hardware)), m_errIsTerminal(errIsTerminal) {}
+    void setPlugMonitor(MonitorFactory monitor) { m_monitor = std::move(monitor); }
+
+    int units(const ToolOptions& o);
+    int write(const ToolOptions& o);
+    int read(const ToolOptions& o);
+    int diff(const ToolOptions& o);
+    int watch(const ToolOptions& o);
+
+private:
+    // The hardware, or emulated units as the options say, traced with --trace.
+    std::unique_ptr<HidAccess> openAccess(const ToolOptions& o);
+    // Chooses a unit as the options say and reads its image; a status other than Success has
+    // been reported already.
+    int readUnit(const ToolOptions& o, int& unit, DeviceImage& image);
+    int pickUnit(const ToolOptions& o, HidAccess& access, DeviceLink& link, ListedUnit& unit,
+                 bool serials = false);
+    int pickBySerial(const QString& serial, const QList<ListedUnit>& found, ListedUnit& unit);
+    // --backup's pattern for each unit; empty when two units would share a file.
+    std::optional<QStringList> backupPaths(const QString& pattern,
+                                           const QList<ListedUnit>& targets);
+    // The --all report: a line per unit, and the worst outcome as the status.
+    int report(const ToolOptions& o, const QList<ListedUnit>& targets,
+               const std::vector<UnitProgramming::Outcome>& outcomes);
+    int denied(const ListedUnit& unit);
+
+    AccessFactory m_hardware;
+    MonitorFactory m_monitor;
+    bool m_errIsTerminal;
+};

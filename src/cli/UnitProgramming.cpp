@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/UnitProgramming.h"
+
+#include "cli/TerminalProgress.h"
+#include "device/DeviceImage.h"
+#include "device/DeviceLink.h"
+#include "device/HidAccess.h"
+#include "device/UnitListScope.h"
+#include "device/UnitListing.h"
+#include "files/ConfigFile.h"
+#include "files/FileAccess.h"
+#include "model/ConfigImage.h"
+#include "model/Configuration.h"
+#include "model/ConfigurationDifferences.h"
+#include "model/SlotText.h"
+
+#include <QDir>
+#include <QStringList>
+#include <cstring>
+
+namespace {
+
+// A location of the image in words: the slot and what it holds.
+QString locationName(int location) {
+    if (location == ConfigImage::OptionsLocation)
+        return QCoreApplication::translate("CommandLineTool", "the options");
+    const int slot = ConfigImage::slotAt(location);
+    if (slot < 0)
+        return QCoreApplication::translate("CommandLineTool", "location %1").arg(location);
+    return QCoreApplication::translate("CommandLineTool", "%1 (%2)")
+        .arg(SlotLabel(slot), location == ConfigImage::keyLocation(slot)
+                                  ? QCoreApplication::translate("CommandLineTool", "key")
+                                  : QCoreApplication::translate("CommandLineTool", "modifiers"));
+}
+
+} // namespace
+
+int UnitProgramming::severity(int status) {
+    switch (status) {
+    case Differs:
+        return 6;
+    case IoError:
+        return 5;
+    case AccessDenied:
+        return 4;
+    case NoUnit:
+        return 3;
+    case CannotWrite:
+        return 2;
+    default:
+        return status ? 1 : 0;
+    }
+}
+
+UnitProgramming::Outcome UnitProgramming::notFound(HidAccess& access, const QString& what) {
+    const OpenFailure why = access.lastOpenFailure();
+    const QString detail = failureDetail(why);
+    if (why.kind == OpenFailure::Kind::AccessDenied)
+        return {AccessDenied, tr("%1: this user may not open the unit (%2)").arg(what, detail)};
+    return {NoUnit, detail.isEmpty() ? what : tr("%1 (%2)").arg(what, detail)};
+}
+
+UnitProgramming::Outcome UnitProgramming::program(HidAccess& access, TerminalProgress& progress,
+                                                  int unit, const DeviceImage& image,
+                                                  const QString& backup) {
+    DeviceLink link(access, progress, progress);
+    if (!backup.isEmpty()) {
+        DeviceImage old;
+        const TransferResult r = link.ReceiveImageFromUnit(DeviceIdentifier, unit, old);
+        if (r == TransferResult::DeviceNotFound)
+            return notFound(access, tr("Device Not Found while backing it up; not "
+                                       "written"));
+        if (r != TransferResult::Success)
+            return {IoError, tr("Device I/O Error while backing it up; not written")};
+        Configuration config;
+        ApplyDeviceImage(config, old);
+        // Through the one writer: a failed backup never leaves a damaged file behind.
+        const FileResult saved = WriteConfigFile(config, backup, ReaderWait::Wait);
+        if (!saved.ok())
+            return {CannotWrite, tr("cannot write %1: %2; not written")
+                                     .arg(QDir::toNativeSeparators(backup), saved.reason)};
+    }
+    TransferResult r = link.SendImageToUnit(DeviceIdentifier, unit, image);
+    if (r == TransferResult::DeviceNotFound)
+        return notFound(access, tr("Device Not Found"));
+    if (r == TransferResult::IoError)
+        return {IoError, tr("Device I/O Error while writing; the unit is only partly "
+                            "programmed, write it again")};
+    DeviceImage back;
+    r = link.ReceiveImageFromUnit(DeviceIdentifier, unit, back);
+    if (r != TransferResult::Success)
+        return {r == TransferResult::DeviceNotFound ? NoUnit : IoError,
+                r == TransferResult::DeviceNotFound
+                    ? tr("written, but reading it back failed (Device Not Found)")
+                    : tr("written, but reading it back failed (Device I/O Error)")};
+    // Every byte sent must come back, as the window's Verify After Writing checks it.
+    const auto differences = ConfigurationDifferences::of(image.bytes, back.bytes);
+    if (differences.sameBytes())
+        return {};
+    QStringList where;
+    for (const int location : differences.locations())
+        where << locationName(location);
+    return {Differs, tr("the unit holds something else than was written: %1")
+                         .arg(where.join(QStringLiteral(", ")))};
+}
+
+UnitWatch::Outcome UnitProgramming::programPlugIn(HidAccess& access, const QString& node,
+                                                  const DeviceImage& image) {
+    using Outcome = UnitWatch::Outcome;
+    UnitListScope scope(access);
+    int unit = 0;
+    for (int n = 1; n <= MaxUnits && !unit; ++n)
+        if (access.unitPath(n) == node)
+            unit = n;
+    if (!unit)
+        return {};       // another device, or gone already
+    QTextStream nowhere; // units programmed side by side draw no progress bar
+    TerminalProgress quiet(nowhere, false);
+    DeviceLink link(access, quiet, quiet);
+    const std::optional<ListedUnit> listed = ListUnit(access, link, unit, true);
+    if (!listed)
+        return {Outcome::Result::Failed, {}, tr("Device Not Found")};
+    if (!listed->accessible())
+        return {Outcome::Result::Failed,
+                {},
+                tr("this user may not open the unit (%1)").arg(failureDetail(listed->refused))};
+    DeviceImage held;
+    if (link.ReceiveImageFromUnit(DeviceIdentifier, unit, held) != TransferResult::Success)
+        return {Outcome::Result::Failed, listed->serial, tr("Device I/O Error while reading")};
+    if (held == image)
+        return {Outcome::Result::AlreadyProgrammed, listed->serial, {}};
+    const UnitProgramming::Outcome written = program(access, quiet, unit, image, {});
+    if (written.status != Success)
+        return {Outcome::Result::Failed, listed->serial, written.message};
+    return {Outcome::Result::Programmed, listed->serial, {}};
+}
+
+QString UnitProgramming::failureDetail(const OpenFailure& why) {
+    const QString where = why.path.isEmpty() ? tr("unit %1").arg(why.unit) : why.path;
+    switch (why.kind) {
+    case OpenFailure::Kind::UnitsChanged:
+        return tr("%1 is no longer unit %2: units were plugged in or removed during "
+                  "the command")
+            .arg(where, QString::number(why.unit));
+    case OpenFailure::Kind::AccessDenied:
+    case OpenFailure::Kind::OpenFailed:
+        return tr("%1: %2").arg(where, why.systemError
+                                           ? QString::fromLocal8Bit(std::strerror(why.systemError))
+                                           : tr("cannot be opened"));
+    case OpenFailure::Kind::None:
+    case OpenFailure::Kind::NoSuchUnit:
+        break;
+    }
+    return {};
+}
