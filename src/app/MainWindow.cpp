@@ -12,9 +12,9 @@
 #include "files/Presets.h"
 #include "keyselect/KeySelector.h"
 #include "keyselect/OnScreenKeyboard.h"
-#include "windowfit/ScreenMetrics.h"
 #include "model/KeyCodes.h"
 #include "model/SlotText.h"
+#include "windowfit/ScreenMetrics.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "windowfit/FrameFit.h"
 #include "keyselect/KeyGrid.h"
+#include "windowfit/FrameFit.h"
 #include <QDialog>
 
 #include <QElapsedTimer>
