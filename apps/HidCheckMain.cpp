@@ -3,7 +3,7 @@
 // its report descriptor is an encoder's, so the rule grants nothing to other devices that
 // happen to carry the same product number.
 //   tarvenpad-hid-check /sys/devices/.../hidraw/hidrawN
-#include "device/ReportDescriptor.h"
+#include "descriptor/ReportDescriptor.h"
 
 #include <fstream>
 #include <iterator>

@@ -3,7 +3,7 @@
 #include "app/Module1.h"
 #include "app/ProgrammerServices.h"
 #include "app/QtUserDialogs.h"
-#include "device/HidapiAccess.h"
+#include "hidraw/HidapiAccess.h"
 #include "files/FileAccess.h"
 #include "files/Translations.h"
 

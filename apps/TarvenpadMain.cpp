@@ -2,8 +2,8 @@
 // `tarvenpad`: the command-line companion of the programmer.
 #include "cli/CommandLineOptions.h"
 #include "cli/CommandLineTool.h"
-#include "device/HidapiAccess.h"
-#include "device/UdevPlugMonitor.h"
+#include "hidraw/HidapiAccess.h"
+#include "hidraw/UdevPlugMonitor.h"
 #include "files/FileAccess.h"
 #include "files/NativePath.h"
 #include "files/Translations.h"

@@ -5,7 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/Module1.h"
 #include "device/EmulatedAccess.h"
-#include "device/HidapiAccess.h"
+#include "hidraw/HidapiAccess.h"
 #include "device/UnitSelector.h"
 
 #include <QAction>

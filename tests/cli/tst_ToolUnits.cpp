@@ -2,7 +2,7 @@
 #include "FakeHidapi.h"
 #include "FakeSysfs.h"
 #include "cli/CommandLineTool.h"
-#include "device/HidapiAccess.h"
+#include "hidraw/HidapiAccess.h"
 #include "device/PlugMonitor.h"
 #include "files/ConfigFile.h"
 #include "model/Configuration.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakeHidapi.h"
 #include "FakeSysfs.h"
-#include "device/HidapiAccess.h"
+#include "hidraw/HidapiAccess.h"
 
 #include <QtTest>
 #include <cerrno>

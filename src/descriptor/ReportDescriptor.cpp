@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "device/ReportDescriptor.h"
+#include "descriptor/ReportDescriptor.h"
 
 #include "device/Protocol.h"
 

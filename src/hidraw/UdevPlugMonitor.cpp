@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "device/UdevPlugMonitor.h"
+#include "hidraw/UdevPlugMonitor.h"
 
 #include <libudev.h>
 #include <poll.h>

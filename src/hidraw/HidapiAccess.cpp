@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "device/HidapiAccess.h"
+#include "hidraw/HidapiAccess.h"
 
 #include "device/Protocol.h"
-#include "device/ReportDescriptor.h"
+#include "descriptor/ReportDescriptor.h"
 
 #include <hidapi.h>
 
@@ -78,7 +78,7 @@ HidapiAccess::~HidapiAccess() {
 // with its devnum, new each time it is plugged in; off USB (Bluetooth, uhid) the HID device
 // itself, whose name carries a sequence number that is new each time it appears. Empty
 // outside sysfs.
-QString HidapiAccess::usbDevice(const QString& path) const {
+QString HidapiAccess::physicalDevice(const QString& path) const {
     const QString node = QFileInfo(path).fileName();
     if (!node.startsWith(QLatin1String("hidraw")))
         return {};
@@ -100,7 +100,7 @@ QString HidapiAccess::usbDevice(const QString& path) const {
 }
 
 // Whether the node's report descriptor is an encoder's. A node whose descriptor cannot be read
-// (no sysfs) is given the benefit of the doubt, as before descriptors were looked at.
+// (no sysfs) is given the benefit of the doubt: the open and the first exchange decide.
 bool HidapiAccess::encoderNode(const QString& path) const {
     QFile descriptor(m_sysfsRoot + QStringLiteral("/class/hidraw/%1/device/report_descriptor")
                                        .arg(QFileInfo(path).fileName()));
@@ -128,7 +128,7 @@ QList<HidapiAccess::Unit> HidapiAccess::listUnits(int identifier) const {
         const QString path = QString::fromLocal8Bit(info->path);
         if (!encoderNode(path))
             continue;
-        QString device = usbDevice(path);
+        QString device = physicalDevice(path);
         QString key = device;
         if (key.isEmpty() && info->serial_number && info->serial_number[0])
             key = QStringLiteral("%1:%2:%3")

@@ -13,8 +13,10 @@
 
 struct hid_device_;
 
-// The encoders on the USB bus, through hidapi's hidraw backend. Units are the HID interfaces
-// with the encoder's product identifier, numbered by a natural sort of their device paths.
+// The encoders attached to this computer, through hidapi's hidraw backend: on USB, and on any
+// other bus a HID device can come by (Bluetooth, uhid). Units are the hidraw nodes with the
+// encoder's product identifier, one per physical device, numbered by a natural sort of their
+// device paths.
 // Requests go out as output reports whose first byte is the report ID (2); the unit answers
 // with an input report of the same ID, whose bytes after the ID become the reply.
 // Units may be used from several threads at once, one thread per open unit.
@@ -63,7 +65,7 @@ private:
     void setFailure(OpenFailure failure);
     // The command's numbering while one runs, otherwise the units as they are now.
     QList<Unit> currentUnits(int identifier) const;
-    QString usbDevice(const QString& path) const;
+    QString physicalDevice(const QString& path) const;
     bool encoderNode(const QString& path) const;
 
     const QString m_sysfsRoot;
