@@ -14,7 +14,9 @@ fail() {
   umount /tmp/out
   busybox poweroff -f
 }
-mp() { modprobe -d "${MODULES%/lib/modules/*}" "$@" 2>/dev/null || fail "the VM cannot load the module $1"; }
+mp() {
+  modprobe -d "${MODULES%/lib/modules/*}" "$@" 2>/dev/null || fail "the VM cannot load the module $1"
+}
 for m in usbhid hid_generic uhid libcomposite usb_f_hid; do mp "$m"; done
 mount -t configfs none /sys/kernel/config
 mp dummy_hcd num=6

@@ -23,7 +23,8 @@ while read -r ko; do
 done </modules/order
 mkdir -p /out
 mount -t 9p -o $opts out /out || { echo "the VM cannot mount the host's job folder"; poweroff -f; }
-mount -t 9p -o $opts,ro,cache=loose hostroot $r || fail "the VM cannot mount the host's root file system"
+mount -t 9p -o $opts,ro,cache=loose hostroot $r 2>/dev/null ||
+  fail "the VM cannot mount the host's root file system"
 mount -t proc proc $r/proc
 mount -t sysfs sys $r/sys
 mount -t devtmpfs dev $r/dev
@@ -33,7 +34,7 @@ mount -t tmpfs tmpfs $r/dev/shm
 for d in tmp run var/tmp root; do mount -t tmpfs -o mode=1777 tmpfs $r/$d; done
 # Each line: a share's tag and the path it belongs at (which may hold spaces).
 while read -r tag path; do
-  mkdir -p "$r$path" && mount -t 9p -o $opts,ro,cache=loose "$tag" "$r$path" ||
+  mkdir -p "$r$path" && mount -t 9p -o $opts,ro,cache=loose "$tag" "$r$path" 2>/dev/null ||
     fail "the VM cannot mount $path from the host"
 done </out/shares
 guest=$(cat /out/guest)

@@ -94,15 +94,16 @@ echo "$here/guest.sh" >"$out/guest"
 # QEMU's option syntax.)
 printf 'source %s\nbuild %s\n' "$source" "$build" >"$out/shares"
 
+ro_share=security_model=none,readonly=on,multidevs=remap
 status=0
 timeout "$limit" qemu-system-x86_64 -machine q35,accel=$accel -cpu max -smp 2 -m 3072 \
   -nographic -no-reboot -monitor none -serial stdio \
   -kernel "$kdir/root/boot/vmlinuz-$version" -initrd "$initrd" \
   -append "console=ttyS0 panic=-1 quiet loglevel=3 rdinit=/init" \
-  -virtfs local,path=/,mount_tag=hostroot,security_model=none,readonly=on,multidevs=remap \
+  -virtfs local,path=/,mount_tag=hostroot,$ro_share \
   -virtfs local,path="$out",mount_tag=out,security_model=none,multidevs=remap \
-  -virtfs local,path="${source//,/,,}",mount_tag=source,security_model=none,readonly=on,multidevs=remap \
-  -virtfs local,path="${build//,/,,}",mount_tag=build,security_model=none,readonly=on,multidevs=remap \
+  -virtfs local,path="${source//,/,,}",mount_tag=source,$ro_share \
+  -virtfs local,path="${build//,/,,}",mount_tag=build,$ro_share \
   -nic none </dev/null || status=$?
 
 if [ -d "$out/screenshots" ]; then
