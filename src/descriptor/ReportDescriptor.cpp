@@ -3,6 +3,8 @@
 
 #include "device/Protocol.h"
 
+#include <algorithm>
+#include <climits>
 #include <map>
 #include <vector>
 
@@ -19,16 +21,18 @@ constexpr int GlobalPush = 0xA;
 constexpr int GlobalPop = 0xB;
 constexpr std::uint8_t LongItem = 0xFE;
 
+// Sizes and counts are 16 bits here, so a product fits 32 bits and any sum 64 bits, also
+// where long is 32 bits wide.
 struct Globals {
-    long size = 0;
-    long count = 0;
+    std::uint64_t size = 0;
+    std::uint64_t count = 0;
     int id = 0;
 };
 
 } // namespace
 
 long outputReportBits(const std::uint8_t* data, std::size_t size, int reportId) {
-    std::map<int, long> bits;
+    std::map<int, std::uint64_t> bits;
     std::vector<Globals> stack;
     Globals g;
     std::size_t i = 0;
@@ -54,13 +58,13 @@ long outputReportBits(const std::uint8_t* data, std::size_t size, int reportId) 
         } else if (type == 1) {
             switch (tag) {
             case GlobalReportSize:
-                g.size = long(value & 0xFFFF);
+                g.size = value & 0xFFFF;
                 break;
             case GlobalReportId:
                 g.id = int(value & 0xFF);
                 break;
             case GlobalReportCount:
-                g.count = long(value & 0xFFFF);
+                g.count = value & 0xFFFF;
                 break;
             case GlobalPush:
                 stack.push_back(g);
@@ -77,7 +81,7 @@ long outputReportBits(const std::uint8_t* data, std::size_t size, int reportId) 
         }
     }
     const auto it = bits.find(reportId);
-    return it == bits.end() ? 0 : it->second;
+    return it == bits.end() ? 0 : long(std::min<std::uint64_t>(it->second, LONG_MAX));
 }
 
 bool isEncoder(const std::uint8_t* data, std::size_t size) {

@@ -83,14 +83,16 @@ void TestHidapiAccess::unitNumbering() {
     for (const auto& filter : state().enumerations)
         QCOMPARE(filter, (QPair<int, int>(0, 0x3650)));
 
-    // Two nodes that sysfs puts on one USB device are one unit, whatever their serials say.
+    // Two nodes that sysfs puts on one USB device are one unit, whatever their serials say;
+    // a keyboard with the product number is none.
     FakeSysfs sysfs;
     sysfs.attach("hidraw6", "1-4", 9);
     sysfs.attach("hidraw8", "1-4", 9);
     sysfs.attach("hidraw7", "1-5", 10);
+    sysfs.attach("hidraw5", "1-6", 11, FakeSysfs::keyboardDescriptor());
     Device hid6 = unitAt("/dev/hidraw6"), hid8 = unitAt("/dev/hidraw8");
     hid8.usagePage = 0xFF00;
-    state().devices = {hid6, unitAt("/dev/hidraw7"), hid8};
+    state().devices = {hid6, unitAt("/dev/hidraw7"), hid8, unitAt("/dev/hidraw5")};
     QCOMPARE(HidapiAccess(sysfs.root()).unitPaths(DeviceIdentifier),
              (QStringList{"/dev/hidraw7", "/dev/hidraw8"}));
 }

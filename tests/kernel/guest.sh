@@ -8,12 +8,22 @@ exec </dev/null
 . /tmp/out/job
 export PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8
 export TARVENPAD_SHOT_DIR=/tmp/out/screenshots
-mp() { modprobe -d "${MODULES%/lib/modules/*}" "$@"; }
-for m in usbhid hid_generic uhid libcomposite usb_f_hid; do mp "$m" || echo "modprobe $m failed"; done
+# What the suite cannot do without ends the run with one sentence that names it.
+fail() {
+  echo "$*" >/tmp/out/failure
+  umount /tmp/out
+  busybox poweroff -f
+}
+mp() {
+  modprobe -d "${MODULES%/lib/modules/*}" "$@" 2>/dev/null || fail "the VM cannot load the module $1"
+}
+for m in usbhid hid_generic uhid libcomposite usb_f_hid; do mp "$m"; done
 mount -t configfs none /sys/kernel/config
-mp dummy_hcd num=6 || echo "modprobe dummy_hcd failed"
+mp dummy_hcd num=6
 mkdir -p /run/udev/rules.d
-cp "$BUILD/tests/kernel/70-tarvenpad.rules" /run/udev/rules.d/
+cp "$BUILD/tests/kernel/70-tarvenpad.rules" /run/udev/rules.d/ 2>/dev/null ||
+  fail "the VM does not see our udev rule in $BUILD/tests/kernel"
+[ -x "$SUITE" ] || fail "the VM does not see the suite $SUITE"
 /lib/systemd/systemd-udevd --daemon --resolve-names=early 2>/dev/null
 udevadm trigger --action=add >/dev/null 2>&1
 udevadm settle --timeout=30

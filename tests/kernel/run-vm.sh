@@ -5,10 +5,14 @@
 #   run-vm.sh BUILD_DIR SUITE [ARGS...]
 # The kernel package is downloaded once into BUILD_DIR/kernel. The suite's exit status is
 # this script's; 77 means the VM could not run here (CTest shows it as skipped), which CI
-# refuses (CI=true turns it into a failure).
+# refuses (CI=true turns it into a failure). The VM is stopped after TARVENPAD_VM_SECONDS
+# (CTest sets it below the test's own TIMEOUT, so that this script, not CTest, ends a run
+# that hangs and says so).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+source=$(cd "$here/../.." && pwd)
 build=$(cd "$1" && pwd)
+limit=${TARVENPAD_VM_SECONDS:-1440}
 suite=$2
 shift 2
 
@@ -56,8 +60,11 @@ if [ ! -e "$initrd" ] || [ "$here/initramfs-init.sh" -nt "$initrd" ]; then
   mkdir -p "$stage/bin" "$stage/modules" "$stage/newroot" "$stage/proc" "$stage/sys" "$stage/dev"
   cp "$busybox" "$stage/bin/busybox"
   cp "$here/initramfs-init.sh" "$stage/init"
-  for m in virtio_pci 9pnet_virtio 9p overlay; do
-    modprobe -d "$kdir/root" -S "$version" --show-depends "$m" | awk '$1 == "insmod" { print $2 }'
+  for m in virtio_pci 9pnet_virtio 9p; do
+    modprobe -d "$kdir/root" -S "$version" --show-depends "$m" >/dev/null 2>&1 ||
+      { echo "the kernel $version has no module $m" >&2; exit 1; }
+    # The module's path may hold spaces (the build folder's does).
+    modprobe -d "$kdir/root" -S "$version" --show-depends "$m" | sed -n 's/^insmod \(.*\.ko\) *$/\1/p'
   done | awk '!seen[$0]++' | while read -r ko; do
     cp "$ko" "$stage/modules/"
     basename "$ko" >>"$stage/modules/order"
@@ -82,18 +89,37 @@ if [ -w /dev/kvm ] && grep -qE 'vmx|svm' /proc/cpuinfo; then accel=kvm; fi
   printf 'BUILD=%q\n' "$build"
 } >"$out/job"
 echo "$here/guest.sh" >"$out/guest"
+# The source and build folders, shared again at their own paths: the VM's scratch space over
+# /tmp, /run, /var/tmp and /root would hide them there. (A comma in a path is doubled for
+# QEMU's option syntax.)
+printf 'source %s\nbuild %s\n' "$source" "$build" >"$out/shares"
 
-timeout 1500 qemu-system-x86_64 -machine q35,accel=$accel -cpu max -smp 2 -m 3072 \
+ro_share=security_model=none,readonly=on,multidevs=remap
+status=0
+timeout "$limit" qemu-system-x86_64 -machine q35,accel=$accel -cpu max -smp 2 -m 3072 \
   -nographic -no-reboot -monitor none -serial stdio \
   -kernel "$kdir/root/boot/vmlinuz-$version" -initrd "$initrd" \
   -append "console=ttyS0 panic=-1 quiet loglevel=3 rdinit=/init" \
-  -virtfs local,path=/,mount_tag=hostroot,security_model=none,readonly=on,multidevs=remap \
+  -virtfs local,path=/,mount_tag=hostroot,$ro_share \
   -virtfs local,path="$out",mount_tag=out,security_model=none,multidevs=remap \
-  -nic none </dev/null || true
+  -virtfs local,path="${source//,/,,}",mount_tag=source,$ro_share \
+  -virtfs local,path="${build//,/,,}",mount_tag=build,$ro_share \
+  -nic none </dev/null || status=$?
 
 if [ -d "$out/screenshots" ]; then
   mkdir -p "$build/acceptance-screenshots"
   cp "$out/screenshots"/*.png "$build/acceptance-screenshots/" 2>/dev/null || true
 fi
-[ -e "$out/status" ] || { echo "the VM ended without a suite status" >&2; exit 1; }
+if [ -e "$out/failure" ]; then
+  cat "$out/failure" >&2
+  exit 1
+fi
+if [ ! -e "$out/status" ]; then
+  if [ "$status" -eq 124 ]; then
+    echo "the VM did not finish within $limit s" >&2
+  else
+    echo "the VM ended without a suite status" >&2
+  fi
+  exit 1
+fi
 exit "$(cat "$out/status")"
