@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The udev helper parses, as root, whatever report descriptor a device gives: no bytes may
 // make it read out of bounds, overflow or answer differently for the same report.
-#include "device/ReportDescriptor.h"
+#include "descriptor/ReportDescriptor.h"
 
 #include <cstdlib>
 

@@ -2,7 +2,7 @@
 // The udev helper's judgement, as root, on bytes that a device chose: real descriptors and
 // malformed ones, each with the bits of one output report and whether it is an encoder's.
 #include "FakeSysfs.h"
-#include "device/ReportDescriptor.h"
+#include "descriptor/ReportDescriptor.h"
 
 #include <QtTest>
 #include <climits>
