@@ -73,6 +73,17 @@ private slots:
                  QStringLiteral("Input 9\nShift + !1"));
     }
 
+    void keysReachAPresetAndTwoButtonsLightTogether() {
+        // Alt+T, R for Presets, A for "Arcade, one player"; Alt+T, T for Test Inputs.
+        display->run(QStringLiteral("xdotool"),
+                     QStringLiteral("key --delay 300 alt+t r a alt+t t").split(QLatin1Char(' ')));
+        QVERIFY(waitActive(QStringLiteral("frmTestInputs")));
+        display->key(QStringLiteral("ctrl+z")); // Input 5 held down, then Input 9
+        QVERIFY(program->waitFor([&](const QJsonObject&) { return status() == "Input 9: Z"; }));
+        QVERIFY(
+            program->widget(QStringLiteral("TestTile_4"))["text"].toString().endsWith("\u00d71"));
+    }
+
     void progressStaysAndEnterChoosesTheUnit() {
         QVERIFY(program->chooseMenu(QStringLiteral("file"), QStringLiteral("fsend")));
         QVERIFY(program->waitForTitle(QStringLiteral("Multiple Units Detected!")));
