@@ -1774,39 +1774,7 @@ Putting back the old contents failed too (%1), so the file may be damaged</sourc
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>New</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Open...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Save</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Save As...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Write To TARVENPAD</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Read From TARVENPAD</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Exit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&amp;About</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>About...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1814,35 +1782,7 @@ Putting back the old contents failed too (%1), so the file may be damaged</sourc
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Undo</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Redo</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Undo %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Redo %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&amp;Tools</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Test Inputs...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Compare With TARVENPAD...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Verify After Writing</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1866,15 +1806,75 @@ Putting back the old contents failed too (%1), so the file may be damaged</sourc
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Print Legend...</source>
+        <source>&amp;New</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Export Legend...</source>
+        <source>&amp;Open...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Presets</source>
+        <source>&amp;Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Write To TARVENPAD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Read From TARVENPAD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Test Inputs...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Compare With TARVENPAD...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Verify After Writing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print Legend...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Export Legend...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>P&amp;resets</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

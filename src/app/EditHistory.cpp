@@ -29,6 +29,7 @@ void EditHistory::assignKey(int slot, quint8 code) {
 
 void EditHistory::replaceAll(const QString& text, const ConfigState& state) {
     record(text, [=, this] { m_config.restore(state); });
+    emit replaced();
 }
 
 void EditHistory::record(const QString& text, const std::function<void()>& edit) {
@@ -75,6 +76,7 @@ void EditHistory::markClean() {
 void EditHistory::startOver() {
     m_stack.clear();
     followClean();
+    emit replaced();
 }
 
 void EditHistory::forgetClean() {

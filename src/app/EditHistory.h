@@ -43,6 +43,8 @@ public:
 
 signals:
     void changed();
+    // A whole configuration took the place of the one shown: a load, a new one or a preset.
+    void replaced();
 
 private:
     void record(const QString& text, const std::function<void()>& edit);

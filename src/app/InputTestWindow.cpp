@@ -178,14 +178,31 @@ void InputTestWindow::press(int usage, Qt::KeyboardModifiers held, const QString
     pressed.shift = held.testFlag(Qt::ShiftModifier);
     pressed.alt = held.testFlag(Qt::AltModifier);
 
-    QStringList hits;
     const int slotCount =
         m_config.aux().rotaryOnAux ? Configuration::SlotCount : Configuration::InputCount;
-    for (int slot = 0; usage && slot < slotCount; ++slot) {
-        const KeySlot& s = m_config.slot(slot);
-        if (s.keyCode != usage || s.control != pressed.control || s.shift != pressed.shift ||
-            s.alt != pressed.alt)
-            continue;
+    const auto matching = [&](const KeySlot& wanted) {
+        QList<int> found;
+        for (int slot = 0; wanted.keyCode && slot < slotCount; ++slot) {
+            const KeySlot& s = m_config.slot(slot);
+            if (s.keyCode == wanted.keyCode && s.control == wanted.control &&
+                s.shift == wanted.shift && s.alt == wanted.alt)
+                found << slot;
+        }
+        return found;
+    };
+    QList<int> found = matching(pressed);
+    // Panel buttons are pressed together in play: a modifier held by one input leaves the
+    // next input's own key alone, unless some input sends that very combination.
+    if (found.isEmpty() && (pressed.control || pressed.shift || pressed.alt)) {
+        KeySlot plain;
+        plain.keyCode = pressed.keyCode;
+        if (const QList<int> own = matching(plain); !own.isEmpty()) {
+            pressed = plain;
+            found = own;
+        }
+    }
+    QStringList hits;
+    for (int slot : found) {
         ++m_presses[slot];
         m_lit[slot]->start();
         showTile(slot);

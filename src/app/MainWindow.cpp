@@ -10,6 +10,7 @@
 #include "app/UserDialogs.h"
 #include "device/HidAccess.h"
 #include "files/Presets.h"
+#include "keyselect/KeySelectForm.h"
 #include "keyselect/KeySelector.h"
 #include "keyselect/OnScreenKeyboard.h"
 #include "model/KeyCodes.h"
@@ -145,6 +146,28 @@ void MainWindow::onTrackballAvailability(bool available) {
 
 MainWindow::~MainWindow() = default;
 
+namespace {
+// A menu item's text with an access key that no earlier item of its menu (`taken`) has:
+// the first free initial of a word, else the first free letter or digit. A text without
+// one stays as it is; its own ampersands show as written.
+QString withMnemonic(const QString& text, QString& taken) {
+    QString shown = text;
+    shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+    int at = -1;
+    for (int pass = 0; pass < 2 && at < 0; ++pass)
+        for (int i = 0; i < shown.size() && at < 0; ++i) {
+            const QChar c = shown[i];
+            const bool initial = i == 0 || !shown[i - 1].isLetterOrNumber();
+            if (c.isLetterOrNumber() && (initial || pass == 1) && !taken.contains(c.toLower()))
+                at = i;
+        }
+    if (at < 0)
+        return shown;
+    taken += shown[at].toLower();
+    return shown.insert(at, QLatin1Char('&'));
+}
+} // namespace
+
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("file"));
@@ -159,20 +182,20 @@ void MainWindow::buildMenus() {
     const auto separator = [file](const char* name) {
         file->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
-    connect(item("fnew", tr("New"), QKeySequence(Qt::CTRL | Qt::Key_N)), &QAction::triggered, this,
+    connect(item("fnew", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N)), &QAction::triggered, this,
             [this] { m_files.fileNew(); });
-    connect(item("fopen", tr("Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)), &QAction::triggered,
+    connect(item("fopen", tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)), &QAction::triggered,
             this, [this] { m_files.fileOpen(); });
-    connect(item("fsave", tr("Save"), QKeySequence(Qt::CTRL | Qt::Key_S)), &QAction::triggered,
+    connect(item("fsave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)), &QAction::triggered,
             this, [this] { m_files.fileSave(); });
-    connect(item("fsaveas", tr("Save As..."), {}), &QAction::triggered, this,
+    connect(item("fsaveas", tr("Save &As..."), {}), &QAction::triggered, this,
             [this] { m_files.fileSaveAs(); });
     separator("fspc1");
-    m_sendAction = item("fsend", tr("Write To TARVENPAD"), {});
+    m_sendAction = item("fsend", tr("&Write To TARVENPAD"), {});
     separator("fspc2");
-    m_receiveAction = item("freceive", tr("Read From TARVENPAD"), {});
+    m_receiveAction = item("freceive", tr("&Read From TARVENPAD"), {});
     separator("fspc3");
-    QAction* exit = item("fexit", tr("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QAction* exit = item("fexit", tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exit, &QAction::triggered, this, &QWidget::close);
     connect(m_sendAction, &QAction::triggered, this, [this] {
         int identifier = DeviceIdentifier;
@@ -198,7 +221,7 @@ void MainWindow::buildMenus() {
     QMenu* about = menuBar()->addMenu(tr("&About"));
     about->setObjectName(QStringLiteral("about"));
     about->menuAction()->setObjectName(QStringLiteral("about"));
-    QAction* aabout = about->addAction(tr("About..."));
+    QAction* aabout = about->addAction(tr("&About..."));
     aabout->setObjectName(QStringLiteral("aabout"));
     connect(aabout, &QAction::triggered, this, &MainWindow::showAbout);
 }
@@ -207,10 +230,10 @@ void MainWindow::buildEditMenu() {
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("edit"));
     edit->menuAction()->setObjectName(QStringLiteral("edit"));
-    m_undoAction = edit->addAction(tr("Undo"));
+    m_undoAction = edit->addAction(tr("&Undo"));
     m_undoAction->setObjectName(QStringLiteral("eundo"));
     m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    m_redoAction = edit->addAction(tr("Redo"));
+    m_redoAction = edit->addAction(tr("&Redo"));
     m_redoAction->setObjectName(QStringLiteral("eredo"));
     m_redoAction->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
@@ -226,46 +249,50 @@ void MainWindow::updateEditActions() {
     const bool undo = m_history.canUndo() && !m_transfers->running();
     const bool redo = m_history.canRedo() && !m_transfers->running();
     m_undoAction->setEnabled(undo);
-    m_undoAction->setText(m_history.canUndo() ? tr("Undo %1").arg(m_history.undoText())
-                                              : tr("Undo"));
+    m_undoAction->setText(m_history.canUndo() ? tr("&Undo %1").arg(m_history.undoText())
+                                              : tr("&Undo"));
     m_redoAction->setEnabled(redo);
-    m_redoAction->setText(m_history.canRedo() ? tr("Redo %1").arg(m_history.redoText())
-                                              : tr("Redo"));
+    m_redoAction->setText(m_history.canRedo() ? tr("&Redo %1").arg(m_history.redoText())
+                                              : tr("&Redo"));
 }
 
 void MainWindow::buildToolsMenu() {
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     tools->setObjectName(QStringLiteral("tools"));
     tools->menuAction()->setObjectName(QStringLiteral("tools"));
-    QAction* test = tools->addAction(tr("Test Inputs..."));
+    QAction* test = tools->addAction(tr("&Test Inputs..."));
     test->setObjectName(QStringLiteral("ttest"));
     connect(test, &QAction::triggered, this, [this] {
-        if (!m_inputTest)
+        if (!m_inputTest) {
             m_inputTest = new InputTestWindow(m_config, this);
+            // Counts of another configuration's presses would mislead.
+            connect(&m_history, &EditHistory::replaced, m_inputTest, &InputTestWindow::reset);
+        }
         m_inputTest->show();
         m_inputTest->raise();
         m_inputTest->activateWindow();
     });
-    m_compareAction = tools->addAction(tr("Compare With TARVENPAD..."));
+    m_compareAction = tools->addAction(tr("&Compare With TARVENPAD..."));
     m_compareAction->setObjectName(QStringLiteral("tcompare"));
     connect(m_compareAction, &QAction::triggered, this, &MainWindow::compareWithUnit);
-    QAction* verify = tools->addAction(tr("Verify After Writing"));
+    QAction* verify = tools->addAction(tr("&Verify After Writing"));
     verify->setObjectName(QStringLiteral("tverify"));
     verify->setCheckable(true);
     verify->setChecked(UnitComparison::verifyAfterWriting());
     connect(verify, &QAction::toggled, this, &UnitComparison::setVerifyAfterWriting);
     tools->addSeparator();
-    QAction* print = tools->addAction(tr("Print Legend..."));
+    QAction* print = tools->addAction(tr("&Print Legend..."));
     print->setObjectName(QStringLiteral("tprint"));
     connect(print, &QAction::triggered, this, [this] { m_legend.printLegend(); });
-    QAction* exportLegend = tools->addAction(tr("Export Legend..."));
+    QAction* exportLegend = tools->addAction(tr("&Export Legend..."));
     exportLegend->setObjectName(QStringLiteral("texport"));
     connect(exportLegend, &QAction::triggered, this, [this] { m_legend.exportLegend(); });
-    m_presetsMenu = tools->addMenu(tr("Presets"));
+    m_presetsMenu = tools->addMenu(tr("P&resets"));
     m_presetsMenu->setObjectName(QStringLiteral("tpresets"));
     m_presetsMenu->menuAction()->setObjectName(QStringLiteral("tpresets"));
+    QString taken;
     for (const QString& name : PresetNames()) {
-        QAction* preset = m_presetsMenu->addAction(PresetTitle(name));
+        QAction* preset = m_presetsMenu->addAction(withMnemonic(PresetTitle(name), taken));
         preset->setObjectName(QStringLiteral("tpreset_") + PresetKey(name));
         connect(preset, &QAction::triggered, this, [this, name] { applyPreset(name); });
     }
@@ -316,6 +343,7 @@ MainWindow::Row MainWindow::makeRow(QWidget* parent, const QString& prefix, int 
     row.key->setFont(plain);
     row.key->setProperty("Tag", QString());
     connect(row.key, &QPushButton::clicked, this, [this, slot] { chooseKey(slot); });
+    row.key->installEventFilter(this); // Enter clicks it
     if (Configuration::isInputSlot(slot))
         for (QWidget* w : {static_cast<QWidget*>(row.repeat), static_cast<QWidget*>(row.control),
                            static_cast<QWidget*>(row.alt), static_cast<QWidget*>(row.shift),
@@ -586,6 +614,11 @@ void MainWindow::scrollRowIntoView(int row) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (auto* key = qobject_cast<QPushButton*>(watched);
+        key && KeySelectForm::isEnterPress(event)) {
+        key->click();
+        return true;
+    }
     if (event->type() == QEvent::FocusIn) {
         // Only the keyboard: a click scrolling the row away under the mouse would lose it.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -664,7 +697,8 @@ void MainWindow::chooseKey(int slot) {
     const int code = selector.selectKey(this);
     if (code >= 0)
         m_history.assignKey(slot, quint8(code));
-    (Configuration::isInputSlot(slot) ? m_picEdge : m_rPicEdge)->setFocus();
+    // The keyboard goes on from the button that was chosen for, not from the top of its rows.
+    rowOf(slot).key->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::showAbout() {

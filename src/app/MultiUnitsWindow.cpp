@@ -14,6 +14,11 @@ MultiUnitsWindow::MultiUnitsWindow(QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
     setObjectName(QStringLiteral("frmMultiUnits"));
     setFixedSize(288, 157);
+    // While the units are counted and one is chosen, nothing else takes input: an edit made
+    // then would miss a write whose image is already built, and a read or a comparison
+    // would answer for a configuration the window no longer shows. The other windows still
+    // repaint, as the wait keeps processing events.
+    setWindowModality(Qt::ApplicationModal);
     const QRect geometry[4] = {
         {24, 24, 97, 33}, {160, 24, 113, 33}, {24, 96, 97, 33}, {160, 96, 105, 33}};
     for (int i = 0; i < int(m_buttons.size()); ++i) {
@@ -58,8 +63,8 @@ int MultiUnitsWindow::SelectMultiples(int count, const UnitSerials& serials) {
     activateWindow();
     QCoreApplication::processEvents();
 
-    // The window stays live and so does everything else; only a unit button or closing
-    // the window ends the wait.
+    // The other windows stay live but take no input; only a unit button or closing the
+    // window ends the wait.
     QEventLoop wait;
     m_wait = &wait;
     if (m_selection == 0 && isVisible())

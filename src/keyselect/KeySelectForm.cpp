@@ -6,12 +6,14 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleHints>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -39,6 +41,15 @@ QString captionOf(int index) {
 }
 
 } // namespace
+
+bool KeySelectForm::isEnterPress(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    // A held Enter repeats into the window its first press opened; only a new press counts.
+    return !key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
 
 KeySelectForm::KeySelectForm(QWidget* parent, QRect screen)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -225,13 +236,24 @@ void KeySelectForm::paintEvent(QPaintEvent*) {
     p.drawArc(m_mouseOutline, 180 * 16, 180 * 16);
 }
 
+int KeySelectForm::clickGuardMilliseconds() {
+    // Nobody sees a window this size come up and aims at one of its keys within half a
+    // second, and some desktops count a double-click up to 500 ms: a click sooner than
+    // that, or than this desktop's double-click interval if longer, is the end of the
+    // double-click that opened the window.
+    return std::max(500, QGuiApplication::styleHints()->mouseDoubleClickInterval());
+}
+
 bool KeySelectForm::eventFilter(QObject* watched, QEvent* event) {
     auto* key = qobject_cast<QPushButton*>(watched);
     const bool press =
         event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
-    if (key && press && m_shownFor.isValid() &&
-        m_shownFor.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval())
+    if (key && press && m_shownFor.isValid() && m_shownFor.elapsed() < clickGuardMilliseconds())
         return true; // the key never sees it, so its release chooses nothing
+    if (key && isEnterPress(event)) {
+        key->click(); // Enter chooses the focused key, as Space does
+        return true;
+    }
     if (key && event->type() == QEvent::MouseButtonPress) {
         m_pressedCaption = key->text();
         key->setText(QString());

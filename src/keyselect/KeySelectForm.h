@@ -33,6 +33,11 @@ public:
     // reference label's current size.
     static double fontSizeFor(int index, const QString& caption, double keyWidth, double labelWidth,
                               double labelHeight);
+    // How long after the window takes input a click on a key is ignored.
+    static int clickGuardMilliseconds();
+    // A fresh press of Enter (either one) without modifiers: what clicks a focused key
+    // button, here and on the main window, as Space does.
+    static bool isEnterPress(const QEvent* event);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -63,7 +68,7 @@ private:
     double m_unitX = 0, m_unitY = 0, m_top = 0;
     double m_labelWidth, m_labelHeight;
     QRectF m_mouseOutline;
-    // Since the window came up: a click sooner than a double-click's interval is the rest
+    // Since the window came up: a click sooner than clickGuardMilliseconds() is the rest
     // of the double-click that opened it, not a choice.
     QElapsedTimer m_shownFor;
     bool m_activated = false;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window under a real window manager, mouse and keyboard: its restored size, the
-// About window's place, the unit choice staying in reach, and Tab reaching every row.
+// About window's place, the unit choice staying in reach and alone taking input, the keyboard
+// choosing a key, and Tab reaching every row.
 #include "AcceptanceCase.h"
 
 class acc_MainWindow : public AcceptanceCase {
@@ -37,6 +38,10 @@ class acc_MainWindow : public AcceptanceCase {
             program->waitFor([](const QJsonObject&) { return false; }, 60);
         }
         return false;
+    }
+    bool focusAfter(const char* key, const char* name) {
+        display->key(QString::fromLatin1(key));
+        return program->waitFor([&](const QJsonObject& s) { return s["focus"] == name; }, 5000);
     }
     int panelTop() const { return program->widget(QStringLiteral("PicInner"))["y"].toInt(); }
     QRect rectOf(const QJsonObject& o) const {
@@ -85,11 +90,25 @@ private slots:
         // A click on the maximised main window must not bury the choice.
         const QPoint banner = ProgramUnderTest::centre(program->widget(QStringLiteral("Picture2")));
         display->click(banner.x(), banner.y());
+        // Nor does the main window take an edit the unit would not get.
+        const QPoint shift =
+            ProgramUnderTest::centre(program->widget(QStringLiteral("ChkShift_5")));
+        display->click(shift.x(), shift.y());
         QTest::qWait(500);
         QVERIFY(above(QStringLiteral("Multiple Units Detected!"), MainTitle));
         QVERIFY(program->click(QStringLiteral("SerialNo2"), QStringLiteral("frmMultiUnits")));
         QCOMPARE(program->answerMessage(QStringLiteral("OK")),
                  QStringLiteral("TARVEN-PAD Programmed Successfully"));
+        QVERIFY(!checked(QStringLiteral("ChkShift_5")));
+    }
+
+    void enterChoosesAKeyAndTabGoesOnFromIt() {
+        QVERIFY(tabTo(QStringLiteral("Tab"), QStringLiteral("SKey_2")));
+        display->key(QStringLiteral("Return"));
+        QVERIFY(waitForKeyWindow() && focusAfter("Tab", "CKey_0") && focusAfter("Tab", "CKey_1"));
+        QVERIFY(focusAfter("Return", "SKey_2") && focusAfter("Tab", "ChkRepeat_3"));
+        QCOMPARE(program->widget(QStringLiteral("SKey_2"))["text"].toString(),
+                 QStringLiteral("F1"));
     }
 
     void tabScrollsAHiddenRowIntoView() {

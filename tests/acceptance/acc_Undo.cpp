@@ -25,7 +25,7 @@ class acc_Undo : public AcceptanceCase {
         QStringList out;
         for (const char* name : {"eundo", "eredo"}) {
             const QJsonObject a = program->action(QString::fromLatin1(name));
-            out << a["text"].toString() + (a["enabled"].toBool() ? "" : " (disabled)");
+            out << a["text"].toString().remove('&') + (a["enabled"].toBool() ? "" : " (disabled)");
         }
         display->key(QStringLiteral("Escape"));
         program->waitFor(

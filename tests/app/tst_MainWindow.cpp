@@ -200,7 +200,7 @@ void TestMainWindow::namesAndLabels() {
         QVERIFY2(w.findChild<QAction*>(name), name);
     QCOMPARE(w.findChild<QAction*>("fnew")->shortcut(), QKeySequence("Ctrl+N"));
     QCOMPARE(w.findChild<QAction*>("fexit")->shortcut(), QKeySequence("Ctrl+Q"));
-    QCOMPARE(w.findChild<QAction*>("fsend")->text(), QString("Write To TARVENPAD"));
+    QCOMPARE(w.findChild<QAction*>("fsend")->text(), QString("&Write To TARVENPAD"));
     QCOMPARE(box(w, "Check4")->text(), QString("Rotary-5 on AUX"));
 }
 
@@ -488,16 +488,16 @@ void TestMainWindow::editMenu() {
     QCOMPARE(undo->shortcuts(), QList<QKeySequence>{QKeySequence("Ctrl+Z")});
     QCOMPARE(redo->shortcuts(),
              (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
-    QCOMPARE(undo->text(), QString("Undo"));
+    QCOMPARE(undo->text(), QString("&Undo"));
     QVERIFY(!undo->isEnabled() && !redo->isEnabled());
 
     box(w, "ChkShift_2")->click();
-    QCOMPARE(undo->text(), QString("Undo Shift on Input 3"));
+    QCOMPARE(undo->text(), QString("&Undo Shift on Input 3"));
     QVERIFY(undo->isEnabled());
     undo->trigger();
     QVERIFY(!box(w, "ChkShift_2")->isChecked());
     QVERIFY(!w.config().configModified());
-    QCOMPARE(redo->text(), QString("Redo Shift on Input 3"));
+    QCOMPARE(redo->text(), QString("&Redo Shift on Input 3"));
     QVERIFY(redo->isEnabled() && !undo->isEnabled());
 
     box(w, "ChkAlt_0")->click();
