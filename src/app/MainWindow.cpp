@@ -23,6 +23,7 @@
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
@@ -34,6 +35,7 @@
 #include <QWheelEvent>
 #include <QWindowStateChangeEvent>
 #include <cmath>
+#include <utility>
 
 using Flag = Configuration::Flag;
 using Option = Configuration::Option;
@@ -416,6 +418,7 @@ void MainWindow::buildRotarySection(QWidget* client) {
     m_rPicEdge->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_rPicEdge->setLineWidth(PanelBorder);
     m_rPicEdge->setFocusPolicy(Qt::StrongFocus);
+    m_rPicEdge->installEventFilter(this); // Tab after a key was chosen
     m_rPicInner = new RowPanel(Configuration::RotaryCount, 26, client);
     m_rPicInner->setObjectName(QStringLiteral("RPicInner"));
     m_rPicInner->resize(251, 251);
@@ -619,6 +622,20 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         key->click();
         return true;
     }
+    if ((watched == m_picEdge || watched == m_rPicEdge) && m_tabFrom) {
+        if (event->type() == QEvent::FocusOut) {
+            m_tabFrom = nullptr;
+        } else if (event->type() == QEvent::KeyPress) {
+            const int k = static_cast<QKeyEvent*>(event)->key();
+            if (k == Qt::Key_Tab || k == Qt::Key_Backtab) {
+                // The button takes the Tab as if it had kept the focus.
+                QPushButton* from = std::exchange(m_tabFrom, nullptr);
+                from->setFocus(Qt::OtherFocusReason);
+                QCoreApplication::sendEvent(from, event);
+                return true;
+            }
+        }
+    }
     if (event->type() == QEvent::FocusIn) {
         // Only the keyboard: a click scrolling the row away under the mouse would lose it.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -697,8 +714,11 @@ void MainWindow::chooseKey(int slot) {
     const int code = selector.selectKey(this);
     if (code >= 0)
         m_history.assignKey(slot, quint8(code));
-    // The keyboard goes on from the button that was chosen for, not from the top of its rows.
-    rowOf(slot).key->setFocus(Qt::OtherFocusReason);
+    // The focus goes to the box that holds the button's rows, as it always has, so that no
+    // button keeps a focus frame; but Tab goes on from the button that was chosen for, not
+    // from the top of the rows, or a keyboard user at Input 30 would start over.
+    m_tabFrom = rowOf(slot).key;
+    (Configuration::isInputSlot(slot) ? m_picEdge : m_rPicEdge)->setFocus();
 }
 
 void MainWindow::showAbout() {

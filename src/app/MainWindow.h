@@ -9,6 +9,7 @@
 #include "model/Configuration.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 
 class BannerWidget;
@@ -122,6 +123,8 @@ private:
     std::array<QCheckBox*, 5> m_checks{};
     QGroupBox* m_frame2 = nullptr;
     QFrame* m_rPicEdge = nullptr;
+    // The key button a Tab goes on from, while its rows' box holds the focus after a choice.
+    QPointer<QPushButton> m_tabFrom;
     RowPanel* m_rPicInner = nullptr;
     std::array<Row, 36> m_rows{};
     std::array<Row, 10> m_rrows{};
