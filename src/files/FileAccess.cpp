@@ -287,12 +287,13 @@ public:
         if (!m_path.isEmpty())
             ::unlink(m_path.constData());
     }
-    // Creates NAME.XXXXXX beside `target`; -1 with errno set on failure.
+    // Creates NAME.XXXXXX beside `target`, or a short name in the same folder where NAME
+    // leaves no room for the suffix (a name of 249 to 255 bytes is a valid name); -1 with
+    // errno set on failure.
     int create(const QByteArray& target) {
-        QByteArray pattern = target + ".XXXXXX";
-        const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-        if (fd >= 0)
-            m_path = pattern;
+        int fd = make(target + ".XXXXXX");
+        if (fd < 0 && errno == ENAMETOOLONG)
+            fd = make(folderOf(target) + "/tarvenpad-save.XXXXXX");
         return fd;
     }
     bool renameTo(const QByteArray& target) {
@@ -303,6 +304,13 @@ public:
     }
 
 private:
+    int make(QByteArray pattern) {
+        const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (fd >= 0)
+            m_path = pattern;
+        return fd;
+    }
+
     QByteArray m_path;
 };
 
