@@ -161,10 +161,10 @@ UnitOutcome writeUnit(HidAccess& access, TerminalProgress& progress, int unit,
         // Through the one writer: a failed backup never leaves a damaged file behind.
         const FileResult saved = WriteConfigFile(config, backup, ReaderWait::Wait);
         if (!saved.ok())
-            return {
-                CommandLineTool::CannotWrite,
-                QCoreApplication::translate("CommandLineTool", "cannot write %1: %2; not written")
-                    .arg(QDir::toNativeSeparators(backup), saved.reason)};
+            return {CommandLineTool::CannotWrite,
+                    QCoreApplication::translate("CommandLineTool",
+                                                "cannot write the backup to %1: %2; not written")
+                        .arg(QDir::toNativeSeparators(backup), saved.reason)};
     }
     TransferResult r = link.SendImageToUnit(DeviceIdentifier, unit, image);
     if (r == TransferResult::DeviceNotFound)
@@ -406,8 +406,8 @@ int CommandLineTool::save(const QString& path, const Configuration& config, bool
     const FileResult r = json ? WriteConfigJsonFile(config, path, ReaderWait::Wait)
                               : WriteConfigFile(config, path, ReaderWait::Wait);
     if (!r.ok())
-        return fail(CannotWrite,
-                    tr("cannot write %1: %2").arg(QDir::toNativeSeparators(path), r.reason));
+        return fail(CannotWrite, tr("cannot write the configuration to %1: %2")
+                                     .arg(QDir::toNativeSeparators(path), r.reason));
     return Success;
 }
 
@@ -657,9 +657,8 @@ int CommandLineTool::watch(const Options& o) {
     const DeviceImage image = BuildDeviceImage(config);
     QFile log(o.log);
     if (!o.log.isEmpty() && !log.open(QIODevice::WriteOnly | QIODevice::Append))
-        return fail(
-            CannotWrite,
-            tr("cannot write %1: %2").arg(QDir::toNativeSeparators(o.log), log.errorString()));
+        return fail(CannotWrite, tr("cannot write the log to %1: %2")
+                                     .arg(QDir::toNativeSeparators(o.log), log.errorString()));
     // Listening starts before the attached units are listed, so that none falls in between.
     std::unique_ptr<PlugMonitor> monitor = o.emulate < 0 && m_monitor ? m_monitor() : nullptr;
     if (monitor && !monitor->isWatching())
@@ -790,8 +789,9 @@ int CommandLineTool::legend(const Options& o) {
     m_out.flush(); // the file may be standard output
     const FileResult r = WriteLegend(sheet, out, page, ReaderWait::Wait);
     if (!r.ok())
-        return fail(CannotWrite,
-                    tr("cannot write %1: %2").arg(QDir::toNativeSeparators(out), r.reason));
+        return fail(
+            CannotWrite,
+            tr("cannot write the legend to %1: %2").arg(QDir::toNativeSeparators(out), r.reason));
     return Success;
 }
 

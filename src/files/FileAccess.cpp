@@ -38,9 +38,7 @@ FileResult readFailure(const QString& path, const QString& reason) {
 FileResult writeFailure(const QString& path, const QString& reason) {
     FileResult r =
         FileResult::failure(FileResult::Status::WriteFailed,
-                            QCoreApplication::translate(
-                                "FileAccess", "Cannot save the configuration to \"%1\":\n%2.\n\n"
-                                              "The configuration has not been saved.")
+                            QCoreApplication::translate("FileAccess", "Cannot write \"%1\":\n%2.")
                                 .arg(displayName(path), reason));
     r.reason = reason;
     return r;
@@ -512,6 +510,11 @@ FileResult WriteOutput(const QString& path, const QByteArray& bytes, ExistingTai
     if (folder.get() >= 0)
         bestEffort(::fsync(folder.get()));
     return FileResult::success();
+}
+
+bool PathExists(const QString& path) {
+    struct stat st {};
+    return ::lstat(NativePath(path).constData(), &st) == 0;
 }
 
 void ReportWriteSignalsAsErrors(bool brokenPipes) {

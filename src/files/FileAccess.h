@@ -74,6 +74,10 @@ enum class ReaderWait {
 FileResult WriteOutput(const QString& path, const QByteArray& bytes, ExistingTail tail,
                        ReaderWait wait);
 
+// Whether `path` names anything at all (a symbolic link that leads nowhere counts), for the
+// question whether to replace it.
+bool PathExists(const QString& path);
+
 // Makes a write past the file-size limit (SIGXFSZ) and, with `brokenPipes`, a write into a
 // pipe whose reader has gone (SIGPIPE) fail with an error the writer reports, instead of
 // ending the program. The window asks for both; the tool keeps the usual end on SIGPIPE.

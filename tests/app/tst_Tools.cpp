@@ -60,6 +60,8 @@ private slots:
     void verifyAfterWriting_data();
     void verifyAfterWriting();
     void presetsAndPrinting();
+    void exportLegend_data();
+    void exportLegend();
 };
 
 void TestTools::initTestCase() {
@@ -189,14 +191,14 @@ void TestTools::compare_data() {
                                  "(this configuration | the unit)\n\n"
                                  "Input 1: A | Not Used"
                               << "Compare";
+    // All of them, however many: the window lists them where they can be read.
+    QStringList many;
+    for (int i = 1; i <= 15; ++i)
+        many << QString("Input %1: A | Not Used").arg(i);
     QTest::newRow("many") << 1 << 0 << 15
                           << "The TARVEN-PAD holds a different configuration.\n"
-                             "(this configuration | the unit)\n\n"
-                             "Input 1: A | Not Used\nInput 2: A | Not Used\nInput 3: A | Not "
-                             "Used\nInput 4: A | Not Used\nInput 5: A | Not Used\nInput 6: A | "
-                             "Not Used\nInput 7: A | Not Used\nInput 8: A | Not Used\nInput 9: A "
-                             "| Not Used\nInput 10: A | Not Used\nInput 11: A | Not Used\nInput "
-                             "12: A | Not Used\nand 3 more"
+                             "(this configuration | the unit)\n\n" +
+                                 many.join('\n')
                           << "Compare";
     QTest::newRow("no unit") << 0 << 0 << 0 << "Device Not Found"
                              << "Error";
@@ -310,6 +312,56 @@ void TestTools::presetsAndPrinting() {
     dialogs.printPath = dir.filePath("printed.pdf");
     w->findChild<QAction*>("tprint")->trigger();
     QVERIFY(QFileInfo(dialogs.printPath).size() > 1000);
+}
+
+// Export Legend checks the name before it asks about replacing, and a failure names the
+// legend. %1 in a text stands for the file's path.
+void TestTools::exportLegend_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QList<int>>("answers"); // to the question whether to replace
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<bool>("written");
+    const QString noLegend = "Cannot save the legend to \"%1\":\nA legend is written as .pdf, "
+                             ".svg or .png.\n\nNothing has been saved.";
+    const QString replace = "\"%1\" already exists.\nDo you want to replace it?";
+    const int yes = int(UserDialogs::Answer::Yes), no = int(UserDialogs::Answer::No);
+    QTest::newRow("new") << "new.pdf" << QList<int>{} << QStringList{} << true;
+    QTest::newRow("another extension")
+        << "notes.txt" << QList<int>{} << QStringList{noLegend} << false;
+    QTest::newRow("replaced") << "old.svg" << QList<int>{yes} << QStringList{replace} << true;
+    QTest::newRow("not replaced") << "old.svg" << QList<int>{no} << QStringList{replace} << false;
+    QTest::newRow("folder missing")
+        << "missing/x.png" << QList<int>{}
+        << QStringList{"Cannot save the legend to \"%1\":\nNo such file or directory.\n\n"
+                       "The legend has not been saved."}
+        << false;
+}
+
+void TestTools::exportLegend() {
+    QFETCH(QString, name);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, texts);
+    QFETCH(bool, written);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    for (const char* old : {"notes.txt", "old.svg"}) {
+        QFile f(dir.filePath(old));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("old") == 3);
+    }
+    EmulatedAccess access(1);
+    ScriptedDialogs dialogs;
+    auto w = Module1::Start(ProgrammerServices{access, dialogs});
+    dialogs.paths = {path}; // the dialog again after a refusal or a No: cancelled there
+    for (int a : answers)
+        dialogs.answers << UserDialogs::Answer(a);
+    w->findChild<QAction*>("texport")->trigger();
+    for (QString& t : texts)
+        t = t.arg(path);
+    QCOMPARE(dialogs.texts(), texts);
+    QCOMPARE(QFileInfo(path).size() > 3, written);
+    // Asked again after a refused name or a No.
+    const bool again = name.endsWith(".txt") || answers.contains(int(UserDialogs::Answer::No));
+    QCOMPARE(dialogs.saveDialogs, again ? 2 : 1);
 }
 
 QTEST_MAIN(TestTools)

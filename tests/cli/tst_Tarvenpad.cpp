@@ -381,6 +381,8 @@ void TestTarvenpad::readIntoFile() {
     factory.ClearVariables();
     QCOMPARE(readFile(out), EncodeConfigFile(factory));
     QCOMPARE(tarvenpad({"read", m_dir.filePath("no/dir/x.TPD"), "--emulate", "1"}).status, 4);
+    // A name of 249 bytes leaves no room for NAME.XXXXXX beside it, yet it is written.
+    QCOMPARE(tarvenpad({"preset", "arcade-two-players", QString(245, 'p') + ".TPD"}).status, 0);
     QCOMPARE(tarvenpad({"read", out, "--emulate", "2"}).status, 2);
     QCOMPARE(tarvenpad({"read", out, "--emulate", "1", "--emulate-fault", "fail:3"}).status, 6);
     // The demo's unit 1 holds the sample: Up arrow with repeat on Input 1, the rotary rows.
@@ -472,14 +474,30 @@ void TestTarvenpad::standardStreams() {
     QCOMPARE(readFile(out), readFile(m_sample));
 }
 
+// Each writer names what it could not write; standard output is /dev/full throughout.
 void TestTarvenpad::failedOutput_data() {
     QTest::addColumn<QStringList>("args");
-    QTest::newRow("text") << QStringList{"show", m_sample};
-    QTest::newRow("bytes") << QStringList{"export", m_sample, "-"};
+    QTest::addColumn<QString>("said");
+    const QString missing = m_dir.filePath("no/dir/");
+    QTest::newRow("text") << QStringList{"show", m_sample}
+                          << "tarvenpad: cannot write standard output: ";
+    QTest::newRow("bytes") << QStringList{"export", m_sample, "-"}
+                           << "tarvenpad: cannot write standard output: ";
+    QTest::newRow("configuration") << QStringList{"export", m_sample, missing + "x.json"}
+                                   << "tarvenpad: cannot write the configuration to " + missing;
+    QTest::newRow("legend") << QStringList{"legend", m_sample, missing + "x.pdf"}
+                            << "tarvenpad: cannot write the legend to " + missing;
+    QTest::newRow("backup") << QStringList{"write", m_sample,   "--emulate",
+                                           "1",     "--backup", missing + "b.TPD"}
+                            << "tarvenpad: unit 1: cannot write the backup to " + missing;
+    QTest::newRow("log") << QStringList{"watch", m_sample, "--emulate",
+                                        "1",     "--log",  missing + "log.csv"}
+                         << "tarvenpad: cannot write the log to " + missing;
 }
 
 void TestTarvenpad::failedOutput() {
     QFETCH(QStringList, args);
+    QFETCH(QString, said);
     if (!QFile::exists("/dev/full"))
         QSKIP("no /dev/full");
     QProcess p;
@@ -487,7 +505,8 @@ void TestTarvenpad::failedOutput() {
     p.start(QStringLiteral(TARVENPAD_EXE), args);
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(p.exitCode(), 4);
-    QVERIFY(p.readAllStandardError().startsWith("tarvenpad: cannot write standard output: "));
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    QVERIFY2(err.contains(said), qPrintable(err));
 }
 
 void TestTarvenpad::unitsJson() {
