@@ -176,6 +176,8 @@ void TestTools::testInputsLightAMoment() {
     // The window follows the configuration.
     config.setAlt(8, true);
     QCOMPARE(tile->text(), QString("Input 9\nShift + Alt + !1\n\u00d72"));
+    config.setShift(9, true); // without a key, so nothing sent
+    QCOMPARE(window.findChild<QLabel*>("TestTile_9")->text(), QString("Input 10\nNot Used"));
 }
 
 void TestTools::compare_data() {
