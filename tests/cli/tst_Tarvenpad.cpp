@@ -587,7 +587,8 @@ void TestTarvenpad::completion_data() {
         << QStringList{"tarvenpad", "show", "--"} << QStringList{"--help", "--json"};
     QTest::newRow("watch's options")
         << QStringList{"tarvenpad", "watch", "--"}
-        << QStringList{"--emulate", "--emulate-fault", "--help", "--json", "--log", "--trace"};
+        << QStringList{"--demo", "--emulate", "--emulate-fault", "--help",
+                       "--json", "--log",     "--trace"};
     QTest::newRow("configuration files")
         << QStringList{"tarvenpad", "show", "c"} << QStringList{"c.JSON", "c.tpd", "cdir"};
 }
