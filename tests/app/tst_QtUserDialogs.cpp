@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/MessageListWindow.h"
 #include "app/QtUserDialogs.h"
 
 #include <QComboBox>
@@ -7,8 +6,6 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
 
@@ -36,7 +33,6 @@ private slots:
     void fileDialogs_data();
     void fileDialogs();
     void allFilesListsEveryFile();
-    void messageWithList();
 };
 
 void TestQtUserDialogs::messageBox_data() {
@@ -133,35 +129,6 @@ void TestQtUserDialogs::allFilesListsEveryFile() {
     QCOMPARE(caption, QString("All Files (*.*)"));
     listed.sort();
     QCOMPARE(listed, (QStringList{"README", "a.TPD", "b.txt"}));
-}
-
-// Every line, in a window that can be resized, fits 800 x 600, and scrolls with the keys;
-// Enter in the list still answers OK.
-void TestQtUserDialogs::messageWithList() {
-    QStringList lines;
-    for (int i = 1; i <= 94; ++i)
-        lines << QString("Location %1: 0 | 1").arg(i);
-    QtUserDialogs dialogs;
-    QString title, shown;
-    bool resizable = false, scrolled = false, closed = false;
-    whenModal([&](QWidget* w) {
-        auto* window = qobject_cast<MessageListWindow*>(w);
-        title = window->windowTitle();
-        shown = window->list()->toPlainText();
-        resizable = window->isSizeGripEnabled() && window->minimumSize().width() <= 800 &&
-                    window->minimumSize().height() <= 600 && window->maximumSize().width() > 2000;
-        window->list()->setFocus();
-        QTest::keyClick(window->list(), Qt::Key_PageDown);
-        scrolled = window->list()->verticalScrollBar()->value() > 0;
-        QTest::keyClick(window->list(), Qt::Key_Return);
-        closed = !window->isVisible();
-    });
-    QCOMPARE(int(dialogs.messageWithList(nullptr, "Differ", lines, "Compare",
-                                         UserDialogs::Icon::Exclamation)),
-             int(UserDialogs::Answer::Ok));
-    QCOMPARE(title, QString("Compare"));
-    QCOMPARE(shown, lines.join('\n'));
-    QVERIFY(resizable && scrolled && closed);
 }
 
 QTEST_MAIN(TestQtUserDialogs)

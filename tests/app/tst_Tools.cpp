@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "RealFiles.h"
 #include "ScriptedDialogs.h"
 #include "app/InputTestWindow.h"
 #include "app/MainWindow.h"
@@ -60,7 +61,6 @@ private slots:
     void verifyAfterWriting_data();
     void verifyAfterWriting();
     void presetsAndPrinting();
-    void exportLegend_data();
     void exportLegend();
 };
 
@@ -193,14 +193,15 @@ void TestTools::compare_data() {
                                  "(this configuration | the unit)\n\n"
                                  "Input 1: A | Not Used"
                               << "Compare";
-    // All of them, however many: the window lists them where they can be read.
-    QStringList many;
-    for (int i = 1; i <= 15; ++i)
-        many << QString("Input %1: A | Not Used").arg(i);
     QTest::newRow("many") << 1 << 0 << 15
                           << "The TARVEN-PAD holds a different configuration.\n"
-                             "(this configuration | the unit)\n\n" +
-                                 many.join('\n')
+                             "(this configuration | the unit)\n\n"
+                             "Input 1: A | Not Used\nInput 2: A | Not Used\nInput 3: A | Not "
+                             "Used\nInput 4: A | Not Used\nInput 5: A | Not Used\nInput 6: A | "
+                             "Not Used\nInput 7: A | Not Used\nInput 8: A | Not Used\nInput 9: A "
+                             "| Not Used\nInput 10: A | Not Used\nInput 11: A | Not Used\nInput "
+                             "12: A | Not Used\nInput 13: A | Not Used\nInput 14: A | Not Used\n"
+                             "Input 15: A | Not Used"
                           << "Compare";
     QTest::newRow("no unit") << 0 << 0 << 0 << "Device Not Found"
                              << "Error";
@@ -316,54 +317,30 @@ void TestTools::presetsAndPrinting() {
     QVERIFY(QFileInfo(dialogs.printPath).size() > 1000);
 }
 
-// Export Legend checks the name before it asks about replacing, and a failure names the
-// legend. %1 in a text stands for the file's path.
-void TestTools::exportLegend_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QList<int>>("answers"); // to the question whether to replace
-    QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<bool>("written");
-    const QString noLegend = "Cannot save the legend to \"%1\":\nA legend is written as .pdf, "
-                             ".svg or .png.\n\nNothing has been saved.";
-    const QString replace = "\"%1\" already exists.\nDo you want to replace it?";
-    const int yes = int(UserDialogs::Answer::Yes), no = int(UserDialogs::Answer::No);
-    QTest::newRow("new") << "new.pdf" << QList<int>{} << QStringList{} << true;
-    QTest::newRow("another extension")
-        << "notes.txt" << QList<int>{} << QStringList{noLegend} << false;
-    QTest::newRow("replaced") << "old.svg" << QList<int>{yes} << QStringList{replace} << true;
-    QTest::newRow("not replaced") << "old.svg" << QList<int>{no} << QStringList{replace} << false;
-    QTest::newRow("folder missing")
-        << "missing/x.png" << QList<int>{}
-        << QStringList{"Cannot save the legend to \"%1\":\nNo such file or directory.\n\n"
-                       "The legend has not been saved."}
-        << false;
-}
-
+// Export Legend refuses another extension before it asks about replacing, asks before it
+// replaces (No brings the dialog back), and names the legend when the write fails.
 void TestTools::exportLegend() {
-    QFETCH(QString, name);
-    QFETCH(QList<int>, answers);
-    QFETCH(QStringList, texts);
-    QFETCH(bool, written);
     QTemporaryDir dir;
-    const QString path = dir.filePath(name);
-    for (const char* old : {"notes.txt", "old.svg"}) {
-        QFile f(dir.filePath(old));
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("old") == 3);
-    }
+    const QString notes = dir.filePath("notes.txt"), pdf = dir.filePath("x.pdf");
+    QVERIFY(realfiles::writeBytes(notes, "old"));
     EmulatedAccess access(1);
     ScriptedDialogs dialogs;
     auto w = Module1::Start(ProgrammerServices{access, dialogs});
-    dialogs.paths = {path}; // the dialog again after a refusal or a No: cancelled there
-    for (int a : answers)
-        dialogs.answers << UserDialogs::Answer(a);
-    w->findChild<QAction*>("texport")->trigger();
-    for (QString& t : texts)
-        t = t.arg(path);
-    QCOMPARE(dialogs.texts(), texts);
-    QCOMPARE(QFileInfo(path).size() > 3, written);
-    // Asked again after a refused name or a No.
-    const bool again = name.endsWith(".txt") || answers.contains(int(UserDialogs::Answer::No));
-    QCOMPARE(dialogs.saveDialogs, again ? 2 : 1);
+    dialogs.paths = {notes, "", pdf, pdf, "", pdf, dir.filePath("no/x.png")};
+    dialogs.answers = {UserDialogs::Answer::No, UserDialogs::Answer::Yes};
+    for (int i = 0; i < 5; ++i) // refused; new; not replaced; replaced; no such folder
+        w->findChild<QAction*>("texport")->trigger();
+    const QString replace = "\"" + pdf + "\" already exists.\nDo you want to replace it?";
+    QCOMPARE(
+        dialogs.texts(),
+        (QStringList{"Cannot save the legend to \"" + notes +
+                         "\":\nA legend is written as "
+                         ".pdf, .svg or .png.\n\nNothing has been saved.",
+                     replace, replace,
+                     "Cannot save the legend to \"" + dir.filePath("no/x.png") +
+                         "\":\nNo such file or directory.\n\nThe legend has not been saved."}));
+    QCOMPARE(realfiles::readBytes(notes), QByteArray("old"));
+    QVERIFY(QFileInfo(pdf).size() > 1000);
 }
 
 QTEST_MAIN(TestTools)

@@ -381,7 +381,6 @@ void TestTarvenpad::readIntoFile() {
     factory.ClearVariables();
     QCOMPARE(readFile(out), EncodeConfigFile(factory));
     QCOMPARE(tarvenpad({"read", m_dir.filePath("no/dir/x.TPD"), "--emulate", "1"}).status, 4);
-    // A name of 249 bytes leaves no room for NAME.XXXXXX beside it, yet it is written.
     QCOMPARE(tarvenpad({"preset", "arcade-two-players", QString(245, 'p') + ".TPD"}).status, 0);
     QCOMPARE(tarvenpad({"read", out, "--emulate", "2"}).status, 2);
     QCOMPARE(tarvenpad({"read", out, "--emulate", "1", "--emulate-fault", "fail:3"}).status, 6);
@@ -477,22 +476,19 @@ void TestTarvenpad::standardStreams() {
 // Each writer names what it could not write; standard output is /dev/full throughout.
 void TestTarvenpad::failedOutput_data() {
     QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("said");
-    const QString missing = m_dir.filePath("no/dir/");
-    QTest::newRow("text") << QStringList{"show", m_sample}
-                          << "tarvenpad: cannot write standard output: ";
+    QTest::addColumn<QString>("said"); // after "tarvenpad: "
+    const QString no = m_dir.filePath("no/x.pdf"), to = " to " + no, unit[] = {"--emulate", "1"};
+    QTest::newRow("text") << QStringList{"show", m_sample} << "cannot write standard output: ";
     QTest::newRow("bytes") << QStringList{"export", m_sample, "-"}
-                           << "tarvenpad: cannot write standard output: ";
-    QTest::newRow("configuration") << QStringList{"export", m_sample, missing + "x.json"}
-                                   << "tarvenpad: cannot write the configuration to " + missing;
-    QTest::newRow("legend") << QStringList{"legend", m_sample, missing + "x.pdf"}
-                            << "tarvenpad: cannot write the legend to " + missing;
-    QTest::newRow("backup") << QStringList{"write", m_sample,   "--emulate",
-                                           "1",     "--backup", missing + "b.TPD"}
-                            << "tarvenpad: unit 1: cannot write the backup to " + missing;
-    QTest::newRow("log") << QStringList{"watch", m_sample, "--emulate",
-                                        "1",     "--log",  missing + "log.csv"}
-                         << "tarvenpad: cannot write the log to " + missing;
+                           << "cannot write standard output: ";
+    QTest::newRow("configuration")
+        << QStringList{"export", m_sample, no} << "cannot write the configuration" + to;
+    QTest::newRow("legend") << QStringList{"legend", m_sample, no}
+                            << "cannot write the legend" + to;
+    QTest::newRow("backup") << QStringList{"write", m_sample, unit[0], unit[1], "--backup", no}
+                            << "unit 1: cannot write the backup" + to;
+    QTest::newRow("log") << QStringList{"watch", m_sample, unit[0], unit[1], "--log", no}
+                         << "cannot write the log" + to;
 }
 
 void TestTarvenpad::failedOutput() {
@@ -506,7 +502,7 @@ void TestTarvenpad::failedOutput() {
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(p.exitCode(), 4);
     const QString err = QString::fromUtf8(p.readAllStandardError());
-    QVERIFY2(err.contains(said), qPrintable(err));
+    QVERIFY2(err.contains("tarvenpad: " + said), qPrintable(err));
 }
 
 void TestTarvenpad::unitsJson() {
