@@ -31,7 +31,9 @@ public:
     }
     std::optional<QString> chooseOpenFile(QWidget*) override { return std::nullopt; }
     std::optional<QString> chooseSaveFile(QWidget*) override { return std::nullopt; }
-    std::optional<QString> chooseLegendFile(QWidget*) override { return std::nullopt; }
+    std::optional<QString> chooseLegendFile(QWidget*, const QString&) override {
+        return std::nullopt;
+    }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
 };
 

@@ -5,7 +5,7 @@ _tarvenpad() {
     local cur=${COMP_WORDS[COMP_CWORD]}
     local prev=${COMP_WORDS[COMP_CWORD - 1]}
     local commands="units show import export write read diff watch legend preset help"
-    local unitopts="--emulate --emulate-fault --trace"
+    local unitopts="--emulate --emulate-fault --demo --trace"
     COMPREPLY=()
 
     # The command is the first word that is neither an option nor an option's value.

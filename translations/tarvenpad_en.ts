@@ -59,17 +59,8 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>use N emulated units in their factory state instead of hardware</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>with --emulate: fail:N makes the N-th exchange fail, drop:UNIT:LOCATION
 makes the unit lose what is written to LOCATION (1 to 94); for testing scripts</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>use the demo programmer&apos;s two emulated units (serials 4172 and
-12935); unit 1 holds its sample configuration</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -244,6 +235,17 @@ it holds FILE already; one line per unit; Ctrl+C ends it</source>
             <numerusform>%1 do not apply to &apos;%2&apos; (see tarvenpad help %2)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>use N emulated units in their factory state instead of hardware,
+afresh in each run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>use the demo programmer&apos;s two emulated units (serials 4172 and
+12935); unit 1 holds its sample configuration. They start afresh
+in each run: what one run writes, the next does not find</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CommandLineTool</name>
@@ -277,10 +279,6 @@ it holds FILE already; one line per unit; Ctrl+C ends it</source>
     </message>
     <message>
         <source>Device I/O Error while backing it up; not written</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>cannot write %1: %2; not written</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -349,10 +347,6 @@ it holds FILE already; one line per unit; Ctrl+C ends it</source>
     </message>
     <message>
         <source>standard input</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>cannot write %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -532,6 +526,22 @@ it holds FILE already; one line per unit; Ctrl+C ends it</source>
     <message>
         <source>The udev rule that gives access is not installed. Install it from this build, then unplug the unit and plug it in again:
 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write the backup to %1: %2; not written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write the configuration to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write the log to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write the legend to %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -735,13 +745,6 @@ Nothing was loaded.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Cannot save the configuration to &quot;%1&quot;:
-%2.
-
-The configuration has not been saved.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>a FIFO (named pipe)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -790,6 +793,11 @@ Putting back the old contents failed too (%1), so the file may be damaged</sourc
         <source>It is %1; only files, character devices and FIFOs are written</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Cannot write &quot;%1&quot;:
+%2.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FileCommands</name>
@@ -807,6 +815,13 @@ Putting back the old contents failed too (%1), so the file may be damaged</sourc
     </message>
     <message>
         <source>Save File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot save the configuration to &quot;%1&quot;:
+%2.
+
+The configuration has not been saved.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1736,11 +1751,34 @@ Putting back the old contents failed too (%1), so the file may be damaged</sourc
         <source>Export Legend</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Cannot save the legend to &quot;%1&quot;:
+%2.
+
+Nothing has been saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists.
+Do you want to replace it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot save the legend to &quot;%1&quot;:
+%2.
+
+The legend has not been saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>LegendFile</name>
     <message>
         <source>%1: a legend is written as .pdf, .svg or .png.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A legend is written as .pdf, .svg or .png</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2270,21 +2308,17 @@ The udev rule that gives access is not installed. Install it from this build:
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>The TARVEN-PAD holds a different configuration.
-(this configuration | the unit)
-
-%1</source>
+(this configuration | the unit)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The TARVEN-PAD does not hold what was written.
-(written | read back)
-
-%1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Error</source>
+(written | read back)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -6,6 +6,8 @@
 #include "files/ConfigFile.h"
 #include "model/Configuration.h"
 
+#include <QDir>
+
 FileCommands::FileCommands(Configuration& config, EditHistory& history, UserDialogs& dialogs,
                            QWidget* window)
     : m_config(config), m_history(history), m_dialogs(dialogs), m_window(window) {}
@@ -67,7 +69,11 @@ bool FileCommands::fileSaveAs() {
 bool FileCommands::saveTo(const QString& path) {
     const FileResult result = WriteConfigFile(m_config, path);
     if (!result.ok()) {
-        m_dialogs.message(m_window, result.message, tr("Save File"), UserDialogs::Icon::Exclamation,
+        m_dialogs.message(m_window,
+                          tr("Cannot save the configuration to \"%1\":\n%2.\n\n"
+                             "The configuration has not been saved.")
+                              .arg(QDir::toNativeSeparators(path), result.reason),
+                          tr("Save File"), UserDialogs::Icon::Exclamation,
                           UserDialogs::Buttons::Ok);
         return false;
     }

@@ -2,11 +2,13 @@
 #include "app/LegendCommands.h"
 
 #include "app/UserDialogs.h"
+#include "files/FileAccess.h"
 #include "legend/LegendFile.h"
 #include "legend/LegendSheet.h"
 #include "model/Configuration.h"
 
 #include <QDate>
+#include <QDir>
 #include <QPainter>
 #include <QPrinter>
 
@@ -32,13 +34,41 @@ void LegendCommands::printLegend() {
 }
 
 void LegendCommands::exportLegend() {
-    const std::optional<QString> path = m_dialogs.chooseLegendFile(m_window);
-    if (!path)
-        return;
+    const QString title = tr("Export Legend");
+    // The file dialog asks nothing: a name that takes no legend is refused before anything is
+    // asked or replaced, and only then is an existing file's replacement asked about. Either
+    // way the dialog comes back with the name, to be put right.
+    std::optional<QString> path;
+    for (QString suggestion;; suggestion = *path) {
+        path = m_dialogs.chooseLegendFile(m_window, suggestion);
+        if (!path || path->trimmed().isEmpty())
+            return;
+        const QString name = QDir::toNativeSeparators(*path);
+        if (!LegendFormatOf(*path)) {
+            m_dialogs.message(m_window,
+                              tr("Cannot save the legend to \"%1\":\n%2.\n\n"
+                                 "Nothing has been saved.")
+                                  .arg(name, LegendFormatsReason()),
+                              title, UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
+            continue;
+        }
+        if (!PathExists(*path))
+            break;
+        const UserDialogs::Answer replace = m_dialogs.message(
+            m_window, tr("\"%1\" already exists.\nDo you want to replace it?").arg(name), title,
+            UserDialogs::Icon::Question, UserDialogs::Buttons::YesNoCancel);
+        if (replace == UserDialogs::Answer::Yes)
+            break;
+        if (replace != UserDialogs::Answer::No)
+            return;
+    }
     const LegendSheet sheet(m_config, m_config.currentFileName(), QDate::currentDate());
     const FileResult r =
         WriteLegend(sheet, *path, LegendSheet::defaultPageSize(), ReaderWait::Refuse);
     if (!r.ok())
-        m_dialogs.message(m_window, r.message, tr("Export Legend"), UserDialogs::Icon::Exclamation,
-                          UserDialogs::Buttons::Ok);
+        m_dialogs.message(m_window,
+                          tr("Cannot save the legend to \"%1\":\n%2.\n\n"
+                             "The legend has not been saved.")
+                              .arg(QDir::toNativeSeparators(*path), r.reason),
+                          title, UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
 }

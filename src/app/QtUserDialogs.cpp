@@ -1,35 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/QtUserDialogs.h"
 
+#include "app/MessageListWindow.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPrintDialog>
-#include <QTextEdit>
 
 UserDialogs::Answer QtUserDialogs::message(QWidget* parent, const QString& text,
                                            const QString& title, Icon icon, Buttons buttons) {
-    return showBox(parent, text, QString(), title, icon, buttons);
-}
-
-UserDialogs::Answer QtUserDialogs::messageWithDetails(QWidget* parent, const QString& text,
-                                                      const QString& details, const QString& title,
-                                                      Icon icon) {
-    return showBox(parent, text, details, title, icon, Buttons::Ok);
-}
-
-UserDialogs::Answer QtUserDialogs::showBox(QWidget* parent, const QString& text,
-                                           const QString& details, const QString& title, Icon icon,
-                                           Buttons buttons) {
     QMessageBox box(parent);
     box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
     box.setText(text);
-    // "Show Details..." unfolds a scrolling list under the text.
-    box.setDetailedText(details);
-    if (auto* list = box.findChild<QTextEdit*>())
-        list->setObjectName(QStringLiteral("MessageDetails"));
     switch (icon) {
     case Icon::None:
         box.setIcon(QMessageBox::NoIcon);
@@ -59,6 +44,14 @@ UserDialogs::Answer QtUserDialogs::showBox(QWidget* parent, const QString& text,
     default:
         return Answer::Cancel;
     }
+}
+
+UserDialogs::Answer QtUserDialogs::messageWithList(QWidget* parent, const QString& text,
+                                                   const QStringList& lines, const QString& title,
+                                                   Icon icon) {
+    MessageListWindow window(parent, text, lines, title, icon);
+    window.exec();
+    return Answer::Ok;
 }
 
 namespace {
@@ -103,12 +96,14 @@ std::optional<QString> QtUserDialogs::chooseSaveFile(QWidget* parent) {
     return runFileDialog(parent, tr("Save Configuration File"), true);
 }
 
-std::optional<QString> QtUserDialogs::chooseLegendFile(QWidget* parent) {
+std::optional<QString> QtUserDialogs::chooseLegendFile(QWidget* parent, const QString& suggestion) {
     QFileDialog dialog(parent, tr("Export Legend"), QDir::currentPath());
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setObjectName(QStringLiteral("LegendDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // LegendCommands asks about replacing, once it knows the name takes a legend.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     const QStringList filters{tr("PDF Documents (*.pdf)"), tr("SVG Images (*.svg)"),
                               tr("PNG Images (*.png)")};
     dialog.setNameFilters(filters);
@@ -118,6 +113,8 @@ std::optional<QString> QtUserDialogs::chooseLegendFile(QWidget* parent) {
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& f) {
         dialog.setDefaultSuffix(suffixes.value(filters.indexOf(f), suffixes[0]));
     });
+    if (!suggestion.isEmpty())
+        dialog.selectFile(suggestion);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

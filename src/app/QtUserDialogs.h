@@ -12,14 +12,10 @@ class QtUserDialogs : public UserDialogs {
 public:
     Answer message(QWidget* parent, const QString& text, const QString& title, Icon icon,
                    Buttons buttons) override;
-    Answer messageWithDetails(QWidget* parent, const QString& text, const QString& details,
-                              const QString& title, Icon icon) override;
+    Answer messageWithList(QWidget* parent, const QString& text, const QStringList& lines,
+                           const QString& title, Icon icon) override;
     std::optional<QString> chooseOpenFile(QWidget* parent) override;
     std::optional<QString> chooseSaveFile(QWidget* parent) override;
-    std::optional<QString> chooseLegendFile(QWidget* parent) override;
+    std::optional<QString> chooseLegendFile(QWidget* parent, const QString& suggestion) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
-
-private:
-    static Answer showBox(QWidget* parent, const QString& text, const QString& details,
-                          const QString& title, Icon icon, Buttons buttons);
 };

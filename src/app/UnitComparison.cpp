@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int SummaryLines = 12;
 // Every location can differ at once.
 constexpr int AllLines = ConfigImage::Size;
 
@@ -37,12 +36,8 @@ void UnitComparison::setVerifyAfterWriting(bool on) {
 
 void UnitComparison::showDifferences(const QString& heading, const QString& title,
                                      const ConfigurationDifferences& differences, bool withBytes) {
-    const QStringList summary = differences.lines(SummaryLines, withBytes);
-    const QStringList all = differences.lines(AllLines, withBytes);
-    // The box shows what fits on a screen; the rest unfolds under "Show Details...".
-    const QString details = all.size() > summary.size() ? all.join(QLatin1Char('\n')) : QString();
-    m_dialogs.messageWithDetails(m_owner, heading.arg(summary.join(QLatin1Char('\n'))), details,
-                                 title, UserDialogs::Icon::Exclamation);
+    m_dialogs.messageWithList(m_owner, heading, differences.lines(AllLines, withBytes), title,
+                              UserDialogs::Icon::Exclamation);
 }
 
 void UnitComparison::report(const DeviceImage& mine, const DeviceImage& unit) {
@@ -53,7 +48,7 @@ void UnitComparison::report(const DeviceImage& mine, const DeviceImage& unit) {
                           UserDialogs::Icon::Information, UserDialogs::Buttons::Ok);
     else
         showDifferences(tr("The TARVEN-PAD holds a different configuration.\n"
-                           "(this configuration | the unit)\n\n%1"),
+                           "(this configuration | the unit)"),
                         tr("Compare"), differences, false);
 }
 
@@ -74,7 +69,7 @@ bool UnitComparison::confirmWritten(const DeviceImage& written, const DeviceImag
     if (differences.sameBytes())
         return true;
     showDifferences(tr("The TARVEN-PAD does not hold what was written.\n"
-                       "(written | read back)\n\n%1"),
+                       "(written | read back)"),
                     tr("Error"), differences, true);
     return false;
 }

@@ -36,7 +36,7 @@ public:
     bool confirmWritten(const DeviceImage& written, const DeviceImage& readBack);
 
 private:
-    // `heading` with the first differences in place of %1, all of them to unfold.
+    // `heading` over the list of all the differences.
     void showDifferences(const QString& heading, const QString& title,
                          const ConfigurationDifferences& differences, bool withBytes);
 

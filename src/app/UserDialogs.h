@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QPrinter;
@@ -20,18 +21,21 @@ public:
     // An empty title means "no title of its own": the application's name is shown.
     virtual Answer message(QWidget* parent, const QString& text, const QString& title, Icon icon,
                            Buttons buttons) = 0;
-    // A message with one OK button that sums up a long list: `details` holds all of it, for
-    // the user to unfold and scroll. Where nothing can unfold, the summary is shown alone.
-    virtual Answer messageWithDetails(QWidget* parent, const QString& text, const QString& details,
-                                      const QString& title, Icon icon) {
-        static_cast<void>(details);
-        return message(parent, text, title, icon, Buttons::Ok);
+    // A message with one OK button over a list that may be long (every difference Compare
+    // finds): all of `lines`, where the user can read them, scroll through them with the
+    // keyboard and resize the window. Where no such window can be shown the lines follow the
+    // text in a message.
+    virtual Answer messageWithList(QWidget* parent, const QString& text, const QStringList& lines,
+                                   const QString& title, Icon icon) {
+        return message(parent, text + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n')), title,
+                       icon, Buttons::Ok);
     }
     // The chosen path, or nothing when the dialog was cancelled.
     virtual std::optional<QString> chooseOpenFile(QWidget* parent) = 0;
     virtual std::optional<QString> chooseSaveFile(QWidget* parent) = 0;
-    // Where a legend sheet goes: a PDF, SVG or PNG file.
-    virtual std::optional<QString> chooseLegendFile(QWidget* parent) = 0;
+    // Where a legend sheet goes: a PDF, SVG or PNG file, starting from `suggestion` when it
+    // is not empty. It does not ask about replacing a file: the caller checks the name first.
+    virtual std::optional<QString> chooseLegendFile(QWidget* parent, const QString& suggestion) = 0;
     // The system's print dialog, which sets up `printer`; false when it was cancelled.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
 };

@@ -34,7 +34,8 @@ const OptionInfo Options[] = {
      QT_TRANSLATE_NOOP("CommandLineOptions", "print JSON for scripts instead of text")},
     {"emulate", "N",
      QT_TRANSLATE_NOOP("CommandLineOptions",
-                       "use N emulated units in their factory state instead of hardware")},
+                       "use N emulated units in their factory state instead of hardware,\n"
+                       "afresh in each run")},
     {"emulate-fault", "FAULT",
      QT_TRANSLATE_NOOP(
          "CommandLineOptions",
@@ -43,7 +44,8 @@ const OptionInfo Options[] = {
     {"demo", nullptr,
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "use the demo programmer's two emulated units (serials 4172 and\n"
-                       "12935); unit 1 holds its sample configuration")},
+                       "12935); unit 1 holds its sample configuration. They start afresh\n"
+                       "in each run: what one run writes, the next does not find")},
     {"list", nullptr,
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "with preset: list the presets, each by the name to give and\n"

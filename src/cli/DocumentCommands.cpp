@@ -82,8 +82,9 @@ int DocumentCommands::legend(const ToolOptions& o) {
     m_out.flush(); // the file may be standard output
     const FileResult r = WriteLegend(sheet, out, page, ReaderWait::Wait);
     if (!r.ok())
-        return fail(CannotWrite,
-                    tr("cannot write %1: %2").arg(QDir::toNativeSeparators(out), r.reason));
+        return fail(
+            CannotWrite,
+            tr("cannot write the legend to %1: %2").arg(QDir::toNativeSeparators(out), r.reason));
     return Success;
 }
 

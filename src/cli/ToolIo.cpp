@@ -58,7 +58,7 @@ int ToolIo::save(const QString& path, const Configuration& config, bool json) {
     const FileResult r = json ? WriteConfigJsonFile(config, path, ReaderWait::Wait)
                               : WriteConfigFile(config, path, ReaderWait::Wait);
     if (!r.ok())
-        return fail(CannotWrite,
-                    tr("cannot write %1: %2").arg(QDir::toNativeSeparators(path), r.reason));
+        return fail(CannotWrite, tr("cannot write the configuration to %1: %2")
+                                     .arg(QDir::toNativeSeparators(path), r.reason));
     return Success;
 }

@@ -321,9 +321,8 @@ int UnitCommands::watch(const ToolOptions& o) {
     const DeviceImage image = BuildDeviceImage(config);
     QFile log(o.log);
     if (!o.log.isEmpty() && !log.open(QIODevice::WriteOnly | QIODevice::Append))
-        return fail(
-            CannotWrite,
-            tr("cannot write %1: %2").arg(QDir::toNativeSeparators(o.log), log.errorString()));
+        return fail(CannotWrite, tr("cannot write the log to %1: %2")
+                                     .arg(QDir::toNativeSeparators(o.log), log.errorString()));
     // Listening starts before the attached units are listed, so that none falls in between.
     std::unique_ptr<PlugMonitor> monitor = o.emulate < 0 && m_monitor ? m_monitor() : nullptr;
     if (monitor && !monitor->isWatching())

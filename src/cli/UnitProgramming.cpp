@@ -77,7 +77,7 @@ UnitProgramming::Outcome UnitProgramming::program(HidAccess& access, TerminalPro
         // Through the one writer: a failed backup never leaves a damaged file behind.
         const FileResult saved = WriteConfigFile(config, backup, ReaderWait::Wait);
         if (!saved.ok())
-            return {CannotWrite, tr("cannot write %1: %2; not written")
+            return {CannotWrite, tr("cannot write the backup to %1: %2; not written")
                                      .arg(QDir::toNativeSeparators(backup), saved.reason)};
     }
     TransferResult r = link.SendImageToUnit(DeviceIdentifier, unit, image);

@@ -38,9 +38,7 @@ FileResult readFailure(const QString& path, const QString& reason) {
 FileResult writeFailure(const QString& path, const QString& reason) {
     FileResult r =
         FileResult::failure(FileResult::Status::WriteFailed,
-                            QCoreApplication::translate(
-                                "FileAccess", "Cannot save the configuration to \"%1\":\n%2.\n\n"
-                                              "The configuration has not been saved.")
+                            QCoreApplication::translate("FileAccess", "Cannot write \"%1\":\n%2.")
                                 .arg(displayName(path), reason));
     r.reason = reason;
     return r;
@@ -287,12 +285,13 @@ public:
         if (!m_path.isEmpty())
             ::unlink(m_path.constData());
     }
-    // Creates NAME.XXXXXX beside `target`; -1 with errno set on failure.
+    // Creates NAME.XXXXXX beside `target`, or a short name in the same folder where NAME
+    // leaves no room for the suffix (a name of 249 to 255 bytes is a valid name); -1 with
+    // errno set on failure.
     int create(const QByteArray& target) {
-        QByteArray pattern = target + ".XXXXXX";
-        const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-        if (fd >= 0)
-            m_path = pattern;
+        int fd = make(target + ".XXXXXX");
+        if (fd < 0 && errno == ENAMETOOLONG)
+            fd = make(folderOf(target) + "/tarvenpad-save.XXXXXX");
         return fd;
     }
     bool renameTo(const QByteArray& target) {
@@ -303,6 +302,13 @@ public:
     }
 
 private:
+    int make(QByteArray pattern) {
+        const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (fd >= 0)
+            m_path = pattern;
+        return fd;
+    }
+
     QByteArray m_path;
 };
 
@@ -444,6 +450,11 @@ FileResult WriteOutput(const QString& path, const QByteArray& bytes, ExistingTai
     if (folder.get() >= 0)
         bestEffort(::fsync(folder.get()));
     return FileResult::success();
+}
+
+bool PathExists(const QString& path) {
+    struct stat st {};
+    return ::lstat(NativePath(path).constData(), &st) == 0;
 }
 
 void ReportWriteSignalsAsErrors(bool brokenPipes) {

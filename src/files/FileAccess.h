@@ -43,10 +43,13 @@ enum class ReaderWait {
     Wait,   // the tool: like any program writing into a FIFO, wait for its reader
 };
 
-// Writes `bytes` to `path`, or fails with the path and the system's reason and leaves an
-// existing file byte for byte as it was:
+// Writes `bytes` to `path`, or fails with the system's reason and leaves an existing file
+// byte for byte as it was. The failure's message names only the path: the caller knows what
+// it was writing (a configuration, a legend, a backup) and words its own message around
+// FileResult::reason.
 // - A regular file (or a new one) is written to a temporary file beside it, named
-//   NAME.XXXXXX, which is flushed to disk and then renamed over the old one, keeping its
+//   NAME.XXXXXX (or a short name in the same folder when NAME is too long to take the
+//   suffix), which is flushed to disk and then renamed over the old one, keeping its
 //   permissions (and owner, where allowed). With ExistingTail::Keep the old file's bytes
 //   after the new contents are copied behind them, in pieces.
 // - A regular file is written in place instead when its folder does not let us create the
@@ -61,6 +64,10 @@ enum class ReaderWait {
 // - A symbolic link is followed: the file it names is replaced, the link stays.
 FileResult WriteOutput(const QString& path, const QByteArray& bytes, ExistingTail tail,
                        ReaderWait wait);
+
+// Whether `path` names anything at all (a symbolic link that leads nowhere counts), for the
+// question whether to replace it.
+bool PathExists(const QString& path);
 
 // Makes a write past the file-size limit (SIGXFSZ) and, with `brokenPipes`, a write into a
 // pipe whose reader has gone (SIGPIPE) fail with an error the writer reports, instead of

@@ -31,6 +31,10 @@ std::optional<LegendFormat> LegendFormatOf(const QString& path) {
     return std::nullopt;
 }
 
+QString LegendFormatsReason() {
+    return QCoreApplication::translate("LegendFile", "A legend is written as .pdf, .svg or .png");
+}
+
 QByteArray RenderLegend(const LegendSheet& sheet, LegendFormat format, const QPageSize& pageSize) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -79,11 +83,14 @@ QByteArray RenderLegend(const LegendSheet& sheet, LegendFormat format, const QPa
 FileResult WriteLegend(const LegendSheet& sheet, const QString& path, const QPageSize& pageSize,
                        ReaderWait wait) {
     const std::optional<LegendFormat> format = LegendFormatOf(path);
-    if (!format)
-        return FileResult::failure(
-            FileResult::Status::WriteFailed,
-            QCoreApplication::translate("LegendFile",
-                                        "%1: a legend is written as .pdf, .svg or .png.")
-                .arg(QDir::toNativeSeparators(path)));
+    if (!format) {
+        FileResult r =
+            FileResult::failure(FileResult::Status::WriteFailed,
+                                QCoreApplication::translate(
+                                    "LegendFile", "%1: a legend is written as .pdf, .svg or .png.")
+                                    .arg(QDir::toNativeSeparators(path)));
+        r.reason = LegendFormatsReason();
+        return r;
+    }
     return WriteOutput(path, RenderLegend(sheet, *format, pageSize), ExistingTail::Drop, wait);
 }

@@ -17,6 +17,9 @@ enum class LegendFormat { Pdf, Svg, Png };
 // The format a file name asks for, whatever the case of its extension; nothing for others.
 std::optional<LegendFormat> LegendFormatOf(const QString& path);
 
+// Why a name without one of those extensions takes no legend, as a sentence without its stop.
+QString LegendFormatsReason();
+
 // The sheet on one page of `pageSize`, as the bytes of a file of that format.
 QByteArray RenderLegend(const LegendSheet& sheet, LegendFormat format, const QPageSize& pageSize);
 

@@ -164,7 +164,7 @@ void LegendSheet::paintTile(QPainter& painter, const QRectF& box, int slot) cons
     painter.setFont(sheetFont(100));
     painter.drawText(inside, Qt::AlignLeft | Qt::AlignTop, SlotName(slot));
     QRectF words = inside.adjusted(0, 140, 0, 0);
-    if (s.repeat) {
+    if (used && s.repeat) { // nothing sent, nothing repeated
         painter.setFont(sheetFont(95));
         painter.drawText(inside, Qt::AlignLeft | Qt::AlignBottom,
                          QStringLiteral("\u21bb ") + FlagName(Configuration::Flag::Repeat));

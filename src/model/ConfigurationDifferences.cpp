@@ -11,8 +11,8 @@ namespace {
 
 QString slotText(const KeySlot& slot) {
     return slot.repeat ? QCoreApplication::translate("ConfigurationDifferences", "%1 (repeat)")
-                             .arg(AssignmentText(slot))
-                       : AssignmentText(slot);
+                             .arg(SettingText(slot))
+                       : SettingText(slot);
 }
 
 } // namespace

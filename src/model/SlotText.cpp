@@ -78,6 +78,13 @@ QString OnOffText(bool on) {
 }
 
 QString AssignmentText(const KeySlot& slot) {
+    // No key, nothing sent: the modifiers ticked beside it send nothing either.
+    if (slot.keyCode == 0)
+        return KeyCodeName(0);
+    return SettingText(slot);
+}
+
+QString SettingText(const KeySlot& slot) {
     QStringList parts;
     if (slot.control)
         parts << FlagName(Configuration::Flag::Control);

@@ -18,8 +18,12 @@ QString SlotLabel(int slot);
 // SlotLabel's English text as the JSON document's "label" carries it, never translated.
 QString SlotFileLabel(int slot);
 // What a slot sends, as plain text: "Esc", "Control + Alt + %5", "Left Mouse"; a code we do
-// not offer reads "code 102".
+// not offer reads "code 102". A slot without a key sends nothing and reads "Not Used",
+// whatever modifiers are ticked beside it.
 QString AssignmentText(const KeySlot& slot);
+// What a slot holds, in the same words, its modifiers named even without a key ("Shift +
+// Not Used"): for lists of differences, where those bytes count.
+QString SettingText(const KeySlot& slot);
 // A flag as its check box names it: "Control", "Shift", "Alt", "Repeat".
 QString FlagName(Configuration::Flag flag);
 // How an option's state reads in lists of differences: "on" or "off".

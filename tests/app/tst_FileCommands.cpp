@@ -249,8 +249,9 @@ void TestFileCommands::failedSaveKeepsState() {
     QCOMPARE(c.currentFileName(), m_dir.filePath("previous.TPD"));
     QVERIFY(c.configModified());
     QCOMPARE(m_dialogs->shown.size(), 1);
-    QVERIFY(m_dialogs->shown[0].text.contains("/dev/full"));
-    QVERIFY(m_dialogs->shown[0].text.contains("No space left on device"));
+    QCOMPARE(m_dialogs->shown[0].text,
+             QString("Cannot save the configuration to \"/dev/full\":\nNo space left on device.\n\n"
+                     "The configuration has not been saved."));
     QCOMPARE(m_dialogs->shown[0].title, QString("Save File"));
 
     // Closing with Cancel at the prompt keeps the window and the configuration.

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "RealFiles.h"
 #include "ScriptedDialogs.h"
 #include "app/InputTestWindow.h"
 #include "app/MainWindow.h"
@@ -60,6 +61,7 @@ private slots:
     void verifyAfterWriting_data();
     void verifyAfterWriting();
     void presetsAndPrinting();
+    void exportLegend();
 };
 
 void TestTools::initTestCase() {
@@ -186,6 +188,8 @@ void TestTools::testInputsLightAMoment() {
     // The window follows the configuration.
     config.setAlt(8, true);
     QCOMPARE(tile->text(), QString("Input 9\nShift + Alt + !1\n\u00d72"));
+    config.setShift(9, true); // without a key, so nothing sent
+    QCOMPARE(window.findChild<QLabel*>("TestTile_9")->text(), QString("Input 10\nNot Used"));
 }
 
 void TestTools::compare_data() {
@@ -208,7 +212,8 @@ void TestTools::compare_data() {
                              "Used\nInput 4: A | Not Used\nInput 5: A | Not Used\nInput 6: A | "
                              "Not Used\nInput 7: A | Not Used\nInput 8: A | Not Used\nInput 9: A "
                              "| Not Used\nInput 10: A | Not Used\nInput 11: A | Not Used\nInput "
-                             "12: A | Not Used\nand 3 more"
+                             "12: A | Not Used\nInput 13: A | Not Used\nInput 14: A | Not Used\n"
+                             "Input 15: A | Not Used"
                           << "Compare";
     QTest::newRow("no unit") << 0 << 0 << 0 << "Device Not Found"
                              << "Error";
@@ -322,6 +327,32 @@ void TestTools::presetsAndPrinting() {
     dialogs.printPath = dir.filePath("printed.pdf");
     w->findChild<QAction*>("tprint")->trigger();
     QVERIFY(QFileInfo(dialogs.printPath).size() > 1000);
+}
+
+// Export Legend refuses another extension before it asks about replacing, asks before it
+// replaces (No brings the dialog back), and names the legend when the write fails.
+void TestTools::exportLegend() {
+    QTemporaryDir dir;
+    const QString notes = dir.filePath("notes.txt"), pdf = dir.filePath("x.pdf");
+    QVERIFY(realfiles::writeBytes(notes, "old"));
+    EmulatedAccess access(1);
+    ScriptedDialogs dialogs;
+    auto w = Module1::Start(ProgrammerServices{access, dialogs});
+    dialogs.paths = {notes, "", pdf, pdf, "", pdf, dir.filePath("no/x.png")};
+    dialogs.answers = {UserDialogs::Answer::No, UserDialogs::Answer::Yes};
+    for (int i = 0; i < 5; ++i) // refused; new; not replaced; replaced; no such folder
+        w->findChild<QAction*>("texport")->trigger();
+    const QString replace = "\"" + pdf + "\" already exists.\nDo you want to replace it?";
+    QCOMPARE(
+        dialogs.texts(),
+        (QStringList{"Cannot save the legend to \"" + notes +
+                         "\":\nA legend is written as "
+                         ".pdf, .svg or .png.\n\nNothing has been saved.",
+                     replace, replace,
+                     "Cannot save the legend to \"" + dir.filePath("no/x.png") +
+                         "\":\nNo such file or directory.\n\nThe legend has not been saved."}));
+    QCOMPARE(realfiles::readBytes(notes), QByteArray("old"));
+    QVERIFY(QFileInfo(pdf).size() > 1000);
 }
 
 QTEST_MAIN(TestTools)

@@ -382,6 +382,7 @@ void TestTarvenpad::readIntoFile() {
     factory.ClearVariables();
     QCOMPARE(readFile(out), EncodeConfigFile(factory));
     QCOMPARE(tarvenpad({"read", m_dir.filePath("no/dir/x.TPD"), "--emulate", "1"}).status, 4);
+    QCOMPARE(tarvenpad({"preset", "arcade-two-players", QString(245, 'p') + ".TPD"}).status, 0);
     QCOMPARE(tarvenpad({"read", out, "--emulate", "2"}).status, 2);
     QCOMPARE(tarvenpad({"read", out, "--emulate", "1", "--emulate-fault", "fail:3"}).status, 6);
     // The demo's unit 1 holds the sample: Up arrow with repeat on Input 1, the rotary rows.
@@ -473,14 +474,27 @@ void TestTarvenpad::standardStreams() {
     QCOMPARE(readFile(out), readFile(m_sample));
 }
 
+// Each writer names what it could not write; standard output is /dev/full throughout.
 void TestTarvenpad::failedOutput_data() {
     QTest::addColumn<QStringList>("args");
-    QTest::newRow("text") << QStringList{"show", m_sample};
-    QTest::newRow("bytes") << QStringList{"export", m_sample, "-"};
+    QTest::addColumn<QString>("said"); // after "tarvenpad: "
+    const QString no = m_dir.filePath("no/x.pdf"), to = " to " + no, unit[] = {"--emulate", "1"};
+    QTest::newRow("text") << QStringList{"show", m_sample} << "cannot write standard output: ";
+    QTest::newRow("bytes") << QStringList{"export", m_sample, "-"}
+                           << "cannot write standard output: ";
+    QTest::newRow("configuration")
+        << QStringList{"export", m_sample, no} << "cannot write the configuration" + to;
+    QTest::newRow("legend") << QStringList{"legend", m_sample, no}
+                            << "cannot write the legend" + to;
+    QTest::newRow("backup") << QStringList{"write", m_sample, unit[0], unit[1], "--backup", no}
+                            << "unit 1: cannot write the backup" + to;
+    QTest::newRow("log") << QStringList{"watch", m_sample, unit[0], unit[1], "--log", no}
+                         << "cannot write the log" + to;
 }
 
 void TestTarvenpad::failedOutput() {
     QFETCH(QStringList, args);
+    QFETCH(QString, said);
     if (!QFile::exists("/dev/full"))
         QSKIP("no /dev/full");
     QProcess p;
@@ -488,7 +502,8 @@ void TestTarvenpad::failedOutput() {
     p.start(QStringLiteral(TARVENPAD_EXE), args);
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(p.exitCode(), 4);
-    QVERIFY(p.readAllStandardError().startsWith("tarvenpad: cannot write standard output: "));
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    QVERIFY2(err.contains("tarvenpad: " + said), qPrintable(err));
 }
 
 void TestTarvenpad::unitsJson() {
@@ -569,7 +584,8 @@ void TestTarvenpad::completion_data() {
         << QStringList{"tarvenpad", "show", "--"} << QStringList{"--help", "--json"};
     QTest::newRow("watch's options")
         << QStringList{"tarvenpad", "watch", "--"}
-        << QStringList{"--emulate", "--emulate-fault", "--help", "--json", "--log", "--trace"};
+        << QStringList{"--demo", "--emulate", "--emulate-fault", "--help",
+                       "--json", "--log",     "--trace"};
     QTest::newRow("configuration files")
         << QStringList{"tarvenpad", "show", "c"} << QStringList{"c.JSON", "c.tpd", "cdir"};
 }

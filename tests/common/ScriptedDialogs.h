@@ -39,7 +39,7 @@ public:
         return takePath();
     }
 
-    std::optional<QString> chooseLegendFile(QWidget*) override {
+    std::optional<QString> chooseLegendFile(QWidget*, const QString&) override {
         ++saveDialogs;
         return takePath();
     }

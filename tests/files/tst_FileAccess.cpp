@@ -48,6 +48,7 @@ private slots:
     void namesRoundTrip();
     void nonUtf8NameOnDisk();
     void newFileFollowsUmask();
+    void replaceKeepsModeAndTail_data();
     void replaceKeepsModeAndTail();
     void dropTailReplacesWhole();
     void hugeTailWrittenInPlace();
@@ -139,10 +140,20 @@ void TestFileAccess::newFileFollowsUmask() {
     QCOMPARE(namesIn(m_dir->path()), QStringList{"new.TPD"});
 }
 
+// Written new, then replaced; a name too long to take the temporary file's suffix too.
+void TestFileAccess::replaceKeepsModeAndTail_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("short") << "old.TPD";
+    for (int bytes : {249, 250, 255})
+        QTest::addRow("%d bytes", bytes) << QString(bytes - 4, QLatin1Char('n')) + ".TPD";
+}
+
 void TestFileAccess::replaceKeepsModeAndTail() {
-    const QString p = path("old.TPD");
+    QFETCH(QString, name);
+    const QString p = path(name);
     const QByteArray old = pattern(5000, 'a');
-    QVERIFY(writeBytes(p, old));
+    QVERIFY(write(p, old).ok());
+    QCOMPARE(readBytes(p), old);
     QVERIFY(::chmod(QFile::encodeName(p).constData(), 0604) == 0);
     const ino_t before = inodeOf(p);
     const QByteArray image = pattern(94, 'Z');
@@ -150,7 +161,7 @@ void TestFileAccess::replaceKeepsModeAndTail() {
     QCOMPARE(readBytes(p), image + old.mid(94));
     QCOMPARE(modeOf(p), mode_t(0604));
     QVERIFY(inodeOf(p) != before); // replaced by a rename, not overwritten
-    QCOMPARE(namesIn(m_dir->path()), QStringList{"old.TPD"});
+    QCOMPARE(namesIn(m_dir->path()), QStringList{name});
 }
 
 void TestFileAccess::dropTailReplacesWhole() {
@@ -455,6 +466,7 @@ void TestFileAccess::failures_data() {
     QTest::newRow("no such folder") << "missing/dir/x.TPD" << reason(ENOENT);
     QTest::newRow("a folder") << "." << reason(EISDIR);
     QTest::newRow("under a file") << "file/x.TPD" << reason(ENOTDIR);
+    QTest::newRow("256 bytes") << QString(256, QLatin1Char('n')) << reason(ENAMETOOLONG);
 }
 
 void TestFileAccess::failures() {

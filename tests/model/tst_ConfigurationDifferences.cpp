@@ -37,6 +37,9 @@ void TestConfigurationDifferences::linesName_data() {
                             << "Input 36: Up Arrow (repeat) | Up Arrow";
     QTest::newRow("rotary, odd code") << 41 << 0x24 << 8 << 0x66 << 8 << "Rotary 3B: &7 | code 102";
     QTest::newRow("mouse") << 12 << 0xE8 << 8 << 0 << 8 << "Input 13: Left Mouse | Not Used";
+    // Nothing is sent either way, but a unit holds the modifiers: they are named.
+    QTest::newRow("modifiers without a key")
+        << 5 << 0 << 2 + 8 << 0 << 8 << "Input 6: Shift + Not Used | Not Used";
     // An input slot reads 5 as repeat alone, as it reads 0: the bytes differ, not the meaning.
     QTest::newRow("bytes only") << 0 << 0x04 << 5 << 0x04 << 0 << "Location 1: 5 | 0";
 }
