@@ -55,10 +55,12 @@ QString locationName(int location) {
                                   : QCoreApplication::translate("CommandLineTool", "modifiers"));
 }
 
+} // namespace
+
 // How this user gets access, fitted to how the programs were installed and how the user is
 // logged in: each command on a line of its own, to be copied as it is. Built when needed, so
 // that it is said in the language the tool runs in.
-QString UdevFix(const AccessSetup& setup) {
+QString CommandLineTool::accessAdvice(const AccessSetup& setup) {
     QStringList advice;
     for (const AccessSetup::Step step : setup.steps()) {
         switch (step) {
@@ -84,22 +86,25 @@ QString UdevFix(const AccessSetup& setup) {
             break;
         case AccessSetup::Step::JoinPlugdev:
             advice << QCoreApplication::translate(
-                "CommandLineTool",
-                "Over SSH or without a desktop session, access comes from the plugdev "
-                "group. Join it, then log in again:\n"
-                "    sudo usermod -aG plugdev $USER");
+                          "CommandLineTool",
+                          "Over SSH or without a desktop session, access comes from the plugdev "
+                          "group. Join it, then log in again:\n%1")
+                          .arg(AccessSetup::joinCommand());
             break;
         case AccessSetup::Step::ApplyRuleAgain:
             advice << QCoreApplication::translate(
-                "CommandLineTool",
-                "This user is in plugdev, but the unit was set up before the rule was in "
-                "place. Unplug it and plug it in again, or have udev apply the rule now:\n"
-                "    sudo udevadm trigger --subsystem-match=hidraw");
+                          "CommandLineTool",
+                          "This user is in plugdev, but the unit was set up before the rule was in "
+                          "place. Unplug it and plug it in again, or have udev apply the rule "
+                          "now:\n%1")
+                          .arg(AccessSetup::applyCommand());
             break;
         }
     }
     return advice.join(QLatin1Char('\n'));
 }
+
+namespace {
 
 // How bad an outcome is for --all: a unit left holding something wrong outranks one that
 // was left untouched.
@@ -203,10 +208,15 @@ UnitOutcome writeUnit(HidAccess& access, TerminalProgress& progress, int unit,
 UnitWatch::Outcome programPlugIn(HidAccess& access, const QString& node, const DeviceImage& image) {
     using Outcome = UnitWatch::Outcome;
     UnitListScope scope(access);
+    // Every encoder attached, however many: only the window's choice stops at four.
     int unit = 0;
-    for (int n = 1; n <= MaxUnits && !unit; ++n)
-        if (access.unitPath(n) == node)
+    for (int n = 1; !unit; ++n) {
+        const QString path = access.unitPath(n);
+        if (path.isEmpty() && n > MaxUnits)
+            break;
+        if (path == node)
             unit = n;
+    }
     if (!unit)
         return {};       // another device, or gone already
     QTextStream nowhere; // units programmed side by side draw no progress bar
@@ -233,6 +243,14 @@ UnitWatch::Outcome programPlugIn(HidAccess& access, const QString& node, const D
     if (written.status != CommandLineTool::Success)
         return {Outcome::Result::Failed, listed->serial, written.message};
     return {Outcome::Result::Programmed, listed->serial, {}};
+}
+
+// The encoders past the four units that a command can name, by their device nodes.
+QStringList beyondNamed(const HidAccess& access) {
+    QStringList nodes;
+    for (int n = MaxUnits + 1; !access.unitPath(n).isEmpty(); ++n)
+        nodes << access.unitPath(n);
+    return nodes;
 }
 
 // A slot in one phrase: "Esc (41) Control Repeat".
@@ -436,9 +454,23 @@ int CommandLineTool::denied(const Attached& unit) {
                                              "(%2).")
                                               .arg(unit.unit)
                                               .arg(failureDetail(unit.refused)));
-    m_err << UdevFix(AccessSetup::probe()) << '\n';
+    m_err << accessAdvice(m_accessSetup ? *m_accessSetup : AccessSetup::probe()) << '\n';
     m_err.flush();
     return status;
+}
+
+bool CommandLineTool::leftOut(const HidAccess& access) {
+    const QStringList nodes = beyondNamed(access);
+    if (nodes.isEmpty())
+        return false;
+    m_err << "tarvenpad: "
+          << tr("warning: %1 left out: commands name units 1 to %2 only; 'tarvenpad watch' "
+                "programs every encoder")
+                 .arg(nodes.join(QStringLiteral(", ")))
+                 .arg(MaxUnits)
+          << '\n';
+    m_err.flush();
+    return true;
 }
 
 int CommandLineTool::units(const Options& o) {
@@ -447,6 +479,7 @@ int CommandLineTool::units(const Options& o) {
     TerminalProgress progress(m_err, false);
     DeviceLink link(*access, progress, progress);
     const QList<Attached> found = ListUnits(*access, link, true);
+    leftOut(*access);
     if (o.json) {
         // A unit this user may not open is still there; a script must not take it for absent.
         QJsonArray list;
@@ -522,8 +555,12 @@ int CommandLineTool::pickUnit(const Options& o, HidAccess& access, DeviceLink& l
     const QList<Attached> found = ListUnits(access, link, serials || !o.serial.isEmpty());
     if (found.isEmpty())
         return fail(NoUnit, noUnitFound());
-    if (!o.serial.isEmpty())
+    if (!o.serial.isEmpty()) {
+        if (std::none_of(found.begin(), found.end(),
+                         [&](const Attached& a) { return a.accessible() && a.serial == o.serial; }))
+            leftOut(access); // it may be one of them
         return pickBySerial(o.serial, found, unit);
+    }
     const auto numbered = std::find_if(found.begin(), found.end(), [&](const Attached& a) {
         return a.unit == (o.unit ? o.unit : found[0].unit);
     });
@@ -577,10 +614,13 @@ int CommandLineTool::write(const Options& o) {
 
     const bool serials = o.backup.contains(QLatin1String("{serial}"));
     QList<Attached> targets;
+    int status = Success;
     if (o.all) {
         targets = ListUnits(*access, link, serials);
         if (targets.isEmpty())
             return fail(NoUnit, tr("no TARVEN-PAD unit found"));
+        if (leftOut(*access))
+            status = NoUnit; // a unit left as it was is not a success
     } else {
         Attached unit;
         if (const int r = pickUnit(o, *access, link, unit, serials))
@@ -628,7 +668,6 @@ int CommandLineTool::write(const Options& o) {
 
     // With --all, standard output has one line per unit in unit order, failures included, so
     // the report reads the same with 2>&1; a failure is said on standard error as well.
-    int status = Success;
     for (int i = 0; i < targets.size(); ++i) {
         const Attached& t = targets[i];
         const UnitOutcome& outcome = outcomes[size_t(i)];
@@ -663,21 +702,24 @@ int CommandLineTool::watch(const Options& o) {
     // Listening starts before the attached units are listed, so that none falls in between.
     std::unique_ptr<PlugMonitor> monitor = o.emulate < 0 && m_monitor ? m_monitor() : nullptr;
     if (monitor && !monitor->isWatching())
-        return fail(IoError, tr("cannot watch for units: the system's device events (udev) "
-                                "cannot be reached"));
+        return fail(IoError, tr("cannot watch for units: udevd, which announces each device "
+                                "plugged in, is not running or cannot be reached"));
+    // Every encoder attached now, beyond the four a command can name too.
     QStringList attached;
+    auto lister = openAccess(o);
     {
-        auto access = openAccess(o);
-        UnitListScope scope(*access);
+        UnitListScope scope(*lister);
         TerminalProgress quiet(m_err, false);
-        DeviceLink link(*access, quiet, quiet);
-        for (const Attached& a : ListUnits(*access, link, false))
-            attached << access->unitPath(a.unit);
+        DeviceLink link(*lister, quiet, quiet);
+        for (const Attached& a : ListUnits(*lister, link, false))
+            attached << lister->unitPath(a.unit);
+        attached << beyondNamed(*lister);
     }
     // Each plug-in gets an access of its own, so that its unit numbers are its own command's.
     UnitWatch watching(
         m_out, [&](const QString& node) { return programPlugIn(*openAccess(o), node, image); },
-        o.json, log.isOpen() ? &log : nullptr);
+        [&](const QString& node) { return lister->nodeDevice(node); }, o.json,
+        log.isOpen() ? &log : nullptr);
     return watching.run(attached, monitor.get()) ? IoError : Success;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli/ToolOptions.h"
+#include "device/AccessSetup.h"
 #include "device/UnitListing.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QTextStream>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Configuration;
 class DeviceLink;
@@ -40,9 +42,13 @@ public:
     // Where `watch` hears of units plugged in; without one it programs the units attached
     // when it starts and then waits to be stopped.
     void setPlugMonitor(MonitorFactory monitor) { m_monitor = std::move(monitor); }
+    // What the access advice is fitted to; without it, this machine as it is when needed.
+    void setAccessSetup(const AccessSetup& setup) { m_accessSetup = setup; }
     int run(const QStringList& arguments);
 
     static QString helpText();
+    // What a user who may not open a unit has to do, one step to a paragraph.
+    static QString accessAdvice(const AccessSetup& setup);
 
 private:
     using Options = ToolOptions;
@@ -72,6 +78,8 @@ private:
                  bool serials = false);
     int pickBySerial(const QString& serial, const QList<Attached>& found, Attached& unit);
     int denied(const Attached& unit);
+    // Warns of the encoders past the units a command can name; whether there are any.
+    bool leftOut(const HidAccess& access);
 
 public:
     // Why an open failed, in the tool's words: the device node and the system's reason.
@@ -85,4 +93,5 @@ private:
     AccessFactory m_hardware;
     MonitorFactory m_monitor;
     bool m_errIsTerminal;
+    std::optional<AccessSetup> m_accessSetup;
 };

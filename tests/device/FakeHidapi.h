@@ -41,5 +41,7 @@ State& state();
 void reset();
 // The reports written to every device that were not serial-number requests.
 int dataReportsWritten();
+// How many calls on hidapi's process-wide state overlapped another since the last look.
+int libraryOverlaps();
 
 } // namespace fakehid

@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTest>
 #include <QThread>
 #include <memory>
@@ -358,6 +359,94 @@ private slots:
         const QString out = QString::fromUtf8(watch.readAllStandardOutput());
         QVERIFY2(out.endsWith("programmed: 5, already programmed: 1, failed: 1 (426)\n"),
                  qPrintable(out));
+    }
+
+    // Five encoders, two USB gadgets and three uhid units (f_hid has four functions at most):
+    // `units` names the one past unit 4 that it leaves out; `watch` programs all five.
+    void fiveEncoders() {
+        const QStringList uhid{"--transport", "uhid"};
+        Units units = plug({{}, {}, uhid, uhid, uhid});
+        const Run listed = tool({"units"});
+        QCOMPARE(listed.status, 0);
+        QCOMPARE(listed.out.count('\n'), 4);
+        QVERIFY2(listed.err.contains(" left out: commands name units 1 to 4 only"),
+                 qPrintable(listed.err));
+        const QByteArray image = randomImage(21);
+        const QString file = writeFile("five.TPD", tpdFile(image));
+        QFile::remove("five.csv");
+        QProcess watch;
+        watch.start(TOOL, {"watch", file, "--log", "five.csv"});
+        QVERIFY(watch.waitForStarted() && waitForLines("five.csv", 5));
+        watch.terminate();
+        QVERIFY(watch.waitForFinished(60000));
+        QCOMPARE(watch.exitCode(), 0);
+        QCOMPARE(logLines("five.csv").size(), 5);
+        for (auto& u : units)
+            QCOMPARE(u->memory(), image);
+        const QString out = QString::fromUtf8(watch.readAllStandardOutput());
+        QVERIFY2(out.endsWith("programmed: 5, already programmed: 0, failed: 0\n"),
+                 qPrintable(out));
+    }
+
+    // Without udevd no plug-in would ever be heard: watch says so and fails at once.
+    void watchWithoutUdevd() {
+        const QString file = writeFile("no-udevd.TPD", tpdFile(randomImage(22)));
+        QProcess p;
+        p.start("unshare",
+                {"--mount", "sh", "-c", "mount -t tmpfs none /run/udev && exec \"$0\" watch \"$1\"",
+                 TOOL, file});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 6);
+        QCOMPARE(QString::fromUtf8(p.readAllStandardError()),
+                 QString("tarvenpad: cannot watch for units: udevd, which announces each device "
+                         "plugged in, is not running or cannot be reached\n"));
+    }
+
+    // One unit plugged in and pulled out 100 times under watch: its threads, open descriptors
+    // and resident memory at the end are those after the 10th time, within a small margin.
+    void watchSoak() {
+        const QString file = writeFile("soak.TPD", tpdFile(randomImage(23)));
+        QFile::remove("soak.csv");
+        QProcess watch;
+        watch.start(TOOL, {"watch", file, "--log", "soak.csv"});
+        QVERIFY(watch.waitForStarted());
+        QThread::msleep(500);
+        const QString proc = QStringLiteral("/proc/%1/").arg(watch.processId());
+        const auto figures = [&] {
+            QThread::msleep(500); // the last worker is joined at the watch's next look
+            QFile file(proc + "status");
+            const QString status =
+                file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+            const auto field = [&](const char* name) {
+                static const QRegularExpression number("\\d+");
+                const int at = status.indexOf(name);
+                return at < 0 ? -1 : number.match(status, at).captured().toInt();
+            };
+            return QList<int>{
+                field("Threads:"),
+                int(QDir(proc + "fd")
+                        .entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System)
+                        .size()),
+                field("VmRSS:")};
+        };
+        QList<int> tenth;
+        for (int cycle = 1; cycle <= 100; ++cycle) {
+            auto unit = std::make_unique<FirmwareUnit>(0, "0417");
+            QVERIFY(unit->plugged() && waitForLines("soak.csv", cycle));
+            unit.reset();
+            if (cycle == 10)
+                tenth = figures();
+        }
+        const QList<int> last = figures();
+        watch.terminate();
+        QVERIFY(watch.waitForFinished(60000));
+        qInfo("after 10 cycles: %d threads, %d descriptors, %d kB resident; after 100: %d, "
+              "%d, %d kB",
+              tenth[0], tenth[1], tenth[2], last[0], last[1], last[2]);
+        QCOMPARE(logLines("soak.csv").filter(",failed,").size(), 0);
+        QVERIFY(last[0] <= tenth[0] + 1);
+        QVERIFY(last[1] <= tenth[1] + 2);
+        QVERIFY(last[2] <= tenth[2] + 2048);
     }
 
     // --serial names the same unit whatever order the units were plugged in.
