@@ -66,6 +66,7 @@ struct ScriptedMonitor : PlugMonitor {
         if (nodes.isEmpty())
             return std::nullopt;
         const QString node = nodes.takeFirst();
+        const auto lock = fakehid::lock();
         for (Device& d : state().devices)
             d.unplugged &= d.path != node;
         return node;

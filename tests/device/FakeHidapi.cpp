@@ -47,6 +47,10 @@ struct LibraryCall {
 };
 } // namespace
 
+std::unique_lock<std::recursive_mutex> fakehid::lock() {
+    return std::unique_lock(callMutex);
+}
+
 int fakehid::libraryOverlaps() {
     return overlaps.exchange(0);
 }
