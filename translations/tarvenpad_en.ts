@@ -479,10 +479,6 @@ in each run: what one run writes, the next does not find</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>cannot watch for units: the system&apos;s device events (udev) cannot be reached</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>this user may not open it</source>
         <translation type="unfinished"></translation>
     </message>
@@ -514,18 +510,26 @@ in each run: what one run writes, the next does not find</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The udev rule that gives access is not installed. Install it from this build, then unplug the unit and plug it in again:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Over SSH or without a desktop session, access comes from the plugdev group. Join it, then log in again:
-    sudo usermod -aG plugdev $USER</source>
+%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>This user is in plugdev, but the unit was set up before the rule was in place. Unplug it and plug it in again, or have udev apply the rule now:
-    sudo udevadm trigger --subsystem-match=hidraw</source>
+%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The udev rule that gives access is not installed. Install it from this build, then unplug the unit and plug it in again:
-%1</source>
+        <source>warning: %1 left out: commands name units 1 to %2 only; &apos;tarvenpad watch&apos; programs every encoder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot watch for units: udevd, which announces each device plugged in, is not running or cannot be reached</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1956,21 +1960,21 @@ The udev rule gives the user at the seat access: unplug the TARVEN-PAD, plug it 
     <message>
         <source>
 
+The udev rule that gives access is not installed. Install it from this build:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+
 Without a desktop session at the seat (a kiosk, a remote display), access comes from the plugdev group. Join it and log in again:
-    sudo usermod -aG plugdev $USER</source>
+%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>
 
 The TARVEN-PAD was set up before the rule was in place. Unplug it and plug it in again, or have udev apply the rule now:
-    sudo udevadm trigger --subsystem-match=hidraw</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>
-
-The udev rule that gives access is not installed. Install it from this build:
 %1</source>
         <translation type="unfinished"></translation>
     </message>

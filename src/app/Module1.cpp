@@ -26,7 +26,7 @@ QString Module1::DistributionDiscText() {
               "should be reserved for backup purposes only.");
 }
 
-QString Module1::noDeviceMessage(const OpenFailure& failure) {
+QString Module1::noDeviceMessage(const OpenFailure& failure, const AccessSetup& setup) {
     if (failure.kind != OpenFailure::Kind::AccessDenied)
         return NoDeviceText();
     // The unit is plugged in: telling the user to plug it in would send them in circles.
@@ -36,7 +36,6 @@ QString Module1::noDeviceMessage(const OpenFailure& failure) {
         NoDeviceText() + tr("\n\nA TARVEN-PAD is attached, but this user may not open it (%1: %2).")
                              .arg(where, reason);
     // What to do depends on how the programmer was installed and how the user logged in.
-    const AccessSetup setup = AccessSetup::probe();
     for (const AccessSetup::Step step : setup.steps()) {
         switch (step) {
         case AccessSetup::Step::InstallFromBuild:
@@ -54,13 +53,13 @@ QString Module1::noDeviceMessage(const OpenFailure& failure) {
             break;
         case AccessSetup::Step::JoinPlugdev:
             text += tr("\n\nWithout a desktop session at the seat (a kiosk, a remote display), "
-                       "access comes from the plugdev group. Join it and log in again:\n"
-                       "    sudo usermod -aG plugdev $USER");
+                       "access comes from the plugdev group. Join it and log in again:\n%1")
+                        .arg(AccessSetup::joinCommand());
             break;
         case AccessSetup::Step::ApplyRuleAgain:
             text += tr("\n\nThe TARVEN-PAD was set up before the rule was in place. Unplug it "
-                       "and plug it in again, or have udev apply the rule now:\n"
-                       "    sudo udevadm trigger --subsystem-match=hidraw");
+                       "and plug it in again, or have udev apply the rule now:\n%1")
+                        .arg(AccessSetup::applyCommand());
             break;
         }
     }
@@ -91,9 +90,12 @@ std::unique_ptr<MainWindow> Module1::Start(const ProgrammerServices& services) {
         DeviceRecord record;
         if (services.access.OpenHidDevice(DeviceIdentifier, TransferLength, TransferLength, record,
                                           1) != 0) {
-            services.dialogs.message(nullptr, noDeviceMessage(services.access.lastOpenFailure()),
-                                     QString(), UserDialogs::Icon::Exclamation,
-                                     UserDialogs::Buttons::Ok);
+            const OpenFailure failure = services.access.lastOpenFailure();
+            services.dialogs.message(
+                nullptr,
+                noDeviceMessage(failure, services.accessSetup ? *services.accessSetup
+                                                              : AccessSetup::probe()),
+                QString(), UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
             return nullptr;
         }
         services.access.CloseHidDevice(record);

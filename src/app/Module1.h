@@ -6,6 +6,7 @@
 #include <memory>
 
 class MainWindow;
+struct AccessSetup;
 struct OpenFailure;
 struct ProgrammerServices;
 
@@ -22,8 +23,9 @@ public:
     // Start, then the program's event loop until the main window closes; the exit status.
     static int Main(const ProgrammerServices& services);
 
-    // What the no-unit message says, with advice when the unit is there but may not be opened.
-    static QString noDeviceMessage(const OpenFailure& failure);
+    // What the no-unit message says, with advice fitted to `setup` when the unit is there but
+    // may not be opened.
+    static QString noDeviceMessage(const OpenFailure& failure, const AccessSetup& setup);
     // Running from the distribution disc: from the root of a volume labelled "...TARVENPAD...".
     static bool onDistributionDisc(const QString& currentDir, const QString& volumeRoot,
                                    const QString& volumeLabel);

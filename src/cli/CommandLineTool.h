@@ -22,9 +22,15 @@ public:
     // Where `watch` hears of units plugged in; without one it programs the units attached
     // when it starts and then waits to be stopped.
     void setPlugMonitor(MonitorFactory monitor) { m_units.setPlugMonitor(std::move(monitor)); }
+    // What the access advice is fitted to; without it, this machine as it is when needed.
+    void setAccessSetup(const AccessSetup& setup) { m_units.setAccessSetup(setup); }
     int run(const QStringList& arguments);
 
     static QString helpText();
+    // What a user who may not open a unit has to do, one step to a paragraph.
+    static QString accessAdvice(const AccessSetup& setup) {
+        return UnitCommands::accessAdvice(setup);
+    }
 
 private:
     // Why the options make no sense together, or empty when they do.

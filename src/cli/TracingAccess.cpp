@@ -2,6 +2,21 @@
 #include "cli/TracingAccess.h"
 
 #include <QCoreApplication>
+#include <map>
+#include <mutex>
+
+namespace {
+
+// Every access of the process that traces to a stream, one per unit plugged in under `watch`,
+// takes this stream's one lock, so that lines never run into each other.
+std::mutex& streamLock(const QTextStream* stream) {
+    static std::mutex mapMutex;
+    static std::map<const QTextStream*, std::mutex> locks;
+    std::lock_guard lock(mapMutex);
+    return locks[stream];
+}
+
+} // namespace
 
 TracingAccess::TracingAccess(std::unique_ptr<HidAccess> inner, QTextStream& out)
     : m_inner(std::move(inner)), m_out(out) {}
@@ -13,32 +28,34 @@ QByteArray TracingAccess::key(const DeviceRecord& record) {
 int TracingAccess::OpenHidDevice(int identifier, int requestLength, int replyLength,
                                  DeviceRecord& record, int unit) {
     const int status = m_inner->OpenHidDevice(identifier, requestLength, replyLength, record, unit);
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock lock(m_mutex);
     if (status == 0)
         m_open.insert(key(record), {unit, requestLength, replyLength});
     return status;
 }
 
 int TracingAccess::WriteHidDevice(DeviceRecord& record, const quint8* request, quint8* reply) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock lock(m_mutex);
     const Opened opened = m_open.value(key(record), {0, 6, 6});
     lock.unlock();
     const int status = m_inner->WriteHidDevice(record, request, reply);
-    lock.relock();
     const auto hex = [](const quint8* bytes, int n) {
-        return QByteArray(reinterpret_cast<const char*>(bytes), n).toHex(' ');
+        return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(bytes), n).toHex(' '));
     };
-    m_out << opened.unit << ' ' << hex(request, opened.requestLength) << ' '
-          << hex(reply, opened.replyLength);
+    QString line = QString::number(opened.unit) + QLatin1Char(' ') +
+                   hex(request, opened.requestLength) + QLatin1Char(' ') +
+                   hex(reply, opened.replyLength);
     if (status != 0)
-        m_out << ' ' << QCoreApplication::translate("TracingAccess", "failed");
-    m_out << '\n';
+        line += QLatin1Char(' ') + QCoreApplication::translate("TracingAccess", "failed");
+    line += QLatin1Char('\n');
+    std::lock_guard streamLocked(streamLock(&m_out));
+    m_out << line;
     m_out.flush();
     return status;
 }
 
 int TracingAccess::CloseHidDevice(DeviceRecord& record) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock lock(m_mutex);
     m_open.remove(key(record));
     lock.unlock();
     return m_inner->CloseHidDevice(record);

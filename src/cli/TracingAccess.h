@@ -4,9 +4,9 @@
 #include "device/HidAccess.h"
 
 #include <QMap>
-#include <QMutex>
 #include <QTextStream>
 #include <memory>
+#include <mutex>
 
 // Passes every call on to another access layer and prints each exchange on one line: the
 // unit, then the request and the reply bytes as two-digit lower-case hex.
@@ -23,6 +23,7 @@ public:
     void endCommand() override { m_inner->endCommand(); }
     bool unitUnchanged(int unit) override { return m_inner->unitUnchanged(unit); }
     QString unitPath(int unit) const override { return m_inner->unitPath(unit); }
+    QString nodeDevice(const QString& node) const override { return m_inner->nodeDevice(node); }
     bool exchangesMayBlock() const override { return m_inner->exchangesMayBlock(); }
 
 private:
@@ -35,6 +36,6 @@ private:
 
     std::unique_ptr<HidAccess> m_inner;
     QTextStream& m_out;
-    QMutex m_mutex; // units are written in parallel
+    std::mutex m_mutex; // m_open; units are written in parallel
     QMap<QByteArray, Opened> m_open;
 };

@@ -30,50 +30,12 @@
 
 namespace {
 
-// How this user gets access, fitted to how the programs were installed and how the user is
-// logged in: each command on a line of its own, to be copied as it is. Built when needed, so
-// that it is said in the language the tool runs in.
-QString accessAdvice(const AccessSetup& setup) {
-    QStringList advice;
-    for (const AccessSetup::Step step : setup.steps()) {
-        switch (step) {
-        case AccessSetup::Step::InstallFromBuild:
-            advice << QCoreApplication::translate(
-                          "CommandLineTool",
-                          "The udev rule that gives access is not installed. Install it from "
-                          "this build, then unplug the unit and plug it in again:\n%1")
-                          .arg(setup.installCommands());
-            break;
-        case AccessSetup::Step::InstallPackage:
-            advice << QCoreApplication::translate(
-                "CommandLineTool",
-                "The udev rule that gives access is not installed. Install the "
-                "tarvenpad-programmer package, which brings it, then unplug the unit and "
-                "plug it in again.");
-            break;
-        case AccessSetup::Step::ReplugAtSeat:
-            advice << QCoreApplication::translate(
-                "CommandLineTool",
-                "The rule gives the user at the seat access: unplug the unit and plug it "
-                "in again.");
-            break;
-        case AccessSetup::Step::JoinPlugdev:
-            advice << QCoreApplication::translate(
-                "CommandLineTool",
-                "Over SSH or without a desktop session, access comes from the plugdev "
-                "group. Join it, then log in again:\n"
-                "    sudo usermod -aG plugdev $USER");
-            break;
-        case AccessSetup::Step::ApplyRuleAgain:
-            advice << QCoreApplication::translate(
-                "CommandLineTool",
-                "This user is in plugdev, but the unit was set up before the rule was in "
-                "place. Unplug it and plug it in again, or have udev apply the rule now:\n"
-                "    sudo udevadm trigger --subsystem-match=hidraw");
-            break;
-        }
-    }
-    return advice.join(QLatin1Char('\n'));
+// The encoders past the four units that a command can name, by their device nodes.
+QStringList beyondNamed(const HidAccess& access) {
+    QStringList nodes;
+    for (int n = MaxUnits + 1; !access.unitPath(n).isEmpty(); ++n)
+        nodes << access.unitPath(n);
+    return nodes;
 }
 
 // A slot in one phrase: "Esc (41) Control Repeat".
@@ -103,6 +65,53 @@ QString noUnitFound() {
 
 } // namespace
 
+// How this user gets access, fitted to how the programs were installed and how the user is
+// logged in: each command on a line of its own, to be copied as it is. Built when needed, so
+// that it is said in the language the tool runs in.
+QString UnitCommands::accessAdvice(const AccessSetup& setup) {
+    QStringList advice;
+    for (const AccessSetup::Step step : setup.steps()) {
+        switch (step) {
+        case AccessSetup::Step::InstallFromBuild:
+            advice << QCoreApplication::translate(
+                          "CommandLineTool",
+                          "The udev rule that gives access is not installed. Install it from "
+                          "this build, then unplug the unit and plug it in again:\n%1")
+                          .arg(setup.installCommands());
+            break;
+        case AccessSetup::Step::InstallPackage:
+            advice << QCoreApplication::translate(
+                "CommandLineTool",
+                "The udev rule that gives access is not installed. Install the "
+                "tarvenpad-programmer package, which brings it, then unplug the unit and "
+                "plug it in again.");
+            break;
+        case AccessSetup::Step::ReplugAtSeat:
+            advice << QCoreApplication::translate(
+                "CommandLineTool",
+                "The rule gives the user at the seat access: unplug the unit and plug it "
+                "in again.");
+            break;
+        case AccessSetup::Step::JoinPlugdev:
+            advice << QCoreApplication::translate(
+                          "CommandLineTool",
+                          "Over SSH or without a desktop session, access comes from the plugdev "
+                          "group. Join it, then log in again:\n%1")
+                          .arg(AccessSetup::joinCommand());
+            break;
+        case AccessSetup::Step::ApplyRuleAgain:
+            advice << QCoreApplication::translate(
+                          "CommandLineTool",
+                          "This user is in plugdev, but the unit was set up before the rule was in "
+                          "place. Unplug it and plug it in again, or have udev apply the rule "
+                          "now:\n%1")
+                          .arg(AccessSetup::applyCommand());
+            break;
+        }
+    }
+    return advice.join(QLatin1Char('\n'));
+}
+
 std::unique_ptr<HidAccess> UnitCommands::openAccess(const ToolOptions& o) {
     std::unique_ptr<HidAccess> access;
     if (o.emulate >= 0) {
@@ -126,9 +135,23 @@ int UnitCommands::denied(const ListedUnit& unit) {
                                              "(%2).")
                                               .arg(unit.unit)
                                               .arg(UnitProgramming::failureDetail(unit.refused)));
-    m_err << accessAdvice(AccessSetup::probe()) << '\n';
+    m_err << accessAdvice(m_accessSetup ? *m_accessSetup : AccessSetup::probe()) << '\n';
     m_err.flush();
     return status;
+}
+
+bool UnitCommands::leftOut(const HidAccess& access) {
+    const QStringList nodes = beyondNamed(access);
+    if (nodes.isEmpty())
+        return false;
+    m_err << "tarvenpad: "
+          << tr("warning: %1 left out: commands name units 1 to %2 only; 'tarvenpad watch' "
+                "programs every encoder")
+                 .arg(nodes.join(QStringLiteral(", ")))
+                 .arg(MaxUnits)
+          << '\n';
+    m_err.flush();
+    return true;
 }
 
 int UnitCommands::units(const ToolOptions& o) {
@@ -137,6 +160,7 @@ int UnitCommands::units(const ToolOptions& o) {
     TerminalProgress progress(m_err, false);
     DeviceLink link(*access, progress, progress);
     const QList<ListedUnit> found = ListUnits(*access, link, true);
+    leftOut(*access);
     if (o.json) {
         // A unit this user may not open is still there; a script must not take it for absent.
         QJsonArray list;
@@ -175,8 +199,13 @@ int UnitCommands::pickUnit(const ToolOptions& o, HidAccess& access, DeviceLink& 
     const QList<ListedUnit> found = ListUnits(access, link, serials || !o.serial.isEmpty());
     if (found.isEmpty())
         return fail(NoUnit, noUnitFound());
-    if (!o.serial.isEmpty())
+    if (!o.serial.isEmpty()) {
+        if (std::none_of(found.begin(), found.end(), [&](const ListedUnit& a) {
+                return a.accessible() && a.serial == o.serial;
+            }))
+            leftOut(access); // it may be one of them
         return pickBySerial(o.serial, found, unit);
+    }
     const auto numbered = std::find_if(found.begin(), found.end(), [&](const ListedUnit& a) {
         return a.unit == (o.unit ? o.unit : found[0].unit);
     });
@@ -230,6 +259,8 @@ int UnitCommands::write(const ToolOptions& o) {
 
     const bool serials = o.backup.contains(QLatin1String("{serial}"));
     QList<ListedUnit> targets;
+    // A unit left as it was is not a success.
+    const bool skipped = o.all && leftOut(*access);
     if (o.all) {
         targets = ListUnits(*access, link, serials);
         if (targets.isEmpty())
@@ -266,7 +297,10 @@ int UnitCommands::write(const ToolOptions& o) {
             worker.join();
     }
     progress.finish();
-    return report(o, targets, outcomes);
+    const int status = report(o, targets, outcomes);
+    return skipped && UnitProgramming::severity(NoUnit) > UnitProgramming::severity(status)
+               ? int(NoUnit)
+               : status;
 }
 
 std::optional<QStringList> UnitCommands::backupPaths(const QString& pattern,
@@ -326,16 +360,18 @@ int UnitCommands::watch(const ToolOptions& o) {
     // Listening starts before the attached units are listed, so that none falls in between.
     std::unique_ptr<PlugMonitor> monitor = o.emulate < 0 && m_monitor ? m_monitor() : nullptr;
     if (monitor && !monitor->isWatching())
-        return fail(IoError, tr("cannot watch for units: the system's device events (udev) "
-                                "cannot be reached"));
+        return fail(IoError, tr("cannot watch for units: udevd, which announces each device "
+                                "plugged in, is not running or cannot be reached"));
+    // Every encoder attached now, beyond the four a command can name too.
     QStringList attached;
+    auto lister = openAccess(o);
     {
-        auto access = openAccess(o);
-        UnitListScope scope(*access);
+        UnitListScope scope(*lister);
         TerminalProgress quiet(m_err, false);
-        DeviceLink link(*access, quiet, quiet);
-        for (const ListedUnit& a : ListUnits(*access, link, false))
-            attached << access->unitPath(a.unit);
+        DeviceLink link(*lister, quiet, quiet);
+        for (const ListedUnit& a : ListUnits(*lister, link, false))
+            attached << lister->unitPath(a.unit);
+        attached << beyondNamed(*lister);
     }
     // Each plug-in gets an access of its own, so that its unit numbers are its own command's.
     UnitWatch watching(
@@ -343,7 +379,8 @@ int UnitCommands::watch(const ToolOptions& o) {
         [&](const QString& node) {
             return UnitProgramming::programPlugIn(*openAccess(o), node, image);
         },
-        o.json, log.isOpen() ? &log : nullptr);
+        [&](const QString& node) { return lister->nodeDevice(node); }, o.json,
+        log.isOpen() ? &log : nullptr);
     return watching.run(attached, monitor.get()) ? IoError : Success;
 }
 

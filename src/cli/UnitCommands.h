@@ -4,6 +4,7 @@
 #include "cli/ToolIo.h"
 #include "cli/ToolOptions.h"
 #include "cli/UnitProgramming.h"
+#include "device/AccessSetup.h"
 #include "device/UnitListing.h"
 
 #include <QList>
@@ -29,6 +30,10 @@ public:
     UnitCommands(QTextStream& out, QTextStream& err, AccessFactory hardware, bool errIsTerminal)
         : ToolIo(out, err), m_hardware(std::move(hardware)), m_errIsTerminal(errIsTerminal) {}
     void setPlugMonitor(MonitorFactory monitor) { m_monitor = std::move(monitor); }
+    // What the access advice is fitted to; without it, this machine as it is when needed.
+    void setAccessSetup(const AccessSetup& setup) { m_accessSetup = setup; }
+    // What a user who may not open a unit has to do, one step to a paragraph.
+    static QString accessAdvice(const AccessSetup& setup);
 
     int units(const ToolOptions& o);
     int write(const ToolOptions& o);
@@ -52,8 +57,11 @@ private:
     int report(const ToolOptions& o, const QList<ListedUnit>& targets,
                const std::vector<UnitProgramming::Outcome>& outcomes);
     int denied(const ListedUnit& unit);
+    // Warns of the encoders past the units a command can name; whether there are any.
+    bool leftOut(const HidAccess& access);
 
     AccessFactory m_hardware;
     MonitorFactory m_monitor;
     bool m_errIsTerminal;
+    std::optional<AccessSetup> m_accessSetup;
 };

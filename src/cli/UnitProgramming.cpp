@@ -108,10 +108,15 @@ UnitWatch::Outcome UnitProgramming::programPlugIn(HidAccess& access, const QStri
                                                   const DeviceImage& image) {
     using Outcome = UnitWatch::Outcome;
     UnitListScope scope(access);
+    // Every encoder attached, however many: only the window's choice stops at four.
     int unit = 0;
-    for (int n = 1; n <= MaxUnits && !unit; ++n)
-        if (access.unitPath(n) == node)
+    for (int n = 1; !unit; ++n) {
+        const QString path = access.unitPath(n);
+        if (path.isEmpty() && n > MaxUnits)
+            break;
+        if (path == node)
             unit = n;
+    }
     if (!unit)
         return {};       // another device, or gone already
     QTextStream nowhere; // units programmed side by side draw no progress bar

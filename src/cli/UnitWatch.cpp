@@ -67,8 +67,9 @@ private:
 
 } // namespace
 
-UnitWatch::UnitWatch(QTextStream& out, Program program, bool json, QFile* log)
-    : m_out(out), m_program(std::move(program)), m_json(json), m_log(log) {
+UnitWatch::UnitWatch(QTextStream& out, Program program, Identify identify, bool json, QFile* log)
+    : m_out(out), m_program(std::move(program)), m_identify(std::move(identify)), m_json(json),
+      m_log(log) {
     if (m_log && m_log->size() == 0) {
         m_log->write("time,serial,node,result,detail,ms\n");
         m_log->flush();
@@ -87,18 +88,47 @@ int UnitWatch::run(const QStringList& attached, PlugMonitor* monitor) {
             std::this_thread::sleep_for(std::chrono::milliseconds(PollMs));
         if (!next)
             break;
-        if (!next->isEmpty())
+        if (!next->isEmpty()) {
             start(*next);
+        } else {
+            std::lock_guard lock(m_mutex);
+            joinEnded();
+        }
     }
     // Transfers that are running finish; none starts after the stop.
-    for (std::thread& worker : m_workers)
+    std::map<std::thread::id, std::thread> workers;
+    {
+        std::lock_guard lock(m_mutex);
+        workers.swap(m_workers);
+    }
+    for (auto& [id, worker] : workers)
         worker.join();
     summarise();
     return int(m_failed.size());
 }
 
+// A shift of hundreds of units must not hold hundreds of threads.
+void UnitWatch::joinEnded() {
+    for (const std::thread::id id : m_ended) {
+        const auto it = m_workers.find(id);
+        if (it == m_workers.end())
+            continue;
+        it->second.join(); // it only has to return: its last locked step is done
+        m_workers.erase(it);
+    }
+    m_ended.clear();
+}
+
 void UnitWatch::start(const QString& node) {
+    const QString device = m_identify ? m_identify(node) : QString();
     std::lock_guard lock(m_mutex);
+    joinEnded();
+    // A unit plugged in while the watch started is both listed and reported: one plug-in.
+    if (!device.isEmpty()) {
+        if (m_taken.value(node) == device)
+            return;
+        m_taken.insert(node, device);
+    }
     // A unit plugged in again before its last round ended gets another round after it, so
     // that no plug-in is missed and none is handled twice at once.
     if (m_busy.contains(node)) {
@@ -106,7 +136,7 @@ void UnitWatch::start(const QString& node) {
         return;
     }
     m_busy.insert(node);
-    m_workers.emplace_back([this, node] {
+    std::thread worker([this, node] {
         for (;;) {
             QElapsedTimer timer;
             timer.start();
@@ -116,10 +146,13 @@ void UnitWatch::start(const QString& node) {
                 report(node, outcome, timer.elapsed());
             if (stopRequested || !m_again.remove(node)) {
                 m_busy.remove(node);
+                m_ended.push_back(std::this_thread::get_id());
                 return;
             }
         }
     });
+    const std::thread::id id = worker.get_id();
+    m_workers.emplace(id, std::move(worker));
 }
 
 void UnitWatch::report(const QString& node, const Outcome& outcome, qint64 ms) {

@@ -14,16 +14,7 @@ constexpr const char* HelperName = "tarvenpad-hid-check";
 
 bool memberOf(const char* group) {
     const struct group* g = getgrnam(group);
-    if (!g)
-        return false;
-    const int count = getgroups(0, nullptr);
-    std::vector<gid_t> groups(size_t(std::max(count, 0)));
-    if (count > 0 && getgroups(count, groups.data()) != count)
-        return false;
-    for (gid_t id : groups)
-        if (id == g->gr_gid)
-            return true;
-    return getegid() == g->gr_gid;
+    return g && AccessSetup::processGroups().contains(uint(g->gr_gid));
 }
 
 } // namespace
@@ -46,6 +37,25 @@ QString AccessSetup::installCommands() const {
                           "    sudo install %2 /usr/lib/udev/\n"
                           "    sudo udevadm control --reload-rules")
         .arg(ruleSource, helperSource);
+}
+
+QString AccessSetup::joinCommand() {
+    return QStringLiteral("    sudo usermod -aG plugdev $USER");
+}
+
+QString AccessSetup::applyCommand() {
+    return QStringLiteral("    sudo udevadm trigger --subsystem-match=hidraw");
+}
+
+QList<uint> AccessSetup::processGroups() {
+    QList<uint> ids{uint(getegid())};
+    const int count = getgroups(0, nullptr);
+    std::vector<gid_t> groups(size_t(std::max(count, 0)));
+    if (count > 0 && getgroups(count, groups.data()) == count)
+        for (const gid_t id : groups)
+            if (!ids.contains(uint(id)))
+                ids << uint(id);
+    return ids;
 }
 
 AccessSetup AccessSetup::probe() {

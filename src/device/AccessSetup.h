@@ -20,8 +20,14 @@ struct AccessSetup {
     // one way to be let in by it.
     enum class Step { InstallFromBuild, InstallPackage, ReplugAtSeat, JoinPlugdev, ApplyRuleAgain };
     QList<Step> steps() const;
-    // Step::InstallFromBuild's commands, one to a line and indented, to be copied as they are.
-    QString installCommands() const;
+    // The steps' commands, one to a line and indented, to be copied as they are; no
+    // translation touches them.
+    QString installCommands() const; // Step::InstallFromBuild
+    static QString joinCommand();    // Step::JoinPlugdev
+    static QString applyCommand();   // Step::ApplyRuleAgain
+
+    // The groups this process is in: the supplementary ones and the effective one.
+    static QList<uint> processGroups();
 
     // This machine and this process, as they are now.
     static AccessSetup probe();

@@ -47,7 +47,9 @@ public:
     int WriteHidDevice(DeviceRecord& record, const quint8* request, quint8* reply) override;
     int CloseHidDevice(DeviceRecord& record) override;
     OpenFailure lastOpenFailure() const override;
-    QString unitPath(int unit) const override { return QStringLiteral("emulated:%1").arg(unit); }
+    QString unitPath(int unit) const override {
+        return unit >= 1 && unit <= MaxUnits ? QStringLiteral("emulated:%1").arg(unit) : QString();
+    }
 
 private:
     void wait() const;

@@ -60,4 +60,8 @@ public:
     virtual bool exchangesMayBlock() const { return false; }
     // Where a unit is found, for people and scripts; empty when the layer cannot tell.
     virtual QString unitPath(int /*unit*/) const { return {}; }
+    // The device that a node belongs to now, different each time a device is plugged in, so
+    // that news of a plug-in already seen is told from a new one; empty when the layer cannot
+    // tell.
+    virtual QString nodeDevice(const QString& /*node*/) const { return {}; }
 };

@@ -53,24 +53,43 @@ bool naturalLess(const QString& a, const QString& b) {
     return a.size() - i < b.size() - j;
 }
 
+// hidapi's own state (its set-up, the error string of calls made without a device, the locale
+// set-up of enumeration) exists once per process, whatever the number of HidapiAccess
+// instances and threads: it is set up for as long as any instance lives, and the calls that
+// touch it take turns. Reads and writes on an open device touch only that device and stay
+// parallel.
+std::mutex libraryMutex;
+int libraryUsers = 0;
+bool libraryReady = false;
+
 } // namespace
 
 struct HidapiAccess::Handle {
     explicit Handle(hid_device* d) : device(d) {}
-    ~Handle() { hid_close(device); }
+    ~Handle() {
+        std::lock_guard lock(libraryMutex);
+        hid_close(device);
+    }
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
     hid_device* const device;
 };
 
 HidapiAccess::HidapiAccess(const QString& sysfsRoot) : m_sysfsRoot(sysfsRoot) {
-    m_initialised = hid_init() == 0;
+    std::lock_guard lock(libraryMutex);
+    ++libraryUsers;
+    if (!libraryReady)
+        libraryReady = hid_init() == 0;
+    m_initialised = libraryReady;
 }
 
 HidapiAccess::~HidapiAccess() {
     m_units.clear();
-    if (m_initialised)
+    std::lock_guard lock(libraryMutex);
+    if (--libraryUsers == 0 && libraryReady) {
         hid_exit();
+        libraryReady = false;
+    }
 }
 
 // The device a hidraw node belongs to, so that the interfaces of one encoder count as one
@@ -120,7 +139,7 @@ QList<HidapiAccess::Unit> HidapiAccess::listUnits(int identifier) const {
         int interface;
     };
     QMap<QString, Candidate> chosen; // per physical device
-    std::lock_guard lock(m_hidapiCalls);
+    std::unique_lock lock(libraryMutex);
     hid_device_info* all = hid_enumerate(0, quint16(identifier));
     for (const hid_device_info* info = all; info; info = info->next) {
         if (info->product_id != identifier || !info->path)
@@ -147,6 +166,7 @@ QList<HidapiAccess::Unit> HidapiAccess::listUnits(int identifier) const {
             *it = c;
     }
     hid_free_enumeration(all);
+    lock.unlock();
 
     QList<Unit> units;
     for (const Candidate& c : chosen)
@@ -231,7 +251,7 @@ int HidapiAccess::OpenHidDevice(int identifier, int requestLength, int replyLeng
     hid_device* device = nullptr;
     int error = 0;
     {
-        std::lock_guard lock(m_hidapiCalls);
+        std::lock_guard lock(libraryMutex);
         errno = 0;
         device = hid_open_path(path.constData());
         error = errno;
@@ -341,11 +361,8 @@ int HidapiAccess::CloseHidDevice(DeviceRecord& record) {
         device = std::move(it->second.device);
         m_units.erase(it);
     }
-    {
-        // Closed here unless a blocked write still holds it; then that write's thread closes it.
-        std::lock_guard lock(m_hidapiCalls);
-        device.reset();
-    }
+    // Closed here unless a blocked write still holds it; then that write's thread closes it.
+    device.reset();
     record = DeviceRecord{};
     return 0;
 }

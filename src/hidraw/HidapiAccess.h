@@ -50,6 +50,7 @@ public:
     void endCommand() override;
     bool unitUnchanged(int unit) override;
     QString unitPath(int unit) const override;
+    QString nodeDevice(const QString& node) const override { return usbDevice(node); }
     bool exchangesMayBlock() const override { return true; }
 
 private:
@@ -70,8 +71,7 @@ private:
 
     const QString m_sysfsRoot;
     bool m_initialised = false;
-    mutable std::mutex m_hidapiCalls; // enumeration, opening and closing, one at a time
-    mutable std::mutex m_mutex;       // guards everything below
+    mutable std::mutex m_mutex; // guards everything below
     quint32 m_nextHandle = 1;
     std::map<quint32, OpenUnit> m_units;
     std::map<std::thread::id, OpenFailure> m_failures;

@@ -7,6 +7,13 @@
 UdevPlugMonitor::UdevPlugMonitor() : m_udev(udev_new()) {
     if (!m_udev)
         return;
+    // The netlink socket opens without udevd too, but then nothing is ever sent on it.
+    udev_queue* queue = udev_queue_new(m_udev);
+    const bool udevd = queue && udev_queue_get_udev_is_active(queue);
+    if (queue)
+        udev_queue_unref(queue);
+    if (!udevd)
+        return;
     m_monitor = udev_monitor_new_from_netlink(m_udev, "udev");
     if (m_monitor &&
         (udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "hidraw", nullptr) < 0 ||

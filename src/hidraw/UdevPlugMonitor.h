@@ -15,7 +15,7 @@ public:
     UdevPlugMonitor(const UdevPlugMonitor&) = delete;
     UdevPlugMonitor& operator=(const UdevPlugMonitor&) = delete;
 
-    // False when udev cannot be reached (no udevd, no netlink): nothing would ever come.
+    // False when udevd is not running or cannot be reached: nothing would ever come.
     bool isWatching() const override { return m_monitor != nullptr; }
     std::optional<QString> nextPlugIn(int timeoutMs) override;
 

@@ -7,6 +7,8 @@
 #include "app/Module1.h"
 #include "app/RowPanel.h"
 #include "app/StatusWindow.h"
+#include "cli/CommandLineTool.h"
+#include "device/AccessSetup.h"
 #include "device/EmulatedAccess.h"
 #include "windowfit/ScreenMetrics.h"
 
@@ -53,6 +55,8 @@ void setClientSize(MainWindow& w, QSize size) {
 
 } // namespace
 
+Q_DECLARE_METATYPE(AccessSetup)
+
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
@@ -61,6 +65,8 @@ private slots:
     void startWithUnit();
     void startWithoutUnit_data();
     void startWithoutUnit();
+    void accessAdvice_data();
+    void accessAdvice();
     void distributionDisc_data();
     void distributionDisc();
     void namesAndLabels();
@@ -129,7 +135,8 @@ void TestMainWindow::startWithoutUnit() {
     m_access->setAttached(denied ? QList<int>{1} : QList<int>{});
     m_access->unit(1).openFails = denied;
     m_access->unit(1).accessDenied = denied;
-    auto w = Module1::Start(ProgrammerServices{*m_access, *m_dialogs});
+    const AccessSetup overSsh{true, {}, {}, false, false};
+    auto w = Module1::Start(ProgrammerServices{*m_access, *m_dialogs, nullptr, nullptr, &overSsh});
     QVERIFY(!w);
     for (QWidget* top : QApplication::topLevelWidgets())
         QVERIFY(!(top->objectName() == "Form1" && top->isVisible()));
@@ -141,14 +148,74 @@ void TestMainWindow::startWithoutUnit() {
     if (denied) {
         QVERIFY(shown.text.startsWith(text + "\n\n"));
         QVERIFY(shown.text.contains("Permission denied"));
-        // The fix that follows depends on how this machine is set up.
-        QVERIFY(shown.text.contains("udev rule") || shown.text.contains("plugdev"));
+        QVERIFY(shown.text.endsWith(":\n    sudo usermod -aG plugdev $USER"));
     } else {
         QCOMPARE(shown.text, text);
     }
     QCOMPARE(shown.title, QString());
     QCOMPARE(shown.icon, UserDialogs::Icon::Exclamation);
     QCOMPARE(shown.buttons, UserDialogs::Buttons::Ok);
+}
+
+void TestMainWindow::accessAdvice_data() {
+    QTest::addColumn<AccessSetup>("setup");
+    QTest::addColumn<QString>("window"); // after the no-unit text and the line on the refusal
+    QTest::addColumn<QString>("tool");
+    const QString install = "\n    sudo install -m 644 /src/70-tarvenpad.rules /etc/udev/rules.d/\n"
+                            "    sudo install /build/tarvenpad-hid-check /usr/lib/udev/\n"
+                            "    sudo udevadm control --reload-rules";
+    const QString join = "\n    sudo usermod -aG plugdev $USER";
+    QTest::newRow("run from a build, at the seat")
+        << AccessSetup{false, "/src/70-tarvenpad.rules", "/build/tarvenpad-hid-check", true, false}
+        << "\n\nThe udev rule that gives access is not installed. Install it from this build:" +
+               install +
+               "\n\nThe udev rule gives the user at the seat access: unplug the TARVEN-PAD, plug "
+               "it in again and restart the program."
+        << "The udev rule that gives access is not installed. Install it from this build, then "
+           "unplug the unit and plug it in again:" +
+               install +
+               "\nThe rule gives the user at the seat access: unplug the unit and plug it in "
+               "again.";
+    QTest::newRow("no package, over SSH, not in plugdev")
+        << AccessSetup{false, {}, {}, false, false}
+        << "\n\nThe udev rule that gives access is not installed. Install the "
+           "tarvenpad-programmer package, which brings it.\n\nWithout a desktop session at the "
+           "seat (a kiosk, a remote display), access comes from the plugdev group. Join it and "
+           "log in again:" +
+               join
+        << "The udev rule that gives access is not installed. Install the tarvenpad-programmer "
+           "package, which brings it, then unplug the unit and plug it in again.\nOver SSH or "
+           "without a desktop session, access comes from the plugdev group. Join it, then log "
+           "in again:" +
+               join;
+    QTest::newRow("rule in place, in plugdev")
+        << AccessSetup{true, {}, {}, false, true}
+        << "\n\nThe TARVEN-PAD was set up before the rule was in place. Unplug it and plug it in "
+           "again, or have udev apply the rule now:\n    sudo udevadm trigger "
+           "--subsystem-match=hidraw"
+        << "This user is in plugdev, but the unit was set up before the rule was in place. "
+           "Unplug it and plug it in again, or have udev apply the rule now:\n    sudo udevadm "
+           "trigger --subsystem-match=hidraw";
+    QTest::newRow("no package, in plugdev")
+        << AccessSetup{false, {}, {}, false, true}
+        << "\n\nThe udev rule that gives access is not installed. Install the "
+           "tarvenpad-programmer package, which brings it."
+        << "The udev rule that gives access is not installed. Install the tarvenpad-programmer "
+           "package, which brings it, then unplug the unit and plug it in again.";
+}
+
+// The advice after a refusal, in the window and in the tool, for each set-up.
+void TestMainWindow::accessAdvice() {
+    QFETCH(AccessSetup, setup);
+    QFETCH(QString, window);
+    QFETCH(QString, tool);
+    const OpenFailure refused{OpenFailure::Kind::AccessDenied, 1, "/dev/hidraw3", EACCES};
+    QCOMPARE(Module1::noDeviceMessage(refused, setup),
+             Module1::NoDeviceText() +
+                 "\n\nA TARVEN-PAD is attached, but this user may not open it (/dev/hidraw3: "
+                 "Permission denied)." +
+                 window);
+    QCOMPARE(CommandLineTool::accessAdvice(setup), tool);
 }
 
 void TestMainWindow::distributionDisc_data() {

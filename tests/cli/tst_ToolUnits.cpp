@@ -2,13 +2,15 @@
 #include "FakeHidapi.h"
 #include "FakeSysfs.h"
 #include "cli/CommandLineTool.h"
-#include "hidraw/HidapiAccess.h"
+#include "device/AccessSetup.h"
 #include "device/PlugMonitor.h"
+#include "hidraw/HidapiAccess.h"
 #include "files/ConfigFile.h"
 #include "model/Configuration.h"
 
 #include <QtTest>
 #include <cerrno>
+#include <csignal>
 
 using fakehid::Device;
 using fakehid::state;
@@ -44,13 +46,27 @@ int dataReports(const Device& d) {
     return n;
 }
 
-// Plugs in the units it is given, one per call, then has no more news.
+int unitsWritten() {
+    int n = 0;
+    for (const Device& d : state().devices)
+        n += dataReports(d) == 95;
+    return n;
+}
+
+// Plugs in the units it is given, one per call, then has no more news; or, given a signal,
+// raises it once and then waits on.
 struct ScriptedMonitor : PlugMonitor {
     QStringList nodes;
+    int signal = 0;
     std::optional<QString> nextPlugIn(int) override {
+        if (signal) {
+            std::raise(std::exchange(signal, -1));
+            return QString();
+        }
         if (nodes.isEmpty())
             return std::nullopt;
         const QString node = nodes.takeFirst();
+        const auto lock = fakehid::lock();
         for (Device& d : state().devices)
             d.unplugged &= d.path != node;
         return node;
@@ -71,6 +87,10 @@ private slots:
     void accessDenied();
     void backupNameFromOddSerial();
     void watchProgramsEachPlugIn();
+    void watchEndsOnSignal_data();
+    void watchEndsOnSignal();
+    void fiveEncoders_data();
+    void fiveEncoders();
 
 private:
     int run(const QStringList& args, PlugMonitor* monitor = nullptr);
@@ -79,6 +99,7 @@ private:
     QString m_file;
     std::unique_ptr<FakeSysfs> m_sysfs;
     QString m_out, m_err;
+    AccessSetup m_setup{true, {}, {}, false, false};
 };
 
 void TestToolUnits::init() {
@@ -104,6 +125,7 @@ int TestToolUnits::run(const QStringList& args, PlugMonitor* monitor) {
     const QString root = m_sysfs->root();
     CommandLineTool tool(
         out, err, [root] { return std::make_unique<HidapiAccess>(root); }, false);
+    tool.setAccessSetup(m_setup);
     if (monitor)
         tool.setPlugMonitor([monitor] {
             struct Borrowed : PlugMonitor {
@@ -184,7 +206,7 @@ void TestToolUnits::accessDenied() {
     QVERIFY2(m_err.startsWith("tarvenpad: unit 1 is attached, but this user may not open it "
                               "(/dev/hidraw3: Permission denied).\n"),
              qPrintable(m_err));
-    QVERIFY(m_err.count('\n') > 1);
+    QVERIFY2(m_err.endsWith(CommandLineTool::accessAdvice(m_setup) + '\n'), qPrintable(m_err));
 }
 
 // A unit's serial characters cannot lead the backup into another folder.
@@ -198,9 +220,9 @@ void TestToolUnits::backupNameFromOddSerial() {
 QTEST_GUILESS_MAIN(TestToolUnits)
 #include "tst_ToolUnits.moc"
 
-// Units attached at the start and each one plugged in after, once per plug-in: one that holds
-// the file already is only read; one plugged in again while it is being programmed gets a
-// second round after the first.
+// Units attached at the start and each one plugged in after, once per plug-in (a unit listed
+// at the start and then reported is one plug-in): one that holds the file already is only
+// read; one plugged in again while it is being programmed gets a second round after the first.
 void TestToolUnits::watchProgramsEachPlugIn() {
     QCOMPARE(run({"write", m_file, "--unit", "1"}), 0);
     const int stores = dataReports(state().devices[0]);
@@ -208,15 +230,67 @@ void TestToolUnits::watchProgramsEachPlugIn() {
     state().devices.last().unplugged = true;
     m_sysfs->attach("hidraw7", "1-3", 7);
     ScriptedMonitor monitor;
-    monitor.nodes = QStringList{"/dev/hidraw7", "/dev/hidraw5"};
+    monitor.nodes = QStringList{"/dev/hidraw3", "/dev/hidraw7"};
     const QString log = m_dir.filePath("watch.csv");
     QCOMPARE(run({"watch", m_file, "--log", log}, &monitor), 0);
     QCOMPARE(dataReports(state().devices[0]), stores);
-    for (const char* line : {"  11  already programmed  ", "  22  programmed  ",
-                             "  33  programmed  ", "  22  already programmed  "})
-        QVERIFY2(m_out.contains(line), qPrintable(m_out));
-    QVERIFY(m_out.endsWith("programmed: 2, already programmed: 2, failed: 0\n"));
+    for (const char* line :
+         {"  11  already programmed  ", "  22  programmed  ", "  33  programmed  "})
+        QCOMPARE(m_out.count(line), 1);
+    QVERIFY(m_out.endsWith("programmed: 2, already programmed: 1, failed: 0\n"));
     QFile csv(log);
     QVERIFY(csv.open(QIODevice::ReadOnly));
-    QCOMPARE(csv.readAll().count('\n'), 5);
+    QCOMPARE(csv.readAll().count('\n'), 4);
+}
+
+void TestToolUnits::watchEndsOnSignal_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGTERM") << SIGTERM;
+}
+
+// Stopped while both units are being programmed: they finish, the summary follows.
+void TestToolUnits::watchEndsOnSignal() {
+    QFETCH(int, signal);
+    ScriptedMonitor monitor;
+    monitor.signal = signal;
+    QCOMPARE(run({"watch", m_file}, &monitor), 0);
+    QVERIFY2(m_out.endsWith("programmed: 2, already programmed: 0, failed: 0\n"),
+             qPrintable(m_out));
+    QCOMPARE(unitsWritten(), 2);
+}
+
+void TestToolUnits::fiveEncoders_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("written"); // units
+    QTest::newRow("units") << QStringList{"units"} << 0 << 0;
+    QTest::newRow("units --json") << QStringList{"units", "--json"} << 0 << 0;
+    QTest::newRow("write --all") << QStringList{"write", m_file, "--all"} << 5 << 4;
+    QTest::newRow("read --serial of the fifth")
+        << QStringList{"read", m_dir.filePath("5.TPD"), "--serial", "55"} << 5 << 0;
+    QTest::newRow("watch, all at once") << QStringList{"watch", m_file} << 0 << 5;
+}
+
+// Five encoders, the last by node number past the four units a command names: watch programs
+// every one, the others say what they leave out.
+void TestToolUnits::fiveEncoders() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(int, written);
+    for (const int node : {6, 8, 10}) {
+        state().devices.append(encoder(node, char('0' + state().devices.size() + 1)));
+        m_sysfs->attach(QString("hidraw%1").arg(node), QString("1-%1").arg(node), node);
+    }
+    ScriptedMonitor monitor;
+    QCOMPARE(run(args, &monitor), status);
+    QCOMPARE(unitsWritten(), written);
+    const bool watch = args[0] == "watch";
+    QCOMPARE(m_err.contains("tarvenpad: warning: /dev/hidraw10 left out: commands name units 1 "
+                            "to 4 only; 'tarvenpad watch' programs every encoder\n"),
+             !watch);
+    if (watch)
+        QVERIFY2(m_out.endsWith("programmed: 5, already programmed: 0, failed: 0\n"),
+                 qPrintable(m_out));
+    QCOMPARE(state().openHandles, 0);
 }

@@ -3,6 +3,7 @@
 
 #include <hidapi.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -34,23 +35,44 @@ using fakehid::state;
 namespace {
 // Units are written from several threads at once; the fake takes one call at a time.
 std::recursive_mutex callMutex;
+// Calls on hidapi's process-wide state that were under way at once (counted before the fake
+// takes its own lock).
+std::atomic<int> inLibrary{0};
+std::atomic<int> overlaps{0};
+struct LibraryCall {
+    LibraryCall() { overlaps += inLibrary++ > 0; }
+    ~LibraryCall() { --inLibrary; }
+    LibraryCall(const LibraryCall&) = delete;
+    LibraryCall& operator=(const LibraryCall&) = delete;
+};
 } // namespace
+
+std::unique_lock<std::recursive_mutex> fakehid::lock() {
+    return std::unique_lock(callMutex);
+}
+
+int fakehid::libraryOverlaps() {
+    return overlaps.exchange(0);
+}
 
 extern "C" {
 
 int hid_init(void) {
+    LibraryCall call;
     std::lock_guard lock(callMutex);
     ++state().initCalls;
     return 0;
 }
 
 int hid_exit(void) {
+    LibraryCall call;
     std::lock_guard lock(callMutex);
     ++state().exitCalls;
     return 0;
 }
 
 struct hid_device_info* hid_enumerate(unsigned short vendor, unsigned short product) {
+    LibraryCall call;
     std::lock_guard lock(callMutex);
     state().enumerations.append({vendor, product});
     if (state().beforeEnumerate)
@@ -87,6 +109,7 @@ void hid_free_enumeration(struct hid_device_info* devs) {
 }
 
 hid_device* hid_open_path(const char* path) {
+    LibraryCall call;
     std::lock_guard lock(callMutex);
     for (int i = 0; i < state().devices.size(); ++i) {
         const auto& d = state().devices[i];

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <mutex>
 
 namespace fakehid {
 
@@ -41,5 +42,9 @@ State& state();
 void reset();
 // The reports written to every device that were not serial-number requests.
 int dataReportsWritten();
+// Holds off every hid_* call, so that a test can change the devices while units are in use.
+std::unique_lock<std::recursive_mutex> lock();
+// How many calls on hidapi's process-wide state overlapped another since the last look.
+int libraryOverlaps();
 
 } // namespace fakehid

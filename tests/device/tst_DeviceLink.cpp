@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScriptedTransferUi.h"
+#include "device/AccessSetup.h"
 #include "device/DeviceLink.h"
 #include "device/EmulatedAccess.h"
 #include "model/Configuration.h"
 
+#include <QProcess>
 #include <QtTest>
+#include <grp.h>
+#include <unistd.h>
 
 using Event = EmulatedAccess::Event;
 using Kind = EmulatedAccess::Event::Kind;
@@ -70,6 +74,7 @@ private slots:
     void formatSerial();
     void imageFromConfiguration();
     void receivedImageAppliedWithRules();
+    void groupsAsIdSays();
 };
 
 void TestDeviceLink::transfer_data() {
@@ -288,6 +293,33 @@ void TestDeviceLink::receivedImageAppliedWithRules() {
     QCOMPARE(order, (QList<Configuration::Option>{Configuration::Option::ReverseX,
                                                   Configuration::Option::ReverseY,
                                                   Configuration::Option::RotaryOnAux}));
+}
+
+// The groups the access advice goes by are the ones `id -G` gives this process.
+void TestDeviceLink::groupsAsIdSays() {
+    QProcess id;
+    id.start("id", {"-G"});
+    if (!id.waitForFinished() || id.exitCode() != 0)
+        QSKIP("id cannot be run here");
+    QSet<uint> expected;
+    for (const QByteArray& g : id.readAllStandardOutput().simplified().split(' '))
+        expected << g.toUInt();
+    const QList<uint> groups = AccessSetup::processGroups();
+    QCOMPARE(QSet<uint>(groups.begin(), groups.end()), expected);
+    const struct group* plugdev = getgrnam("plugdev");
+    QCOMPARE(AccessSetup::probe().inPlugdev, plugdev && expected.contains(plugdev->gr_gid));
+    // Only the primary group (root in a container): again with supplementary ones, plugdev's
+    // among them.
+    if (expected.size() == 1 && geteuid() == 0 && !qEnvironmentVariableIsSet("REGROUPED")) {
+        QProcess again;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("REGROUPED", "1");
+        again.setProcessEnvironment(env);
+        again.start("setpriv",
+                    {"--groups=4,46", QCoreApplication::applicationFilePath(), "groupsAsIdSays"});
+        QVERIFY(again.waitForFinished(60000));
+        QVERIFY2(again.exitCode() == 0, again.readAllStandardOutput().constData());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDeviceLink)

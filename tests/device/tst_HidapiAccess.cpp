@@ -5,6 +5,7 @@
 
 #include <QtTest>
 #include <cerrno>
+#include <thread>
 
 using fakehid::Device;
 using fakehid::state;
@@ -58,6 +59,27 @@ void TestHidapiAccess::initialisesOnce() {
     }
     QCOMPARE(state().exitCalls, 1);
     QCOMPARE(state().openHandles, 0);
+    // hidapi's state is the process's: instances on many threads share one set-up, and their
+    // calls on it take turns.
+    {
+        HidapiAccess first(m_sysfs.root());
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 6; ++t)
+            threads.emplace_back([this] {
+                for (int i = 0; i < 30; ++i) {
+                    HidapiAccess own(m_sysfs.root());
+                    DeviceRecord r;
+                    if (own.OpenHidDevice(DeviceIdentifier, 6, 6, r, 1) == 0)
+                        own.CloseHidDevice(r);
+                }
+            });
+        for (std::thread& t : threads)
+            t.join();
+        QCOMPARE(state().initCalls, 2);
+        QCOMPARE(state().exitCalls, 1);
+    }
+    QCOMPARE(state().exitCalls, 2);
+    QCOMPARE(fakehid::libraryOverlaps(), 0);
 }
 
 void TestHidapiAccess::unitNumbering() {

@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTest>
 #include <QThread>
 #include <memory>
@@ -17,6 +18,7 @@
 namespace {
 
 constexpr int ImageSize = 94;
+bool soakNamed = false;
 constexpr int Plugdev = 46; // Debian's fixed gid
 constexpr int Someone = 1000;
 
@@ -82,10 +84,10 @@ QStringList logLines(const QString& path) {
     return lines.mid(1);
 }
 
-bool waitForLines(const QString& path, int count) {
+bool waitForLines(const QString& path, int count, int ms = 60000) {
     QElapsedTimer t;
     t.start();
-    while (logLines(path).size() < count && t.elapsed() < 60000)
+    while (logLines(path).size() < count && t.elapsed() < ms)
         QThread::msleep(100);
     return logLines(path).size() >= count;
 }
@@ -360,6 +362,101 @@ private slots:
                  qPrintable(out));
     }
 
+    // Five encoders, two USB gadgets and three uhid units (f_hid has four functions at most):
+    // `units` names the one past unit 4 that it leaves out; `watch` programs all five.
+    void fiveEncoders() {
+        const QStringList uhid{"--transport", "uhid"};
+        Units units = plug({{}, {}, uhid, uhid, uhid});
+        const Run listed = tool({"units"});
+        QCOMPARE(listed.status, 0);
+        QCOMPARE(listed.out.count('\n'), 4);
+        QVERIFY2(listed.err.contains(" left out: commands name units 1 to 4 only"),
+                 qPrintable(listed.err));
+        const QByteArray image = randomImage(21);
+        const QString file = writeFile("five.TPD", tpdFile(image));
+        QFile::remove("five.csv");
+        QProcess watch;
+        watch.start(TOOL, {"watch", file, "--log", "five.csv"});
+        // Five transfers side by side in an emulated VM take their time.
+        QVERIFY(watch.waitForStarted());
+        QVERIFY2(waitForLines("five.csv", 5, 300000), qPrintable(readFile("five.csv")));
+        watch.terminate();
+        QVERIFY(watch.waitForFinished(60000));
+        QCOMPARE(watch.exitCode(), 0);
+        QCOMPARE(logLines("five.csv").size(), 5);
+        for (auto& u : units)
+            QCOMPARE(u->memory(), image);
+        const QString out = QString::fromUtf8(watch.readAllStandardOutput());
+        QVERIFY2(out.endsWith("programmed: 5, already programmed: 0, failed: 0\n"),
+                 qPrintable(out));
+    }
+
+    // Without udevd no plug-in would ever be heard: watch says so and fails at once.
+    void watchWithoutUdevd() {
+        const QString file = writeFile("no-udevd.TPD", tpdFile(randomImage(22)));
+        QProcess p;
+        p.start("unshare",
+                {"--mount", "sh", "-c", "mount -t tmpfs none /run/udev && exec \"$0\" watch \"$1\"",
+                 TOOL, file});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 6);
+        QCOMPARE(QString::fromUtf8(p.readAllStandardError()),
+                 QString("tarvenpad: cannot watch for units: udevd, which announces each device "
+                         "plugged in, is not running or cannot be reached\n"));
+    }
+
+    // One unit plugged in and pulled out 100 times under watch: its threads, open descriptors
+    // and resident memory at the end are those after the 10th time, within a small margin.
+    // A uhid unit that holds the file already, so that a cycle is quick in an emulated VM.
+    void watchSoak() {
+        if (!soakNamed)
+            QSKIP("the soak runs on its own, as kern_tool_soak");
+        const QByteArray image = randomImage(23);
+        const QString file = writeFile("soak.TPD", tpdFile(image));
+        QFile::remove("soak.csv");
+        QProcess watch;
+        watch.start(TOOL, {"watch", file, "--log", "soak.csv"});
+        QVERIFY(watch.waitForStarted());
+        QThread::msleep(500);
+        const QString proc = QStringLiteral("/proc/%1/").arg(watch.processId());
+        const auto figures = [&] {
+            QThread::msleep(500); // the last worker is joined at the watch's next look
+            QFile file(proc + "status");
+            const QString status =
+                file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+            const auto field = [&](const char* name) {
+                static const QRegularExpression number("\\d+");
+                const int at = status.indexOf(name);
+                return at < 0 ? -1 : number.match(status, at).captured().toInt();
+            };
+            return QList<int>{
+                field("Threads:"),
+                int(QDir(proc + "fd")
+                        .entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System)
+                        .size()),
+                field("VmRSS:")};
+        };
+        QList<int> tenth;
+        for (int cycle = 1; cycle <= 100; ++cycle) {
+            auto unit = std::make_unique<FirmwareUnit>(0, "0417",
+                                                       QStringList{"--transport", "uhid"}, image);
+            QVERIFY(unit->plugged() && waitForLines("soak.csv", cycle));
+            unit.reset();
+            if (cycle == 10)
+                tenth = figures();
+        }
+        const QList<int> last = figures();
+        watch.terminate();
+        QVERIFY(watch.waitForFinished(60000));
+        qInfo("after 10 cycles: %d threads, %d descriptors, %d kB resident; after 100: %d, "
+              "%d, %d kB",
+              tenth[0], tenth[1], tenth[2], last[0], last[1], last[2]);
+        QCOMPARE(logLines("soak.csv").filter(",already programmed,").size(), 100);
+        QVERIFY(last[0] <= tenth[0] + 1);
+        QVERIFY(last[1] <= tenth[1] + 2);
+        QVERIFY(last[2] <= tenth[2] + 2048);
+    }
+
     // --serial names the same unit whatever order the units were plugged in.
     void serialFollowsTheUnit() {
         const QByteArray left = randomImage(18), right = randomImage(19);
@@ -394,5 +491,14 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(KernelTool)
+// The soak runs for minutes in an emulated VM, longer than QtTest's default five: it runs
+// only when named (kern_tool_soak), with a time-out of its own.
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        soakNamed |= QByteArray(argv[i]).startsWith("watchSoak");
+    qputenv("QTEST_FUNCTION_TIMEOUT", "1200000");
+    QCoreApplication app(argc, argv);
+    KernelTool test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "kern_Tool.moc"
