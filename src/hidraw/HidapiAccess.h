@@ -50,7 +50,7 @@ public:
     void endCommand() override;
     bool unitUnchanged(int unit) override;
     QString unitPath(int unit) const override;
-    QString nodeDevice(const QString& node) const override { return usbDevice(node); }
+    QString nodeDevice(const QString& node) const override { return physicalDevice(node); }
     bool exchangesMayBlock() const override { return true; }
 
 private:
