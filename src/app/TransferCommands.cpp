@@ -75,16 +75,15 @@ TransferResult TransferCommands::runTransfer(const Exchange& exchange,
     return result;
 }
 
-bool TransferCommands::runCommand(const Exchange& exchange, const std::function<void()>& onSuccess,
+void TransferCommands::runCommand(const Exchange& exchange, const std::function<void()>& onSuccess,
                                   const std::function<void(TransferResult)>& afterwards) {
     if (m_running)
-        return false;
+        return;
     setRunning(true);
     const TransferResult result = runTransfer(exchange, onSuccess);
     if (afterwards)
         afterwards(result);
     setRunning(false);
-    return true;
 }
 
 void TransferCommands::WriteToDevice(int& identifier) {

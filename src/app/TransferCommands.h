@@ -44,8 +44,8 @@ signals:
 private:
     // One device command: does nothing while another runs. Otherwise runs `exchange` with the
     // progress window up; `onSuccess` is applied and failures are reported while it shows,
-    // `afterwards` gets the outcome once it has gone. False when it did not run.
-    bool runCommand(const Exchange& exchange, const std::function<void()>& onSuccess,
+    // `afterwards` gets the outcome once it has gone.
+    void runCommand(const Exchange& exchange, const std::function<void()>& onSuccess,
                     const std::function<void(TransferResult)>& afterwards);
     TransferResult runTransfer(const Exchange& exchange, const std::function<void()>& onSuccess);
     void setRunning(bool running);

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "FakeEncoder.h"
 #include "FakeHidapi.h"
 #include "FakeSysfs.h"
 #include "ScriptedDialogs.h"
 #include "app/MainWindow.h"
 #include "app/Module1.h"
 #include "device/EmulatedAccess.h"
-#include "hidraw/HidapiAccess.h"
 #include "device/UnitSelector.h"
+#include "hidraw/HidapiAccess.h"
 
 #include <QAction>
 #include <QLabel>
@@ -70,22 +71,6 @@ struct WaitingSelector : UnitSelector {
         return choice;
     }
 };
-
-// An encoder behind the fake hidapi that answers every request, with serial characters
-// "000n" (shown as n followed by its check digit n).
-fakehid::Device encoder(int node, char serial) {
-    fakehid::Device d;
-    d.path = QString("/dev/hidraw%1").arg(node);
-    d.respond = [serial](const QByteArray& request) {
-        QByteArray reply = request;
-        if (quint8(request[1]) == 0x84)
-            reply = QByteArray("\x02"
-                               "000") +
-                    serial;
-        return QList<QByteArray>{reply.leftJustified(8, '\0')};
-    };
-    return d;
-}
 
 } // namespace
 
@@ -214,7 +199,7 @@ void TestDeviceCommands::unitsChangeDuringChoice() {
     fakehid::reset();
     FakeSysfs sysfs;
     auto& devices = fakehid::state().devices;
-    devices = {encoder(3, '1'), encoder(5, '2')};
+    devices = {fakeEncoder(3, '1'), fakeEncoder(5, '2')};
     sysfs.attach("hidraw3", "1-1", 3);
     sysfs.attach("hidraw5", "1-2", 5);
     HidapiAccess access(sysfs.root());
@@ -227,7 +212,7 @@ void TestDeviceCommands::unitsChangeDuringChoice() {
             sysfs.detach("hidraw5");
         }
         if (change == "plug" || change == "replug") {
-            devices.append(encoder(4, change == "plug" ? '3' : '2'));
+            devices.append(fakeEncoder(4, change == "plug" ? '3' : '2'));
             sysfs.attach("hidraw4", change == "plug" ? "1-3" : "1-2", 7);
         }
     };

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "FakeEncoder.h"
 #include "FakeHidapi.h"
 #include "FakeSysfs.h"
 #include "cli/CommandLineTool.h"
 #include "device/AccessSetup.h"
 #include "device/PlugMonitor.h"
-#include "hidraw/HidapiAccess.h"
 #include "files/ConfigFile.h"
+#include "hidraw/HidapiAccess.h"
 #include "model/Configuration.h"
 
 #include <QtTest>
@@ -16,28 +17,6 @@ using fakehid::Device;
 using fakehid::state;
 
 namespace {
-
-// An encoder behind the fake hidapi: serial characters "000n", and a memory that keeps
-// what is stored so that the read-back agrees.
-Device encoder(int node, char serial) {
-    Device d;
-    d.path = QString("/dev/hidraw%1").arg(node);
-    auto memory = std::make_shared<QByteArray>(95, '\0');
-    d.respond = [serial, memory](const QByteArray& request) {
-        QByteArray reply = request.leftJustified(8, '\0');
-        const int location = quint8(request[3]);
-        if (quint8(request[1]) == 0x84)
-            reply = QByteArray("\x02"
-                               "000") +
-                    serial;
-        else if (quint8(request[1]) == 0x81 && location <= 94)
-            (*memory)[location] = request[4];
-        else if (quint8(request[1]) == 0x82 && location <= 94)
-            reply[5] = (*memory)[location];
-        return QList<QByteArray>{reply.leftJustified(8, '\0')};
-    };
-    return d;
-}
 
 int dataReports(const Device& d) {
     int n = 0;
@@ -105,7 +84,7 @@ private:
 void TestToolUnits::init() {
     fakehid::reset();
     m_sysfs = std::make_unique<FakeSysfs>();
-    state().devices = {encoder(3, '1'), encoder(5, '2')};
+    state().devices = {fakeEncoder(3, '1'), fakeEncoder(5, '2')};
     m_sysfs->attach("hidraw3", "1-1", 3);
     m_sysfs->attach("hidraw5", "1-2", 5);
 }
@@ -162,7 +141,7 @@ void TestToolUnits::unitsChangeDuringCommand() {
             m_sysfs->detach("hidraw5");
         }
         if (change == "plug" || change == "replug") {
-            state().devices.append(encoder(4, change == "plug" ? '3' : '2'));
+            state().devices.append(fakeEncoder(4, change == "plug" ? '3' : '2'));
             m_sysfs->attach("hidraw4", change == "plug" ? "1-3" : "1-2", 7);
         }
     };
@@ -211,7 +190,7 @@ void TestToolUnits::accessDenied() {
 
 // A unit's serial characters cannot lead the backup into another folder.
 void TestToolUnits::backupNameFromOddSerial() {
-    state().devices[1] = encoder(5, '/');
+    state().devices[1] = fakeEncoder(5, '/');
     QCOMPARE(run({"write", m_file, "--all", "--backup", m_dir.filePath("old-{serial}.TPD")}), 0);
     QVERIFY(QFile::exists(m_dir.filePath("old-11.TPD")));
     QVERIFY(QFile::exists(m_dir.filePath("old-_0.TPD")));
@@ -226,7 +205,7 @@ QTEST_GUILESS_MAIN(TestToolUnits)
 void TestToolUnits::watchProgramsEachPlugIn() {
     QCOMPARE(run({"write", m_file, "--unit", "1"}), 0);
     const int stores = dataReports(state().devices[0]);
-    state().devices.append(encoder(7, '3'));
+    state().devices.append(fakeEncoder(7, '3'));
     state().devices.last().unplugged = true;
     m_sysfs->attach("hidraw7", "1-3", 7);
     ScriptedMonitor monitor;
@@ -279,7 +258,7 @@ void TestToolUnits::fiveEncoders() {
     QFETCH(int, status);
     QFETCH(int, written);
     for (const int node : {6, 8, 10}) {
-        state().devices.append(encoder(node, char('0' + state().devices.size() + 1)));
+        state().devices.append(fakeEncoder(node, char('0' + state().devices.size() + 1)));
         m_sysfs->attach(QString("hidraw%1").arg(node), QString("1-%1").arg(node), node);
     }
     ScriptedMonitor monitor;
