@@ -3,9 +3,9 @@
 #include "app/Module1.h"
 #include "app/ProgrammerServices.h"
 #include "app/QtUserDialogs.h"
-#include "hidraw/HidapiAccess.h"
 #include "files/FileAccess.h"
 #include "files/Translations.h"
+#include "hidraw/HidapiAccess.h"
 
 #include <QApplication>
 

@@ -2,11 +2,11 @@
 // `tarvenpad`: the command-line companion of the programmer.
 #include "cli/CommandLineOptions.h"
 #include "cli/CommandLineTool.h"
-#include "hidraw/HidapiAccess.h"
-#include "hidraw/UdevPlugMonitor.h"
 #include "files/FileAccess.h"
 #include "files/NativePath.h"
 #include "files/Translations.h"
+#include "hidraw/HidapiAccess.h"
+#include "hidraw/UdevPlugMonitor.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

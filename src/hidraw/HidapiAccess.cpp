@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "hidraw/HidapiAccess.h"
 
-#include "device/Protocol.h"
 #include "descriptor/ReportDescriptor.h"
+#include "device/Protocol.h"
 
 #include <hidapi.h>
 
