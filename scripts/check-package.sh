@@ -34,7 +34,7 @@ echo "-- lintian $(basename "$dsc") $(basename "$buildinfo") $(basename "$deb")"
 status=0
 lintian --fail-on error,warning --display-info --pedantic "$dsc" "$buildinfo" "$deb" \
   >"$dir/lintian.log" 2>&1 || status=$?
-cat "$dir/lintian.log"
+grep -v "root privileges" "$dir/lintian.log" || true
 [ "$status" -eq 0 ] || { echo "lintian found errors or warnings"; exit 1; }
 
 echo "-- the package installed into an empty root"
