@@ -3,7 +3,7 @@
 # Builds the source package in a minimal chroot of a Debian release, as that release's own
 # build daemons would: build-in-chroot.sh SUITE [OUTDIR]   (SUITE: bookworm, trixie, sid...)
 # debootstrap makes the chroot once, from Debian's own archive, under $TARVENPAD_CHROOTS
-# (default /var/cache/tarvenpad-chroots)/SUITE; every build then starts from a copy of it,
+# (default /var/cache/tarvenpad-chroots)/SUITE; every build then starts from it afresh,
 # installs the package's Build-Depends and nothing else, and builds it as an ordinary user
 # with its unit suites. The packages and the log land in OUTDIR (build-chroot-SUITE/).
 # Needs root (debootstrap, chroot, mounts).
@@ -36,13 +36,18 @@ rm -rf "${out:?}"/*
 echo "-- the source package"
 dsc=$("$root/scripts/package.sh" "$out/source" source | tail -n1)
 
-work=$chroots/$suite.build.$$
+# Each build writes into an overlay on the chroot, which stays as debootstrap made it.
+layer=$chroots/$suite.build.$$
+work=$layer/root
 cleanup() {
-  for m in var/cache/apt/archives dev/shm dev/pts dev proc; do umount "$work/$m" 2>/dev/null || true; done
-  rm -rf --one-file-system "$work"
+  for m in var/cache/apt/archives dev/shm dev/pts dev proc ""; do
+    umount "$work/$m" 2>/dev/null || true
+  done
+  mountpoint -q "$work" || rm -rf --one-file-system "$layer"
 }
 trap cleanup EXIT
-cp -a "$base" "$work"
+mkdir -p "$layer/upper" "$layer/scratch" "$work"
+mount -t overlay overlay -o "lowerdir=$base,upperdir=$layer/upper,workdir=$layer/scratch" "$work"
 mount -t proc proc "$work/proc"
 mount --bind /dev "$work/dev"
 mount -t devpts -o newinstance,ptmxmode=0666 devpts "$work/dev/pts"
@@ -53,23 +58,23 @@ mount --bind "$base.debs" "$work/var/cache/apt/archives"
 cp /etc/resolv.conf "$work/etc/resolv.conf"
 mkdir -p "$work/build"
 cp "$(dirname "$dsc")"/*.dsc "$(dirname "$dsc")"/*.tar.* "$work/build/"
-in() { chroot "$work" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
+inside() { chroot "$work" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
   DEBIAN_FRONTEND=noninteractive "$@"; }
 
 echo "-- $suite: installing the Build-Depends"
-in sh -c "cd /build && dpkg-source -x --no-check *.dsc src >/dev/null"
-in apt-get update -qq
-in apt-get build-dep -y -qq --no-install-recommends /build/src >"$out/build-deps.log" 2>&1 || {
+inside sh -c "cd /build && dpkg-source -x --no-check *.dsc src >/dev/null"
+inside apt-get update -qq
+inside apt-get build-dep -y -qq --no-install-recommends /build/src >"$out/build-deps.log" 2>&1 || {
   tail -n 30 "$out/build-deps.log"
   exit 1
 }
-in useradd --create-home --home-dir /home/builder builder
-in chown -R builder: /build
+inside useradd --create-home --home-dir /home/builder builder
+inside chown -R builder: /build
 
 echo "-- $suite: dpkg-buildpackage (with the unit suites)"
 built=$(date +%s)
 status=0
-in runuser -u builder -- env HOME=/home/builder DEB_BUILD_OPTIONS="parallel=$(nproc)" \
+inside runuser -u builder -- env HOME=/home/builder DEB_BUILD_OPTIONS="parallel=$(nproc)" \
   sh -c 'cd /build/src && dpkg-buildpackage -us -uc' >"$out/build.log" 2>&1 || status=$?
 cp "$work"/build/*.deb "$work"/build/*.dsc "$work"/build/*.buildinfo "$work"/build/*.changes "$out/" 2>/dev/null || true
 end=$(date +%s)
