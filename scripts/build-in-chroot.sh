@@ -56,6 +56,9 @@ mount -t tmpfs tmpfs "$work/dev/shm"
 mkdir -p "$base.debs/partial"
 mount --bind "$base.debs" "$work/var/cache/apt/archives"
 cp /etc/resolv.conf "$work/etc/resolv.conf"
+# A mirror or snapshot that is not refreshed daily serves an unstable whose Release file has
+# passed its Valid-Until date; its signatures are still checked.
+echo 'Acquire::Check-Valid-Until "false";' >"$work/etc/apt/apt.conf.d/90tarvenpad-snapshot"
 mkdir -p "$work/build"
 cp "$(dirname "$dsc")"/*.dsc "$(dirname "$dsc")"/*.tar.* "$work/build/"
 inside() { chroot "$work" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
