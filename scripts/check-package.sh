@@ -18,14 +18,14 @@ if ! "$root/scripts/package.sh" "$dir" "$arch" >"$log" 2>&1; then
   rm -f "$log"
   exit 1
 fi
-deb=$(tail -n1 "$log")
 rm -f "$log"
 id=com.quelmark.TarvenpadProgrammer
 version=$(sed -n 's/^project(TarvenpadProgrammer VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 debian_version=$(dpkg-parsechangelog -l "$root/debian/changelog" -SVersion)
 # The package's upstream version is the program's.
 [ "${debian_version%-*}" = "$version" ]
-[ "$(basename "$deb")" = "tarvenpad-programmer_${debian_version}_$arch.deb" ]
+deb=$dir/tarvenpad-programmer_${debian_version}_$arch.deb
+[ -f "$deb" ]
 dsc=$dir/tarvenpad-programmer_$debian_version.dsc
 buildinfo=$dir/tarvenpad-programmer_${debian_version}_$arch.buildinfo
 
