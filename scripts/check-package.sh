@@ -65,6 +65,7 @@ usr/share/icons/hicolor/256x256/apps/$id.png
 usr/share/icons/hicolor/48x48/apps/$id.png
 usr/share/icons/hicolor/64x64/apps/$id.png
 usr/share/icons/hicolor/scalable/apps/$id.svg
+usr/share/lintian/overrides/tarvenpad-programmer
 usr/share/man/man1/tarvenpad-programmer-demo.1.gz
 usr/share/man/man1/tarvenpad-programmer.1.gz
 usr/share/man/man1/tarvenpad.1.gz
