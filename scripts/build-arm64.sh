@@ -5,6 +5,7 @@
 # the unit tests under qemu-user. Enables Debian's arm64 architecture and installs the arm64
 # libraries beside the amd64 ones first; run again, it finds them there. The acceptance suite
 # drives this machine's own display and kernel and stays with the amd64 build.
+# With --setup-only, only the multiarch set-up and the arm64 libraries (scripts/package.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-$root/build-arm64}
@@ -17,6 +18,7 @@ if ! dpkg --print-foreign-architectures | grep -qx arm64; then
   $sudo apt-get update -qq
 fi
 "$root/scripts/install-deps.sh" run arm64
+[ "$dir" != --setup-only ] || exit 0
 "$root/scripts/build.sh" "$dir" "-DCMAKE_TOOLCHAIN_FILE=$root/cmake/toolchain-arm64.cmake" "$@"
 cd "$dir"
 ctest --output-on-failure --parallel "$(nproc)" --label-exclude 'acceptance|kernel'

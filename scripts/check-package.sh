@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the Debian package and checks it the way a distribution would: lintian without
-# errors or warnings, the metainfo, desktop entry and man pages through their validators,
+# Builds the Debian source and binary packages (scripts/package.sh) and checks them the way a
+# distribution would: lintian without errors or warnings on the .dsc, .buildinfo and .deb, the
+# metainfo, desktop entry and man pages through their validators,
 # and an install into an empty root that must put every file where the FHS and udev expect.
 # check-package.sh [DIR [arm64]]: the second argument checks the cross-built arm64 package.
 set -euo pipefail
@@ -17,17 +18,23 @@ if ! "$root/scripts/package.sh" "$dir" "$arch" >"$log" 2>&1; then
   rm -f "$log"
   exit 1
 fi
-deb=$(tail -n1 "$log")
 rm -f "$log"
 id=com.quelmark.TarvenpadProgrammer
 version=$(sed -n 's/^project(TarvenpadProgrammer VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
-[ "$(basename "$deb")" = "tarvenpad-programmer_${version}_$arch.deb" ]
+debian_version=$(dpkg-parsechangelog -l "$root/debian/changelog" -SVersion)
+# The package's upstream version is the program's.
+[ "${debian_version%-*}" = "$version" ]
+deb=$dir/tarvenpad-programmer_${debian_version}_$arch.deb
+[ -f "$deb" ]
+dsc=$dir/tarvenpad-programmer_$debian_version.dsc
+buildinfo=$dir/tarvenpad-programmer_${debian_version}_$arch.buildinfo
 
-echo "-- lintian $(basename "$deb")"
+echo "-- lintian $(basename "$dsc") $(basename "$buildinfo") $(basename "$deb")"
 # Fails on errors and warnings; shows the informational and pedantic notes too.
 status=0
-lintian --fail-on error,warning --display-info --pedantic "$deb" >"$dir/lintian.log" 2>&1 || status=$?
-grep -v 'root privileges' "$dir/lintian.log" || true
+lintian --fail-on error,warning --display-info --pedantic "$dsc" "$buildinfo" "$deb" \
+  >"$dir/lintian.log" 2>&1 || status=$?
+grep -v "root privileges" "$dir/lintian.log" || true
 [ "$status" -eq 0 ] || { echo "lintian found errors or warnings"; exit 1; }
 
 echo "-- the package installed into an empty root"
@@ -51,13 +58,14 @@ usr/lib/udev/rules.d/70-tarvenpad.rules
 usr/lib/udev/tarvenpad-hid-check
 usr/share/applications/$id.desktop
 usr/share/bash-completion/completions/tarvenpad
-usr/share/doc/tarvenpad-programmer/changelog.gz
+usr/share/doc/tarvenpad-programmer/changelog.Debian.gz
 usr/share/doc/tarvenpad-programmer/copyright
 usr/share/icons/hicolor/128x128/apps/$id.png
 usr/share/icons/hicolor/256x256/apps/$id.png
 usr/share/icons/hicolor/48x48/apps/$id.png
 usr/share/icons/hicolor/64x64/apps/$id.png
 usr/share/icons/hicolor/scalable/apps/$id.svg
+usr/share/lintian/overrides/tarvenpad-programmer
 usr/share/man/man1/tarvenpad-programmer-demo.1.gz
 usr/share/man/man1/tarvenpad-programmer.1.gz
 usr/share/man/man1/tarvenpad.1.gz
