@@ -580,8 +580,19 @@ void MainWindow::changeEvent(QEvent* event) {
     // fit a small screen. Once it has placed the frame, its size is known.
     if (event->type() == QEvent::WindowStateChange && windowState() == Qt::WindowNoState &&
         (static_cast<QWindowStateChangeEvent*>(event)->oldState() &
-         (Qt::WindowMaximized | Qt::WindowFullScreen)))
-        QTimer::singleShot(100, this, &MainWindow::fitRestoredToScreen);
+         (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        if (!m_restoredFit) {
+            m_restoredFit = new QTimer(this);
+            m_restoredFit->setSingleShot(true);
+            m_restoredFit->setInterval(100);
+            connect(m_restoredFit, &QTimer::timeout, this, &MainWindow::fitRestoredToScreen);
+        }
+        m_restoredFit->start();
+    }
+}
+
+bool MainWindow::fittingRestored() const {
+    return m_restoredFit && m_restoredFit->isActive();
 }
 
 void MainWindow::picEdgeResized() {

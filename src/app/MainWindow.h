@@ -22,6 +22,7 @@ class QGroupBox;
 class QMenu;
 class QPushButton;
 class QScrollArea;
+class QTimer;
 class QScrollBar;
 class RowPanel;
 class TransferCommands;
@@ -32,6 +33,8 @@ class TransferCommands;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
+    // Whether a window restored from maximised is still to fit itself to its screen.
+    bool fittingRestored() const;
     static constexpr int RowPitch = RowPanel::RowPitch;
 
     explicit MainWindow(const ProgrammerServices& services, QWidget* parent = nullptr);
@@ -92,6 +95,7 @@ private:
     QSize rightSideExtent() const;
     // A restored window larger than the screen's free area shrinks into it.
     void fitRestoredToScreen();
+    QTimer* m_restoredFit = nullptr; // runs from a restore until the fit
     void chooseKey(int slot);
     void showAbout();
     Row& rowOf(int slot);

@@ -47,7 +47,7 @@ void setClientSize(MainWindow& w, QSize size) {
     w.setWindowState(Qt::WindowNoState);
     w.show();
     if (restored)
-        QTest::qWait(300);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.fittingRestored(), 10000);
     w.resize(size.width(), size.height() + w.menuBar()->height());
     QCoreApplication::processEvents();
     QCOMPARE(w.centralWidget()->size(), size);
