@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "device/DeviceImage.h"
+#include "device/TransferResult.h"
+#include "files/RestoreJournal.h"
+
+#include <QString>
+
+class DeviceLink;
+class HidAccess;
+
+// One unit while its inputs are identified, for the window and the tool alike: its own
+// configuration is read and kept, a temporary one that gives every input a key of its own
+// goes on only when needed (journaled first), and the unit's own goes back at the end.
+class IdentifySession {
+public:
+    enum class Stage {
+        Reading,   // the unit's own configuration or serial number
+        Journal,   // keeping the unit's own configuration on disk
+        Writing,   // the identification configuration
+        Restoring, // the unit's own configuration, back onto the unit
+        Verifying, // reading it back: `detail` names the first location that differs
+        Finding,   // the unit with the journaled serial number is not attached
+    };
+    struct Outcome {
+        TransferResult result = TransferResult::Success;
+        Stage stage = Stage::Reading;
+        QString detail; // the file's path and the system's reason for Stage::Journal
+        bool ok() const { return result == TransferResult::Success && detail.isEmpty(); }
+    };
+
+    IdentifySession(HidAccess& access, DeviceLink& link, RestoreJournal& journal);
+    // A session whose unit still holds the identification configuration puts the unit's own
+    // back when it ends without putBack().
+    ~IdentifySession();
+    IdentifySession(const IdentifySession&) = delete;
+    IdentifySession& operator=(const IdentifySession&) = delete;
+
+    // Reads the unit's serial number and its own configuration.
+    Outcome start(int unit);
+    int unit() const { return m_unit; }
+    QString serial() const { return m_serial; }
+    const DeviceImage& ownImage() const { return m_own; }
+    // Whether identifying needs the temporary configuration: the unit's own does not give
+    // every pressable input a plain key of its own.
+    bool needsWrite() const;
+    // Journals the unit's own configuration (on disk before anything is written), then
+    // writes the identification configuration.
+    Outcome putIdentificationImage();
+    // Whether the unit holds the identification configuration (or may, after a failed write).
+    bool written() const { return m_written; }
+    // What the unit holds now, which names the slot of each press.
+    const DeviceImage& onUnit() const { return m_written ? m_identifying : m_own; }
+    // The slot a press of this Linux key came from; -1 when no pressable slot sends it.
+    int slotForEventCode(int eventCode) const;
+    // Writes the unit's own configuration back when another was written, reads it back, and
+    // removes the journal entry once it is equal. The unit is found by its serial number, so
+    // a unit that was pulled out and plugged in again, under another number, is found too.
+    Outcome putBack();
+
+    // Puts a journaled configuration back onto the attached unit with its serial number:
+    // write, read back, and the entry removed once equal.
+    static Outcome restore(HidAccess& access, DeviceLink& link, RestoreJournal& journal,
+                           const JournalEntry& entry);
+
+private:
+    HidAccess& m_access;
+    DeviceLink& m_link;
+    RestoreJournal& m_journal;
+    int m_unit = 0;
+    QString m_serial;
+    DeviceImage m_own;
+    DeviceImage m_identifying;
+    bool m_written = false;
+};

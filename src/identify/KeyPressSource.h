@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// Where the presses of a unit's inputs arrive while it is identified: its own keyboard
+// interface, or the key events that reach a window. Keys are Linux input event codes, so no
+// keyboard layout stands between a press and its slot.
+class KeyPressSource : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+signals:
+    // A key went down; auto-repeat and releases are not presses.
+    void pressed(int eventCode);
+    // No more presses will come (the unit was pulled out, its node failed), and why.
+    void lost(const QString& reason);
+};
