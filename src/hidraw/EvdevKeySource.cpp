@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "hidraw/EvdevKeySource.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -52,10 +51,6 @@ bool hasLetterKeys(const QString& capabilitiesFile) {
         if (!bit(letter))
             return false;
     return true;
-}
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("EvdevKeySource", text);
 }
 
 } // namespace
@@ -153,7 +148,9 @@ void EvdevKeySource::readEvents(int fd) {
 
 void EvdevKeySource::closeAll() {
     for (Node& node : m_nodes) {
-        delete node.notifier;
+        // Possibly within its own signal: stopped now, deleted once that has returned.
+        node.notifier->setEnabled(false);
+        node.notifier->deleteLater();
         // Closing ends the grab.
         ::close(node.fd);
     }
