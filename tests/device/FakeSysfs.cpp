@@ -24,7 +24,9 @@ void FakeSysfs::attach(const QString& node, const QString& port, int devnum,
     QFile number(usb + "/devnum");
     if (number.open(QIODevice::WriteOnly | QIODevice::Truncate))
         number.write(QByteArray::number(devnum) + '\n');
-    QFile(usb + "/" + port + ":1.0/bInterfaceNumber").open(QIODevice::WriteOnly);
+    QFile interfaceNumber(usb + "/" + port + ":1.0/bInterfaceNumber");
+    if (interfaceNumber.open(QIODevice::WriteOnly))
+        interfaceNumber.write("00\n");
     QFile report(hid + "/report_descriptor");
     if (report.open(QIODevice::WriteOnly | QIODevice::Truncate))
         report.write(descriptor);

@@ -11,8 +11,7 @@ namespace {
 
 QByteArray readAll(const QString& path) {
     QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void writeAll(const QString& path, const QByteArray& bytes) {
