@@ -6,6 +6,7 @@
 #include "files/FileAccess.h"
 #include "files/Translations.h"
 #include "hidraw/HidapiAccess.h"
+#include "hidraw/UdevPlugMonitor.h"
 
 #include <QApplication>
 
@@ -17,5 +18,7 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("com.quelmark.TarvenpadProgrammer"));
     HidapiAccess access(QStringLiteral("/sys"));
     QtUserDialogs dialogs;
-    return Module1::Main(ProgrammerServices{access, dialogs});
+    ProgrammerServices services{access, dialogs};
+    services.plugMonitor = [] { return std::make_unique<UdevPlugMonitor>(); };
+    return Module1::Main(services);
 }
