@@ -132,8 +132,14 @@ void IdentifyWindow::showNotPressed() {
         if (m_presses[m_pressable[i]] > 0)
             continue;
         int last = i;
-        while (last + 1 < m_pressable.size() && m_pressable[last + 1] == m_pressable[last] + 1 &&
-               m_presses[m_pressable[last + 1]] == 0)
+        // A run stays among the inputs or among the rotary slots.
+        const auto continues = [&](int next) {
+            return next < m_pressable.size() && m_pressable[next] == m_pressable[next - 1] + 1 &&
+                   m_presses[m_pressable[next]] == 0 &&
+                   Configuration::isInputSlot(m_pressable[next]) ==
+                       Configuration::isInputSlot(m_pressable[i]);
+        };
+        while (continues(last + 1))
             ++last;
         runs << (last == i
                      ? SlotName(m_pressable[i])
