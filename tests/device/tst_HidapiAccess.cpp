@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakeHidapi.h"
 #include "FakeSysfs.h"
+#include "hidraw/EvdevKeySource.h"
 #include "hidraw/HidapiAccess.h"
 
 #include <QtTest>
@@ -40,6 +41,8 @@ private slots:
     void openFailures();
     void numberingHeldForCommand_data();
     void numberingHeldForCommand();
+    void keyboardNodes_data();
+    void keyboardNodes();
 
 private:
     FakeSysfs m_sysfs; // empty unless a test links nodes into it
@@ -296,3 +299,27 @@ void TestHidapiAccess::numberingHeldForCommand() {
 
 QTEST_APPLESS_MAIN(TestHidapiAccess)
 #include "tst_HidapiAccess.moc"
+
+void TestHidapiAccess::keyboardNodes_data() {
+    QTest::addColumn<QByteArray>("keys"); // the capabilities of event4, on the unit
+    QTest::addColumn<QStringList>("nodes");
+    QTest::newRow("keyboard") << QByteArray("e 0 fffffffffffffffe")
+                              << QStringList{"/dev/input/event4"};
+    QTest::newRow("buttons only") << QByteArray("1f0000 0 0 0 0") << QStringList{};
+    QTest::newRow("no keys") << QByteArray("0") << QStringList{};
+}
+
+// The unit's keyboard node, never that of a keyboard beside it (event9, another USB device).
+void TestHidapiAccess::keyboardNodes() {
+    QFETCH(QByteArray, keys);
+    QFETCH(QStringList, nodes);
+    FakeSysfs sysfs;
+    sysfs.attach("hidraw3", "1-1", 3);
+    sysfs.attach("hidraw5", "1-2", 5, FakeSysfs::keyboardDescriptor());
+    sysfs.addInput("hidraw3", "event4", keys);
+    sysfs.addInput("hidraw5", "event9", "fffffffffffffffe");
+    QCOMPARE(EvdevKeySource::eventNodesFor("/dev/hidraw3", sysfs.root()), nodes);
+    QCOMPARE(EvdevKeySource::eventNodesFor("/dev/hidraw5", sysfs.root()),
+             QStringList{"/dev/input/event9"});
+    QCOMPARE(EvdevKeySource::eventNodesFor("/dev/hidraw7", sysfs.root()), QStringList{});
+}
