@@ -5,6 +5,7 @@
 #include "app/QtUserDialogs.h"
 #include "files/FileAccess.h"
 #include "files/Translations.h"
+#include "hidraw/EvdevKeySource.h"
 #include "hidraw/HidapiAccess.h"
 #include "hidraw/UdevPlugMonitor.h"
 
@@ -20,5 +21,10 @@ int main(int argc, char** argv) {
     QtUserDialogs dialogs;
     ProgrammerServices services{access, dialogs};
     services.plugMonitor = [] { return std::make_unique<UdevPlugMonitor>(); };
+    services.keyPresses = [&access](int unit) {
+        UnitKeyPresses presses;
+        presses.source = EvdevKeySource::open(access.unitPath(unit), presses.failure);
+        return presses;
+    };
     return Module1::Main(services);
 }

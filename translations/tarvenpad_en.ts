@@ -1157,10 +1157,6 @@ It stays kept on this computer, and the program offers it again when that unit i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Presses are read from the unit itself (%1), so they type into no other window.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The unit&apos;s own presses cannot be read (%1), so this window reads the keys that reach it: keep it in front while you press the inputs.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1182,6 +1178,10 @@ It stays kept on this computer, and the program offers it again when that unit i
     </message>
     <message>
         <source>Not pressed yet: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Presses are read from the unit itself, so they type into no other window.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -182,8 +182,12 @@ void IdentifyCommands::identify() {
 }
 
 void IdentifyCommands::showSource(int unit) {
+    if (!m_services.keyPresses) {
+        m_identifyWindow->readOwnKeys(tr("it is an emulated unit"));
+        return;
+    }
     UnitKeyPresses presses;
-    if (m_services.keyPresses) {
+    {
         UnitListScope units(m_services.access);
         presses = m_services.keyPresses(unit);
     }
@@ -195,27 +199,26 @@ void IdentifyCommands::showSource(int unit) {
             if (m_identifyWindow)
                 m_identifyWindow->readOwnKeys(reason);
         });
-        m_identifyWindow->readUnit(presses.node);
+        m_identifyWindow->readUnit();
         return;
     }
-    const QString error = QString::fromLocal8Bit(std::strerror(presses.systemError));
+    using Kind = KeyPressSource::Failure::Kind;
+    const KeyPressSource::Failure& failure = presses.failure;
+    const QString error = QString::fromLocal8Bit(std::strerror(failure.systemError));
     QString reason;
-    switch (presses.failure) {
-    case UnitKeyPresses::Failure::None:
-    case UnitKeyPresses::Failure::Emulated:
-        reason = tr("it is an emulated unit");
-        break;
-    case UnitKeyPresses::Failure::NoKeyboard:
+    switch (failure.kind) {
+    case Kind::None:
+    case Kind::NoKeyboard:
         reason = tr("no keyboard device of the unit was found");
         break;
-    case UnitKeyPresses::Failure::AccessDenied:
-        reason = tr("this user may not read %1: %2").arg(presses.node, error);
+    case Kind::AccessDenied:
+        reason = tr("this user may not read %1: %2").arg(failure.node, error);
         break;
-    case UnitKeyPresses::Failure::Busy:
-        reason = tr("another program holds %1").arg(presses.node);
+    case Kind::Busy:
+        reason = tr("another program holds %1").arg(failure.node);
         break;
-    case UnitKeyPresses::Failure::OpenFailed:
-        reason = tr("%1 could not be opened: %2").arg(presses.node, error);
+    case Kind::OpenFailed:
+        reason = tr("%1 could not be opened: %2").arg(failure.node, error);
         break;
     }
     m_identifyWindow->readOwnKeys(reason);

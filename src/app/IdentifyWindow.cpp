@@ -84,11 +84,10 @@ void IdentifyWindow::begin(const QString& serial, const QList<int>& pressable, b
     showNotPressed();
 }
 
-void IdentifyWindow::readUnit(const QString& node) {
+void IdentifyWindow::readUnit() {
     m_readingOwnKeys = false;
-    m_source->setText(
-        tr("Presses are read from the unit itself (%1), so they type into no other window.")
-            .arg(node));
+    m_source->setText(tr("Presses are read from the unit itself, so they type into no other "
+                         "window."));
 }
 
 void IdentifyWindow::readOwnKeys(const QString& reason) {

@@ -23,8 +23,8 @@ public:
     // Starts afresh for the unit with this serial number: `pressable` are the slots a press
     // can reach, `temporary` whether the unit holds the temporary configuration.
     void begin(const QString& serial, const QList<int>& pressable, bool temporary);
-    // Presses come from the unit itself, through its event node.
-    void readUnit(const QString& node);
+    // Presses come from the unit itself, through its keyboard interface.
+    void readUnit();
     // Presses come from the keys that reach this window, for `reason` (in words).
     void readOwnKeys(const QString& reason);
     // Where the window's own key presses go while it reads them.

@@ -21,8 +21,8 @@ struct ProgrammerServices {
     UnitSelector* unitSelector = nullptr;     // null: the unit-selection window, made on first use
     KeySelector* keySelector = nullptr;       // null: the on-screen keyboard
     const AccessSetup* accessSetup = nullptr; // null: AccessSetup::probe(), when needed
-    // Where Identify Inputs reads a unit's presses; null: no unit has a keyboard the program
-    // can read (emulated units), and the Identify window reads the keys that reach it.
+    // Where Identify Inputs reads a unit's presses; null: the units are emulated, with no
+    // keyboard of their own, and the Identify window reads the keys that reach it.
     UnitKeyPressesFactory keyPresses = nullptr;
     // The units' own configurations kept while they hold a temporary one; null: the one in
     // the user's state folder.

@@ -3,7 +3,6 @@
 
 #include "identify/KeyPressSource.h"
 
-#include <QString>
 #include <functional>
 #include <memory>
 
@@ -11,18 +10,8 @@
 // they cannot be had: facts that the Identify window puts into words before it falls back
 // to the keys that reach it.
 struct UnitKeyPresses {
-    enum class Failure {
-        None,
-        Emulated,     // the unit lives in this program: it has no keyboard of its own
-        NoKeyboard,   // no keyboard event node belongs to the unit's USB device
-        AccessDenied, // the node is there, but this user may not read it
-        Busy,         // another program holds the node
-        OpenFailed,
-    };
-    std::unique_ptr<KeyPressSource> source; // null unless the failure is None
-    Failure failure = Failure::Emulated;
-    QString node;        // the event node, where one was found
-    int systemError = 0; // errno
+    std::unique_ptr<KeyPressSource> source; // null: they cannot be read, for `failure`
+    KeyPressSource::Failure failure;
 };
 
 // Opens a unit's presses by its number (in the numbering of the command under way).
