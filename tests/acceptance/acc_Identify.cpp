@@ -86,6 +86,19 @@ private slots:
         QCOMPARE(program->answerMessage(QStringLiteral("OK")),
                  QStringLiteral("The TARVEN-PAD holds this configuration."));
     }
+
+    // SIGTERM closes the window as the user would: the unit's own configuration goes back
+    // and the program ends normally, not killed by the signal.
+    void terminatedWhileIdentifying() {
+        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tidentify")));
+        QVERIFY(chooseUnit1());
+        QVERIFY(!program->answerMessage(QStringLiteral("OK")).isEmpty());
+        QVERIFY(program->waitForWindow(QStringLiteral("identifyWindow")));
+        program->process().terminate();
+        QVERIFY(program->waitForExit(20000));
+        QCOMPARE(program->process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program->process().exitCode(), 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(acc_Identify)
