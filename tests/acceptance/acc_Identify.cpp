@@ -12,19 +12,6 @@ class acc_Identify : public AcceptanceCase {
     bool waitText(const QString& name, const QString& wanted) {
         return program->waitFor([&](const QJsonObject&) { return text(name) == wanted; }, 5000);
     }
-    // Picks unit 1 in the unit-selection window.
-    bool chooseUnit1() {
-        const QString choose = QStringLiteral("Multiple Units Detected!");
-        if (!program->waitForTitle(choose))
-            return false;
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            if (!program->click(QStringLiteral("SerialNo1"), QStringLiteral("frmMultiUnits")))
-                return false;
-            if (program->waitForTitle(choose, false, 2000))
-                return true;
-        }
-        return false;
-    }
     bool shownInPanel(const QString& name) {
         const QJsonObject shown = program->widget(name)["shown"].toObject();
         return shown["h"].toInt() == program->widget(name)["h"].toInt();
@@ -35,11 +22,11 @@ private slots:
 
     void typedKeysNameTheirInputs() {
         QVERIFY(program->chooseMenu(QStringLiteral("file"), QStringLiteral("freceive")));
-        QVERIFY(chooseUnit1());
+        QVERIFY(chooseUnit(1));
         QVERIFY(program->answerMessage(QStringLiteral("OK")).startsWith("Configuration File"));
 
         QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tidentify")));
-        QVERIFY(chooseUnit1());
+        QVERIFY(chooseUnit(1));
         QVERIFY(program->answerMessage(QStringLiteral("OK"))
                     .startsWith(
                         QStringLiteral("To tell the inputs apart, unit 4172 gets a temporary")));
@@ -82,7 +69,7 @@ private slots:
         QVERIFY(program->chooseMenu(QStringLiteral("edit"), QStringLiteral("eundo")));
         QVERIFY(waitText(QStringLiteral("SKey_29"), QStringLiteral("Not Used")));
         QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tcompare")));
-        QVERIFY(chooseUnit1());
+        QVERIFY(chooseUnit(1));
         QCOMPARE(program->answerMessage(QStringLiteral("OK")),
                  QStringLiteral("The TARVEN-PAD holds this configuration."));
     }
@@ -91,7 +78,7 @@ private slots:
     // and the program ends normally, not killed by the signal.
     void terminatedWhileIdentifying() {
         QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tidentify")));
-        QVERIFY(chooseUnit1());
+        QVERIFY(chooseUnit(1));
         QVERIFY(!program->answerMessage(QStringLiteral("OK")).isEmpty());
         QVERIFY(program->waitForWindow(QStringLiteral("identifyWindow")));
         program->process().terminate();
