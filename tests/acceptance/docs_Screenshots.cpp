@@ -105,6 +105,24 @@ private slots:
         shootWindow(QStringLiteral("Test Inputs - Input 9"), QStringLiteral("test-inputs.png"));
     }
 
+    // Identify Inputs on the sample: "4" pressed, Input 30's row highlighted beside the window.
+    void identifyInputs() {
+        QVERIFY(readSample());
+        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tidentify")));
+        QVERIFY(chooseUnit(1));
+        QVERIFY(!program->answerMessage(QStringLiteral("OK")).isEmpty());
+        QVERIFY(program->waitForWindow(QStringLiteral("identifyWindow")));
+        QTest::qWait(600);
+        display->key(QStringLiteral("4"));
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return program->widget(QStringLiteral("identifyLastPress"))["text"].toString() ==
+                   QLatin1String("Input 30");
+        }));
+        shoot(QStringLiteral("identify-inputs.png"));
+        QVERIFY(program->click(QStringLiteral("identifyDone")));
+        QVERIFY(program->waitForWindow(QStringLiteral("identifyWindow"), false));
+    }
+
     void keyWindow_data() {
         QTest::addColumn<QSize>("screen");
         QTest::addColumn<QStringList>("names");
