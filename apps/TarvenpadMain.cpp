@@ -5,6 +5,7 @@
 #include "files/FileAccess.h"
 #include "files/NativePath.h"
 #include "files/Translations.h"
+#include "hidraw/EvdevKeySource.h"
 #include "hidraw/HidapiAccess.h"
 #include "hidraw/UdevPlugMonitor.h"
 
@@ -48,6 +49,9 @@ int main(int argc, char** argv) {
         out, err, [] { return std::make_unique<HidapiAccess>(QStringLiteral("/sys")); },
         isatty(STDERR_FILENO));
     tool.setPlugMonitor([] { return std::make_unique<UdevPlugMonitor>(); });
+    tool.setKeySource([](const QString& node, KeyPressSource::Failure& failure) {
+        return std::unique_ptr<KeyPressSource>(EvdevKeySource::open(node, failure));
+    });
     int status = tool.run(arguments);
     out.flush();
     // Output that never arrived (a full disk, a closed pipe) must not pass for success.

@@ -4,7 +4,7 @@
 _tarvenpad() {
     local cur=${COMP_WORDS[COMP_CWORD]}
     local prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="units show import export write read diff watch legend preset help"
+    local commands="units show import export write read diff watch identify restore legend preset help"
     local unitopts="--emulate --emulate-fault --demo --trace"
     COMPREPLY=()
 
@@ -59,6 +59,8 @@ _tarvenpad() {
     read) options="--unit --serial $unitopts" ;;
     diff) options="--unit --serial --json $unitopts" ;;
     watch) options="--log --json $unitopts" ;;
+    identify) options="--unit --serial --json $unitopts" ;;
+    restore) options="--serial --trace" ;;
     preset) options="--list" ;;
     help)
         COMPREPLY=($(compgen -W "$commands" -- "$cur"))
@@ -69,7 +71,7 @@ _tarvenpad() {
         COMPREPLY=($(compgen -W "$options --help" -- "$cur"))
         return
     fi
-    [[ $command == units ]] && return
+    [[ $command == @(units|identify|restore) ]] && return
     # A preset's name first, then the file it goes into.
     if [[ $command == preset && $prev == preset ]]; then
         COMPREPLY=($(compgen -W "arcade-one-player arcade-two-players arrow-keys-and-buttons" -- "$cur"))

@@ -246,6 +246,17 @@ afresh in each run</source>
 in each run: what one run writes, the next does not find</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>say which input each press on the panel comes from, one line per
+press; a temporary configuration goes on the unit when needed and
+its own comes back when Ctrl+C ends it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>put back the configuration that identify kept for a unit it could
+not restore (killed, or the unit pulled out)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CommandLineTool</name>
@@ -548,6 +559,160 @@ in each run: what one run writes, the next does not find</source>
         <source>cannot write the legend to %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The rule gives the user at the seat the keyboard of a unit it has checked: unplug the unit and plug it in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A unit&apos;s keyboard carries keystrokes, so the rule gives it only to the user at the seat, never to a group: run identify in a desktop session at the computer the unit is plugged into.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit with serial %1 has not had its own configuration put back since %2; put it back with: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1 is attached, but this user may not read its keyboard (%2: %3).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1: its keyboard (%2) is taken by another program, such as another identify; end that one first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1: cannot open its keyboard (%2: %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1 shows this computer no keyboard whose presses could be read (no input event node with letter keys belongs to it)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>identify reads the presses from a unit&apos;s keyboard, which emulated units do not have: plug a unit in and leave out --emulate and --demo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing to restore
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing to restore for serial %1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit with serial %1 is not attached; plug it in and run &apos;%2&apos; again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1 (serial %2): its own configuration is back, read back equal
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1 (serial %2): its own configuration is back, read back equal, but the journal that kept it cannot forget it: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1 (serial %2): %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reading it failed (Device Not Found)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reading it failed (Device I/O Error)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot keep its own configuration in the journal: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>writing the temporary configuration failed (Device Not Found)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>writing the temporary configuration failed (Device I/O Error)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>putting its own configuration back failed (Device Not Found)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>putting its own configuration back failed (Device I/O Error)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its own configuration was written back, but it holds something else: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its own configuration was written back, but reading it back failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is not attached</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1 (serial %2) gets a temporary configuration that gives every input a key of its own; its own configuration goes back when identify ends</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1 (serial %2) still holds the temporary configuration of an earlier identify; its own configuration goes back when this one ends</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1 (serial %2): every input sends a key of its own already; nothing is written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>press the inputs one at a time; Ctrl+C ends</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>identify ended: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>key code %1: no input sends this key
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>every input was pressed
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not pressed: %1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>putting the own configuration of unit %1 back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1: its own configuration is back, read back equal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1: its own configuration is back, read back equal, but the journal that kept it cannot forget it: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its own configuration stays in the journal; once it is plugged in again, put it back with: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its own configuration stays in the journal; put it back with: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ConfigDocument</name>
@@ -738,6 +903,17 @@ Nothing was loaded.</source>
     </message>
     <message>
         <source>Key %1 on %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EvdevKeySource</name>
+    <message>
+        <source>the unit was pulled out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its keyboard stopped answering: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

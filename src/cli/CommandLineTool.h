@@ -22,6 +22,10 @@ public:
     // Where `watch` hears of units plugged in; without one it programs the units attached
     // when it starts and then waits to be stopped.
     void setPlugMonitor(MonitorFactory monitor) { m_units.setPlugMonitor(std::move(monitor)); }
+    // Where `identify` reads a unit's presses; without one it cannot.
+    void setKeySource(UnitCommands::KeySourceFactory keySource) {
+        m_units.setKeySource(std::move(keySource));
+    }
     // What the access advice is fitted to; without it, this machine as it is when needed.
     void setAccessSetup(const AccessSetup& setup) { m_units.setAccessSetup(setup); }
     int run(const QStringList& arguments);

@@ -66,6 +66,22 @@ const ToolCommand Commands[] = {
                        "it holds FILE already; one line per unit; Ctrl+C ends it"),
      QStringList{"log", "json"} + UnitOptions, [](const ToolOptions& o) { return files(o, 1); },
      [](DocumentCommands&, UnitCommands& u, const ToolOptions& o) { return u.watch(o); }},
+    {"identify", "identify [--unit N | --serial S] [--json]",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "say which input each press on the panel comes from, one line per\n"
+                       "press; a temporary configuration goes on the unit when needed and\n"
+                       "its own comes back when Ctrl+C ends it"),
+     QStringList{"unit", "serial", "json"} + UnitOptions,
+     [](const ToolOptions& o) { return files(o, 0) && !o.all; },
+     [](DocumentCommands&, UnitCommands& u, const ToolOptions& o) { return u.identify(o); }},
+    {"restore",
+     "restore [--serial S]",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "put back the configuration that identify kept for a unit it could\n"
+                       "not restore (killed, or the unit pulled out)"),
+     {"serial", "trace"},
+     [](const ToolOptions& o) { return files(o, 0); },
+     [](DocumentCommands&, UnitCommands& u, const ToolOptions& o) { return u.restore(o); }},
     {"legend",
      "legend FILE OUT",
      QT_TRANSLATE_NOOP("CommandLineOptions",

@@ -3,6 +3,7 @@
 
 #include "cli/TerminalProgress.h"
 #include "cli/TracingAccess.h"
+#include "cli/UnitIdentify.h"
 #include "cli/UnitProgramming.h"
 #include "cli/UnitWatch.h"
 #include "device/AccessSetup.h"
@@ -13,6 +14,8 @@
 #include "device/PlugMonitor.h"
 #include "device/UnitListScope.h"
 #include "files/ConfigJson.h"
+#include "files/RestoreJournal.h"
+#include "identify/IdentifySession.h"
 #include "model/ConfigImage.h"
 #include "model/Configuration.h"
 #include "model/ConfigurationDifferences.h"
@@ -25,6 +28,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -65,6 +69,30 @@ QString noUnitFound() {
 
 } // namespace
 
+namespace {
+
+// How the rule that gives access gets onto this machine; empty for the steps that follow it.
+QString installAdvice(AccessSetup::Step step, const AccessSetup& setup) {
+    switch (step) {
+    case AccessSetup::Step::InstallFromBuild:
+        return QCoreApplication::translate(
+                   "CommandLineTool",
+                   "The udev rule that gives access is not installed. Install it from "
+                   "this build, then unplug the unit and plug it in again:\n%1")
+            .arg(setup.installCommands());
+    case AccessSetup::Step::InstallPackage:
+        return QCoreApplication::translate(
+            "CommandLineTool",
+            "The udev rule that gives access is not installed. Install the "
+            "tarvenpad-programmer package, which brings it, then unplug the unit and "
+            "plug it in again.");
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
 // How this user gets access, fitted to how the programs were installed and how the user is
 // logged in: each command on a line of its own, to be copied as it is. Built when needed, so
 // that it is said in the language the tool runs in.
@@ -73,18 +101,8 @@ QString UnitCommands::accessAdvice(const AccessSetup& setup) {
     for (const AccessSetup::Step step : setup.steps()) {
         switch (step) {
         case AccessSetup::Step::InstallFromBuild:
-            advice << QCoreApplication::translate(
-                          "CommandLineTool",
-                          "The udev rule that gives access is not installed. Install it from "
-                          "this build, then unplug the unit and plug it in again:\n%1")
-                          .arg(setup.installCommands());
-            break;
         case AccessSetup::Step::InstallPackage:
-            advice << QCoreApplication::translate(
-                "CommandLineTool",
-                "The udev rule that gives access is not installed. Install the "
-                "tarvenpad-programmer package, which brings it, then unplug the unit and "
-                "plug it in again.");
+            advice << installAdvice(step, setup);
             break;
         case AccessSetup::Step::ReplugAtSeat:
             advice << QCoreApplication::translate(
@@ -109,6 +127,27 @@ QString UnitCommands::accessAdvice(const AccessSetup& setup) {
             break;
         }
     }
+    return advice.join(QLatin1Char('\n'));
+}
+
+// A unit's keyboard carries keystrokes: the rule gives it to the user at the seat alone, and
+// no group, so over SSH there is no way in but to sit at the computer.
+QString UnitCommands::keyboardAccessAdvice(const AccessSetup& setup) {
+    QStringList advice;
+    for (const AccessSetup::Step step : setup.steps())
+        if (const QString install = installAdvice(step, setup); !install.isEmpty())
+            advice << install;
+    if (setup.atSeat)
+        advice << QCoreApplication::translate(
+            "CommandLineTool",
+            "The rule gives the user at the seat the keyboard of a unit it has checked: "
+            "unplug the unit and plug it in again.");
+    else
+        advice << QCoreApplication::translate(
+            "CommandLineTool",
+            "A unit's keyboard carries keystrokes, so the rule gives it only to the user at "
+            "the seat, never to a group: run identify in a desktop session at the computer "
+            "the unit is plugged into.");
     return advice.join(QLatin1Char('\n'));
 }
 
@@ -155,6 +194,7 @@ bool UnitCommands::leftOut(const HidAccess& access) {
 }
 
 int UnitCommands::units(const ToolOptions& o) {
+    notePending();
     auto access = openAccess(o);
     UnitListScope scope(*access);
     TerminalProgress progress(m_err, false);
@@ -248,6 +288,7 @@ int UnitCommands::pickBySerial(const QString& serial, const QList<ListedUnit>& f
 }
 
 int UnitCommands::write(const ToolOptions& o) {
+    notePending();
     Configuration config;
     if (const int r = load(o.files[0], config))
         return r;
@@ -349,6 +390,7 @@ int UnitCommands::report(const ToolOptions& o, const QList<ListedUnit>& targets,
 }
 
 int UnitCommands::watch(const ToolOptions& o) {
+    notePending();
     Configuration config;
     if (const int r = load(o.files[0], config))
         return r;
@@ -385,6 +427,7 @@ int UnitCommands::watch(const ToolOptions& o) {
 }
 
 int UnitCommands::readUnit(const ToolOptions& o, int& unit, DeviceImage& image) {
+    notePending();
     auto access = openAccess(o);
     UnitListScope scope(*access);
     TerminalProgress progress(m_err, m_errIsTerminal);
@@ -472,4 +515,134 @@ int UnitCommands::diff(const ToolOptions& o) {
                          .arg(path);
     }
     return lines.isEmpty() ? Success : Differs;
+}
+
+void UnitCommands::notePending() {
+    for (const JournalEntry& entry : RestoreJournal().pending())
+        m_err << "tarvenpad: "
+              << tr("the unit with serial %1 has not had its own configuration put back since "
+                    "%2; put it back with: %3")
+                     .arg(entry.serial, entry.time.toLocalTime().toString("yyyy-MM-dd HH:mm"),
+                          UnitIdentify::restoreHint(entry.serial))
+              << '\n';
+    m_err.flush();
+}
+
+int UnitCommands::keyboardFailure(int unit, const KeyPressSource::Failure& failure) {
+    using Kind = KeyPressSource::Failure::Kind;
+    const QString reason = QString::fromLocal8Bit(std::strerror(failure.systemError));
+    switch (failure.kind) {
+    case Kind::AccessDenied:
+        fail(AccessDenied, tr("unit %1 is attached, but this user may not read its keyboard "
+                              "(%2: %3).")
+                               .arg(unit)
+                               .arg(failure.node, reason));
+        m_err << keyboardAccessAdvice(m_accessSetup ? *m_accessSetup : AccessSetup::probe())
+              << '\n';
+        m_err.flush();
+        return AccessDenied;
+    case Kind::Busy:
+        return fail(IoError, tr("unit %1: its keyboard (%2) is taken by another program, such "
+                                "as another identify; end that one first")
+                                 .arg(unit)
+                                 .arg(failure.node));
+    case Kind::OpenFailed:
+        return fail(
+            IoError,
+            tr("unit %1: cannot open its keyboard (%2: %3)").arg(unit).arg(failure.node, reason));
+    default:
+        return fail(IoError, tr("unit %1 shows this computer no keyboard whose presses could be "
+                                "read (no input event node with letter keys belongs to it)")
+                                 .arg(unit));
+    }
+}
+
+int UnitCommands::identify(const ToolOptions& o) {
+    notePending();
+    if (o.emulate >= 0)
+        return fail(Usage, tr("identify reads the presses from a unit's keyboard, which emulated "
+                              "units do not have: plug a unit in and leave out --emulate and "
+                              "--demo"));
+    auto access = openAccess(o);
+    TerminalProgress progress(m_err, m_errIsTerminal);
+    DeviceLink link(*access, progress, progress);
+    ListedUnit chosen;
+    std::unique_ptr<KeyPressSource> source;
+    {
+        UnitListScope scope(*access);
+        if (const int r = pickUnit(o, *access, link, chosen, true))
+            return r;
+        // The keyboard is opened before anything is written: a unit whose presses cannot be
+        // read is left as it is.
+        KeyPressSource::Failure failure;
+        failure.kind = KeyPressSource::Failure::Kind::NoKeyboard;
+        if (m_keySource)
+            source = m_keySource(access->unitPath(chosen.unit), failure);
+        if (!source)
+            return keyboardFailure(chosen.unit, failure);
+    }
+    RestoreJournal journal;
+    IdentifySession session(*access, link, journal);
+    return UnitIdentify(m_out, m_err, session, progress, o.json).run(chosen.unit, *source);
+}
+
+int UnitCommands::restore(const ToolOptions& o) {
+    RestoreJournal journal;
+    QList<JournalEntry> entries;
+    if (o.serial.isEmpty())
+        entries = journal.pending();
+    else if (const auto entry = journal.pendingFor(o.serial))
+        entries << *entry;
+    if (entries.isEmpty()) {
+        m_out << (o.serial.isEmpty() ? tr("nothing to restore\n")
+                                     : tr("nothing to restore for serial %1\n").arg(o.serial));
+        return Success;
+    }
+    auto access = openAccess(o);
+    UnitListScope scope(*access);
+    TerminalProgress progress(m_err, m_errIsTerminal);
+    DeviceLink link(*access, progress, progress);
+    const QList<ListedUnit> found = ListUnits(*access, link, true);
+    int status = Success;
+    for (const JournalEntry& entry : entries) {
+        const auto attached = std::find_if(found.begin(), found.end(), [&](const ListedUnit& a) {
+            return a.accessible() && a.serial == entry.serial;
+        });
+        const auto refused = std::find_if(found.begin(), found.end(),
+                                          [](const ListedUnit& a) { return !a.accessible(); });
+        int code = Success;
+        if (attached == found.end()) {
+            // A unit this user may not open may be the one.
+            code =
+                refused != found.end()
+                    ? denied(*refused)
+                    : fail(NoUnit, tr("the unit with serial %1 is not attached; plug it in "
+                                      "and run '%2' again")
+                                       .arg(entry.serial, UnitIdentify::restoreHint(entry.serial)));
+        } else {
+            const IdentifySession::Outcome outcome =
+                IdentifySession::restore(*access, link, journal, entry);
+            progress.finish();
+            if (outcome.ok())
+                m_out << tr("unit %1 (serial %2): its own configuration is back, read back "
+                            "equal\n")
+                             .arg(attached->unit)
+                             .arg(entry.serial);
+            else if (outcome.stage == IdentifySession::Stage::Journal)
+                code = fail(CannotWrite, tr("unit %1 (serial %2): its own configuration is back, "
+                                            "read back equal, but the journal that kept it "
+                                            "cannot forget it: %3")
+                                             .arg(attached->unit)
+                                             .arg(entry.serial, outcome.detail));
+            else
+                code = fail(UnitIdentify::status(outcome),
+                            tr("unit %1 (serial %2): %3")
+                                .arg(attached->unit)
+                                .arg(entry.serial, UnitIdentify::describe(outcome)));
+            m_out.flush();
+        }
+        if (UnitProgramming::severity(code) > UnitProgramming::severity(status))
+            status = code;
+    }
+    return status;
 }

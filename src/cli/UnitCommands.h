@@ -6,6 +6,7 @@
 #include "cli/UnitProgramming.h"
 #include "device/AccessSetup.h"
 #include "device/UnitListing.h"
+#include "identify/KeyPressSource.h"
 
 #include <QList>
 #include <QStringList>
@@ -20,26 +21,36 @@ class HidAccess;
 class PlugMonitor;
 class TerminalProgress;
 
-// The commands that talk to units: units, write, read, diff and watch.
+// The commands that talk to units: units, write, read, diff, watch, identify and restore.
 class UnitCommands : public ToolIo {
     Q_DECLARE_TR_FUNCTIONS(CommandLineTool)
 public:
     using AccessFactory = std::function<std::unique_ptr<HidAccess>()>;
     using MonitorFactory = std::function<std::unique_ptr<PlugMonitor>()>;
+    // Opens the keyboard of the unit at a hidraw node, or says why it cannot.
+    using KeySourceFactory = std::function<std::unique_ptr<KeyPressSource>(
+        const QString& hidrawNode, KeyPressSource::Failure& failure)>;
 
     UnitCommands(QTextStream& out, QTextStream& err, AccessFactory hardware, bool errIsTerminal)
         : ToolIo(out, err), m_hardware(std::move(hardware)), m_errIsTerminal(errIsTerminal) {}
     void setPlugMonitor(MonitorFactory monitor) { m_monitor = std::move(monitor); }
+    void setKeySource(KeySourceFactory keySource) { m_keySource = std::move(keySource); }
     // What the access advice is fitted to; without it, this machine as it is when needed.
     void setAccessSetup(const AccessSetup& setup) { m_accessSetup = setup; }
     // What a user who may not open a unit has to do, one step to a paragraph.
     static QString accessAdvice(const AccessSetup& setup);
+    // The same for a unit's keyboard, which only the user at the seat is given.
+    static QString keyboardAccessAdvice(const AccessSetup& setup);
 
     int units(const ToolOptions& o);
     int write(const ToolOptions& o);
     int read(const ToolOptions& o);
     int diff(const ToolOptions& o);
     int watch(const ToolOptions& o);
+    int identify(const ToolOptions& o);
+    int restore(const ToolOptions& o);
+    // One line on standard error for each unit whose own configuration waits in the journal.
+    void notePending();
 
 private:
     // The hardware, or emulated units as the options say, traced with --trace.
@@ -57,11 +68,13 @@ private:
     int report(const ToolOptions& o, const QList<ListedUnit>& targets,
                const std::vector<UnitProgramming::Outcome>& outcomes);
     int denied(const ListedUnit& unit);
+    int keyboardFailure(int unit, const KeyPressSource::Failure& failure);
     // Warns of the encoders past the units a command can name; whether there are any.
     bool leftOut(const HidAccess& access);
 
     AccessFactory m_hardware;
     MonitorFactory m_monitor;
+    KeySourceFactory m_keySource;
     bool m_errIsTerminal;
     std::optional<AccessSetup> m_accessSetup;
 };

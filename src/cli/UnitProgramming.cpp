@@ -18,22 +18,15 @@
 #include <QStringList>
 #include <cstring>
 
-namespace {
-
-// A location of the image in words: the slot and what it holds.
-QString locationName(int location) {
+QString UnitProgramming::locationName(int location) {
     if (location == ConfigImage::OptionsLocation)
-        return QCoreApplication::translate("CommandLineTool", "the options");
+        return tr("the options");
     const int slot = ConfigImage::slotAt(location);
     if (slot < 0)
-        return QCoreApplication::translate("CommandLineTool", "location %1").arg(location);
-    return QCoreApplication::translate("CommandLineTool", "%1 (%2)")
-        .arg(SlotLabel(slot), location == ConfigImage::keyLocation(slot)
-                                  ? QCoreApplication::translate("CommandLineTool", "key")
-                                  : QCoreApplication::translate("CommandLineTool", "modifiers"));
+        return tr("location %1").arg(location);
+    return tr("%1 (%2)").arg(
+        SlotLabel(slot), location == ConfigImage::keyLocation(slot) ? tr("key") : tr("modifiers"));
 }
-
-} // namespace
 
 int UnitProgramming::severity(int status) {
     switch (status) {

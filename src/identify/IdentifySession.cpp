@@ -77,15 +77,23 @@ Outcome IdentifySession::start(int unit) {
     if (!listed || !listed->accessible() || listed->serial.isEmpty())
         return failed(Stage::Reading, TransferResult::DeviceNotFound);
     m_serial = listed->serial;
-    const TransferResult r = m_link.ReceiveImageFromUnit(DeviceIdentifier, unit, m_own);
+    const TransferResult r = m_link.ReceiveImageFromUnit(DeviceIdentifier, unit, m_onUnit);
     if (r != TransferResult::Success)
         return failed(Stage::Reading, r);
+    m_own = m_onUnit;
+    // A session that was killed left the unit's own configuration in the journal, and the
+    // unit most likely still holds the temporary one: the journal's is the unit's own, or it
+    // would be overwritten there by the temporary one and lost.
+    if (const auto pending = m_journal.pendingFor(m_serial)) {
+        m_own.bytes = pending->image;
+        m_written = m_own.bytes != m_onUnit.bytes;
+    }
     m_identifying = IdentificationImage::build(m_own);
     return {};
 }
 
 bool IdentifySession::needsWrite() const {
-    return !IdentificationImage::identifiesItself(m_own);
+    return !IdentificationImage::identifiesItself(m_onUnit);
 }
 
 Outcome IdentifySession::putIdentificationImage() {
@@ -94,6 +102,8 @@ Outcome IdentifySession::putIdentificationImage() {
     // From here on the unit may hold either configuration: putBack() must run.
     m_written = true;
     UnitListScope scope(m_access);
+    // Whatever a failed write left, the presses are named by what it meant to write.
+    m_onUnit = m_identifying;
     if (TransferResult r = m_link.SendImageToUnit(DeviceIdentifier, m_unit, m_identifying);
         r != TransferResult::Success)
         return failed(Stage::Writing, r);
@@ -114,6 +124,7 @@ Outcome IdentifySession::putBack() {
     if (!outcome.ok())
         return outcome;
     m_written = false;
+    m_onUnit = m_own;
     if (const FileResult r = m_journal.remove(m_serial); !r.ok())
         return journalFailure(r);
     return {};

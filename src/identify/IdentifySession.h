@@ -37,21 +37,24 @@ public:
     IdentifySession(const IdentifySession&) = delete;
     IdentifySession& operator=(const IdentifySession&) = delete;
 
-    // Reads the unit's serial number and its own configuration.
+    // Reads the unit's serial number and its own configuration. When the journal still holds
+    // a configuration for that serial number (a session that was killed), that one is the
+    // unit's own, and it goes back at the end whatever the unit holds now.
     Outcome start(int unit);
     int unit() const { return m_unit; }
     QString serial() const { return m_serial; }
     const DeviceImage& ownImage() const { return m_own; }
-    // Whether identifying needs the temporary configuration: the unit's own does not give
-    // every pressable input a plain key of its own.
+    // Whether identifying needs the temporary configuration: what the unit holds does not
+    // give every pressable input a plain key of its own.
     bool needsWrite() const;
     // Journals the unit's own configuration (on disk before anything is written), then
     // writes the identification configuration.
     Outcome putIdentificationImage();
-    // Whether the unit holds the identification configuration (or may, after a failed write).
+    // Whether the unit holds something other than its own configuration (or may, after a
+    // failed write): putBack() has work to do.
     bool written() const { return m_written; }
     // What the unit holds now, which names the slot of each press.
-    const DeviceImage& onUnit() const { return m_written ? m_identifying : m_own; }
+    const DeviceImage& onUnit() const { return m_onUnit; }
     // The slot a press of this Linux key came from; -1 when no pressable slot sends it.
     int slotForEventCode(int eventCode) const;
     // Writes the unit's own configuration back when another was written, reads it back, and
@@ -72,5 +75,6 @@ private:
     QString m_serial;
     DeviceImage m_own;
     DeviceImage m_identifying;
+    DeviceImage m_onUnit;
     bool m_written = false;
 };

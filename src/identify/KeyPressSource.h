@@ -10,6 +10,14 @@
 class KeyPressSource : public QObject {
     Q_OBJECT
 public:
+    // Why a source could not be opened; the node named where one was found.
+    struct Failure {
+        enum class Kind { None, NoKeyboard, AccessDenied, Busy, OpenFailed };
+        Kind kind = Kind::None;
+        QString node;        // the event node, where one was found
+        int systemError = 0; // errno
+    };
+
     using QObject::QObject;
 
 signals:

@@ -148,7 +148,7 @@ void TestTarvenpad::help() {
     QCOMPARE(r.status, 0);
     for (const char* word :
          {"units", "show", "import", "export", "write", "read", "--unit", "--all", "--json",
-          "--emulate", "--trace", "  7  ", "legend", "preset", "--list"})
+          "--emulate", "--trace", "  7  ", "legend", "preset", "--list", "identify", "restore"})
         QVERIFY2(r.out.contains(word), word);
 }
 
@@ -175,6 +175,10 @@ void TestTarvenpad::usageErrors_data() {
     QTest::newRow("value for a switch") << QStringList{"units", "--json=yes"};
     QTest::newRow("missing value") << QStringList{"read", "x.TPD", "--unit"};
     QTest::newRow("help on no command") << QStringList{"help", "frob"};
+    QTest::newRow("identify on demo units, which have no keyboard")
+        << QStringList{"identify", "--demo"};
+    QTest::newRow("identify --all") << QStringList{"identify", "--all"};
+    QTest::newRow("restore --unit") << QStringList{"restore", "--unit", "1"};
 }
 
 void TestTarvenpad::usageErrors() {
@@ -429,6 +433,7 @@ void TestTarvenpad::optionForms_data() {
         << QStringList{"show", "--json", "--", "--odd.TPD"} << "\"keyName\": \"Esc\"";
     QTest::newRow("help COMMAND") << QStringList{"help", "diff"} << "Usage: tarvenpad diff FILE";
     QTest::newRow("COMMAND --help") << QStringList{"diff", "--help"} << "--unit N";
+    QTest::newRow("restore, nothing kept") << QStringList{"restore"} << "nothing to restore\n";
 }
 
 void TestTarvenpad::optionForms() {

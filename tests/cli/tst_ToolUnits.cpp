@@ -6,12 +6,16 @@
 #include "device/AccessSetup.h"
 #include "device/PlugMonitor.h"
 #include "files/ConfigFile.h"
+#include "files/RestoreJournal.h"
 #include "hidraw/HidapiAccess.h"
+#include "identify/KeyPressSource.h"
 #include "model/Configuration.h"
 
+#include <QTimer>
 #include <QtTest>
 #include <cerrno>
 #include <csignal>
+#include <linux/input-event-codes.h>
 
 using fakehid::Device;
 using fakehid::state;
@@ -70,6 +74,8 @@ private slots:
     void watchEndsOnSignal();
     void fiveEncoders_data();
     void fiveEncoders();
+    void identify_data();
+    void identify();
 
 private:
     int run(const QStringList& args, PlugMonitor* monitor = nullptr);
@@ -79,6 +85,7 @@ private:
     std::unique_ptr<FakeSysfs> m_sysfs;
     QString m_out, m_err;
     AccessSetup m_setup{true, {}, {}, false, false};
+    QString m_end; // what ends identify's presses: "SIGINT", "lost"; "denied" opens none
 };
 
 void TestToolUnits::init() {
@@ -105,6 +112,17 @@ int TestToolUnits::run(const QStringList& args, PlugMonitor* monitor) {
     CommandLineTool tool(
         out, err, [root] { return std::make_unique<HidapiAccess>(root); }, false);
     tool.setAccessSetup(m_setup);
+    tool.setKeySource([this](const QString& node, KeyPressSource::Failure& failure) {
+        failure = {KeyPressSource::Failure::Kind::AccessDenied, "/dev/input/event7", EACCES};
+        auto source = std::make_unique<KeyPressSource>();
+        QTimer::singleShot(0, source.get(), [this, s = source.get()] {
+            for (const int key : {KEY_C, KEY_C, KEY_ESC})
+                emit s->pressed(key);
+            state().devices[0].unplugged = m_end == "lost";
+            m_end == "lost" ? emit s->lost("the unit was pulled out") : void(std::raise(SIGINT));
+        });
+        return m_end == "denied" || node != "/dev/hidraw3" ? nullptr : std::move(source);
+    });
     if (monitor)
         tool.setPlugMonitor([monitor] {
             struct Borrowed : PlugMonitor {
@@ -194,6 +212,64 @@ void TestToolUnits::backupNameFromOddSerial() {
     QCOMPARE(run({"write", m_file, "--all", "--backup", m_dir.filePath("old-{serial}.TPD")}), 0);
     QVERIFY(QFile::exists(m_dir.filePath("old-11.TPD")));
     QVERIFY(QFile::exists(m_dir.filePath("old-_0.TPD")));
+}
+
+void TestToolUnits::identify_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out"); // how standard output starts
+    QTest::addColumn<QString>("err"); // what standard error ends with
+    QTest::newRow("presses, then Ctrl+C")
+        << QStringList{"--unit", "1"} << "SIGINT" << 0
+        << "Input 3\nInput 3\nkey code 1: no input sends this key\nnot pressed: Input 1, Input 2, "
+           "Input 4, "
+        << "tarvenpad: unit 1: its own configuration is back, read back equal\n";
+    QTest::newRow("--json") << QStringList{"--serial", "11", "--json"} << "SIGINT" << 0
+                            << "{\"code\":46,\"name\":\"Input 3\",\"presses\":1,\"slot\":2}\n"
+                            << "read back equal\n";
+    QTest::newRow("unit pulled out")
+        << QStringList{"--unit", "1"} << "lost" << 5 << "Input 3\n"
+        << "tarvenpad: identify ended: the unit was pulled out\ntarvenpad: its own configuration "
+           "stays in the journal; once it is plugged in again, put it back with: tarvenpad "
+           "restore --serial 11\n";
+    QTest::newRow("keyboard refused") << QStringList{"--unit", "1"} << "denied" << 8 << ""
+                                      << UnitCommands::keyboardAccessAdvice(m_setup) + '\n';
+}
+
+// identify on unit 1 (serial 11), whose memory gives every input no key: the identification
+// image goes on, and the unit's own comes back when it ends, or by restore after a pull-out
+// and a plug-in elsewhere.
+void TestToolUnits::identify() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, end);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    m_end = end;
+    QCOMPARE(run(QStringList{"identify"} + args), status);
+    QCOMPARE(m_out.left(out.size()), out);
+    QVERIFY2(m_err.endsWith(err), qPrintable(m_err));
+    const int written = end == "denied" ? 0 : end == "lost" ? 95 : 2 * 95;
+    QCOMPARE(dataReports(state().devices[0]), written);
+    QCOMPARE(RestoreJournal().pending().size(), end == "lost" ? 1 : 0);
+    if (end != "lost")
+        return;
+    // Every unit command says what waits, until restore has put it back, whatever the
+    // unit's number now.
+    state().devices[0].unplugged = false;
+    state().devices[0].path = "/dev/hidraw7";
+    m_sysfs->attach("hidraw7", "1-3", 8);
+    QCOMPARE(run({"units"}), 0);
+    QVERIFY2(m_err.startsWith("tarvenpad: the unit with serial 11 has not had its own "
+                              "configuration put back since "),
+             qPrintable(m_err));
+    QVERIFY(m_err.endsWith("; put it back with: tarvenpad restore --serial 11\n"));
+    QCOMPARE(run({"restore", "--serial", "11"}), 0);
+    QCOMPARE(m_out,
+             QString("unit 2 (serial 11): its own configuration is back, read back equal\n"));
+    QCOMPARE(dataReports(state().devices[0]), 2 * 95);
+    QCOMPARE(RestoreJournal().pending().size(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestToolUnits)

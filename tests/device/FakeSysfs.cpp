@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 QByteArray FakeSysfs::encoderDescriptor() {
     return QByteArray::fromHex("0600ff 0901 a101 1500 26ff00 7508 9505 8501 0902 8102"
@@ -23,6 +24,7 @@ void FakeSysfs::attach(const QString& node, const QString& port, int devnum,
     QFile number(usb + "/devnum");
     if (number.open(QIODevice::WriteOnly | QIODevice::Truncate))
         number.write(QByteArray::number(devnum) + '\n');
+    QFile(usb + "/" + port + ":1.0/bInterfaceNumber").open(QIODevice::WriteOnly);
     QFile report(hid + "/report_descriptor");
     if (report.open(QIODevice::WriteOnly | QIODevice::Truncate))
         report.write(descriptor);
@@ -34,4 +36,17 @@ void FakeSysfs::attach(const QString& node, const QString& port, int devnum,
 
 void FakeSysfs::detach(const QString& node) {
     QDir(m_dir.filePath("class/hidraw/" + node)).removeRecursively();
+}
+
+void FakeSysfs::addInput(const QString& node, const QString& event, const QByteArray& keys) {
+    const QString input =
+        QFileInfo(m_dir.filePath("class/hidraw/" + node + "/device")).canonicalFilePath() +
+        "/input/input" + event.mid(5);
+    QDir().mkpath(input + "/capabilities");
+    QDir().mkpath(input + "/" + event);
+    QFile key(input + "/capabilities/key");
+    if (key.open(QIODevice::WriteOnly))
+        key.write(keys + '\n');
+    QDir().mkpath(m_dir.filePath("class/input"));
+    QFile::link(input + "/" + event, m_dir.filePath("class/input/" + event));
 }

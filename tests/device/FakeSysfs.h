@@ -20,6 +20,9 @@ public:
     void attach(const QString& node, const QString& port, int devnum,
                 const QByteArray& descriptor = encoderDescriptor());
     void detach(const QString& node);
+    // An input device below hidrawN's HID device with the event node `event` ("event4"),
+    // whose key capabilities are `keys` as sysfs words them ("" for none).
+    void addInput(const QString& node, const QString& event, const QByteArray& keys);
 
 private:
     QTemporaryDir m_dir;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakeHidapi.h"
 #include "FakeSysfs.h"
+#include "hidraw/EvdevKeySource.h"
 #include "hidraw/HidapiAccess.h"
 
 #include <QtTest>
@@ -40,6 +41,7 @@ private slots:
     void openFailures();
     void numberingHeldForCommand_data();
     void numberingHeldForCommand();
+    void keyboardNodes();
 
 private:
     FakeSysfs m_sysfs; // empty unless a test links nodes into it
@@ -296,3 +298,18 @@ void TestHidapiAccess::numberingHeldForCommand() {
 
 QTEST_APPLESS_MAIN(TestHidapiAccess)
 #include "tst_HidapiAccess.moc"
+
+// The unit's keyboard node, not its mouse's, never that of a keyboard on another USB device.
+void TestHidapiAccess::keyboardNodes() {
+    FakeSysfs sysfs;
+    sysfs.attach("hidraw3", "1-1", 3);
+    sysfs.attach("hidraw5", "1-2", 5, FakeSysfs::keyboardDescriptor());
+    sysfs.addInput("hidraw3", "event4", "e 0 fffffffffffffffe");
+    sysfs.addInput("hidraw3", "event12", "1f0000 0 0 0 0");
+    sysfs.addInput("hidraw5", "event9", "fffffffffffffffe");
+    QCOMPARE(EvdevKeySource::eventNodesFor("/dev/hidraw3", sysfs.root()),
+             QStringList{"/dev/input/event4"});
+    QCOMPARE(EvdevKeySource::eventNodesFor("/dev/hidraw5", sysfs.root()),
+             QStringList{"/dev/input/event9"});
+    QCOMPARE(EvdevKeySource::eventNodesFor("/dev/hidraw7", sysfs.root()), QStringList{});
+}

@@ -1,0 +1,262 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/UnitIdentify.h"
+
+#include "cli/TerminalProgress.h"
+#include "cli/UnitProgramming.h"
+#include "identify/IdentificationImage.h"
+#include "identify/KeyPressSource.h"
+#include "model/SlotText.h"
+
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSocketNotifier>
+#include <QStringList>
+#include <atomic>
+#include <csignal>
+#include <fcntl.h>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+std::atomic<bool> stopRequested{false};
+int stopPipe[2] = {-1, -1};
+
+void requestStop(int) {
+    const int saved = errno;
+    stopRequested = true;
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(stopPipe[1], &byte, 1);
+    errno = saved;
+}
+
+// Turns the signals that end a run into news for the event loop, for as long as the unit may
+// hold the temporary configuration; the old handlers come back afterwards. SIGPIPE is among
+// them: a reader of the presses that has gone ends the run, but not before the unit's own
+// configuration is back.
+class StopSignals {
+public:
+    StopSignals() {
+        stopRequested = false;
+        if (::pipe2(stopPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+            stopPipe[0] = stopPipe[1] = -1;
+        struct sigaction action {};
+        action.sa_handler = requestStop;
+        sigemptyset(&action.sa_mask);
+        for (size_t i = 0; i < std::size(Signals); ++i)
+            sigaction(Signals[i], &action, &m_old[i]);
+    }
+    ~StopSignals() {
+        for (size_t i = 0; i < std::size(Signals); ++i)
+            sigaction(Signals[i], &m_old[i], nullptr);
+        for (int& fd : stopPipe)
+            if (fd >= 0)
+                ::close(std::exchange(fd, -1));
+    }
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+    int fd() const { return stopPipe[0]; }
+
+private:
+    static constexpr int Signals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+    struct sigaction m_old[std::size(Signals)]{};
+};
+
+// A slot's name for scripts, never translated: "Input 7", "Rotary 2A".
+QString englishName(int slot) {
+    return SlotFileLabel(slot).simplified();
+}
+
+} // namespace
+
+int UnitIdentify::status(const IdentifySession::Outcome& outcome) {
+    using Stage = IdentifySession::Stage;
+    if (outcome.stage == Stage::Journal)
+        return CannotWrite;
+    if (outcome.stage == Stage::Verifying && !outcome.detail.isEmpty())
+        return Differs;
+    return outcome.result == TransferResult::DeviceNotFound ? NoUnit : IoError;
+}
+
+QString UnitIdentify::describe(const IdentifySession::Outcome& outcome) {
+    using Stage = IdentifySession::Stage;
+    const bool gone = outcome.result == TransferResult::DeviceNotFound;
+    switch (outcome.stage) {
+    case Stage::Reading:
+        return gone ? tr("reading it failed (Device Not Found)")
+                    : tr("reading it failed (Device I/O Error)");
+    case Stage::Journal:
+        return tr("cannot keep its own configuration in the journal: %1").arg(outcome.detail);
+    case Stage::Writing:
+        return gone ? tr("writing the temporary configuration failed (Device Not Found)")
+                    : tr("writing the temporary configuration failed (Device I/O Error)");
+    case Stage::Restoring:
+        return gone ? tr("putting its own configuration back failed (Device Not Found)")
+                    : tr("putting its own configuration back failed (Device I/O Error)");
+    case Stage::Verifying:
+        if (!outcome.detail.isEmpty())
+            return tr("its own configuration was written back, but it holds something else: %1")
+                .arg(UnitProgramming::locationName(outcome.detail.toInt()));
+        return tr("its own configuration was written back, but reading it back failed");
+    case Stage::Finding:
+        break;
+    }
+    return tr("it is not attached");
+}
+
+QString UnitIdentify::restoreHint(const QString& serial) {
+    // The serial number comes from the unit: quoted for the shell unless plainly safe.
+    QString word = serial;
+    for (const QChar c : serial)
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && !QStringLiteral("-._").contains(c)) {
+            word = QLatin1Char('\'') + QString(serial).replace("'", "'\\''") + QLatin1Char('\'');
+            break;
+        }
+    return QStringLiteral("tarvenpad restore --serial ") + word;
+}
+
+void UnitIdentify::say(const QString& line) {
+    m_err << "tarvenpad: " << line << '\n';
+    m_err.flush();
+}
+
+int UnitIdentify::run(int unit, KeyPressSource& source) {
+    StopSignals stopSignals;
+    m_unit = unit;
+    IdentifySession::Outcome outcome = m_session.start(unit);
+    m_progress.finish();
+    if (!outcome.ok())
+        return fail(status(outcome), tr("unit %1: %2").arg(unit).arg(describe(outcome)));
+    const QString serial = m_session.serial();
+    if (m_session.needsWrite()) {
+        say(tr("unit %1 (serial %2) gets a temporary configuration that gives every input a "
+               "key of its own; its own configuration goes back when identify ends")
+                .arg(unit)
+                .arg(serial));
+        outcome = m_session.putIdentificationImage();
+        m_progress.finish();
+        if (!outcome.ok()) {
+            fail(status(outcome), tr("unit %1: %2").arg(unit).arg(describe(outcome)));
+            const int back = putBack(false);
+            return back ? back : status(outcome);
+        }
+    } else if (m_session.written()) {
+        say(tr("unit %1 (serial %2) still holds the temporary configuration of an earlier "
+               "identify; its own configuration goes back when this one ends")
+                .arg(unit)
+                .arg(serial));
+    } else {
+        say(tr("unit %1 (serial %2): every input sends a key of its own already; nothing is "
+               "written")
+                .arg(unit)
+                .arg(serial));
+    }
+
+    QString lostReason;
+    if (!stopRequested) {
+        say(tr("press the inputs one at a time; Ctrl+C ends"));
+        QEventLoop loop;
+        std::unique_ptr<QSocketNotifier> stop;
+        if (stopSignals.fd() >= 0) {
+            stop = std::make_unique<QSocketNotifier>(stopSignals.fd(), QSocketNotifier::Read);
+            QObject::connect(stop.get(), &QSocketNotifier::activated, &loop, &QEventLoop::quit);
+        }
+        QObject::connect(&source, &KeyPressSource::pressed, &loop, [&](int code) {
+            pressed(code);
+            if (m_out.status() != QTextStream::Ok)
+                loop.quit(); // standard output has gone: no one reads the presses
+        });
+        QObject::connect(&source, &KeyPressSource::lost, &loop, [&](const QString& reason) {
+            lostReason = reason;
+            loop.quit();
+        });
+        loop.exec();
+    }
+    summarise();
+    if (!lostReason.isEmpty()) {
+        fail(NoUnit, tr("identify ended: %1").arg(lostReason));
+        const int back = putBack(true);
+        return back ? back : int(NoUnit);
+    }
+    return putBack(false);
+}
+
+void UnitIdentify::pressed(int eventCode) {
+    const int count = ++m_presses[eventCode];
+    const int slot = m_session.slotForEventCode(eventCode);
+    if (m_json) {
+        m_out << QJsonDocument(
+                     QJsonObject{{"slot", slot < 0 ? QJsonValue() : QJsonValue(slot)},
+                                 {"name", slot < 0 ? QJsonValue() : QJsonValue(englishName(slot))},
+                                 {"code", eventCode},
+                                 {"presses", count}})
+                     .toJson(QJsonDocument::Compact)
+              << '\n';
+    } else if (slot < 0) {
+        m_out << tr("key code %1: no input sends this key\n").arg(eventCode);
+    } else {
+        m_out << SlotName(slot) << '\n';
+    }
+    m_out.flush();
+}
+
+// Which inputs were pressed and which were not, on standard output after the presses.
+void UnitIdentify::summarise() {
+    QList<int> notPressed;
+    QJsonArray pressedSlots, notPressedSlots;
+    for (const int slot : IdentificationImage::pressableSlots(m_session.onUnit())) {
+        bool seen = false;
+        for (auto it = m_presses.cbegin(); it != m_presses.cend() && !seen; ++it)
+            seen = m_session.slotForEventCode(it.key()) == slot;
+        (seen ? pressedSlots : notPressedSlots).append(slot);
+        if (!seen)
+            notPressed << slot;
+    }
+    if (m_json) {
+        m_out << QJsonDocument(
+                     QJsonObject{{"summary", QJsonObject{{"pressed", pressedSlots},
+                                                         {"notPressed", notPressedSlots}}}})
+                     .toJson(QJsonDocument::Compact)
+              << '\n';
+    } else if (notPressed.isEmpty()) {
+        m_out << tr("every input was pressed\n");
+    } else {
+        QStringList names;
+        for (const int slot : notPressed)
+            names << SlotName(slot);
+        m_out << tr("not pressed: %1\n").arg(names.join(QStringLiteral(", ")));
+    }
+    m_out.flush();
+}
+
+int UnitIdentify::putBack(bool unitLost) {
+    if (!m_session.written())
+        return Success;
+    if (!unitLost)
+        say(tr("putting the own configuration of unit %1 back").arg(m_unit));
+    const IdentifySession::Outcome outcome = m_session.putBack();
+    m_progress.finish();
+    if (outcome.ok()) {
+        say(tr("unit %1: its own configuration is back, read back equal").arg(m_session.unit()));
+        return Success;
+    }
+    const QString serial = m_session.serial();
+    if (outcome.stage == IdentifySession::Stage::Journal)
+        return fail(CannotWrite, tr("unit %1: its own configuration is back, read back equal, but "
+                                    "the journal that kept it cannot forget it: %2")
+                                     .arg(m_session.unit())
+                                     .arg(outcome.detail));
+    if (unitLost && outcome.stage == IdentifySession::Stage::Finding) {
+        say(tr("its own configuration stays in the journal; once it is plugged in again, put "
+               "it back with: %1")
+                .arg(restoreHint(serial)));
+        return NoUnit;
+    }
+    const int code =
+        fail(status(outcome), tr("unit %1: %2").arg(m_session.unit()).arg(describe(outcome)));
+    say(tr("its own configuration stays in the journal; put it back with: %1")
+            .arg(restoreHint(serial)));
+    return code;
+}

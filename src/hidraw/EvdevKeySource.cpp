@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "hidraw/EvdevKeySource.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <linux/input.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+// What the unit's keyboard nodes must lie below, from its HID device: on USB the USB device
+// (the HID device's interface's parent), whose interfaces are all the unit's; off USB
+// (uhid, Bluetooth) the HID device itself. Walking further up would reach a hub or a
+// Bluetooth adapter, and with it other devices' keyboards.
+QString deviceOf(const QString& hid) {
+    QDir dir(hid);
+    if (dir.cdUp() && QFileInfo::exists(dir.filePath(QStringLiteral("bInterfaceNumber"))) &&
+        dir.cdUp() && QFileInfo::exists(dir.filePath(QStringLiteral("devnum"))))
+        return dir.absolutePath();
+    return hid;
+}
+
+// Whether an input device's key capabilities (sysfs "capabilities/key": words of the bit map
+// in hex, the highest first, each a C long) include every letter: a keyboard, not the
+// unit's mouse or another interface that only has buttons.
+bool hasLetterKeys(const QString& capabilitiesFile) {
+    QFile file(capabilitiesFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QList<QByteArray> words = file.readAll().trimmed().split(' ');
+    constexpr int WordBits = int(sizeof(long)) * 8;
+    const auto bit = [&](int code) {
+        const qsizetype word = words.size() - 1 - code / WordBits;
+        if (word < 0)
+            return false;
+        bool ok = false;
+        const qulonglong value = words[word].toULongLong(&ok, 16);
+        return ok && ((value >> (code % WordBits)) & 1);
+    };
+    for (const int letter : {KEY_A, KEY_B, KEY_C, KEY_D, KEY_E, KEY_F, KEY_G, KEY_H, KEY_I,
+                             KEY_J, KEY_K, KEY_L, KEY_M, KEY_N, KEY_O, KEY_P, KEY_Q, KEY_R,
+                             KEY_S, KEY_T, KEY_U, KEY_V, KEY_W, KEY_X, KEY_Y, KEY_Z})
+        if (!bit(letter))
+            return false;
+    return true;
+}
+
+} // namespace
+
+EvdevKeySource::~EvdevKeySource() {
+    closeAll();
+}
+
+QStringList EvdevKeySource::eventNodesFor(const QString& hidrawNode, const QString& sysRoot) {
+    const QString name = QFileInfo(hidrawNode).fileName();
+    if (!name.startsWith(QLatin1String("hidraw")))
+        return {};
+    const QString hid = QFileInfo(sysRoot + QStringLiteral("/class/hidraw/%1/device").arg(name))
+                            .canonicalFilePath();
+    if (hid.isEmpty())
+        return {};
+    const QString device = deviceOf(hid);
+    QStringList nodes;
+    const QDir inputs(sysRoot + QStringLiteral("/class/input"));
+    for (const QString& event :
+         inputs.entryList({QStringLiteral("event*")}, QDir::Dirs | QDir::System, QDir::Name)) {
+        // class/input/eventN leads to .../inputM/eventN below the device it belongs to.
+        const QString path = QFileInfo(inputs.filePath(event)).canonicalFilePath();
+        if (!path.startsWith(device + QLatin1Char('/')))
+            continue;
+        if (hasLetterKeys(path + QStringLiteral("/../capabilities/key")))
+            nodes << QStringLiteral("/dev/input/") + event;
+    }
+    // eventN in the order of N.
+    std::sort(nodes.begin(), nodes.end(), [](const QString& a, const QString& b) {
+        return a.size() != b.size() ? a.size() < b.size() : a < b;
+    });
+    return nodes;
+}
+
+std::unique_ptr<EvdevKeySource> EvdevKeySource::open(const QString& hidrawNode, Failure& failure,
+                                                     QObject* parent) {
+    failure = {};
+    const QStringList nodes = eventNodesFor(hidrawNode);
+    if (nodes.isEmpty()) {
+        failure.kind = Failure::Kind::NoKeyboard;
+        return nullptr;
+    }
+    std::unique_ptr<EvdevKeySource> source(new EvdevKeySource(parent));
+    for (const QString& path : nodes) {
+        const int fd =
+            ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0 || ::ioctl(fd, EVIOCGRAB, 1) != 0) {
+            const int error = errno;
+            failure.node = path;
+            failure.systemError = error;
+            failure.kind = fd >= 0 && error == EBUSY           ? Failure::Kind::Busy
+                           : error == EACCES || error == EPERM ? Failure::Kind::AccessDenied
+                                                               : Failure::Kind::OpenFailed;
+            if (fd >= 0)
+                ::close(fd);
+            return nullptr; // the nodes opened so far close with the source
+        }
+        Node node{fd, new QSocketNotifier(fd, QSocketNotifier::Read, source.get())};
+        source->m_nodes.append(node);
+        EvdevKeySource* self = source.get();
+        connect(node.notifier, &QSocketNotifier::activated, self,
+                [self, fd] { self->readEvents(fd); });
+    }
+    return source;
+}
+
+void EvdevKeySource::readEvents(int fd) {
+    input_event events[64];
+    for (;;) {
+        const ssize_t n = ::read(fd, events, sizeof events);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return;
+        if (n <= 0) {
+            // ENODEV: the unit was pulled out; anything else ends the node as well.
+            const int error = n < 0 ? errno : 0;
+            closeAll();
+            if (!std::exchange(m_lost, true))
+                emit lost(error == ENODEV || error == 0
+                              ? tr("the unit was pulled out")
+                              : tr("its keyboard stopped answering: %1")
+                                    .arg(QString::fromLocal8Bit(std::strerror(error))));
+            return;
+        }
+        for (size_t i = 0; i < size_t(n) / sizeof(input_event); ++i)
+            // Value 1 only: 2 is the key held down and repeating, 0 its release.
+            if (events[i].type == EV_KEY && events[i].value == 1)
+                emit pressed(int(events[i].code));
+        if (m_nodes.isEmpty())
+            return; // a slot of a receiver closed the source
+    }
+}
+
+void EvdevKeySource::closeAll() {
+    for (Node& node : m_nodes) {
+        // Possibly within its own signal: stopped now, deleted once that has returned.
+        node.notifier->setEnabled(false);
+        node.notifier->deleteLater();
+        // Closing ends the grab.
+        ::close(node.fd);
+    }
+    m_nodes.clear();
+}
