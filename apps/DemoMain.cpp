@@ -7,9 +7,11 @@
 #include "device/DemoUnits.h"
 #include "device/EmulatedAccess.h"
 #include "files/FileAccess.h"
+#include "files/RestoreJournal.h"
 #include "files/Translations.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -28,5 +30,11 @@ int main(int argc, char** argv) {
     // About as long as a real exchange takes, so the progress can be seen.
     access.setExchangeDelay(std::chrono::milliseconds(4));
     QtUserDialogs dialogs;
-    return Module1::Main(ProgrammerServices{access, dialogs});
+    // The emulated units end with the program, and so does what is kept of them: nothing is
+    // offered to a real unit that shares a serial number.
+    QTemporaryDir kept;
+    RestoreJournal journal(kept.path());
+    ProgrammerServices services{access, dialogs};
+    services.journal = &journal;
+    return Module1::Main(services);
 }

@@ -5,7 +5,9 @@
 #include "app/QtUserDialogs.h"
 #include "files/FileAccess.h"
 #include "files/Translations.h"
+#include "hidraw/EvdevKeySource.h"
 #include "hidraw/HidapiAccess.h"
+#include "hidraw/UdevPlugMonitor.h"
 
 #include <QApplication>
 
@@ -17,5 +19,12 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("com.quelmark.TarvenpadProgrammer"));
     HidapiAccess access(QStringLiteral("/sys"));
     QtUserDialogs dialogs;
-    return Module1::Main(ProgrammerServices{access, dialogs});
+    ProgrammerServices services{access, dialogs};
+    services.plugMonitor = [] { return std::make_unique<UdevPlugMonitor>(); };
+    services.keyPresses = [&access](int unit) {
+        UnitKeyPresses presses;
+        presses.source = EvdevKeySource::open(access.unitPath(unit), presses.failure);
+        return presses;
+    };
+    return Module1::Main(services);
 }

@@ -1006,6 +1006,186 @@ The configuration has not been saved.</source>
     </message>
 </context>
 <context>
+    <name>IdentifyCommands</name>
+    <message>
+        <source>Identify Inputs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit could not be opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit did not answer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reading the unit failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its copy on this computer failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>writing to the unit failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reading it back failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reading it back found location %1 different</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no unit with serial number %1 is attached</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device Not Found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device I/O Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To tell the inputs apart, unit %1 gets a temporary configuration in which every input sends a key of its own.
+
+Its own configuration is kept on this computer and goes back onto the unit when you click Done. The configuration you are editing does not change.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was written to unit %1: its own configuration could not be kept on this computer (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The temporary configuration could not be written to unit %1: %2.
+
+Its own configuration goes back onto it now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is an emulated unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no keyboard device of the unit was found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>this user may not read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>another program holds %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be opened: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit %1 holds its own configuration again, but its copy on this computer could not be removed (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The own configuration of unit %1 could not be put back: %2.
+
+It stays kept on this computer, and the program offers to put it back when that unit is plugged in or the program starts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Put Configuration Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>While its inputs were identified on %2, the configuration of the unit with serial number %1 was kept on this computer, and it has not been put back yet.
+
+Put it back onto that unit now?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit with serial number %1 holds its own configuration again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The configuration could not be put back onto the unit with serial number %1: %2.
+
+It stays kept on this computer, and the program offers it again when that unit is plugged in or the program starts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>IdentifyWindow</name>
+    <message>
+        <source>Identify Inputs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Presses</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press the panel&apos;s inputs one at a time. Each press is named here and its row is shown in the main window, where you can assign its key.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit %1 holds a temporary configuration until you click Done; then its own goes back onto it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit %1 keeps its own configuration: each of its inputs already sends a key of its own.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No input pressed yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit&apos;s own presses cannot be read (%1), so this window reads the keys that reach it: keep it in front while you press the inputs.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the key with code %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No input of this unit sends %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every input has been pressed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not pressed yet: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Presses are read from the unit itself, so they type into no other window.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>InputTestWindow</name>
     <message>
         <source>Test Inputs</source>
@@ -2093,6 +2273,10 @@ The legend has not been saved.</source>
     </message>
     <message>
         <source>P&amp;resets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Identify Inputs...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

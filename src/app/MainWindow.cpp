@@ -3,6 +3,7 @@
 
 #include "app/AboutWindow.h"
 #include "app/BannerWidget.h"
+#include "app/IdentifyCommands.h"
 #include "app/InputTestWindow.h"
 #include "app/LabelBox.h"
 #include "app/RowPanel.h"
@@ -89,7 +90,7 @@ MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
       m_files(m_config, m_history, services.dialogs, this),
       m_legend(m_config, services.dialogs, this),
       m_transfers(new TransferCommands(m_config, m_history, services, m_files, this)),
-      m_labelFont(rowFont(true)) {
+      m_identify(new IdentifyCommands(services, *m_transfers, this)), m_labelFont(rowFont(true)) {
     initResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(tr("Quelmark Electronics, Inc. - TARVEN-PAD Programmer"));
@@ -209,12 +210,17 @@ void MainWindow::buildMenus() {
     });
     // One transfer at a time.
     connect(m_transfers, &TransferCommands::runningChanged, this, [this](bool running) {
-        m_sendAction->setEnabled(!running);
-        m_receiveAction->setEnabled(!running);
-        m_compareAction->setEnabled(!running);
+        updateDeviceActions();
         m_presetsMenu->setEnabled(!running);
         updateEditActions();
     });
+    // Reading a unit meanwhile would bring the temporary configuration into the rows.
+    connect(m_identify, &IdentifyCommands::runningChanged, this, [this](bool running) {
+        updateDeviceActions();
+        if (!running)
+            showSlot(-1);
+    });
+    connect(m_identify, &IdentifyCommands::slotPressed, this, &MainWindow::showSlot);
 
     buildEditMenu();
 
@@ -274,6 +280,9 @@ void MainWindow::buildToolsMenu() {
         m_inputTest->raise();
         m_inputTest->activateWindow();
     });
+    m_identifyAction = tools->addAction(tr("&Identify Inputs..."));
+    m_identifyAction->setObjectName(QStringLiteral("tidentify"));
+    connect(m_identifyAction, &QAction::triggered, m_identify, &IdentifyCommands::identify);
     m_compareAction = tools->addAction(tr("&Compare With TARVENPAD..."));
     m_compareAction->setObjectName(QStringLiteral("tcompare"));
     connect(m_compareAction, &QAction::triggered, this, &MainWindow::compareWithUnit);
@@ -308,6 +317,23 @@ void MainWindow::applyPreset(const QString& name) {
         return;
     }
     m_history.replaceAll(PresetTitle(name), preset.state());
+}
+
+void MainWindow::updateDeviceActions() {
+    const bool idle = !m_transfers->running() && !m_identify->running();
+    for (QAction* a : {m_sendAction, m_receiveAction, m_compareAction, m_identifyAction})
+        a->setEnabled(idle);
+}
+
+void MainWindow::showSlot(int slot) {
+    const bool input = slot >= 0 && Configuration::isInputSlot(slot);
+    const bool rotary = slot >= 0 && !input;
+    m_picInner->setHighlightedRow(input ? slot : -1);
+    m_rPicInner->setHighlightedRow(rotary ? slot - Configuration::InputCount : -1);
+    if (input)
+        scrollRowIntoView(slot);
+    else if (rotary && m_frame2->isVisibleTo(m_right))
+        m_rightArea->ensureWidgetVisible(rowOf(slot).key, 0, 0);
 }
 
 void MainWindow::compareWithUnit() {
@@ -742,9 +768,12 @@ bool MainWindow::transferRunning() const {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!m_transfers->mayCloseWindow() || !m_files.maySetConfigurationAside()) {
+    if (!m_transfers->mayCloseWindow() || !m_identify->mayCloseWindow() ||
+        !m_files.maySetConfigurationAside()) {
         event->ignore();
         return;
     }
+    // A unit being identified gets its own configuration back before the program goes.
+    m_identify->finish();
     event->accept();
 }

@@ -13,6 +13,7 @@
 #include <array>
 
 class BannerWidget;
+class IdentifyCommands;
 class InputTestWindow;
 class LabelBox;
 class QAction;
@@ -52,6 +53,7 @@ public:
     void reflow();
 
     TransferCommands& transfers() { return *m_transfers; }
+    IdentifyCommands& identify() { return *m_identify; }
     bool transferRunning() const;
 
 protected:
@@ -75,6 +77,10 @@ private:
     void updateEditActions();
     void buildToolsMenu();
     void compareWithUnit();
+    // The unit commands rest while a transfer runs or a unit is being identified.
+    void updateDeviceActions();
+    // Scrolls the row of `slot` into view and highlights it; -1 highlights none.
+    void showSlot(int slot);
     // Replaces the configuration with a preset, as one step of the edit history.
     void applyPreset(const QString& name);
     void buildInputPanel(QWidget* client);
@@ -113,6 +119,7 @@ private:
     FileCommands m_files;
     LegendCommands m_legend;
     TransferCommands* m_transfers; // a child of the window
+    IdentifyCommands* m_identify;  // a child of the window
     InputTestWindow* m_inputTest = nullptr;
 
     QWidget* m_client = nullptr;
@@ -138,7 +145,8 @@ private:
     QAction* m_sendAction = nullptr;
     QAction* m_receiveAction = nullptr;
     QAction* m_compareAction = nullptr; // a transfer too: greyed with the two above
-    QMenu* m_presetsMenu = nullptr;     // an edit, greyed with Undo while a transfer runs
+    QAction* m_identifyAction = nullptr;
+    QMenu* m_presetsMenu = nullptr; // an edit, greyed with Undo while a transfer runs
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
 };

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Module1.h"
 
+#include "app/IdentifyCommands.h"
 #include "app/MainWindow.h"
 #include "app/ProgrammerServices.h"
+#include "app/TerminationSignal.h"
 #include "app/UserDialogs.h"
 #include "device/AccessSetup.h"
 #include "device/HidAccess.h"
@@ -107,6 +109,8 @@ std::unique_ptr<MainWindow> Module1::Start(const ProgrammerServices& services) {
     if (volume.isValid() && onDistributionDisc(here, volume.rootPath(), volume.name()))
         services.dialogs.message(form1.get(), DistributionDiscText(), QString(),
                                  UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
+    // A configuration kept while an earlier run identified its unit, never put back.
+    form1->identify().offerRestores();
     return form1;
 }
 
@@ -114,5 +118,6 @@ int Module1::Main(const ProgrammerServices& services) {
     std::unique_ptr<MainWindow> form1 = Start(services);
     if (!form1)
         return 1;
+    TerminationSignal termination(form1.get());
     return QApplication::exec();
 }

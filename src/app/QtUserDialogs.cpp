@@ -34,9 +34,24 @@ UserDialogs::Answer QtUserDialogs::message(QWidget* parent, const QString& text,
         box.exec();
         return Answer::Ok;
     }
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    box.setEscapeButton(QMessageBox::Cancel);
+    switch (buttons) {
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    case Buttons::YesNo:
+        // Esc, and the window's close button, say No.
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    default:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    }
     switch (box.exec()) {
+    case QMessageBox::Ok:
+        return Answer::Ok;
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:

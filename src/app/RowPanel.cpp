@@ -6,6 +6,8 @@
 namespace {
 // The grey of the grid between the rows.
 const QColor GridColour(170, 170, 170);
+// The highlighted row: the lit yellow of the input test, paler so the row stays readable.
+const QColor HighlightColour(255, 222, 110);
 } // namespace
 
 RowPanel::RowPanel(int rows, int ruleOffset, QWidget* parent)
@@ -18,8 +20,15 @@ void RowPanel::setSeparatorX(int x) {
     update();
 }
 
+void RowPanel::setHighlightedRow(int row) {
+    m_highlighted = row;
+    update();
+}
+
 void RowPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    if (m_highlighted >= 0)
+        p.fillRect(0, ruleY(m_highlighted) - RowPitch + 1, width(), RowPitch - 1, HighlightColour);
     p.setPen(GridColour);
     for (int i = 0; i < m_rows; ++i)
         p.drawLine(0, ruleY(i), width(), ruleY(i));

@@ -13,6 +13,9 @@ public:
 
     RowPanel(int rows, int ruleOffset, QWidget* parent = nullptr);
     void setSeparatorX(int x);
+    // The row drawn highlighted, the one an identified press came from; -1 for none.
+    void setHighlightedRow(int row);
+    int highlightedRow() const { return m_highlighted; }
     // The y of the rule under row i.
     int ruleY(int row) const { return RowPitch * row + m_ruleOffset; }
 
@@ -23,4 +26,5 @@ private:
     int m_rows;
     int m_ruleOffset;
     int m_separatorX = -1;
+    int m_highlighted = -1;
 };

@@ -35,6 +35,8 @@ public:
     void CompareWithDevice(int& identifier);
 
     bool running() const { return m_running; }
+    // The user's choice among several units, as the transfers make it.
+    UnitSelector& unitSelector();
     // Asked by the window's close: false while a transfer runs (the window closes after it).
     bool mayCloseWindow();
 
@@ -49,7 +51,6 @@ private:
                     const std::function<void(TransferResult)>& afterwards);
     TransferResult runTransfer(const Exchange& exchange, const std::function<void()>& onSuccess);
     void setRunning(bool running);
-    UnitSelector& unitSelector();
 
     Configuration& m_config;
     EditHistory& m_history;

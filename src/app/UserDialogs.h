@@ -13,7 +13,7 @@ class QWidget;
 class UserDialogs {
 public:
     enum class Icon { None, Information, Exclamation, Question };
-    enum class Buttons { Ok, YesNoCancel };
+    enum class Buttons { Ok, YesNoCancel, OkCancel, YesNo };
     enum class Answer { Ok, Yes, No, Cancel };
 
     virtual ~UserDialogs() = default;

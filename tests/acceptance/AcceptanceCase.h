@@ -45,6 +45,21 @@ protected:
             return false;
         }));
     }
+    // Picks a unit in the unit-selection window once it is up.
+    bool chooseUnit(int unit) {
+        const QString choose = QStringLiteral("Multiple Units Detected!");
+        if (!program->waitForTitle(choose))
+            return false;
+        // A click that lands while the window manager still places the window is lost.
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (!program->click(QStringLiteral("SerialNo%1").arg(unit),
+                                QStringLiteral("frmMultiUnits")))
+                return false;
+            if (program->waitForTitle(choose, false, 2000))
+                return true;
+        }
+        return false;
+    }
     // A file in the program's working folder.
     QString path(const QString& name) const { return program->workDir() + QLatin1Char('/') + name; }
     bool checked(const QString& name) { return program->widget(name)["checked"].toBool(); }

@@ -12,17 +12,8 @@ class acc_Tools : public AcceptanceCase {
 
     // Chooses a unit in the unit-selection window; the final message's text.
     QString transfer(const QString& menu, const QString& item, int unit, QString* title = nullptr) {
-        const QString choose = QStringLiteral("Multiple Units Detected!");
-        if (!program->chooseMenu(menu, item) || !program->waitForTitle(choose))
+        if (!program->chooseMenu(menu, item) || !chooseUnit(unit))
             return {};
-        // A click that lands while the window manager still places the window is lost.
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            if (!program->click(QStringLiteral("SerialNo%1").arg(unit),
-                                QStringLiteral("frmMultiUnits")))
-                return {};
-            if (program->waitForTitle(choose, false, 2000))
-                break;
-        }
         return program->answerMessage(QStringLiteral("OK"), title);
     }
     QString status() {

@@ -38,15 +38,24 @@ private slots:
 void TestQtUserDialogs::messageBox_data() {
     QTest::addColumn<int>("press");
     QTest::addColumn<int>("answer");
-    QTest::newRow("yes") << int(QMessageBox::Yes) << int(UserDialogs::Answer::Yes);
-    QTest::newRow("no") << int(QMessageBox::No) << int(UserDialogs::Answer::No);
-    QTest::newRow("cancel") << int(QMessageBox::Cancel) << int(UserDialogs::Answer::Cancel);
-    QTest::newRow("escape") << -1 << int(UserDialogs::Answer::Cancel);
+    QTest::addColumn<int>("buttons");
+    using Answer = UserDialogs::Answer;
+    const int ync = int(UserDialogs::Buttons::YesNoCancel);
+    QTest::newRow("yes") << int(QMessageBox::Yes) << int(Answer::Yes) << ync;
+    QTest::newRow("no") << int(QMessageBox::No) << int(Answer::No) << ync;
+    QTest::newRow("cancel") << int(QMessageBox::Cancel) << int(Answer::Cancel) << ync;
+    QTest::newRow("escape") << -1 << int(Answer::Cancel) << ync;
+    const int okCancel = int(UserDialogs::Buttons::OkCancel),
+              yesNo = int(UserDialogs::Buttons::YesNo);
+    QTest::newRow("ok of two") << int(QMessageBox::Ok) << int(Answer::Ok) << okCancel;
+    QTest::newRow("escape cancels") << -1 << int(Answer::Cancel) << okCancel;
+    QTest::newRow("escape says no") << -1 << int(Answer::No) << yesNo;
 }
 
 void TestQtUserDialogs::messageBox() {
     QFETCH(int, press);
     QFETCH(int, answer);
+    QFETCH(int, buttons);
     QtUserDialogs dialogs;
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -61,7 +70,7 @@ void TestQtUserDialogs::messageBox() {
             box->button(QMessageBox::StandardButton(press))->click();
     });
     const auto a = dialogs.message(nullptr, "Do You Want To Save This File?", "Save File?",
-                                   UserDialogs::Icon::Question, UserDialogs::Buttons::YesNoCancel);
+                                   UserDialogs::Icon::Question, UserDialogs::Buttons(buttons));
     QCOMPARE(int(a), answer);
     QCOMPARE(title, QString("Save File?"));
     QCOMPARE(text, QString("Do You Want To Save This File?"));

@@ -1,23 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RealFiles.h"
 #include "ScriptedDialogs.h"
+#include "app/IdentifyCommands.h"
+#include "app/IdentifyWindow.h"
 #include "app/InputTestWindow.h"
 #include "app/MainWindow.h"
 #include "app/Module1.h"
+#include "app/RowPanel.h"
 #include "app/UnitComparison.h"
 #include "device/EmulatedAccess.h"
+#include "device/PlugMonitor.h"
 #include "files/Presets.h"
+#include "files/RestoreJournal.h"
+#include "identify/IdentificationImage.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QtTest>
 
 using Option = Configuration::Option;
 using Kind = EmulatedAccess::Event::Kind;
+using Answer = UserDialogs::Answer;
 
 namespace {
 
@@ -45,6 +53,39 @@ int exchanges(const EmulatedAccess& access) {
     return n;
 }
 
+// Identifying: the unit's own presses come from the test, plug-ins from its list.
+struct IdentifyRig {
+    QTemporaryDir dir;
+    RestoreJournal journal{dir.path()};
+    EmulatedAccess access{2};
+    ScriptedDialogs dialogs;
+    KeyPressSource* keys = nullptr;
+    QStringList plugged;
+    struct Plugs : PlugMonitor {
+        QStringList* nodes = nullptr;
+        std::optional<QString> nextPlugIn(int) override {
+            return nodes->isEmpty() ? QString() : nodes->takeFirst();
+        }
+    };
+    std::unique_ptr<MainWindow> start() {
+        ProgrammerServices services{access, dialogs};
+        services.journal = &journal;
+        services.keyPresses = [this](int) {
+            UnitKeyPresses p{std::make_unique<KeyPressSource>(), {}};
+            keys = p.source.get();
+            return p;
+        };
+        services.plugMonitor = [this] {
+            auto plugs = std::make_unique<Plugs>();
+            plugs->nodes = &plugged;
+            return plugs;
+        };
+        return Module1::Start(services);
+    }
+};
+
+constexpr int Key4 = 5, KeyF1 = 59; // Linux event codes
+
 } // namespace
 
 class TestTools : public QObject {
@@ -62,6 +103,10 @@ private slots:
     void verifyAfterWriting();
     void presetsAndPrinting();
     void exportLegend();
+    void identify_data();
+    void identify();
+    void restoreKept_data();
+    void restoreKept();
 };
 
 void TestTools::initTestCase() {
@@ -353,6 +398,118 @@ void TestTools::exportLegend() {
                          "\":\nNo such file or directory.\n\nThe legend has not been saved."}));
     QCOMPARE(realfiles::readBytes(notes), QByteArray("old"));
     QVERIFY(QFileInfo(pdf).size() > 1000);
+}
+
+void TestTools::identify_data() {
+    QTest::addColumn<bool>("distinct"); // the unit's own keys tell its inputs apart
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("end");
+    QTest::newRow("distinct: no question, no write") << true << 0 << "done";
+    QTest::newRow("cancelled") << false << int(Answer::Cancel) << "";
+    QTest::newRow("Done") << false << int(Answer::Ok) << "done";
+    QTest::newRow("window closed") << false << int(Answer::Ok) << "close";
+    QTest::newRow("program closed") << false << int(Answer::Ok) << "quit";
+    QTest::newRow("unit pulled out") << false << int(Answer::Ok) << "pulled";
+}
+
+void TestTools::identify() {
+    QFETCH(bool, distinct);
+    QFETCH(int, answer);
+    QFETCH(QString, end);
+    IdentifyRig rig;
+    rig.access.setAttached({1});
+    DeviceImage own = EmulatedUnit::factoryMemory();
+    own.set(2, 0x29); // Input 1: Esc, which leaves the other inputs without a key
+    rig.access.unit(1).memory = own = distinct ? IdentificationImage::build(own) : own;
+    rig.dialogs.answers = {Answer(answer)};
+    auto w = rig.start();
+    const DeviceImage edited = BuildDeviceImage(w->config());
+    w->findChild<QAction*>("tidentify")->trigger();
+    auto* window = w->findChild<IdentifyWindow*>("identifyWindow");
+    if (!distinct) {
+        QCOMPARE(rig.dialogs.texts(),
+                 QStringList{"To tell the inputs apart, unit 11 gets a temporary configuration in "
+                             "which every input sends a key of its own.\n\nIts own configuration "
+                             "is kept on this computer and goes back onto the unit when you click "
+                             "Done. The configuration you are editing does not change."});
+        QCOMPARE(rig.dialogs.shown[0].buttons, UserDialogs::Buttons::OkCancel);
+    }
+    if (end.isEmpty()) {
+        QVERIFY(!window && !rig.keys && w->findChild<QAction*>("tidentify")->isEnabled());
+        QCOMPARE(rig.access.unit(1).closingWrites, 0);
+        return;
+    }
+    QVERIFY(window->isVisible() && !w->findChild<QAction*>("freceive")->isEnabled());
+    QCOMPARE(window->sourceText(),
+             QString("Presses are read from the unit itself, so they type into no other window."));
+    QCOMPARE(rig.journal.pending().size(), distinct ? 0 : 1);
+    for (int code : {Key4, Key4, KeyF1})
+        emit rig.keys->pressed(code);
+    QCOMPARE(window->presses(29), 2);
+    QCOMPARE(w->findChild<RowPanel*>("PicInner")->highlightedRow(), 29);
+    QCOMPARE(window->lastPressText(), QString("No input of this unit sends F1."));
+    QCOMPARE(window->notPressedText(),
+             QString("Not pressed yet: Input 1 to Input 29, Input 31 to Input 36."));
+    QVERIFY(BuildDeviceImage(w->config()) == edited);
+    const bool pulled = end == "pulled";
+    rig.access.setAttached(QList<int>{1}.mid(0, pulled ? 0 : 1));
+    if (end == "close")
+        window->close();
+    else if (end == "quit")
+        QVERIFY(w->close());
+    else
+        window->findChild<QPushButton*>("identifyDone")->click();
+    QVERIFY(!window->isVisible());
+    QCOMPARE(rig.access.unit(1).memory == own, !pulled);
+    QCOMPARE(rig.access.unit(1).closingWrites, distinct ? 0 : pulled ? 1 : 2);
+    QCOMPARE(rig.journal.pending().size(), pulled ? 1 : 0);
+    QCOMPARE(w->findChild<RowPanel*>("PicInner")->highlightedRow(), -1);
+    // The unit is gone when its own configuration is to go back: the journal keeps it.
+    QCOMPARE(rig.dialogs.texts().mid(1),
+             pulled ? QStringList{"The own configuration of unit 11 could not be put back: no "
+                                  "unit with serial number 11 is attached.\n\nIt stays kept on "
+                                  "this computer, and the program offers to put it back when "
+                                  "that unit is plugged in or the program starts."}
+                    : QStringList{});
+}
+
+void TestTools::restoreKept_data() {
+    QTest::addColumn<bool>("pluggedLater");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("at start-up, Yes") << false << int(Answer::Yes);
+    QTest::newRow("at start-up, No") << false << int(Answer::No);
+    QTest::newRow("plugged in, Yes") << true << int(Answer::Yes);
+}
+
+void TestTools::restoreKept() {
+    QFETCH(bool, pluggedLater);
+    QFETCH(int, answer);
+    IdentifyRig rig;
+    DeviceImage own = EmulatedUnit::factoryMemory();
+    own.set(2, 0x29);
+    const QDateTime time(QDate(2024, 5, 6), QTime(7, 8), Qt::UTC);
+    QVERIFY(rig.journal.record("22", own.bytes, time).ok());
+    rig.access.setAttached(pluggedLater ? QList<int>{1} : QList<int>{1, 2});
+    rig.dialogs.answers = {Answer(answer)};
+    auto w = rig.start();
+    if (pluggedLater) {
+        QVERIFY(rig.dialogs.shown.isEmpty());
+        rig.access.setAttached({1, 2});
+        rig.plugged << "emulated:2";
+        QTRY_VERIFY(!rig.dialogs.shown.isEmpty());
+    }
+    QCOMPARE(rig.dialogs.texts().value(0),
+             QString("While its inputs were identified on %1, the configuration of the unit with "
+                     "serial number 22 was kept on this computer, and it has not been put back "
+                     "yet.\n\nPut it back onto that unit now?")
+                 .arg(QLocale().toString(time.toLocalTime(), QLocale::ShortFormat)));
+    QCOMPARE(rig.dialogs.shown[0].buttons, UserDialogs::Buttons::YesNo);
+    const bool yes = answer == int(Answer::Yes);
+    QCOMPARE(rig.dialogs.texts().value(1),
+             yes ? QString("The unit with serial number 22 holds its own configuration again.")
+                 : QString());
+    QCOMPARE(rig.access.unit(2).memory == own, yes);
+    QCOMPARE(rig.journal.pending().size(), yes ? 0 : 1);
 }
 
 QTEST_MAIN(TestTools)

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Identify Inputs on an emulated unit, whose presses can only be the keys that reach the
+// Identify window: real keys name their inputs and bring the rows into view on a small
+// screen, a row is assigned meanwhile, and Done leaves the unit as it was.
+#include "AcceptanceCase.h"
+#include "TpdImage.h"
+
+class acc_Identify : public AcceptanceCase {
+    Q_OBJECT
+
+    QString text(const QString& name) { return program->widget(name)["text"].toString(); }
+    bool waitText(const QString& name, const QString& wanted) {
+        return program->waitFor([&](const QJsonObject&) { return text(name) == wanted; }, 5000);
+    }
+    bool shownInPanel(const QString& name) {
+        const QJsonObject shown = program->widget(name)["shown"].toObject();
+        return shown["h"].toInt() == program->widget(name)["h"].toInt();
+    }
+
+private slots:
+    void initTestCase() { startDisplay({800, 600}); }
+
+    void typedKeysNameTheirInputs() {
+        QVERIFY(program->chooseMenu(QStringLiteral("file"), QStringLiteral("freceive")));
+        QVERIFY(chooseUnit(1));
+        QVERIFY(program->answerMessage(QStringLiteral("OK")).startsWith("Configuration File"));
+
+        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tidentify")));
+        QVERIFY(chooseUnit(1));
+        QVERIFY(program->answerMessage(QStringLiteral("OK"))
+                    .startsWith(
+                        QStringLiteral("To tell the inputs apart, unit 4172 gets a temporary")));
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return program->window(QStringLiteral("identifyWindow"))["active"].toBool();
+        }));
+        QVERIFY(text(QStringLiteral("identifySource")).contains("(it is an emulated unit)"));
+        QVERIFY(!shownInPanel(QStringLiteral("SKey_29")));
+
+        display->key(QStringLiteral("4")); // the temporary configuration's key of Input 30
+        QVERIFY(waitText(QStringLiteral("identifyLastPress"), QStringLiteral("Input 30")));
+        QVERIFY(program->waitFor([&](const QJsonObject&) { return shownInPanel("SKey_29"); }));
+        display->key(QStringLiteral("KP_1"));
+        QVERIFY(waitText(QStringLiteral("identifyLastPress"), QStringLiteral("Rotary 1A")));
+        display->key(QStringLiteral("F5"));
+        QVERIFY(waitText(QStringLiteral("identifyLastPress"),
+                         QStringLiteral("No input of this unit sends F5.")));
+        QVERIFY(text(QStringLiteral("identifyNotPressed"))
+                    .startsWith(QStringLiteral("Not pressed yet: Input 1 to Input 29, Input 31 "
+                                               "to Input 36, Rotary 1B to Rotary 5B")));
+        QDir().mkpath(QStringLiteral(SHOT_DIR));
+        display->screenshot(QStringLiteral(SHOT_DIR "/identify-inputs.png"));
+
+        // Input 30 found: its key is assigned while identifying goes on.
+        QVERIFY(program->click(QStringLiteral("SKey_29")) && waitForKeyWindow());
+        QVERIFY(program->click(QStringLiteral("CKey_2"))); // F2
+        QVERIFY(waitText(QStringLiteral("SKey_29"), QStringLiteral("F2")));
+        QVERIFY(program->chooseMenu(QStringLiteral("file"), QStringLiteral("fsaveas")));
+        QVERIFY(program->enterFileName(path(QStringLiteral("panel.TPD"))));
+        TpdImage saved;
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return (saved = TpdImage::read(path(QStringLiteral("panel.TPD")))).valid;
+        }));
+        QCOMPARE(saved.key(29), 0x3B);
+        QCOMPARE(saved.key(0), 0x52); // the unit's own Up Arrow, not the temporary A
+
+        QVERIFY(program->click(QStringLiteral("identifyDone")));
+        QVERIFY(program->waitForWindow(QStringLiteral("identifyWindow"), false));
+        QVERIFY(program->waitForWindow(QStringLiteral("frmStatus"), false));
+        QVERIFY(program->chooseMenu(QStringLiteral("edit"), QStringLiteral("eundo")));
+        QVERIFY(waitText(QStringLiteral("SKey_29"), QStringLiteral("Not Used")));
+        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tcompare")));
+        QVERIFY(chooseUnit(1));
+        QCOMPARE(program->answerMessage(QStringLiteral("OK")),
+                 QStringLiteral("The TARVEN-PAD holds this configuration."));
+    }
+
+    // SIGTERM closes the window as the user would: the unit's own configuration goes back
+    // and the program ends normally, not killed by the signal.
+    void terminatedWhileIdentifying() {
+        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tidentify")));
+        QVERIFY(chooseUnit(1));
+        QVERIFY(!program->answerMessage(QStringLiteral("OK")).isEmpty());
+        QVERIFY(program->waitForWindow(QStringLiteral("identifyWindow")));
+        program->process().terminate();
+        QVERIFY(program->waitForExit(20000));
+        QCOMPARE(program->process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program->process().exitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(acc_Identify)
+#include "acc_Identify.moc"
