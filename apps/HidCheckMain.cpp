@@ -1,20 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The udev rule's test of a hidraw node with the encoders' product number: exits 0 only when
-// its report descriptor is an encoder's, so the rule grants nothing to other devices that
-// happen to carry the same product number.
-//   tarvenpad-hid-check /sys/devices/.../hidraw/hidrawN
-#include "descriptor/ReportDescriptor.h"
+// The udev rule's test of a device with the encoders' product number: exits 0 only when the
+// device is an encoder, so the rule grants nothing to other devices that happen to carry the
+// same product number.
+//   tarvenpad-hid-check /sys/devices/.../hidraw/hidrawN          its request interface
+//   tarvenpad-hid-check --input /sys/devices/.../input/inputM/eventN   its keyboard interface
+#include "descriptor/EncoderNode.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
 int main(int argc, char** argv) {
-    if (argc != 2)
-        return 2;
-    std::ifstream in(std::string(argv[1]) + "/device/report_descriptor", std::ios::binary);
-    const std::vector<std::uint8_t> descriptor{std::istreambuf_iterator<char>(in),
-                                               std::istreambuf_iterator<char>()};
-    return in && ReportDescriptor::isEncoder(descriptor.data(), descriptor.size()) ? 0 : 1;
+    if (argc == 2)
+        return EncoderNode::isEncoderHidraw(argv[1]) ? 0 : 1;
+    if (argc == 3 && std::string(argv[1]) == "--input")
+        return EncoderNode::isEncoderInput(argv[2]) ? 0 : 1;
+    return 2;
 }

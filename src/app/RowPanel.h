@@ -7,6 +7,8 @@
 // one between the check boxes and the labels.
 class RowPanel : public QWidget {
     Q_OBJECT
+    // For the tests' probe, which reports what the screen shows.
+    Q_PROPERTY(int highlightedRow READ highlightedRow)
 public:
     // Every row is this many pixels high; the scroll bar moves the panel by whole rows.
     static constexpr int RowPitch = 25;

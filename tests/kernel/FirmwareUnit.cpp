@@ -8,6 +8,8 @@
 #include <QRandomGenerator>
 #include <QThread>
 #include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -34,11 +36,14 @@ FirmwareUnit::FirmwareUnit(int controller, const QString& serial, const QStringL
             f.write(memory);
     }
     m_firmware.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_firmware.start(QStringLiteral(FIRMWARE),
-                     QStringList{"--udc", QStringLiteral("dummy_udc.%1").arg(controller), "--name",
-                                 m_name, "--serial", serial, "--memory", m_dir + "/memory", "--log",
-                                 m_dir + "/log"} +
-                         options);
+    QStringList arguments{"--udc",    QStringLiteral("dummy_udc.%1").arg(controller),
+                          "--name",   m_name,
+                          "--serial", serial,
+                          "--memory", m_dir + "/memory",
+                          "--log",    m_dir + "/log"};
+    if (options.contains("--keyboard") || options.contains("--foreign"))
+        arguments << "--press" << m_dir + "/press";
+    m_firmware.start(QStringLiteral(FIRMWARE), arguments + options);
 }
 
 FirmwareUnit::~FirmwareUnit() {
@@ -70,6 +75,23 @@ QString FirmwareUnit::node() const {
         any = "/dev/" + n;
     }
     return any;
+}
+
+QStringList FirmwareUnit::eventNodes() const {
+    const QString hidraw = node();
+    if (hidraw.isEmpty())
+        return {};
+    QDir device(QFileInfo("/sys/class/hidraw/" + QFileInfo(hidraw).fileName() + "/device")
+                    .canonicalFilePath());
+    if (QFileInfo::exists(device.filePath("../bInterfaceNumber")))
+        device.setPath(device.filePath("../.."));
+    const QString below = device.canonicalPath() + '/';
+    QStringList nodes;
+    const QDir input(QStringLiteral("/sys/class/input"));
+    for (const QString& n : input.entryList({"event*"}, QDir::Dirs | QDir::System))
+        if (QFileInfo(input.filePath(n)).canonicalFilePath().startsWith(below))
+            nodes << "/dev/input/" + n;
+    return nodes;
 }
 
 QByteArray FirmwareUnit::memory() const {
@@ -105,6 +127,16 @@ void FirmwareUnit::unplug() {
 
 void FirmwareUnit::replug() {
     ::kill(pid_t(m_firmware.processId()), SIGUSR1);
+}
+
+bool FirmwareUnit::press(int slot) {
+    // Without blocking: a firmware that has ended leaves a FIFO with no reader.
+    const int fd = ::open(qPrintable(m_dir + "/press"), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    const QByteArray line = QByteArray::number(slot) + '\n';
+    const bool sent = fd >= 0 && ::write(fd, line.data(), size_t(line.size())) == line.size();
+    if (fd >= 0)
+        ::close(fd);
+    return sent;
 }
 
 QString FirmwareUnit::serialText() const {

@@ -23,6 +23,9 @@ public:
     // The hidraw node of the unit's request interface, or (a device that is no unit) the
     // node it has; empty before the kernel has one.
     QString node() const;
+    // The input event nodes of its keyboard interface (--keyboard, --foreign): those below its
+    // USB device (its HID device, off USB).
+    QStringList eventNodes() const;
     QByteArray memory() const;
     // The logged requests, without their times: "store 1 8", "close", "fetch 3", "serial".
     QStringList requests() const;
@@ -32,6 +35,10 @@ public:
     void unplug();
     // Plugs a unit that pulled itself out (--unplug-at) in again.
     void replug();
+    // Presses slot `slot` (0 to 45) of a unit with a keyboard interface (--keyboard or
+    // --foreign): the firmware sends the key its memory holds for the slot, then the release,
+    // and logs "press <slot>".
+    bool press(int slot);
     // The unit's serial number as the programmer shows it.
     QString serialText() const;
 

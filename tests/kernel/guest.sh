@@ -17,7 +17,8 @@ fail() {
 mp() {
   modprobe -d "${MODULES%/lib/modules/*}" "$@" 2>/dev/null || fail "the VM cannot load the module $1"
 }
-for m in usbhid hid_generic uhid libcomposite usb_f_hid; do mp "$m"; done
+# evdev: the input event nodes that identifying reads the presses from.
+for m in usbhid hid_generic uhid evdev libcomposite usb_f_hid; do mp "$m"; done
 mount -t configfs none /sys/kernel/config
 mp dummy_hcd num=6
 mkdir -p /run/udev/rules.d

@@ -9,9 +9,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
 #include <QThread>
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <memory>
 #include <sys/stat.h>
 
@@ -92,6 +96,70 @@ bool waitForLines(const QString& path, int count, int ms = 60000) {
     return logLines(path).size() >= count;
 }
 
+// Whether udev tagged the node for the user at the seat (uaccess, which logind turns into an
+// ACL for the seat's session).
+bool forTheSeat(const QString& node) {
+    QProcess info;
+    info.start("udevadm", {"info", "--query=property", node});
+    info.waitForFinished();
+    return info.readAllStandardOutput().contains(":uaccess:");
+}
+
+// Every pressable slot (rotaries on AUX on) a plain key of its own, not the ones identify
+// writes: keys 0x04 to 0x31 shuffled.
+QByteArray distinctKeys() {
+    QByteArray image(ImageSize, 0);
+    QList<int> keys;
+    for (int key = 0x04; key <= 0x31; ++key)
+        keys << key;
+    std::shuffle(keys.begin(), keys.end(), QRandomGenerator(5));
+    for (int slot = 0; slot < 46; ++slot) {
+        image[2 * slot] = 8;
+        image[2 * slot + 1] = char(keys[slot]);
+    }
+    image[92] = 8 | 2;
+    return image;
+}
+
+// `tarvenpad identify --json` on one unit, once it has said that the inputs may be pressed.
+struct Identify {
+    QProcess process;
+    QByteArray err;
+    explicit Identify(const FirmwareUnit& unit) {
+        process.start(TOOL, {"identify", "--json", "--serial", unit.serialText()});
+    }
+    bool ready() {
+        return QTest::qWaitFor(
+            [&] { return (err += process.readAllStandardError()).contains("press the inputs"); },
+            120000);
+    }
+    // The next press it printed.
+    QJsonObject next() {
+        if (!QTest::qWaitFor([&] { return process.canReadLine(); }, 30000))
+            return {};
+        return QJsonDocument::fromJson(process.readLine()).object();
+    }
+    // The nodes it has open.
+    QStringList opened() const {
+        const QDir fds(QStringLiteral("/proc/%1/fd").arg(process.processId()));
+        QStringList nodes;
+        for (const QFileInfo& fd : fds.entryInfoList(QDir::System | QDir::NoDotAndDotDot))
+            nodes << fd.symLinkTarget();
+        return nodes;
+    }
+    // Ctrl+C, and the unit's own configuration back.
+    int end() {
+        ::kill(pid_t(process.processId()), SIGINT);
+        process.waitForFinished(120000);
+        err += process.readAllStandardError();
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+};
+
+QStringList journal() {
+    return QDir("/tmp/work/state/tarvenpad").entryList(QDir::Files);
+}
+
 } // namespace
 
 class KernelTool : public QObject {
@@ -115,6 +183,7 @@ private slots:
         QDir().mkpath("/tmp/work");
         QFile::setPermissions("/tmp/work", QFileDevice::Permissions(0x7777));
         QDir::setCurrent("/tmp/work");
+        qputenv("XDG_STATE_HOME", "/tmp/work/state");
     }
 
     // Four units, one with a keyboard interface beside its vendor one: each listed once, by
@@ -209,9 +278,10 @@ private slots:
     }
 
     // Our rule on real udevd: plugdev and the seat's user get the node, nobody else; a member
-    // of plugdev programs the unit.
+    // of plugdev programs the unit. The unit's keyboard goes to the seat's user alone (the
+    // suite has no seat, so the tag is what is checked): plugdev cannot read its presses.
     void access() {
-        Units units = plug({{}});
+        Units units = plug({{"--keyboard"}});
         struct stat st {};
         QCOMPARE(stat(qPrintable(units[0]->node()), &st), 0);
         QCOMPARE(int(st.st_gid), Plugdev);
@@ -231,6 +301,15 @@ private slots:
         const Run member = tool({"write", file}, {Plugdev});
         QVERIFY2(member.status == 0, qPrintable(member.err));
         QCOMPARE(units[0]->memory(), image);
+
+        const QStringList keys = units[0]->eventNodes();
+        QCOMPARE(keys.size(), 1);
+        QVERIFY(forTheSeat(keys[0]));
+        QCOMPARE(stat(qPrintable(keys[0]), &st), 0);
+        QVERIFY(int(st.st_gid) != Plugdev && !(st.st_mode & 0007));
+        const Run identify = tool({"identify"}, {Plugdev});
+        QCOMPARE(identify.status, 8);
+        QCOMPARE(units[0]->requests().filter("store").size(), ImageSize);
     }
 
     // Pulled out in the middle of a write or a read: an I/O error, nothing half-saved.
@@ -303,6 +382,88 @@ private slots:
         QVERIFY(int(st.st_gid) != Plugdev);
         QCOMPARE(int(st.st_mode & 0077), 0);
         QVERIFY(units[0]->requests().filter("other 2").isEmpty());
+        QCOMPARE(units[0]->eventNodes().size(), 1);
+        QVERIFY(!forTheSeat(units[0]->eventNodes()[0]));
+    }
+
+    // Identify on a unit with a keyboard interface, every slot pressed once in a random order
+    // by the firmware: each press names its slot; Ctrl+C puts the unit's own configuration
+    // back byte for byte, and a unit whose keys identify it already is never written. A
+    // foreign keyboard pressed meanwhile is neither opened nor read.
+    void identifies_data() {
+        QTest::addColumn<QByteArray>("own");
+        QTest::addColumn<bool>("foreign");
+        QByteArray duplicates = randomImage(24), beside = randomImage(25);
+        duplicates[92] = char(duplicates[92] | 8); // Rotary-5 on AUX: 46 slots
+        beside[92] = char(beside[92] & ~8);        // 36 inputs
+        QTest::newRow("keys all different: nothing written") << distinctKeys() << false;
+        QTest::newRow("keys repeated: the temporary configuration") << duplicates << false;
+        QTest::newRow("beside a foreign keyboard") << beside << true;
+    }
+    void identifies() {
+        QFETCH(QByteArray, own);
+        QFETCH(bool, foreign);
+        Units units = foreign ? plug({{"--keyboard"}, {"--foreign", "--vendor", "0x046d"}},
+                                     {own, distinctKeys()})
+                              : plug({{"--keyboard"}}, {own});
+        FirmwareUnit& unit = *units[0];
+        Identify identify(unit);
+        QVERIFY2(identify.ready(), identify.err.constData());
+        if (foreign) {
+            for (int slot = 0; slot < 10; ++slot)
+                QVERIFY(units[1]->press(slot));
+            QVERIFY(QTest::qWaitFor(
+                [&] { return units[1]->requests().filter("press").size() == 10; }, 10000));
+            QVERIFY(!identify.opened().contains(units[1]->eventNodes().value(0)));
+            QVERIFY(identify.opened().contains(unit.eventNodes().value(0)));
+        }
+        QList<int> order;
+        for (int slot = 0; slot < (own[92] & 8 ? 46 : 36); ++slot)
+            order << slot;
+        std::shuffle(order.begin(), order.end(), QRandomGenerator(6));
+        QList<double> latencies;
+        for (const int slot : order) {
+            QVERIFY(unit.press(slot));
+            const QJsonObject press = identify.next();
+            const double now = std::chrono::duration<double, std::milli>(
+                                   std::chrono::steady_clock::now().time_since_epoch())
+                                   .count();
+            QCOMPARE(press["slot"].toInt(-1), slot);
+            latencies << now - unit.timedRequests().last().first;
+        }
+        QCOMPARE(identify.end(), 0);
+        const QByteArray rest = identify.process.readAll();
+        QCOMPARE(rest.count('\n'), 1);
+        const QJsonObject summary = QJsonDocument::fromJson(rest).object();
+        QCOMPARE(summary["summary"]["notPressed"].toArray().size(), 0);
+        QCOMPARE(unit.memory(), own);
+        QCOMPARE(unit.requests().filter("close").size(), own == distinctKeys() ? 0 : 2);
+        QVERIFY(journal().isEmpty());
+        std::sort(latencies.begin(), latencies.end());
+        qInfo("a press printed %.1f ms after the firmware sent it (median of %lld), worst %.1f ms",
+              latencies[latencies.size() / 2], latencies.size(), latencies.last());
+    }
+
+    // Identify killed (SIGKILL) while the unit holds the temporary configuration: its own
+    // stays in the journal, every unit command says so, and `restore` puts it back.
+    void restoresAfterKill() {
+        const QByteArray own = randomImage(26);
+        Units units = plug({{"--keyboard"}}, {own});
+        Identify identify(*units[0]);
+        QVERIFY2(identify.ready(), identify.err.constData());
+        QVERIFY(units[0]->press(3));
+        QCOMPARE(identify.next()["slot"].toInt(), 3);
+        identify.process.kill();
+        QVERIFY(identify.process.waitForFinished());
+        QVERIFY(units[0]->memory() != own);
+        QCOMPARE(journal().size(), 1);
+        const Run listed = tool({"units"});
+        QVERIFY2(listed.err.contains("tarvenpad restore --serial"), qPrintable(listed.err));
+        const Run restored = tool({"restore"});
+        QVERIFY2(restored.status == 0, qPrintable(restored.err));
+        QCOMPARE(units[0]->memory(), own);
+        QVERIFY(journal().isEmpty());
+        QVERIFY(!tool({"units"}).err.contains("restore"));
     }
 
     // A batch: units plugged in one after another and two at once are each programmed once,

@@ -6,7 +6,11 @@
 #include "TpdImage.h"
 
 #include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <chrono>
 #include <memory>
+#include <numeric>
 
 namespace {
 
@@ -32,6 +36,12 @@ class KernelWindow : public AcceptanceCase {
 
     std::unique_ptr<FirmwareUnit> first, second;
 
+public:
+    // Identifying 46 presses and two whole writes take minutes in an emulated VM, longer
+    // than QtTest's default five for a case.
+    KernelWindow() { qputenv("QTEST_FUNCTION_TIMEOUT", "1200000"); }
+
+private:
     void start() { startProgram(QStringLiteral(PROGRAMMER)); }
     // Sets Shift and F1 on Input 6 with real clicks.
     bool editInput6() {
@@ -46,6 +56,17 @@ class KernelWindow : public AcceptanceCase {
         return program->chooseMenu(QStringLiteral("file"), item) &&
                program->waitForTitle(QStringLiteral("Multiple Units Detected!"), true, 60000) &&
                clickUnit(unit);
+    }
+    // Waits out a transfer (an emulated machine is slow) until a message box shows.
+    bool waitForMessage() {
+        return program->waitFor(
+            [](const QJsonObject& s) {
+                for (const QJsonValue& w : s["windows"].toArray())
+                    if (w["class"].toString() == QLatin1String("QMessageBox"))
+                        return true;
+                return false;
+            },
+            180000);
     }
     bool clickUnit(const FirmwareUnit& unit) {
         return program->clickText(QStringLiteral("Unit ") + unit.serialText(),
@@ -130,6 +151,67 @@ private slots:
         QVERIFY(program->chooseMenu(QStringLiteral("file"), QStringLiteral("fsend")));
         QCOMPARE(program->answerMessage(QStringLiteral("OK")), QStringLiteral("Device I/O Error"));
         qInfo("the silent unit's error came %lld ms after Write was chosen", t.elapsed());
+    }
+
+    // Identify Inputs on a unit that presses its inputs through its own keyboard interface:
+    // every slot, pressed in a random order, is named and an input's row is highlighted. The
+    // unit pulled out before Done and plugged in again is offered its own configuration
+    // back, and then holds it byte for byte.
+    void identifiesByPresses() {
+        second.reset();
+        QByteArray own = randomImage(4);
+        own[92] = char(own[92] | 8); // Rotary-5 on AUX: 46 slots
+        first = std::make_unique<FirmwareUnit>(0, "0417", QStringList{"--keyboard"}, own);
+        QVERIFY(first->plugged());
+        start();
+        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tidentify")));
+        QVERIFY(waitForMessage());
+        QVERIFY(program->answerMessage(QStringLiteral("OK")).startsWith("To tell the inputs"));
+        QVERIFY(program->waitForWindow(QStringLiteral("identifyWindow"), true, 180000));
+        const auto text = [&](const char* name) {
+            return program->widget(name)["text"].toString();
+        };
+        QVERIFY(text("identifySource").startsWith("Presses are read from the unit itself"));
+
+        QList<int> order(46);
+        std::iota(order.begin(), order.end(), 0);
+        std::shuffle(order.begin(), order.end(), QRandomGenerator(7));
+        QList<double> latencies;
+        for (const int slot : order) {
+            const int j = slot - 36;
+            const QString name = slot < 36 ? QStringLiteral("Input %1").arg(slot + 1)
+                                           : QStringLiteral("Rotary %1%2")
+                                                 .arg(j / 2 + 1)
+                                                 .arg(QLatin1Char(j % 2 ? 'B' : 'A'));
+            QVERIFY(first->press(slot));
+            QVERIFY2(program->waitFor([&](const QJsonObject&) {
+                return text("identifyLastPress") == name &&
+                       (slot >= 36 ||
+                        program->widget("PicInner")["highlightedRow"].toInt(-1) == slot);
+            }),
+                     qPrintable(name));
+            const double now = std::chrono::duration<double, std::milli>(
+                                   std::chrono::steady_clock::now().time_since_epoch())
+                                   .count();
+            latencies << now - first->timedRequests().last().first;
+        }
+        std::sort(latencies.begin(), latencies.end());
+        qInfo("press to name and row shown, seen by the probe (a snapshot each 50 ms): median "
+              "%.0f ms, worst %.0f ms of %lld",
+              latencies[latencies.size() / 2], latencies.last(), latencies.size());
+
+        const QByteArray identifying = first->memory();
+        first->unplug();
+        QVERIFY(program->click(QStringLiteral("identifyDone")));
+        QVERIFY(program->answerMessage(QStringLiteral("OK")).contains("could not be put back"));
+        first = std::make_unique<FirmwareUnit>(0, "0417", QStringList{"--keyboard"}, identifying);
+        QVERIFY(first->plugged() && waitForMessage());
+        QVERIFY(program->answerMessage(QStringLiteral("&Yes"))
+                    .endsWith("Put it back onto that "
+                              "unit now?"));
+        QVERIFY(waitForMessage());
+        QVERIFY(program->answerMessage(QStringLiteral("OK")).endsWith("own configuration again."));
+        QCOMPARE(first->memory(), own);
     }
 };
 

@@ -83,6 +83,8 @@ private:
             } else if (textEdit) {
                 o["text"] = textEdit->toPlainText();
             }
+            if (const QVariant row = w->property("highlightedRow"); row.isValid())
+                o["highlightedRow"] = row.toInt();
             if (const auto* bar = qobject_cast<QScrollBar*>(w)) {
                 o["value"] = bar->value();
                 o["maximum"] = bar->maximum();

@@ -25,6 +25,12 @@
 // Every request is logged with its time, one line each: "<ms> store L V", "<ms> close",
 // "<ms> fetch L", "<ms> serial", "<ms> other <bytes>". The memory lives in a 94-byte file,
 // written through after every store, so the tests can compare it with what they sent.
+//
+// Presses, for the tests: a unit with a keyboard interface (--keyboard, or a --foreign
+// keyboard) given --press FIFO presses slot K (0 to 45) when a line "K" arrives on that FIFO,
+// as a person pressing the input wired to it: the boot keyboard report of the key its memory
+// holds for the slot, with the slot's modifiers, then the release. It logs "<ms> press K" the
+// moment the key report has been handed to the kernel, on the same clock as the requests.
 
 #include "device/Protocol.h"
 
@@ -88,7 +94,7 @@ struct Options {
     std::string name = "tarvenpad";
     unsigned vendor = 0x1209, product = 0x3650;
     std::string serial = "0417"; // the four serial characters
-    std::string memoryPath, logPath;
+    std::string memoryPath, logPath, pressPath;
     bool noOutEndpoint = false, keyboard = false, foreign = false;
     bool deaf = false, shortAnswers = false, oversized = false;
     int silentAt = 0, unplugAt = 0, lateMs = 0, flood = 0;
@@ -186,6 +192,10 @@ public:
     // The next output report (report ID first); empty when none was ready.
     virtual std::vector<unsigned char> receive() = 0;
     virtual void send(const std::vector<unsigned char>& report) = 0;
+    // A report on the keyboard interface; a foreign keyboard has no other.
+    virtual void sendKeys(const std::vector<unsigned char>& report) { send(report); }
+    // The keyboard interface's own node when it has one beside the vendor's, else -1.
+    virtual int keyboardFd() const { return -1; }
     virtual void unplug() = 0;
     virtual void plug() = 0;
 };
@@ -209,42 +219,57 @@ public:
         mkdir((m_root + "/configs/c.1").c_str(), 0755);
         writeFile(m_root + "/configs/c.1/MaxPower", "100");
         if (o.keyboard || o.foreign)
-            m_dev = addFunction("hid.keys", KeyboardDescriptor, 8, true, false);
+            m_keysDev = m_dev = addFunction("hid.keys", KeyboardDescriptor, 8, true, false);
         if (!o.foreign)
             m_dev = addFunction("hid.vendor", VendorDescriptor, o.oversized ? 16 : 6, false,
                                 o.noOutEndpoint);
         plug();
-        // The node appears once the function is bound.
-        for (int i = 0; i < 500 && (m_fd = open(m_dev.c_str(), O_RDWR | O_NONBLOCK)) < 0; ++i)
-            usleep(10000);
-        if (m_fd < 0)
-            fail("cannot open " + m_dev);
+        m_fd = openNode(m_dev);
+        if (!o.foreign && o.keyboard)
+            m_keysFd = openNode(m_keysDev);
     }
     ~GadgetTransport() override {
         unplug();
         close(m_fd);
+        if (m_keysFd >= 0)
+            close(m_keysFd);
         removeGadget(m_root);
     }
     int fd() const override { return m_fd; }
+    int keyboardFd() const override { return m_keysFd; }
+    void sendKeys(const std::vector<unsigned char>& report) override {
+        sendOn(m_keysFd >= 0 ? m_keysFd : m_fd, report);
+    }
     std::vector<unsigned char> receive() override {
         std::vector<unsigned char> report(64);
         const ssize_t n = read(m_fd, report.data(), report.size());
         report.resize(n > 0 ? size_t(n) : 0);
         return report;
     }
-    void send(const std::vector<unsigned char>& report) override {
-        // f_hid takes one report at a time; wait while the previous one is on its way.
-        for (int i = 0; i < 1000; ++i) {
-            if (write(m_fd, report.data(), report.size()) >= 0 || errno != EAGAIN)
-                return;
-            usleep(1000);
-        }
-    }
+    void send(const std::vector<unsigned char>& report) override { sendOn(m_fd, report); }
     // Unbinding a gadget that is not bound fails, harmlessly.
     void unplug() override { tryWriteFile(m_root + "/UDC", "\n"); }
     void plug() override { writeFile(m_root + "/UDC", m_udc); }
 
 private:
+    // The node appears once the function is bound.
+    static int openNode(const std::string& dev) {
+        int fd = -1;
+        for (int i = 0; i < 500 && (fd = open(dev.c_str(), O_RDWR | O_NONBLOCK)) < 0; ++i)
+            usleep(10000);
+        if (fd < 0)
+            fail("cannot open " + dev);
+        return fd;
+    }
+    static void sendOn(int fd, const std::vector<unsigned char>& report) {
+        // f_hid takes one report at a time; wait while the previous one is on its way.
+        for (int i = 0; i < 1000; ++i) {
+            if (write(fd, report.data(), report.size()) >= 0 || errno != EAGAIN)
+                return;
+            usleep(1000);
+        }
+    }
+
     // configfs takes a gadget apart in the reverse order of building it.
     static void removeGadget(const std::string& root) {
         tryWriteFile(root + "/UDC", "\n");
@@ -279,8 +304,8 @@ private:
         return "/dev/hidg" + std::to_string(minor);
     }
 
-    std::string m_root, m_udc, m_dev;
-    int m_fd = -1;
+    std::string m_root, m_udc, m_dev, m_keysDev;
+    int m_fd = -1, m_keysFd = -1;
 };
 
 // A HID device that is not on USB at all, as Bluetooth and virtual devices are.
@@ -342,9 +367,55 @@ std::string describe(const std::vector<unsigned char>& r) {
     return text;
 }
 
+// The FIFO that press requests arrive on, opened for reading and writing so that it never
+// reads as ended between two writers; -1 without one.
+int openPresses(const std::string& path) {
+    if (path.empty())
+        return -1;
+    unlink(path.c_str());
+    if (mkfifo(path.c_str(), 0600) != 0)
+        fail("cannot create " + path);
+    const int fd = open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        fail("cannot open " + path);
+    return fd;
+}
+
+// The slots asked for since the last call, one line each; a line cut short waits in `pending`.
+std::vector<int> pressRequests(int fd, std::string& pending) {
+    char buffer[256];
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n > 0)
+        pending.append(buffer, size_t(n));
+    std::vector<int> slots;
+    for (size_t end; (end = pending.find('\n')) != std::string::npos; pending.erase(0, end + 1))
+        slots.push_back(std::atoi(pending.substr(0, end).c_str()));
+    return slots;
+}
+
+// Slot `slot` pressed and let go, as the encoder sends it: a boot keyboard report with the
+// slot's key and its modifier byte decoded as the encoder decodes it (Control 1, Shift 2,
+// Alt 4, the left-hand modifier bits; values of 16 and more mean every modifier), then the
+// report with no key down.
+void press(Transport& unit, const Memory& memory, Log& log, int slot) {
+    if (slot < 0 || slot >= MemorySize / 2) {
+        log.line("other press " + std::to_string(slot));
+        return;
+    }
+    const unsigned char modifiers = memory.at(2 * slot + 1);
+    std::vector<unsigned char> report(8, 0);
+    report[0] = modifiers >= 16 ? 7 : modifiers & 7;
+    report[2] = memory.at(2 * slot + 2);
+    unit.sendKeys(report);
+    log.line("press " + std::to_string(slot));
+    unit.sendKeys(std::vector<unsigned char>(8, 0));
+}
+
 int serve(const Options& o, Transport& unit) {
     Memory memory(o.memoryPath);
     Log log(o.logPath);
+    const int presses = openPresses(o.pressPath);
+    std::string pendingPresses;
     int moves = 0; // stores and fetches so far
     bool silent = false;
     // The tests wait for this line before they use the unit.
@@ -352,12 +423,22 @@ int serve(const Options& o, Transport& unit) {
     std::fflush(stdout);
 
     while (!stopping) {
-        pollfd p{unit.fd(), POLLIN, 0};
-        if (o.deaf || poll(&p, 1, 100) <= 0) {
-            if (o.deaf)
-                usleep(100000);
+        // A deaf unit's request node is left out (poll skips a negative descriptor).
+        pollfd p[3] = {{o.deaf ? -1 : unit.fd(), POLLIN, 0},
+                       {unit.keyboardFd(), POLLIN, 0},
+                       {presses, POLLIN, 0}};
+        if (poll(p, 3, 100) <= 0)
             continue;
+        if (p[1].revents & POLLIN) {
+            // The host's LED reports to the keyboard interface: taken and dropped.
+            unsigned char leds[64];
+            (void)!read(p[1].fd, leds, sizeof leds);
         }
+        if (p[2].revents & POLLIN)
+            for (const int slot : pressRequests(presses, pendingPresses))
+                press(unit, memory, log, slot);
+        if (!(p[0].revents & POLLIN))
+            continue;
         const std::vector<unsigned char> request = unit.receive();
         if (request.empty())
             continue;
@@ -449,6 +530,8 @@ int main(int argc, char** argv) {
             o.memoryPath = next();
         else if (a == "--log")
             o.logPath = next();
+        else if (a == "--press")
+            o.pressPath = next();
         else if (a == "--no-out-endpoint")
             o.noOutEndpoint = true;
         else if (a == "--keyboard")
