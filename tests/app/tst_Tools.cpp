@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTimeZone>
 #include <QtTest>
 
 using Option = Configuration::Option;
@@ -487,7 +488,7 @@ void TestTools::restoreKept() {
     IdentifyRig rig;
     DeviceImage own = EmulatedUnit::factoryMemory();
     own.set(2, 0x29);
-    const QDateTime time(QDate(2024, 5, 6), QTime(7, 8), Qt::UTC);
+    const QDateTime time(QDate(2024, 5, 6), QTime(7, 8), QTimeZone::utc());
     QVERIFY(rig.journal.record("22", own.bytes, time).ok());
     rig.access.setAttached(pluggedLater ? QList<int>{1} : QList<int>{1, 2});
     rig.dialogs.answers = {Answer(answer)};
