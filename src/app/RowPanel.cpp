@@ -2,6 +2,7 @@
 #include "app/RowPanel.h"
 
 #include <QPainter>
+#include <chrono>
 
 namespace {
 // The grey of the grid between the rows.
@@ -22,6 +23,7 @@ void RowPanel::setSeparatorX(int x) {
 
 void RowPanel::setHighlightedRow(int row) {
     m_highlighted = row;
+    m_highlightMoved = true;
     update();
 }
 
@@ -29,6 +31,12 @@ void RowPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (m_highlighted >= 0)
         p.fillRect(0, ruleY(m_highlighted) - RowPitch + 1, width(), RowPitch - 1, HighlightColour);
+    if (m_highlightMoved) {
+        m_highlightMoved = false;
+        m_paintedAt = std::chrono::duration<double, std::milli>(
+                          std::chrono::steady_clock::now().time_since_epoch())
+                          .count();
+    }
     p.setPen(GridColour);
     for (int i = 0; i < m_rows; ++i)
         p.drawLine(0, ruleY(i), width(), ruleY(i));

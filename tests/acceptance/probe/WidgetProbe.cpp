@@ -85,6 +85,8 @@ private:
             }
             if (const QVariant row = w->property("highlightedRow"); row.isValid())
                 o["highlightedRow"] = row.toInt();
+            if (const QVariant at = w->property("highlightPaintedAt"); at.isValid())
+                o["highlightPaintedAt"] = at.toDouble();
             if (const auto* bar = qobject_cast<QScrollBar*>(w)) {
                 o["value"] = bar->value();
                 o["maximum"] = bar->maximum();
