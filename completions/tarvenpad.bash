@@ -59,7 +59,7 @@ _tarvenpad() {
     read) options="--unit --serial $unitopts" ;;
     diff) options="--unit --serial --json $unitopts" ;;
     watch) options="--log --json $unitopts" ;;
-    identify) options="--unit --serial --json $unitopts" ;;
+    identify) options="--unit --serial --json --trace" ;;
     restore) options="--serial --trace" ;;
     preset) options="--list" ;;
     help)

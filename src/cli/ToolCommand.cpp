@@ -71,7 +71,7 @@ const ToolCommand Commands[] = {
                        "say which input each press on the panel comes from, one line per\n"
                        "press; a temporary configuration goes on the unit when needed and\n"
                        "its own comes back when Ctrl+C ends it"),
-     QStringList{"unit", "serial", "json"} + UnitOptions,
+     QStringList{"unit", "serial", "json", "trace"},
      [](const ToolOptions& o) { return files(o, 0) && !o.all; },
      [](DocumentCommands&, UnitCommands& u, const ToolOptions& o) { return u.identify(o); }},
     {"restore",
