@@ -164,6 +164,8 @@ private slots:
         first = std::make_unique<FirmwareUnit>(0, "0417", QStringList{"--keyboard"}, own);
         QVERIFY(first->plugged());
         start();
+        // The rotary rows shown, so that a rotary slot's highlight reaches the screen too.
+        QVERIFY(clickAndWait(QStringLiteral("Check4"), true));
         QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tidentify")));
         QVERIFY(waitForMessage());
         QVERIFY(program->answerMessage(QStringLiteral("OK")).startsWith("To tell the inputs"));
