@@ -4,11 +4,11 @@
 #include "app/IdentifyCommands.h"
 #include "app/MainWindow.h"
 #include "app/ProgrammerServices.h"
-#include "app/TerminationSignal.h"
 #include "app/UserDialogs.h"
 #include "device/AccessSetup.h"
 #include "device/HidAccess.h"
 #include "device/UnitListScope.h"
+#include "identify/StopSignals.h"
 #include "windowfit/ScreenMetrics.h"
 
 #include <QApplication>
@@ -118,6 +118,9 @@ int Module1::Main(const ProgrammerServices& services) {
     std::unique_ptr<MainWindow> form1 = Start(services);
     if (!form1)
         return 1;
-    TerminationSignal termination(form1.get());
+    // SIGTERM and SIGINT close the window through its normal close, as the user's close
+    // would: a unit being identified gets its own configuration back first.
+    StopSignals termination({SIGTERM, SIGINT});
+    QObject::connect(&termination, &StopSignals::stopRequested, form1.get(), &QWidget::close);
     return QApplication::exec();
 }

@@ -5,64 +5,18 @@
 #include "cli/UnitProgramming.h"
 #include "identify/IdentificationImage.h"
 #include "identify/KeyPressSource.h"
+#include "identify/StopSignals.h"
 #include "model/SlotText.h"
 
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSocketNotifier>
+#include <QSet>
 #include <QStringList>
-#include <atomic>
 #include <csignal>
-#include <fcntl.h>
-#include <memory>
-#include <unistd.h>
 
 namespace {
-
-std::atomic<bool> stopRequested{false};
-int stopPipe[2] = {-1, -1};
-
-void requestStop(int) {
-    const int saved = errno;
-    stopRequested = true;
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t n = ::write(stopPipe[1], &byte, 1);
-    errno = saved;
-}
-
-// Turns the signals that end a run into news for the event loop, for as long as the unit may
-// hold the temporary configuration; the old handlers come back afterwards. SIGPIPE is among
-// them: a reader of the presses that has gone ends the run, but not before the unit's own
-// configuration is back.
-class StopSignals {
-public:
-    StopSignals() {
-        stopRequested = false;
-        if (::pipe2(stopPipe, O_CLOEXEC | O_NONBLOCK) != 0)
-            stopPipe[0] = stopPipe[1] = -1;
-        struct sigaction action {};
-        action.sa_handler = requestStop;
-        sigemptyset(&action.sa_mask);
-        for (size_t i = 0; i < std::size(Signals); ++i)
-            sigaction(Signals[i], &action, &m_old[i]);
-    }
-    ~StopSignals() {
-        for (size_t i = 0; i < std::size(Signals); ++i)
-            sigaction(Signals[i], &m_old[i], nullptr);
-        for (int& fd : stopPipe)
-            if (fd >= 0)
-                ::close(std::exchange(fd, -1));
-    }
-    StopSignals(const StopSignals&) = delete;
-    StopSignals& operator=(const StopSignals&) = delete;
-    int fd() const { return stopPipe[0]; }
-
-private:
-    static constexpr int Signals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
-    struct sigaction m_old[std::size(Signals)]{};
-};
 
 // A slot's name for scripts, never translated: "Input 7", "Rotary 2A".
 QString englishName(int slot) {
@@ -123,7 +77,9 @@ void UnitIdentify::say(const QString& line) {
 }
 
 int UnitIdentify::run(int unit, KeyPressSource& source) {
-    StopSignals stopSignals;
+    // SIGPIPE too: a reader of the presses that has gone ends the run, but not before the
+    // unit's own configuration is back.
+    StopSignals stopSignals({SIGINT, SIGTERM, SIGHUP, SIGPIPE});
     m_unit = unit;
     IdentifySession::Outcome outcome = m_session.start(unit);
     m_progress.finish();
@@ -155,14 +111,10 @@ int UnitIdentify::run(int unit, KeyPressSource& source) {
     }
 
     QString lostReason;
-    if (!stopRequested) {
+    if (!stopSignals.raised()) {
         say(tr("press the inputs one at a time; Ctrl+C ends"));
         QEventLoop loop;
-        std::unique_ptr<QSocketNotifier> stop;
-        if (stopSignals.fd() >= 0) {
-            stop = std::make_unique<QSocketNotifier>(stopSignals.fd(), QSocketNotifier::Read);
-            QObject::connect(stop.get(), &QSocketNotifier::activated, &loop, &QEventLoop::quit);
-        }
+        QObject::connect(&stopSignals, &StopSignals::stopRequested, &loop, &QEventLoop::quit);
         QObject::connect(&source, &KeyPressSource::pressed, &loop, [&](int code) {
             pressed(code);
             if (m_out.status() != QTextStream::Ok)
@@ -204,14 +156,14 @@ void UnitIdentify::pressed(int eventCode) {
 
 // Which inputs were pressed and which were not, on standard output after the presses.
 void UnitIdentify::summarise() {
+    QSet<int> pressed;
+    for (auto it = m_presses.cbegin(); it != m_presses.cend(); ++it)
+        pressed.insert(m_session.slotForEventCode(it.key()));
     QList<int> notPressed;
     QJsonArray pressedSlots, notPressedSlots;
     for (const int slot : IdentificationImage::pressableSlots(m_session.onUnit())) {
-        bool seen = false;
-        for (auto it = m_presses.cbegin(); it != m_presses.cend() && !seen; ++it)
-            seen = m_session.slotForEventCode(it.key()) == slot;
-        (seen ? pressedSlots : notPressedSlots).append(slot);
-        if (!seen)
+        (pressed.contains(slot) ? pressedSlots : notPressedSlots).append(slot);
+        if (!pressed.contains(slot))
             notPressed << slot;
     }
     if (m_json) {
