@@ -603,16 +603,16 @@ int UnitCommands::restore(const ToolOptions& o) {
     TerminalProgress progress(m_err, m_errIsTerminal);
     DeviceLink link(*access, progress, progress);
     const QList<ListedUnit> found = ListUnits(*access, link, true);
+    // A unit this user may not open may be the one an entry is for.
+    const auto refused = std::find_if(found.begin(), found.end(),
+                                      [](const ListedUnit& a) { return !a.accessible(); });
     int status = Success;
     for (const JournalEntry& entry : entries) {
         const auto attached = std::find_if(found.begin(), found.end(), [&](const ListedUnit& a) {
             return a.accessible() && a.serial == entry.serial;
         });
-        const auto refused = std::find_if(found.begin(), found.end(),
-                                          [](const ListedUnit& a) { return !a.accessible(); });
         int code = Success;
         if (attached == found.end()) {
-            // A unit this user may not open may be the one.
             code =
                 refused != found.end()
                     ? denied(*refused)

@@ -6,6 +6,7 @@
 #include "device/UnitListScope.h"
 #include "device/UnitListing.h"
 #include "identify/IdentificationImage.h"
+#include "model/ConfigurationDifferences.h"
 
 namespace {
 
@@ -46,9 +47,9 @@ Outcome putOnUnit(HidAccess& access, DeviceLink& link, const QString& serial, in
     if (TransferResult r = link.ReceiveImageFromUnit(DeviceIdentifier, unit, back);
         r != TransferResult::Success)
         return failed(Stage::Verifying, r);
-    for (int location = 1; location <= DeviceImage::Size; ++location)
-        if (back.at(location) != image.at(location))
-            return failed(Stage::Verifying, TransferResult::IoError, QString::number(location));
+    if (const QList<int> differ = ConfigurationDifferences::of(image.bytes, back.bytes).locations();
+        !differ.isEmpty())
+        return failed(Stage::Verifying, TransferResult::IoError, QString::number(differ.first()));
     return {};
 }
 
