@@ -48,8 +48,9 @@ protected:
 private:
     void showNotPressed();
 
-    KeyPressSource* m_ownKeys;
+    // Before m_ownKeys: making it a child sends this window events, which event() reads this for.
     bool m_readingOwnKeys = false;
+    KeyPressSource* m_ownKeys;
     QList<int> m_pressable;
     std::array<int, Configuration::SlotCount> m_presses{};
     std::array<QTreeWidgetItem*, Configuration::SlotCount> m_items{};
