@@ -1044,18 +1044,6 @@ The configuration has not been saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Device Not Found</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Device I/O Error</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Error</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>To tell the inputs apart, unit %1 gets a temporary configuration in which every input sends a key of its own.
 
 Its own configuration is kept on this computer and goes back onto the unit when you click Done. The configuration you are editing does not change.</source>

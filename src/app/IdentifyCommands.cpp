@@ -2,6 +2,7 @@
 #include "app/IdentifyCommands.h"
 
 #include "app/IdentifyWindow.h"
+#include "app/ProgressRun.h"
 #include "app/StatusWindow.h"
 #include "app/TransferCommands.h"
 #include "app/UserDialogs.h"
@@ -31,7 +32,18 @@ constexpr int PlugPollMs = 500;
 
 IdentifyCommands::IdentifyCommands(const ProgrammerServices& services, TransferCommands& transfers,
                                    QWidget* window)
-    : QObject(window), m_services(services), m_transfers(transfers), m_window(window) {}
+    : QObject(window), m_services(services), m_transfers(transfers), m_window(window),
+      m_run(new ProgressRun(window)) {
+    connect(m_run, &ProgressRun::runningChanged, this, [this] { emit runningChanged(running()); });
+}
+
+bool IdentifyCommands::running() const {
+    return m_session || m_run->running();
+}
+
+bool IdentifyCommands::mayCloseWindow() {
+    return m_run->mayCloseWindow();
+}
 
 IdentifyCommands::~IdentifyCommands() = default;
 
@@ -52,24 +64,13 @@ void IdentifyCommands::processEvents() {
     QCoreApplication::processEvents();
 }
 
-void IdentifyCommands::setBusy(bool busy) {
-    m_busy = busy;
-    emit runningChanged(running());
-    if (!busy && std::exchange(m_closeAfterTransfer, false))
-        QTimer::singleShot(0, m_window, &QWidget::close);
-}
-
 IdentifyCommands::Outcome IdentifyCommands::withProgress(const std::function<Outcome()>& exchange) {
-    setBusy(true);
-    auto status = std::make_unique<StatusWindow>(m_window);
-    status->show();
-    m_status = status.get();
-    QCoreApplication::processEvents();
-    const Outcome outcome = exchange();
-    m_status = nullptr;
-    status.reset();
-    QCoreApplication::processEvents();
-    setBusy(false);
+    Outcome outcome;
+    m_run->run([&](StatusWindow& status) {
+        m_status = &status;
+        outcome = exchange();
+        m_status = nullptr;
+    });
     return outcome;
 }
 
@@ -117,11 +118,7 @@ void IdentifyCommands::identify() {
     });
     if (!chosen || !outcome.ok()) {
         if (chosen)
-            m_services.dialogs.message(
-                m_window,
-                outcome.result == TransferResult::DeviceNotFound ? tr("Device Not Found")
-                                                                 : tr("Device I/O Error"),
-                tr("Error"), UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
+            m_transfers.reportFailure(outcome.result);
         endSession();
         return;
     }
@@ -234,9 +231,7 @@ void IdentifyCommands::onPress(int eventCode) {
 }
 
 void IdentifyCommands::finish() {
-    if (!m_session)
-        return;
-    if (m_busy)
+    if (!m_session || m_run->running())
         return;
     // The presses type where they always did again before anything else can go wrong.
     m_source.reset();
@@ -266,16 +261,8 @@ void IdentifyCommands::endSession() {
     emit runningChanged(running());
 }
 
-bool IdentifyCommands::mayCloseWindow() {
-    if (m_busy) {
-        m_closeAfterTransfer = true;
-        return false;
-    }
-    return true;
-}
-
 void IdentifyCommands::offerRestores() {
-    if (m_busy || m_transfers.running() || journal().pending().isEmpty())
+    if (m_run->running() || m_transfers.running() || journal().pending().isEmpty())
         return;
     QList<ListedUnit> units;
     {
@@ -342,7 +329,7 @@ void IdentifyCommands::watchPlugIns() {
 
 void IdentifyCommands::checkPlugIns() {
     // The news waits while a transfer runs: one device command at a time.
-    if (m_busy || m_transfers.running())
+    if (m_run->running() || m_transfers.running())
         return;
     QStringList nodes;
     for (;;) {

@@ -13,6 +13,7 @@
 class DeviceLink;
 class IdentifyWindow;
 class PlugMonitor;
+class ProgressRun;
 class QTimer;
 class RestoreJournal;
 class StatusWindow;
@@ -32,7 +33,7 @@ public:
 
     void identify();
     // A unit is being identified, or a transfer of this command runs.
-    bool running() const { return m_session || m_busy; }
+    bool running() const;
     IdentifyWindow* identifyWindow() const { return m_identifyWindow; }
     // Puts the unit's own configuration back and closes the Identify window.
     void finish();
@@ -53,7 +54,6 @@ private:
 
     // Runs `exchange` with the progress window up, one at a time.
     Outcome withProgress(const std::function<Outcome()>& exchange);
-    void setBusy(bool busy);
     void showSource(int unit);
     void onPress(int eventCode);
     void endSession();
@@ -76,8 +76,7 @@ private:
     std::unique_ptr<KeyPressSource> m_source;
     IdentifyWindow* m_identifyWindow = nullptr; // a child of the window, made on first use
     StatusWindow* m_status = nullptr;           // while a transfer runs
-    bool m_busy = false;
-    bool m_closeAfterTransfer = false;
+    ProgressRun* m_run;                         // a child of the window
     std::unique_ptr<PlugMonitor> m_plugMonitor;
     QTimer* m_plugPoll = nullptr;
 };

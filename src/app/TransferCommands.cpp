@@ -4,6 +4,7 @@
 #include "app/EditHistory.h"
 #include "app/FileCommands.h"
 #include "app/MultiUnitsWindow.h"
+#include "app/ProgressRun.h"
 #include "app/StatusWindow.h"
 #include "app/UserDialogs.h"
 #include "device/DeviceImage.h"
@@ -11,16 +12,15 @@
 #include "device/UnitListScope.h"
 #include "model/Configuration.h"
 
-#include <QCoreApplication>
-#include <QTimer>
 #include <QWidget>
-#include <memory>
 
 TransferCommands::TransferCommands(Configuration& config, EditHistory& history,
                                    const ProgrammerServices& services, FileCommands& files,
                                    QWidget* window)
     : QObject(window), m_config(config), m_history(history), m_services(services), m_files(files),
-      m_window(window), m_comparison(services.dialogs, window) {}
+      m_window(window), m_comparison(services.dialogs, window), m_run(new ProgressRun(window)) {
+    connect(m_run, &ProgressRun::runningChanged, this, &TransferCommands::runningChanged);
+}
 
 TransferCommands::~TransferCommands() = default;
 
@@ -33,57 +33,45 @@ UnitSelector& TransferCommands::unitSelector() {
     return *m_multiUnits;
 }
 
-void TransferCommands::setRunning(bool running) {
-    m_running = running;
-    emit runningChanged(running);
-    if (!running && m_closeAfterTransfer) {
-        m_closeAfterTransfer = false;
-        QTimer::singleShot(0, m_window, &QWidget::close);
-    }
+bool TransferCommands::running() const {
+    return m_run->running();
 }
 
 bool TransferCommands::mayCloseWindow() {
-    // A unit is open while a transfer runs: close once it has ended.
-    if (m_running)
-        m_closeAfterTransfer = true;
-    return !m_running;
+    return m_run->mayCloseWindow();
 }
 
-TransferResult TransferCommands::runTransfer(const Exchange& exchange,
-                                             const std::function<void()>& onSuccess) {
-    auto status = std::make_unique<StatusWindow>(m_window);
-    status->show();
-    QCoreApplication::processEvents();
-    TransferResult result;
-    {
-        // One numbering of the units for the choice and the transfer that follows it.
-        UnitListScope units(m_services.access);
-        DeviceLink link(m_services.access, *status, unitSelector());
-        result = exchange(link);
-    }
-    // Success is applied, and failures are reported, while the progress window still shows.
-    if (result == TransferResult::Success && onSuccess)
-        onSuccess();
-    else if (result == TransferResult::DeviceNotFound)
+void TransferCommands::reportFailure(TransferResult result) {
+    if (result == TransferResult::DeviceNotFound)
         m_services.dialogs.message(m_window, tr("Device Not Found"), tr("Error"),
                                    UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
     else if (result == TransferResult::IoError)
         m_services.dialogs.message(m_window, tr("Device I/O Error"), tr("Error"),
                                    UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
-    status.reset();
-    QCoreApplication::processEvents();
-    return result;
 }
 
 void TransferCommands::runCommand(const Exchange& exchange, const std::function<void()>& onSuccess,
                                   const std::function<void(TransferResult)>& afterwards) {
-    if (m_running)
-        return;
-    setRunning(true);
-    const TransferResult result = runTransfer(exchange, onSuccess);
-    if (afterwards)
-        afterwards(result);
-    setRunning(false);
+    TransferResult result = TransferResult::Success;
+    m_run->run(
+        [&](StatusWindow& status) {
+            {
+                // One numbering of the units for the choice and the transfer that follows it.
+                UnitListScope units(m_services.access);
+                DeviceLink link(m_services.access, status, unitSelector());
+                result = exchange(link);
+            }
+            // Success is applied, and failures are reported, while the progress window still
+            // shows.
+            if (result == TransferResult::Success && onSuccess)
+                onSuccess();
+            else
+                reportFailure(result);
+        },
+        [&] {
+            if (afterwards)
+                afterwards(result);
+        });
 }
 
 void TransferCommands::WriteToDevice(int& identifier) {
@@ -119,7 +107,7 @@ void TransferCommands::CompareWithDevice(int& identifier) {
 }
 
 void TransferCommands::ReadFromDevice(int& identifier) {
-    if (m_running || !m_files.maySetConfigurationAside())
+    if (running() || !m_files.maySetConfigurationAside())
         return;
     DeviceImage image;
     runCommand([&](DeviceLink& link) { return link.ReceiveImage(identifier, image); },

@@ -13,6 +13,7 @@ class DeviceLink;
 class EditHistory;
 class FileCommands;
 class MultiUnitsWindow;
+class ProgressRun;
 class QWidget;
 class UnitSelector;
 
@@ -34,11 +35,14 @@ public:
     // configuration; nothing of the configuration or its document state changes.
     void CompareWithDevice(int& identifier);
 
-    bool running() const { return m_running; }
+    bool running() const;
     // The user's choice among several units, as the transfers make it.
     UnitSelector& unitSelector();
     // Asked by the window's close: false while a transfer runs (the window closes after it).
     bool mayCloseWindow();
+    // Says a failed exchange in a box, "Device Not Found" or "Device I/O Error"; nothing for
+    // a success or a cancelled choice.
+    void reportFailure(TransferResult result);
 
 signals:
     void runningChanged(bool running);
@@ -49,8 +53,6 @@ private:
     // `afterwards` gets the outcome once it has gone.
     void runCommand(const Exchange& exchange, const std::function<void()>& onSuccess,
                     const std::function<void(TransferResult)>& afterwards);
-    TransferResult runTransfer(const Exchange& exchange, const std::function<void()>& onSuccess);
-    void setRunning(bool running);
 
     Configuration& m_config;
     EditHistory& m_history;
@@ -59,6 +61,5 @@ private:
     QWidget* m_window;
     UnitComparison m_comparison;
     MultiUnitsWindow* m_multiUnits = nullptr; // owned by the window, made on first use
-    bool m_running = false;
-    bool m_closeAfterTransfer = false;
+    ProgressRun* m_run;                       // a child of the window
 };
