@@ -159,27 +159,26 @@ void UnitIdentify::summarise() {
     QSet<int> pressed;
     for (auto it = m_presses.cbegin(); it != m_presses.cend(); ++it)
         pressed.insert(m_session.slotForEventCode(it.key()));
-    QList<int> notPressed;
     QJsonArray pressedSlots, notPressedSlots;
+    QStringList notPressedNames;
     for (const int slot : IdentificationImage::pressableSlots(m_session.onUnit())) {
-        (pressed.contains(slot) ? pressedSlots : notPressedSlots).append(slot);
-        if (!pressed.contains(slot))
-            notPressed << slot;
+        if (pressed.contains(slot)) {
+            pressedSlots.append(slot);
+        } else {
+            notPressedSlots.append(slot);
+            notPressedNames << SlotName(slot);
+        }
     }
-    if (m_json) {
+    if (m_json)
         m_out << QJsonDocument(
                      QJsonObject{{"summary", QJsonObject{{"pressed", pressedSlots},
                                                          {"notPressed", notPressedSlots}}}})
                      .toJson(QJsonDocument::Compact)
               << '\n';
-    } else if (notPressed.isEmpty()) {
+    else if (notPressedNames.isEmpty())
         m_out << tr("every input was pressed\n");
-    } else {
-        QStringList names;
-        for (const int slot : notPressed)
-            names << SlotName(slot);
-        m_out << tr("not pressed: %1\n").arg(names.join(QStringLiteral(", ")));
-    }
+    else
+        m_out << tr("not pressed: %1\n").arg(notPressedNames.join(QStringLiteral(", ")));
     m_out.flush();
 }
 
