@@ -79,6 +79,11 @@ void IdentifyCommands::warn(const QString& text) {
                                UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
 }
 
+QString IdentifyCommands::localTime(const QString& isoUtc) {
+    return QLocale().toString(QDateTime::fromString(isoUtc, Qt::ISODate).toLocalTime(),
+                              QLocale::ShortFormat);
+}
+
 QString IdentifyCommands::describe(const Outcome& outcome, const QString& serial) const {
     const QString exchange = outcome.result == TransferResult::DeviceNotFound
                                  ? tr("the unit could not be opened")
@@ -95,6 +100,18 @@ QString IdentifyCommands::describe(const Outcome& outcome, const QString& serial
         return outcome.detail.isEmpty()
                    ? tr("reading it back failed: %1").arg(exchange)
                    : tr("reading it back found location %1 different").arg(outcome.detail);
+    case Stage::Serial:
+        return outcome.detail.isEmpty()
+                   ? tr("the unit's serial number cannot be read, so the unit could not be told "
+                        "apart from another")
+                   : tr("another attached unit has the same serial number %1; unplug one of them")
+                         .arg(serial);
+    case Stage::Stale:
+        return tr("the unit holds a configuration written after the one kept on %1, which "
+                  "must not be put over it")
+            .arg(localTime(outcome.detail));
+    case Stage::Locked:
+        return outcome.detail;
     case Stage::Finding:
         break;
     }
@@ -116,9 +133,14 @@ void IdentifyCommands::identify() {
         chosen = unit != 0;
         return chosen ? m_session->start(unit) : Outcome{};
     });
+    if (chosen && outcome.stage == Stage::Stale && discardStale())
+        outcome = withProgress([&] { return m_session->start(m_session->unit()); });
     if (!chosen || !outcome.ok()) {
-        if (chosen)
+        if (chosen && outcome.stage == Stage::Reading)
             m_transfers.reportFailure(outcome.result);
+        else if (chosen && outcome.stage != Stage::Stale)
+            warn(tr("Unit %1 was left as it is: %2.")
+                     .arg(m_session->serial(), describe(outcome, m_session->serial())));
         endSession();
         return;
     }
@@ -178,6 +200,34 @@ void IdentifyCommands::identify() {
     m_identifyWindow->activateWindow();
 }
 
+bool IdentifyCommands::discardStale() {
+    const std::optional<JournalEntry>& entry = m_session->staleEntry();
+    if (!entry)
+        return false;
+    return askDiscard(*entry, tr("Identify Inputs"));
+}
+
+bool IdentifyCommands::askDiscard(const JournalEntry& entry, const QString& title) {
+    const QString when = QLocale().toString(entry.time.toLocalTime(), QLocale::ShortFormat);
+    if (m_services.dialogs.message(
+            m_window,
+            tr("A configuration of the unit with serial number %1 was kept on this computer on "
+               "%2, but the unit holds one written after it. Putting the old one back would "
+               "undo that, so nothing was written.\n\nForget the old configuration?")
+                .arg(entry.serial, when),
+            title, UserDialogs::Icon::Question,
+            UserDialogs::Buttons::YesNo) != UserDialogs::Answer::Yes)
+        return false;
+    if (const FileResult r = journal().remove(entry); !r.ok()) {
+        m_services.dialogs.message(
+            m_window,
+            tr("The old configuration could not be forgotten (%1: %2).").arg(r.message, r.reason),
+            title, UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
+        return false;
+    }
+    return true;
+}
+
 void IdentifyCommands::showSource(int unit) {
     if (!m_services.keyPresses) {
         m_identifyWindow->readOwnKeys(tr("it is an emulated unit"));
@@ -233,10 +283,11 @@ void IdentifyCommands::onPress(int eventCode) {
 void IdentifyCommands::finish() {
     if (!m_session || m_run->running())
         return;
-    // The presses type where they always did again before anything else can go wrong.
-    m_source.reset();
     const QString serial = m_session->serial();
+    // The unit's keyboard stays ours until its own configuration is back: a press meanwhile
+    // would type a temporary key into whatever window has the focus.
     const Outcome outcome = withProgress([&] { return m_session->putBack(); });
+    m_source.reset();
     if (outcome.stage == Stage::Journal)
         warn(tr("Unit %1 holds its own configuration again, but its copy on this computer could "
                 "not be removed (%2).")
@@ -296,7 +347,9 @@ void IdentifyCommands::offerRestore(const JournalEntry& entry) {
         DeviceLink link(m_services.access, *this, m_transfers.unitSelector());
         return IdentifySession::restore(m_services.access, link, journal(), entry);
     });
-    if (outcome.ok())
+    if (outcome.stage == Stage::Stale)
+        askDiscard(entry, title);
+    else if (outcome.ok())
         m_services.dialogs.message(
             m_window,
             tr("The unit with serial number %1 holds its own configuration again.")
@@ -353,7 +406,7 @@ void IdentifyCommands::checkPlugIns() {
                 continue;
             if (m_session && m_session->serial() == unit.serial)
                 continue;
-            if (const auto entry = journal().pendingFor(unit.serial))
+            if (const auto entry = journal().pendingFor(unit.serialKey(), unit.serial))
                 offers << *entry;
         }
     }

@@ -62,6 +62,10 @@ private:
     void checkPlugIns();
     RestoreJournal& journal();
     QString describe(const Outcome& outcome, const QString& serial) const;
+    static QString localTime(const QString& isoUtc);
+    // A kept configuration older than the unit's: the user may forget it. True once it is.
+    bool discardStale();
+    bool askDiscard(const JournalEntry& entry, const QString& title);
     void warn(const QString& text);
 
     void showProgress(TransferDirection direction, int done, int total) override;

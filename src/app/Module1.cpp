@@ -118,9 +118,10 @@ int Module1::Main(const ProgrammerServices& services) {
     std::unique_ptr<MainWindow> form1 = Start(services);
     if (!form1)
         return 1;
-    // SIGTERM and SIGINT close the window through its normal close, as the user's close
-    // would: a unit being identified gets its own configuration back first.
-    StopSignals termination({SIGTERM, SIGINT});
+    // SIGTERM, SIGINT, a closed terminal (SIGHUP) and Ctrl+\\ (SIGQUIT) close the window
+    // through its normal close, as the user's close would: a unit being identified gets its
+    // own configuration back first.
+    StopSignals termination({SIGTERM, SIGINT, SIGHUP, SIGQUIT});
     QObject::connect(&termination, &StopSignals::stopRequested, form1.get(), &QWidget::close);
     return QApplication::exec();
 }

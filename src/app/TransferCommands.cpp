@@ -10,9 +10,12 @@
 #include "device/DeviceImage.h"
 #include "device/DeviceLink.h"
 #include "device/UnitListScope.h"
+#include "files/RestoreJournal.h"
+#include "identify/IdentifySession.h"
 #include "model/Configuration.h"
 
 #include <QWidget>
+#include <optional>
 
 TransferCommands::TransferCommands(Configuration& config, EditHistory& history,
                                    const ProgrammerServices& services, FileCommands& files,
@@ -82,9 +85,15 @@ void TransferCommands::WriteToDevice(int& identifier) {
             // The image is complete before the first exchange: edits during the transfer
             // wait for the next write.
             image = BuildDeviceImage(m_config);
-            if (verify)
-                return UnitComparison::sendAndReadBack(link, identifier, image, readBack);
-            return link.SendImage(identifier, image);
+            const int unit = link.ChooseUnit(identifier);
+            if (unit == 0)
+                return TransferResult::Cancelled;
+            TransferResult r = link.SendImageToUnit(identifier, unit, image);
+            if (r == TransferResult::Success && verify)
+                r = link.ReceiveImageFromUnit(identifier, unit, readBack);
+            if (r == TransferResult::Success)
+                retireJournal(link, unit);
+            return r;
         },
         nullptr,
         [&](TransferResult result) {
@@ -94,6 +103,20 @@ void TransferCommands::WriteToDevice(int& identifier) {
                                            tr("Programmed"), UserDialogs::Icon::Information,
                                            UserDialogs::Buttons::Ok);
         });
+}
+
+void TransferCommands::retireJournal(DeviceLink& link, int unit) {
+    std::optional<RestoreJournal> own;
+    RestoreJournal& journal = m_services.journal ? *m_services.journal : own.emplace();
+    if (const FileResult r = IdentifySession::retire(m_services.access, link, journal, unit);
+        !r.ok())
+        m_services.dialogs.message(
+            m_window,
+            tr("The unit holds the new configuration, but the copy of its earlier one kept on "
+               "this computer could not be removed (%1: %2). Do not let the program put that "
+               "copy back.")
+                .arg(r.message, r.reason),
+            tr("Programmed"), UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
 }
 
 void TransferCommands::CompareWithDevice(int& identifier) {

@@ -48,6 +48,9 @@ signals:
     void runningChanged(bool running);
 
 private:
+    // A configuration kept of `unit` by Identify Inputs is of no more use once the user wrote
+    // a new one there.
+    void retireJournal(DeviceLink& link, int unit);
     // One device command: does nothing while another runs. Otherwise runs `exchange` with the
     // progress window up; `onSuccess` is applied and failures are reported while it shows,
     // `afterwards` gets the outcome once it has gone.

@@ -3,7 +3,6 @@
 
 #include "app/UserDialogs.h"
 #include "device/DeviceImage.h"
-#include "device/DeviceLink.h"
 #include "model/Configuration.h"
 #include "model/ConfigurationDifferences.h"
 
@@ -50,17 +49,6 @@ void UnitComparison::report(const DeviceImage& mine, const DeviceImage& unit) {
         showDifferences(tr("The TARVEN-PAD holds a different configuration.\n"
                            "(this configuration | the unit)"),
                         tr("Compare"), differences, false);
-}
-
-TransferResult UnitComparison::sendAndReadBack(DeviceLink& link, int identifier,
-                                               const DeviceImage& image, DeviceImage& readBack) {
-    const int unit = link.ChooseUnit(identifier);
-    if (unit == 0)
-        return TransferResult::Cancelled;
-    const TransferResult written = link.SendImageToUnit(identifier, unit, image);
-    if (written != TransferResult::Success)
-        return written;
-    return link.ReceiveImageFromUnit(identifier, unit, readBack);
 }
 
 bool UnitComparison::confirmWritten(const DeviceImage& written, const DeviceImage& readBack) {

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "device/TransferResult.h"
-
 #include <QCoreApplication>
 #include <QStringList>
 
 class ConfigurationDifferences;
-class DeviceLink;
 class QWidget;
 class UserDialogs;
 struct DeviceImage;
@@ -28,9 +25,6 @@ public:
     // Says whether the unit holds what `mine` means, or what differs.
     void report(const DeviceImage& mine, const DeviceImage& unit);
 
-    // Writes `image` and reads the same unit back into `readBack`.
-    static TransferResult sendAndReadBack(DeviceLink& link, int identifier,
-                                          const DeviceImage& image, DeviceImage& readBack);
     // After a successful read-back: true when every byte written came back, otherwise
     // false after an error box that lists the differences.
     bool confirmWritten(const DeviceImage& written, const DeviceImage& readBack);

@@ -27,6 +27,10 @@ const OptionInfo Options[] = {
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "with write: first read each unit into the .TPD file PATTERN, with\n"
                        "{unit} and {serial} replaced; a unit whose backup fails is not written")},
+    {"forget", nullptr,
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "with restore: forget the kept configuration instead of putting it\n"
+                       "back, as when the unit holds a newer one")},
     {"log", "PATH",
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "with watch: append each unit's outcome to the CSV file PATH")},
@@ -120,6 +124,7 @@ QString takeValues(const QCommandLineParser& parser, ToolOptions& o) {
     o.trace = parser.isSet(QStringLiteral("trace"));
     o.list = parser.isSet(QStringLiteral("list"));
     o.demo = parser.isSet(QStringLiteral("demo"));
+    o.forget = parser.isSet(QStringLiteral("forget"));
     if (parser.isSet(QStringLiteral("unit")) &&
         !number(parser.value(QStringLiteral("unit")), 1, MaxUnits, o.unit))
         return CommandLineOptions::tr("--unit takes a unit number from 1 to 4");

@@ -75,11 +75,12 @@ const ToolCommand Commands[] = {
      [](const ToolOptions& o) { return files(o, 0) && !o.all; },
      [](DocumentCommands&, UnitCommands& u, const ToolOptions& o) { return u.identify(o); }},
     {"restore",
-     "restore [--serial S]",
+     "restore [--serial S] [--forget]",
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "put back the configuration that identify kept for a unit it could\n"
-                       "not restore (killed, or the unit pulled out)"),
-     {"serial", "trace"},
+                       "not restore (killed, or the unit pulled out); only while the unit\n"
+                       "still holds identify's temporary one, never over a newer one"),
+     {"serial", "forget", "trace"},
      [](const ToolOptions& o) { return files(o, 0); },
      [](DocumentCommands&, UnitCommands& u, const ToolOptions& o) { return u.restore(o); }},
     {"legend",

@@ -15,7 +15,8 @@ struct ToolOptions {
     bool all = false;
     bool json = false;
     bool trace = false;
-    bool list = false; // preset --list
+    bool list = false;   // preset --list
+    bool forget = false; // restore: drop the kept configuration
     bool help = false;
     bool version = false;
     QString fault;    // --emulate-fault: "fail" or "drop"

@@ -288,7 +288,13 @@ int UnitCommands::pickBySerial(const QString& serial, const QList<ListedUnit>& f
 }
 
 int UnitCommands::write(const ToolOptions& o) {
+    // Said after the write, which forgets what identify kept of the units it programs.
+    const int status = writeUnits(o);
     notePending();
+    return status;
+}
+
+int UnitCommands::writeUnits(const ToolOptions& o) {
     Configuration config;
     if (const int r = load(o.files[0], config))
         return r;
@@ -383,8 +389,7 @@ int UnitCommands::report(const ToolOptions& o, const QList<ListedUnit>& targets,
             code = denied(t);
         else if (code != Success)
             fail(code, tr("unit %1: %2").arg(t.unit).arg(outcome.message));
-        if (UnitProgramming::severity(code) > UnitProgramming::severity(status))
-            status = code;
+        status = worse(status, code);
     }
     return status;
 }
@@ -588,16 +593,16 @@ int UnitCommands::identify(const ToolOptions& o) {
 
 int UnitCommands::restore(const ToolOptions& o) {
     RestoreJournal journal;
-    QList<JournalEntry> entries;
-    if (o.serial.isEmpty())
-        entries = journal.pending();
-    else if (const auto entry = journal.pendingFor(o.serial))
-        entries << *entry;
+    QList<JournalEntry> entries = journal.pending();
+    if (!o.serial.isEmpty())
+        entries.removeIf([&](const JournalEntry& e) { return e.serial != o.serial; });
     if (entries.isEmpty()) {
         m_out << (o.serial.isEmpty() ? tr("nothing to restore\n")
                                      : tr("nothing to restore for serial %1\n").arg(o.serial));
         return Success;
     }
+    if (o.forget)
+        return forget(journal, entries);
     auto access = openAccess(o);
     UnitListScope scope(*access);
     TerminalProgress progress(m_err, m_errIsTerminal);
@@ -623,26 +628,58 @@ int UnitCommands::restore(const ToolOptions& o) {
             const IdentifySession::Outcome outcome =
                 IdentifySession::restore(*access, link, journal, entry);
             progress.finish();
-            if (outcome.ok())
-                m_out << tr("unit %1 (serial %2): its own configuration is back, read back "
-                            "equal\n")
-                             .arg(attached->unit)
-                             .arg(entry.serial);
-            else if (outcome.stage == IdentifySession::Stage::Journal)
-                code = fail(CannotWrite, tr("unit %1 (serial %2): its own configuration is back, "
-                                            "read back equal, but the journal that kept it "
-                                            "cannot forget it: %3")
-                                             .arg(attached->unit)
-                                             .arg(entry.serial, outcome.detail));
-            else
-                code = fail(UnitIdentify::status(outcome),
-                            tr("unit %1 (serial %2): %3")
-                                .arg(attached->unit)
-                                .arg(entry.serial, UnitIdentify::describe(outcome)));
-            m_out.flush();
+            code = restored(attached->unit, entry, outcome);
         }
-        if (UnitProgramming::severity(code) > UnitProgramming::severity(status))
-            status = code;
+        status = worse(status, code);
     }
     return status;
+}
+
+int UnitCommands::restored(int unit, const JournalEntry& entry,
+                           const IdentifySession::Outcome& outcome) {
+    int code = Success;
+    if (outcome.ok())
+        m_out << tr("unit %1 (serial %2): its own configuration is back, read back equal\n")
+                     .arg(unit)
+                     .arg(entry.serial);
+    else if (outcome.stage == IdentifySession::Stage::Journal)
+        code = fail(CannotWrite, tr("unit %1 (serial %2): its own configuration is back, read "
+                                    "back equal, but the journal that kept it cannot forget it: "
+                                    "%3")
+                                     .arg(unit)
+                                     .arg(entry.serial, outcome.detail));
+    else {
+        code = fail(UnitIdentify::status(outcome),
+                    tr("unit %1 (serial %2): %3")
+                        .arg(unit)
+                        .arg(entry.serial, UnitIdentify::describe(outcome)));
+        if (outcome.stage == IdentifySession::Stage::Stale)
+            m_err << "tarvenpad: "
+                  << tr("if the unit's configuration is the one to keep, forget the old one "
+                        "with: %1")
+                         .arg(UnitIdentify::forgetHint(entry.serial))
+                  << '\n';
+    }
+    m_out.flush();
+    m_err.flush();
+    return code;
+}
+
+int UnitCommands::forget(RestoreJournal& journal, const QList<JournalEntry>& entries) {
+    int status = Success;
+    for (const JournalEntry& entry : entries) {
+        if (const FileResult r = journal.remove(entry); !r.ok())
+            status = worse(status, fail(CannotWrite, tr("cannot forget the configuration kept "
+                                                        "for serial %1 (%2: %3)")
+                                                         .arg(entry.serial, r.message, r.reason)));
+        else
+            m_out << tr("serial %1: the configuration kept since %2 is forgotten\n")
+                         .arg(entry.serial, entry.time.toLocalTime().toString("yyyy-MM-dd HH:mm"));
+    }
+    m_out.flush();
+    return status;
+}
+
+int UnitCommands::worse(int a, int b) {
+    return UnitProgramming::severity(b) > UnitProgramming::severity(a) ? b : a;
 }

@@ -6,6 +6,7 @@
 #include "cli/UnitProgramming.h"
 #include "device/AccessSetup.h"
 #include "device/UnitListing.h"
+#include "identify/IdentifySession.h"
 #include "identify/KeyPressSource.h"
 
 #include <QList>
@@ -53,6 +54,12 @@ public:
     void notePending();
 
 private:
+    int writeUnits(const ToolOptions& o);
+    // What restore says of one entry; its exit status.
+    int restored(int unit, const JournalEntry& entry, const IdentifySession::Outcome& outcome);
+    int forget(RestoreJournal& journal, const QList<JournalEntry>& entries);
+    // Of two exit statuses, the one --all reports.
+    static int worse(int a, int b);
     // The hardware, or emulated units as the options say, traced with --trace.
     std::unique_ptr<HidAccess> openAccess(const ToolOptions& o);
     // Chooses a unit as the options say and reads its image; a status other than Success has

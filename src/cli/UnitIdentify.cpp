@@ -8,6 +8,7 @@
 #include "identify/StopSignals.h"
 #include "model/SlotText.h"
 
+#include <QDateTime>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -29,8 +30,11 @@ int UnitIdentify::status(const IdentifySession::Outcome& outcome) {
     using Stage = IdentifySession::Stage;
     if (outcome.stage == Stage::Journal)
         return CannotWrite;
-    if (outcome.stage == Stage::Verifying && !outcome.detail.isEmpty())
+    if ((outcome.stage == Stage::Verifying && !outcome.detail.isEmpty()) ||
+        outcome.stage == Stage::Stale)
         return Differs;
+    if (outcome.stage == Stage::Serial || outcome.stage == Stage::Locked)
+        return IoError;
     return outcome.result == TransferResult::DeviceNotFound ? NoUnit : IoError;
 }
 
@@ -54,6 +58,20 @@ QString UnitIdentify::describe(const IdentifySession::Outcome& outcome) {
             return tr("its own configuration was written back, but it holds something else: %1")
                 .arg(UnitProgramming::locationName(outcome.detail.toInt()));
         return tr("its own configuration was written back, but reading it back failed");
+    case Stage::Serial:
+        return outcome.detail.isEmpty()
+                   ? tr("its serial number cannot be read, so it could not be told apart from "
+                        "another unit; nothing was written")
+                   : tr("another attached unit has the same serial number; unplug one of them; "
+                        "nothing was written");
+    case Stage::Stale:
+        return tr("it holds a configuration written after the one kept on %1; that one is not "
+                  "put over it, and nothing was written")
+            .arg(QDateTime::fromString(outcome.detail, Qt::ISODate)
+                     .toLocalTime()
+                     .toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    case Stage::Locked:
+        return tr("%1; nothing was written").arg(outcome.detail);
     case Stage::Finding:
         break;
     }
@@ -71,6 +89,10 @@ QString UnitIdentify::restoreHint(const QString& serial) {
     return QStringLiteral("tarvenpad restore --serial ") + word;
 }
 
+QString UnitIdentify::forgetHint(const QString& serial) {
+    return restoreHint(serial) + QStringLiteral(" --forget");
+}
+
 void UnitIdentify::say(const QString& line) {
     m_err << "tarvenpad: " << line << '\n';
     m_err.flush();
@@ -83,9 +105,17 @@ int UnitIdentify::run(int unit, KeyPressSource& source) {
     m_unit = unit;
     IdentifySession::Outcome outcome = m_session.start(unit);
     m_progress.finish();
-    if (!outcome.ok())
-        return fail(status(outcome), tr("unit %1: %2").arg(unit).arg(describe(outcome)));
+    if (!outcome.ok()) {
+        const int code = fail(status(outcome), tr("unit %1: %2").arg(unit).arg(describe(outcome)));
+        if (outcome.stage == IdentifySession::Stage::Stale)
+            say(tr("if the unit's configuration is the one to keep, forget the old one with: %1")
+                    .arg(forgetHint(m_session.serial())));
+        return code;
+    }
     const QString serial = m_session.serial();
+    // Ctrl+C during the reading: the temporary configuration does not go on at all.
+    if (stopSignals.raised())
+        return putBack(false);
     if (m_session.needsWrite()) {
         say(tr("unit %1 (serial %2) gets a temporary configuration that gives every input a "
                "key of its own; its own configuration goes back when identify ends")

@@ -29,6 +29,8 @@ public:
     static QString describe(const IdentifySession::Outcome& outcome);
     // The line that tells how to put a journaled configuration back.
     static QString restoreHint(const QString& serial);
+    // The command that drops a kept configuration the unit has left behind.
+    static QString forgetHint(const QString& serial);
 
 private:
     void say(const QString& line);

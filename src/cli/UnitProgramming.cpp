@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/UnitProgramming.h"
 
+#include "files/RestoreJournal.h"
+#include "identify/IdentifySession.h"
+
 #include "cli/TerminalProgress.h"
 #include "device/DeviceImage.h"
 #include "device/DeviceLink.h"
@@ -88,8 +91,17 @@ UnitProgramming::Outcome UnitProgramming::program(HidAccess& access, TerminalPro
                     : tr("written, but reading it back failed (Device I/O Error)")};
     // Every byte sent must come back, as the window's Verify After Writing checks it.
     const auto differences = ConfigurationDifferences::of(image.bytes, back.bytes);
-    if (differences.sameBytes())
+    if (differences.sameBytes()) {
+        // The user chose this configuration: one that identify kept of the unit must never
+        // be put back over it.
+        RestoreJournal journal;
+        if (const FileResult kept = IdentifySession::retire(access, link, journal, unit);
+            !kept.ok())
+            return {CannotWrite, tr("written and read back equal, but the configuration that "
+                                    "identify kept of it cannot be forgotten (%1: %2)")
+                                     .arg(QDir::toNativeSeparators(kept.message), kept.reason)};
         return {};
+    }
     QStringList where;
     for (const int location : differences.locations())
         where << locationName(location);

@@ -6,6 +6,12 @@
 #include "device/FormatSerial.h"
 #include "device/HidAccess.h"
 
+QString ListedUnit::serialKey() const {
+    return QString::fromLatin1(
+        QByteArray(reinterpret_cast<const char*>(serialBytes.data()), int(serialBytes.size()))
+            .toHex());
+}
+
 std::optional<ListedUnit> ListUnit(HidAccess& access, DeviceLink& link, int unit, bool serial) {
     DeviceRecord record;
     if (access.OpenHidDevice(DeviceIdentifier, TransferLength, TransferLength, record, unit) != 0) {
@@ -14,7 +20,11 @@ std::optional<ListedUnit> ListUnit(HidAccess& access, DeviceLink& link, int unit
             return ListedUnit{unit, {}, why};
         return std::nullopt;
     }
-    ListedUnit listed{unit, serial ? FormatSerial(link.RequestSerial(record)) : QString(), {}};
+    ListedUnit listed{unit, {}, {}};
+    if (serial) {
+        listed.serialBytes = link.RequestSerial(record);
+        listed.serial = FormatSerial(listed.serialBytes);
+    }
     access.CloseHidDevice(record);
     return listed;
 }

@@ -3,14 +3,18 @@
 
 #include "files/FileAccess.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QUrl>
+#include <QLockFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -19,7 +23,34 @@ const QString Suffix = QStringLiteral(".json");
 // A journal entry is a few hundred bytes; anything much longer is not one.
 constexpr qsizetype MaxEntrySize = 4096;
 
+QString tr(const char* text) {
+    return QCoreApplication::translate("RestoreJournal", text);
+}
+
+FileResult folderFailure(const QString& folder, const QString& reason) {
+    FileResult r = FileResult::failure(FileResult::Status::WriteFailed, folder);
+    r.reason = reason;
+    return r;
+}
+
+// The journal decides what is written onto units: a folder that someone else may write, or a
+// link to one, could hand them another configuration.
+QString unsafeFolder(const QString& folder) {
+    struct stat st {};
+    if (::lstat(QFile::encodeName(folder).constData(), &st) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    if (!S_ISDIR(st.st_mode))
+        return tr("it is not a folder");
+    if (st.st_uid != ::geteuid())
+        return tr("it belongs to another user");
+    if (st.st_mode & (S_IWGRP | S_IWOTH))
+        return tr("other users may write to it");
+    return {};
+}
+
 std::optional<JournalEntry> parse(const QString& path) {
+    if (QFileInfo(path).isSymLink())
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -28,6 +59,7 @@ std::optional<JournalEntry> parse(const QString& path) {
     const QByteArray image =
         QByteArray::fromHex(o.value(QLatin1String("image")).toString().toLatin1());
     JournalEntry entry;
+    entry.key = o.value(QLatin1String("key")).toString();
     entry.serial = o.value(QLatin1String("serial")).toString();
     entry.time = QDateTime::fromString(o.value(QLatin1String("time")).toString(), Qt::ISODate);
     if (entry.serial.isEmpty() || image.size() != ConfigImage::Size)
@@ -48,22 +80,35 @@ QString RestoreJournal::defaultFolder() {
     return state + QLatin1String("/tarvenpad");
 }
 
-QString RestoreJournal::pathFor(const QString& serial) const {
-    // Serial characters come from the unit: anything but letters and digits is escaped, so no
-    // serial can leave the folder or clash with another.
-    const QByteArray name = QUrl::toPercentEncoding(serial, QByteArray(), "-._~");
-    return m_folder + QLatin1Char('/') + Prefix + QString::fromLatin1(name) + Suffix;
+QString RestoreJournal::pathFor(const QString& key) const {
+    // The key is hex: it cannot leave the folder, and two serial numbers never share a name.
+    return m_folder + QLatin1Char('/') + Prefix + key + Suffix;
 }
 
-FileResult RestoreJournal::record(const QString& serial, const ConfigImage::Bytes& image,
-                                  const QDateTime& time) {
-    if (!QDir().mkpath(m_folder)) {
-        FileResult r = FileResult::failure(FileResult::Status::WriteFailed, m_folder);
-        r.reason = QString::fromLocal8Bit(std::strerror(errno));
-        return r;
+FileResult RestoreJournal::makeFolder() const {
+    // One that others could write already may hold entries they planted: not made safe, refused.
+    if (QFileInfo::exists(m_folder)) {
+        if (const QString why = unsafeFolder(m_folder); !why.isEmpty())
+            return folderFailure(m_folder, why);
     }
-    QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (!QDir().mkpath(m_folder))
+        return folderFailure(m_folder, QString::fromLocal8Bit(std::strerror(errno)));
+    if (::chmod(QFile::encodeName(m_folder).constData(), S_IRWXU) != 0)
+        return folderFailure(m_folder, QString::fromLocal8Bit(std::strerror(errno)));
+    if (const QString why = unsafeFolder(m_folder); !why.isEmpty())
+        return folderFailure(m_folder, why);
+    return FileResult::success();
+}
+
+FileResult RestoreJournal::record(const QString& key, const QString& serial,
+                                  const ConfigImage::Bytes& image, const QDateTime& time) {
+    if (FileResult r = makeFolder(); !r.ok())
+        return r;
+    const QString path = pathFor(key);
+    if (QFileInfo(path).isSymLink())
+        return folderFailure(path, tr("it is a link"));
     QJsonObject o;
+    o.insert(QLatin1String("key"), key);
     o.insert(QLatin1String("serial"), serial);
     o.insert(QLatin1String("time"), time.toUTC().toString(Qt::ISODate));
     o.insert(
@@ -71,13 +116,14 @@ FileResult RestoreJournal::record(const QString& serial, const ConfigImage::Byte
         QString::fromLatin1(
             QByteArray(reinterpret_cast<const char*>(image.data()), ConfigImage::Size).toHex()));
     // WriteOutput flushes the file to disk before it takes the entry's name.
-    return WriteOutput(pathFor(serial), QJsonDocument(o).toJson(), ExistingTail::Drop,
-                       ReaderWait::Refuse);
+    return WriteOutput(path, QJsonDocument(o).toJson(), ExistingTail::Drop, ReaderWait::Refuse);
 }
 
 QList<JournalEntry> RestoreJournal::pending() const {
     QList<JournalEntry> entries;
     const QDir dir(m_folder);
+    if (!dir.exists() || !unsafeFolder(m_folder).isEmpty())
+        return entries;
     for (const QString& name :
          dir.entryList({Prefix + QLatin1Char('*') + Suffix}, QDir::Files, QDir::Name)) {
         if (auto entry = parse(dir.filePath(name)))
@@ -88,18 +134,49 @@ QList<JournalEntry> RestoreJournal::pending() const {
     return entries;
 }
 
-std::optional<JournalEntry> RestoreJournal::pendingFor(const QString& serial) const {
-    auto entry = parse(pathFor(serial));
-    if (entry && entry->serial != serial)
-        return std::nullopt;
-    return entry;
+std::optional<JournalEntry> RestoreJournal::pendingFor(const QString& key,
+                                                       const QString& serial) const {
+    // A copy under another name (a file manager's "copy of") is the same entry: any file
+    // whose content names the unit counts, and the one that was read is the one removed.
+    for (const JournalEntry& entry : pending())
+        if (entry.key.isEmpty() ? entry.serial == serial : entry.key == key)
+            return entry;
+    return std::nullopt;
 }
 
-FileResult RestoreJournal::remove(const QString& serial) {
-    QFile file(pathFor(serial));
+FileResult RestoreJournal::remove(const JournalEntry& entry) {
+    QFile file(entry.path);
     if (!file.exists() || file.remove())
         return FileResult::success();
     FileResult r = FileResult::failure(FileResult::Status::WriteFailed, file.fileName());
     r.reason = file.errorString();
     return r;
+}
+
+FileResult RestoreJournal::retire(const QString& key, const QString& serial) {
+    for (const JournalEntry& entry : pending())
+        if (entry.key.isEmpty() ? entry.serial == serial : entry.key == key)
+            if (FileResult r = remove(entry); !r.ok())
+                return r;
+    return FileResult::success();
+}
+
+QString RestoreJournal::lock(const QString& key, std::unique_ptr<QLockFile>& held) {
+    if (const FileResult r = makeFolder(); !r.ok())
+        return r.reason.isEmpty() ? r.message : r.message + QLatin1String(": ") + r.reason;
+    auto file = std::make_unique<QLockFile>(m_folder + QLatin1String("/unit-") + key +
+                                            QLatin1String(".lock"));
+    // A lock whose program has gone is taken over; a live one is never waited for.
+    file->setStaleLockTime(0);
+    if (file->tryLock(0)) {
+        held = std::move(file);
+        return {};
+    }
+    qint64 pid = 0;
+    QString host, app;
+    if (file->getLockInfo(&pid, &host, &app) && pid > 0)
+        return tr("it is being identified or restored by another program (%1, process %2)")
+            .arg(app.isEmpty() ? tr("unknown") : app)
+            .arg(pid);
+    return tr("it is being identified or restored by another program");
 }

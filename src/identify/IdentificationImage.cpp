@@ -65,4 +65,15 @@ int slotForEventCode(const DeviceImage& image, int eventCode) {
     return -1;
 }
 
+Holding holding(const DeviceImage& own, const DeviceImage& onUnit) {
+    if (onUnit == own)
+        return Holding::Own;
+    const DeviceImage temporary = build(own);
+    for (int location = 1; location <= DeviceImage::Size; ++location)
+        if (onUnit.at(location) != own.at(location) &&
+            onUnit.at(location) != temporary.at(location))
+            return Holding::Other;
+    return Holding::Temporary;
+}
+
 } // namespace IdentificationImage

@@ -25,4 +25,10 @@ DeviceImage build(const DeviceImage& own);
 // -1 when no slot sends it.
 int slotForEventCode(const DeviceImage& image, int eventCode);
 
+// What a unit holds, against its own configuration: the own one; the temporary one or a mix
+// of the two (a write cut off halfway), which putting the own one back undoes; or anything
+// else, a newer configuration that nothing of ours may overwrite.
+enum class Holding { Own, Temporary, Other };
+Holding holding(const DeviceImage& own, const DeviceImage& onUnit);
+
 } // namespace IdentificationImage

@@ -10,7 +10,7 @@
 
 namespace {
 
-// The pipe's two ends: the handler writes, the event loop reads.
+// The socket pair's two ends: the handler writes, the event loop reads.
 int stopPipe[2] = {-1, -1};
 std::atomic<bool> stopRaised{false};
 
@@ -28,15 +28,19 @@ void onStop(int) {
 StopSignals::StopSignals(std::initializer_list<int> caught, QObject* parent)
     : QObject(parent), m_caught(caught), m_old(caught.size()) {
     stopRaised = false;
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, stopPipe) == 0) {
-        auto* notifier = new QSocketNotifier(stopPipe[0], QSocketNotifier::Read, this);
-        connect(notifier, &QSocketNotifier::activated, this, [this] {
-            char bytes[16];
-            while (::read(stopPipe[0], bytes, sizeof bytes) > 0) {
-            }
-            emit stopRequested();
-        });
+    // Without the socket pair a caught signal would reach no one: the signals then keep
+    // their usual effect instead of being swallowed.
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, stopPipe) != 0) {
+        m_caught.clear();
+        return;
     }
+    auto* notifier = new QSocketNotifier(stopPipe[0], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this] {
+        char bytes[16];
+        while (::read(stopPipe[0], bytes, sizeof bytes) > 0) {
+        }
+        emit stopRequested();
+    });
     struct sigaction action {};
     action.sa_handler = onStop;
     sigemptyset(&action.sa_mask);
@@ -51,6 +55,10 @@ StopSignals::~StopSignals() {
     for (int& fd : stopPipe)
         if (fd >= 0)
             ::close(std::exchange(fd, -1));
+}
+
+bool StopSignals::catching() const {
+    return !m_caught.empty();
 }
 
 bool StopSignals::raised() const {

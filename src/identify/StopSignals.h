@@ -8,8 +8,8 @@
 
 // The signals that end a program (a logout, a service manager, `kill`, Ctrl+C) turned into
 // news for the event loop, so that a unit holding the temporary configuration gets its own
-// back before the program ends. The handler only writes a byte into a pipe. One at a time per
-// process; the handlers from before come back when it goes.
+// back before the program ends. The handler only writes a byte into a socket pair. One at a time
+// per process; the handlers from before come back when it goes.
 class StopSignals : public QObject {
     Q_OBJECT
 public:
@@ -18,6 +18,8 @@ public:
     StopSignals(const StopSignals&) = delete;
     StopSignals& operator=(const StopSignals&) = delete;
 
+    // False when the signals could not be caught (no socket pair): they act as usual.
+    bool catching() const;
     // Whether one of them has arrived since this began, even before an event loop ran.
     bool raised() const;
 

@@ -477,21 +477,27 @@ void TestTools::identify() {
 void TestTools::restoreKept_data() {
     QTest::addColumn<bool>("pluggedLater");
     QTest::addColumn<int>("answer");
-    QTest::newRow("at start-up, Yes") << false << int(Answer::Yes);
-    QTest::newRow("at start-up, No") << false << int(Answer::No);
-    QTest::newRow("plugged in, Yes") << true << int(Answer::Yes);
+    QTest::addColumn<bool>("newer"); // the unit holds a configuration written since
+    QTest::newRow("at start-up, Yes") << false << int(Answer::Yes) << false;
+    QTest::newRow("at start-up, No") << false << int(Answer::No) << false;
+    QTest::newRow("plugged in, Yes") << true << int(Answer::Yes) << false;
+    QTest::newRow("newer on the unit, Yes") << false << int(Answer::Yes) << true;
 }
 
 void TestTools::restoreKept() {
     QFETCH(bool, pluggedLater);
     QFETCH(int, answer);
+    QFETCH(bool, newer);
     IdentifyRig rig;
     DeviceImage own = EmulatedUnit::factoryMemory();
     own.set(2, 0x29);
+    const DeviceImage onUnit =
+        newer ? EmulatedUnit::factoryMemory() : IdentificationImage::build(own);
+    rig.access.unit(2).memory = onUnit;
     const QDateTime time(QDate(2024, 5, 6), QTime(7, 8), QTimeZone::utc());
-    QVERIFY(rig.journal.record("22", own.bytes, time).ok());
+    QVERIFY(rig.journal.record("30303032", "22", own.bytes, time).ok());
     rig.access.setAttached(pluggedLater ? QList<int>{1} : QList<int>{1, 2});
-    rig.dialogs.answers = {Answer(answer)};
+    rig.dialogs.answers = {Answer(answer), Answer::No};
     auto w = rig.start();
     if (pluggedLater) {
         QVERIFY(rig.dialogs.shown.isEmpty());
@@ -505,11 +511,17 @@ void TestTools::restoreKept() {
                      "yet.\n\nPut it back onto that unit now?")
                  .arg(QLocale().toString(time.toLocalTime(), QLocale::ShortFormat)));
     QCOMPARE(rig.dialogs.shown[0].buttons, UserDialogs::Buttons::YesNo);
-    const bool yes = answer == int(Answer::Yes);
+    const bool yes = answer == int(Answer::Yes) && !newer;
     QCOMPARE(rig.dialogs.texts().value(1),
              yes ? QString("The unit with serial number 22 holds its own configuration again.")
+             : newer
+                 ? QString("A configuration of the unit with serial number 22 was kept on this "
+                           "computer on %1, but the unit holds one written after it. Putting the "
+                           "old one back would undo that, so nothing was written.\n\nForget "
+                           "the old configuration?")
+                       .arg(QLocale().toString(time.toLocalTime(), QLocale::ShortFormat))
                  : QString());
-    QCOMPARE(rig.access.unit(2).memory == own, yes);
+    QCOMPARE(rig.access.unit(2).memory, yes ? own : onUnit);
     QCOMPARE(rig.journal.pending().size(), yes ? 0 : 1);
 }
 

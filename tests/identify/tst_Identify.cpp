@@ -7,6 +7,7 @@
 #include "model/ConfigImage.h"
 #include "model/Configuration.h"
 
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <linux/input-event-codes.h>
@@ -23,7 +24,12 @@ DeviceImage imageWith(bool rotaries, int slot = 0, quint8 key = 0x04, quint8 mod
     return image;
 }
 
+// Unit 2's serial characters, "0002", as the journal keys them.
+const QString Key2 = QStringLiteral("30303032");
+
 } // namespace
+
+using Stage = IdentifySession::Stage;
 
 class TestIdentify : public QObject {
     Q_OBJECT
@@ -32,6 +38,10 @@ private slots:
     void image();
     void session_data();
     void session();
+    void refusals_data();
+    void refusals();
+    void restore_data();
+    void restore();
 
 private:
     QTemporaryDir m_dir;
@@ -69,36 +79,53 @@ void TestIdentify::image() {
     QCOMPARE(built.at(ConfigImage::OptionsLocation), image.at(ConfigImage::OptionsLocation));
 }
 
+// What unit 2 holds when a session starts, against `own`.
+enum class Held { Own, Temporary, Half, Newer };
+
+DeviceImage held(Held held, const DeviceImage& own) {
+    DeviceImage image = held == Held::Own ? own : IdentificationImage::build(own);
+    if (held == Held::Half) // a write cut off halfway
+        std::copy(own.bytes.begin() + 40, own.bytes.end(), image.bytes.begin() + 40);
+    if (held == Held::Newer)
+        image.set(ConfigImage::keyLocation(3), 0x2C);
+    return image;
+}
+
 void TestIdentify::session_data() {
     QTest::addColumn<DeviceImage>("own");
     QTest::addColumn<bool>("journaled"); // a killed session left `own` in the journal
+    QTest::addColumn<Held>("held");
     QTest::addColumn<bool>("needsWrite");
     QTest::addColumn<int>("writes");
-    QTest::newRow("duplicate keys") << EmulatedUnit::factoryMemory() << false << true << 2;
-    QTest::newRow("every key its own") << imageWith(true, 0, 0x04) << false << false << 0;
+    const DeviceImage factory = EmulatedUnit::factoryMemory();
+    QTest::newRow("duplicate keys") << factory << false << Held::Own << true << 2;
+    QTest::newRow("every key its own")
+        << imageWith(true, 0, 0x04) << false << Held::Own << false << 0;
     QTest::newRow("killed session, unit still identifying")
-        << EmulatedUnit::factoryMemory() << true << false << 1;
+        << factory << true << Held::Temporary << false << 1;
+    QTest::newRow("killed mid-write") << factory << true << Held::Half << true << 2;
+    QTest::newRow("killed after the read-back: entry equal to the unit")
+        << factory << true << Held::Own << true << 2;
 }
 
 // A session over unit 2: read, the identification image on when needed, the own one back.
 void TestIdentify::session() {
     QFETCH(DeviceImage, own);
     QFETCH(bool, journaled);
+    QFETCH(Held, held);
     QFETCH(bool, needsWrite);
     QFETCH(int, writes);
-    m_access.unit(2).memory = own;
+    m_access.unit(2).memory = ::held(held, own);
     m_access.unit(2).closingWrites = 0;
-    if (journaled) {
-        m_access.unit(2).memory = IdentificationImage::build(own);
-        QVERIFY(m_journal.record("22", own.bytes).ok());
-    }
+    if (journaled)
+        QVERIFY(m_journal.record(Key2, "22", own.bytes).ok());
     IdentifySession session(m_access, m_link, m_journal);
     QVERIFY(session.start(2).ok());
     QCOMPARE(session.ownImage(), own);
     QCOMPARE(session.needsWrite(), needsWrite);
     if (needsWrite) {
         QVERIFY(session.putIdentificationImage().ok());
-        QVERIFY(m_journal.pendingFor("22"));
+        QVERIFY(m_journal.pendingFor(Key2, "22"));
     }
     QCOMPARE(m_access.unit(2).memory, session.onUnit());
     QCOMPARE(session.slotForEventCode(KEY_C), 2);
@@ -106,6 +133,93 @@ void TestIdentify::session() {
     QCOMPARE(m_access.unit(2).memory, own);
     QCOMPARE(m_access.unit(2).closingWrites, writes);
     QVERIFY(m_journal.pending().isEmpty());
+}
+
+// Where nothing may be written: the stage start() or the temporary write ends in, and the
+// unit's memory untouched.
+void TestIdentify::refusals_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<Stage>("stage");
+    QTest::newRow("journal older than the unit") << "stale" << Stage::Stale;
+    QTest::newRow("serial unreadable") << "no serial" << Stage::Serial;
+    QTest::newRow("two units, one serial") << "shared" << Stage::Serial;
+    QTest::newRow("another program has the unit") << "locked" << Stage::Locked;
+    QTest::newRow("renumbered before the write") << "renumbered" << Stage::Finding;
+    QTest::newRow("journal folder is a file") << "file" << Stage::Journal;
+    QTest::newRow("journal folder others may write") << "others" << Stage::Journal;
+}
+
+void TestIdentify::refusals() {
+    QFETCH(QString, fault);
+    QFETCH(Stage, stage);
+    const DeviceImage factory = EmulatedUnit::factoryMemory();
+    EmulatedAccess access(2);
+    DeviceLink link(access, m_ui, m_ui);
+    QTemporaryDir dir;
+    RestoreJournal journal(dir.filePath("j"));
+    access.unit(2).memory = held(fault == "stale" ? Held::Newer : Held::Own, factory);
+    std::unique_ptr<QLockFile> other;
+    if (fault == "stale")
+        QVERIFY(journal.record(Key2, "22", factory.bytes).ok());
+    if (fault == "file")
+        QVERIFY(QFile(journal.folder()).open(QIODevice::WriteOnly));
+    if (fault == "no serial")
+        access.unit(2).serial = {};
+    if (fault == "shared")
+        access.unit(1).serial = access.unit(2).serial;
+    if (fault == "locked") // a lock file of a program still running: this test's own
+        QVERIFY(RestoreJournal(journal.folder()).lock(Key2, other).isEmpty());
+    const DeviceImage before = access.unit(2).memory;
+    IdentifySession session(access, link, journal);
+    IdentifySession::Outcome outcome = session.start(2);
+    if (outcome.ok()) {
+        if (fault == "renumbered") // unit 2 is another encoder now
+            access.unit(2).serial = {'0', '0', '0', '9'};
+        if (fault == "others") {
+            QVERIFY(QDir().mkpath(journal.folder()));
+            QFile::setPermissions(journal.folder(), QFile::Permissions(0x7777));
+        }
+        outcome = session.putIdentificationImage();
+    }
+    QVERIFY(!outcome.ok());
+    QCOMPARE(outcome.stage, stage);
+    QCOMPARE(access.unit(1).memory, factory);
+    QCOMPARE(access.unit(2).memory, before);
+    QCOMPARE(access.unit(2).closingWrites, 0);
+    QCOMPARE(journal.pending().size(), fault == "stale" ? 1 : 0);
+}
+
+// Putting a journal entry back from another program: only over the temporary image or part
+// of it; an entry the unit equals is only removed; a newer configuration is never touched.
+void TestIdentify::restore_data() {
+    QTest::addColumn<Held>("held");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("writes");
+    QTest::newRow("temporary") << Held::Temporary << true << 1;
+    QTest::newRow("half-written") << Held::Half << true << 1;
+    QTest::newRow("own already") << Held::Own << true << 0;
+    QTest::newRow("newer") << Held::Newer << false << 0;
+}
+
+void TestIdentify::restore() {
+    QFETCH(Held, held);
+    QFETCH(bool, ok);
+    QFETCH(int, writes);
+    const DeviceImage own = EmulatedUnit::factoryMemory();
+    m_access.unit(2).memory = ::held(held, own);
+    m_access.unit(2).closingWrites = 0;
+    const DeviceImage before = m_access.unit(2).memory;
+    // A copy under another name is the entry all the same, and the file removed.
+    QVERIFY(m_journal.record(Key2, "22", own.bytes).ok());
+    const QString copy = m_journal.folder() + "/restore-copy.json";
+    QVERIFY(QFile::rename(m_journal.pending().first().path, copy));
+    const IdentifySession::Outcome outcome =
+        IdentifySession::restore(m_access, m_link, m_journal, m_journal.pending().first());
+    QCOMPARE(outcome.ok(), ok);
+    QCOMPARE(m_access.unit(2).memory, ok ? own : before);
+    QCOMPARE(m_access.unit(2).closingWrites, writes);
+    QCOMPARE(QFile::exists(copy), !ok);
+    QFile::remove(copy);
 }
 
 QTEST_GUILESS_MAIN(TestIdentify)
