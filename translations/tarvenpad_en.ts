@@ -253,8 +253,14 @@ its own comes back when Ctrl+C ends it</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>with restore: forget the kept configuration instead of putting it
+back, as when the unit holds a newer one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>put back the configuration that identify kept for a unit it could
-not restore (killed, or the unit pulled out)</source>
+not restore (killed, or the unit pulled out); only while the unit
+still holds identify&apos;s temporary one, never over a newer one</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -713,6 +719,39 @@ not restore (killed, or the unit pulled out)</source>
         <source>its own configuration stays in the journal; put it back with: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>if the unit&apos;s configuration is the one to keep, forget the old one with: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot forget the configuration kept for serial %1 (%2: %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>serial %1: the configuration kept since %2 is forgotten
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its serial number cannot be read, so it could not be told apart from another unit; nothing was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>another attached unit has the same serial number; unplug one of them; nothing was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it holds a configuration written after the one kept on %1; that one is not put over it, and nothing was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1; nothing was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>written and read back equal, but the configuration that identify kept of it cannot be forgotten (%1: %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ConfigDocument</name>
@@ -1107,6 +1146,32 @@ Put it back onto that unit now?</source>
         <source>The configuration could not be put back onto the unit with serial number %1: %2.
 
 It stays kept on this computer, and the program offers it again when that unit is plugged in or the program starts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit&apos;s serial number cannot be read, so the unit could not be told apart from another</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>another attached unit has the same serial number %1; unplug one of them</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit holds a configuration written after the one kept on %1, which must not be put over it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit %1 was left as it is: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A configuration of the unit with serial number %1 was kept on this computer on %2, but the unit holds one written after it. Putting the old one back would undo that, so nothing was written.
+
+Forget the old configuration?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The old configuration could not be forgotten (%1: %2).</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2405,6 +2470,37 @@ The TARVEN-PAD was set up before the rule was in place. Unplug it and plug it in
     </message>
 </context>
 <context>
+    <name>RestoreJournal</name>
+    <message>
+        <source>it is a link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is being identified or restored by another program (%1, process %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is being identified or restored by another program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it belongs to another user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>other users may write to it</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SlotText</name>
     <message>
         <source>Input %1</source>
@@ -2646,6 +2742,10 @@ The TARVEN-PAD was set up before the rule was in place. Unplug it and plug it in
     </message>
     <message>
         <source>Successful Read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit holds the new configuration, but the copy of its earlier one kept on this computer could not be removed (%1: %2). Do not let the program put that copy back.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

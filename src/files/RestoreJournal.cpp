@@ -23,10 +23,6 @@ const QString Suffix = QStringLiteral(".json");
 // A journal entry is a few hundred bytes; anything much longer is not one.
 constexpr qsizetype MaxEntrySize = 4096;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("RestoreJournal", text);
-}
-
 FileResult folderFailure(const QString& folder, const QString& reason) {
     FileResult r = FileResult::failure(FileResult::Status::WriteFailed, folder);
     r.reason = reason;
@@ -40,11 +36,11 @@ QString unsafeFolder(const QString& folder) {
     if (::lstat(QFile::encodeName(folder).constData(), &st) != 0)
         return QString::fromLocal8Bit(std::strerror(errno));
     if (!S_ISDIR(st.st_mode))
-        return tr("it is not a folder");
+        return QCoreApplication::translate("RestoreJournal", "it is not a folder");
     if (st.st_uid != ::geteuid())
-        return tr("it belongs to another user");
+        return QCoreApplication::translate("RestoreJournal", "it belongs to another user");
     if (st.st_mode & (S_IWGRP | S_IWOTH))
-        return tr("other users may write to it");
+        return QCoreApplication::translate("RestoreJournal", "other users may write to it");
     return {};
 }
 
@@ -106,7 +102,7 @@ FileResult RestoreJournal::record(const QString& key, const QString& serial,
         return r;
     const QString path = pathFor(key);
     if (QFileInfo(path).isSymLink())
-        return folderFailure(path, tr("it is a link"));
+        return folderFailure(path, QCoreApplication::translate("RestoreJournal", "it is a link"));
     QJsonObject o;
     o.insert(QLatin1String("key"), key);
     o.insert(QLatin1String("serial"), serial);
@@ -175,8 +171,11 @@ QString RestoreJournal::lock(const QString& key, std::unique_ptr<QLockFile>& hel
     qint64 pid = 0;
     QString host, app;
     if (file->getLockInfo(&pid, &host, &app) && pid > 0)
-        return tr("it is being identified or restored by another program (%1, process %2)")
-            .arg(app.isEmpty() ? tr("unknown") : app)
+        return QCoreApplication::translate(
+                   "RestoreJournal",
+                   "it is being identified or restored by another program (%1, process %2)")
+            .arg(app.isEmpty() ? QCoreApplication::translate("RestoreJournal", "unknown") : app)
             .arg(pid);
-    return tr("it is being identified or restored by another program");
+    return QCoreApplication::translate("RestoreJournal",
+                                       "it is being identified or restored by another program");
 }
