@@ -44,7 +44,8 @@ QString AccessSetup::joinCommand() {
 }
 
 QString AccessSetup::applyCommand() {
-    return QStringLiteral("    sudo udevadm trigger --subsystem-match=hidraw");
+    return QStringLiteral(
+        "    sudo udevadm trigger --subsystem-match=hidraw --subsystem-match=input");
 }
 
 QList<uint> AccessSetup::processGroups() {

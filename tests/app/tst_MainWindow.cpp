@@ -192,10 +192,10 @@ void TestMainWindow::accessAdvice_data() {
         << AccessSetup{true, {}, {}, false, true}
         << "\n\nThe TARVEN-PAD was set up before the rule was in place. Unplug it and plug it in "
            "again, or have udev apply the rule now:\n    sudo udevadm trigger "
-           "--subsystem-match=hidraw"
+           "--subsystem-match=hidraw --subsystem-match=input"
         << "This user is in plugdev, but the unit was set up before the rule was in place. "
            "Unplug it and plug it in again, or have udev apply the rule now:\n    sudo udevadm "
-           "trigger --subsystem-match=hidraw";
+           "trigger --subsystem-match=hidraw --subsystem-match=input";
     QTest::newRow("no package, in plugdev")
         << AccessSetup{false, {}, {}, false, true}
         << "\n\nThe udev rule that gives access is not installed. Install the "
