@@ -28,29 +28,38 @@ QString deviceOf(const QString& hid) {
     return hid;
 }
 
+const int Letters[] = {KEY_A, KEY_B, KEY_C, KEY_D, KEY_E, KEY_F, KEY_G, KEY_H, KEY_I,
+                       KEY_J, KEY_K, KEY_L, KEY_M, KEY_N, KEY_O, KEY_P, KEY_Q, KEY_R,
+                       KEY_S, KEY_T, KEY_U, KEY_V, KEY_W, KEY_X, KEY_Y, KEY_Z};
+
 // Whether an input device's key capabilities (sysfs "capabilities/key": words of the bit map
-// in hex, the highest first, each a C long) include every letter: a keyboard, not the
-// unit's mouse or another interface that only has buttons.
+// in hex, the highest first) include every letter: a keyboard, not the unit's mouse or
+// another interface that only has buttons. The words are the kernel's longs, which a 32-bit
+// program on a 64-bit kernel cannot know the size of: either size will do here, and the
+// node's own bit query confirms it once the node is open.
 bool hasLetterKeys(const QString& capabilitiesFile) {
     QFile file(capabilitiesFile);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QList<QByteArray> words = file.readAll().trimmed().split(' ');
-    constexpr int WordBits = int(sizeof(long)) * 8;
-    const auto bit = [&](int code) {
-        const qsizetype word = words.size() - 1 - code / WordBits;
-        if (word < 0)
-            return false;
-        bool ok = false;
-        const qulonglong value = words[word].toULongLong(&ok, 16);
-        return ok && ((value >> (code % WordBits)) & 1);
+    const auto letters = [&](int wordBits) {
+        return std::all_of(std::begin(Letters), std::end(Letters), [&](int code) {
+            const qsizetype word = words.size() - 1 - code / wordBits;
+            bool ok = false;
+            const qulonglong value = word < 0 ? 0 : words[word].toULongLong(&ok, 16);
+            return ok && ((value >> (code % wordBits)) & 1);
+        });
     };
-    for (const int letter : {KEY_A, KEY_B, KEY_C, KEY_D, KEY_E, KEY_F, KEY_G, KEY_H, KEY_I,
-                             KEY_J, KEY_K, KEY_L, KEY_M, KEY_N, KEY_O, KEY_P, KEY_Q, KEY_R,
-                             KEY_S, KEY_T, KEY_U, KEY_V, KEY_W, KEY_X, KEY_Y, KEY_Z})
-        if (!bit(letter))
-            return false;
-    return true;
+    return letters(64) || letters(32);
+}
+
+// The same asked of an open event node, in bytes, whatever the word sizes.
+bool nodeHasLetterKeys(int fd) {
+    unsigned char bits[KEY_MAX / 8 + 1]{};
+    if (::ioctl(fd, EVIOCGBIT(EV_KEY, sizeof bits), bits) < 0)
+        return false;
+    return std::all_of(std::begin(Letters), std::end(Letters),
+                       [&](int code) { return (bits[code / 8] >> (code % 8)) & 1; });
 }
 
 } // namespace
@@ -109,11 +118,19 @@ std::unique_ptr<EvdevKeySource> EvdevKeySource::open(const QString& hidrawNode, 
                 ::close(fd);
             return nullptr; // the nodes opened so far close with the source
         }
+        if (!nodeHasLetterKeys(fd)) {
+            ::close(fd); // closing ends the grab
+            continue;
+        }
         Node node{fd, new QSocketNotifier(fd, QSocketNotifier::Read, source.get())};
         source->m_nodes.append(node);
         EvdevKeySource* self = source.get();
         connect(node.notifier, &QSocketNotifier::activated, self,
                 [self, fd] { self->readEvents(fd); });
+    }
+    if (source->m_nodes.isEmpty()) {
+        failure.kind = Failure::Kind::NoKeyboard;
+        return nullptr;
     }
     return source;
 }

@@ -306,9 +306,10 @@ void TestHidapiAccess::keyboardNodes() {
     sysfs.attach("hidraw5", "1-2", 5, FakeSysfs::keyboardDescriptor());
     sysfs.addInput("hidraw3", "event4", "e 0 fffffffffffffffe");
     sysfs.addInput("hidraw3", "event12", "1f0000 0 0 0 0");
+    sysfs.addInput("hidraw3", "event6", "e 0 0 0 ffffffff fffffffe"); // a 32-bit kernel's words
     sysfs.addInput("hidraw5", "event9", "fffffffffffffffe");
     QCOMPARE(EvdevKeySource::eventNodesFor("/dev/hidraw3", sysfs.root()),
-             QStringList{"/dev/input/event4"});
+             QStringList({"/dev/input/event4", "/dev/input/event6"}));
     QCOMPARE(EvdevKeySource::eventNodesFor("/dev/hidraw5", sysfs.root()),
              QStringList{"/dev/input/event9"});
     QCOMPARE(EvdevKeySource::eventNodesFor("/dev/hidraw7", sysfs.root()), QStringList{});
