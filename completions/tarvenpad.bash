@@ -60,7 +60,7 @@ _tarvenpad() {
     diff) options="--unit --serial --json $unitopts" ;;
     watch) options="--log --json $unitopts" ;;
     identify) options="--unit --serial --json --trace" ;;
-    restore) options="--serial --trace" ;;
+    restore) options="--serial --forget --trace" ;;
     preset) options="--list" ;;
     help)
         COMPREPLY=($(compgen -W "$commands" -- "$cur"))

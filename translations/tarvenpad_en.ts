@@ -752,6 +752,10 @@ still holds identify&apos;s temporary one, never over a newer one</source>
         <source>written and read back equal, but the configuration that identify kept of it cannot be forgotten (%1: %2)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>serial %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ConfigDocument</name>

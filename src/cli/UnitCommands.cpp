@@ -35,13 +35,6 @@
 namespace {
 
 // The encoders past the four units that a command can name, by their device nodes.
-QStringList beyondNamed(const HidAccess& access) {
-    QStringList nodes;
-    for (int n = MaxUnits + 1; !access.unitPath(n).isEmpty(); ++n)
-        nodes << access.unitPath(n);
-    return nodes;
-}
-
 // A slot in one phrase: "Esc (41) Control Repeat".
 QString slotText(const KeySlot& s) {
     const QString name = PlainKeyText(KeyCodeName(s.keyCode));
@@ -179,18 +172,29 @@ int UnitCommands::denied(const ListedUnit& unit) {
     return status;
 }
 
-bool UnitCommands::leftOut(const HidAccess& access) {
-    const QStringList nodes = beyondNamed(access);
-    if (nodes.isEmpty())
-        return false;
+QList<ListedUnit> UnitCommands::warnLeftOut(HidAccess& access, DeviceLink& link) {
+    QList<ListedUnit> beyond;
+    QStringList named;
+    // By serial number, which the user can read on the unit; the node alone says nothing.
+    for (int n = MaxUnits + 1; !access.unitPath(n).isEmpty(); ++n) {
+        const std::optional<ListedUnit> listed = ListUnit(access, link, n, true);
+        if (!listed)
+            continue;
+        beyond << *listed;
+        named << (listed->accessible() && listed->serialReadable()
+                      ? tr("serial %1 (%2)").arg(listed->serial, access.unitPath(n))
+                      : access.unitPath(n));
+    }
+    if (named.isEmpty())
+        return beyond;
     m_err << "tarvenpad: "
           << tr("warning: %1 left out: commands name units 1 to %2 only; 'tarvenpad watch' "
                 "programs every encoder")
-                 .arg(nodes.join(QStringLiteral(", ")))
+                 .arg(named.join(QStringLiteral(", ")))
                  .arg(MaxUnits)
           << '\n';
     m_err.flush();
-    return true;
+    return beyond;
 }
 
 int UnitCommands::units(const ToolOptions& o) {
@@ -200,16 +204,19 @@ int UnitCommands::units(const ToolOptions& o) {
     TerminalProgress progress(m_err, false);
     DeviceLink link(*access, progress, progress);
     const QList<ListedUnit> found = ListUnits(*access, link, true);
-    leftOut(*access);
+    const QList<ListedUnit> beyond = warnLeftOut(*access, link);
     if (o.json) {
         // A unit this user may not open is still there; a script must not take it for absent.
+        // One past unit 4 has no number a command takes.
         QJsonArray list;
-        for (const ListedUnit& u : found)
+        for (const ListedUnit& u : found + beyond)
             list.append(
-                QJsonObject{{"unit", u.unit},
+                QJsonObject{{"unit", u.unit <= MaxUnits ? QJsonValue(u.unit) : QJsonValue::Null},
                             {"serial", u.accessible() ? QJsonValue(u.serial) : QJsonValue::Null},
                             {"path", access->unitPath(u.unit)},
-                            {"access", u.accessible() ? "ok" : "denied"}});
+                            {"access", u.unit > MaxUnits ? "leftOut"
+                                       : u.accessible()  ? "ok"
+                                                         : "denied"}});
         m_out << QJsonDocument(list).toJson();
     }
     if (found.isEmpty())
@@ -243,7 +250,7 @@ int UnitCommands::pickUnit(const ToolOptions& o, HidAccess& access, DeviceLink& 
         if (std::none_of(found.begin(), found.end(), [&](const ListedUnit& a) {
                 return a.accessible() && a.serial == o.serial;
             }))
-            leftOut(access); // it may be one of them
+            warnLeftOut(access, link); // it may be one of them
         return pickBySerial(o.serial, found, unit);
     }
     const auto numbered = std::find_if(found.begin(), found.end(), [&](const ListedUnit& a) {
@@ -307,7 +314,7 @@ int UnitCommands::writeUnits(const ToolOptions& o) {
     const bool serials = o.backup.contains(QLatin1String("{serial}"));
     QList<ListedUnit> targets;
     // A unit left as it was is not a success.
-    const bool skipped = o.all && leftOut(*access);
+    const bool skipped = o.all && !warnLeftOut(*access, link).isEmpty();
     if (o.all) {
         targets = ListUnits(*access, link, serials);
         if (targets.isEmpty())
@@ -418,7 +425,8 @@ int UnitCommands::watch(const ToolOptions& o) {
         DeviceLink link(*lister, quiet, quiet);
         for (const ListedUnit& a : ListUnits(*lister, link, false))
             attached << lister->unitPath(a.unit);
-        attached << beyondNamed(*lister);
+        for (int n = MaxUnits + 1; !lister->unitPath(n).isEmpty(); ++n)
+            attached << lister->unitPath(n);
     }
     // Each plug-in gets an access of its own, so that its unit numbers are its own command's.
     UnitWatch watching(

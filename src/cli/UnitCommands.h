@@ -76,8 +76,9 @@ private:
                const std::vector<UnitProgramming::Outcome>& outcomes);
     int denied(const ListedUnit& unit);
     int keyboardFailure(int unit, const KeyPressSource::Failure& failure);
-    // Warns of the encoders past the units a command can name; whether there are any.
-    bool leftOut(const HidAccess& access);
+    // Warns of the encoders past the units a command can name, by serial number and node;
+    // returns them.
+    QList<ListedUnit> warnLeftOut(HidAccess& access, DeviceLink& link);
 
     AccessFactory m_hardware;
     MonitorFactory m_monitor;

@@ -341,7 +341,8 @@ void TestToolUnits::fiveEncoders() {
     QCOMPARE(run(args, &monitor), status);
     QCOMPARE(unitsWritten(), written);
     const bool watch = args[0] == "watch";
-    QCOMPARE(m_err.contains("tarvenpad: warning: /dev/hidraw10 left out: commands name units 1 "
+    QCOMPARE(m_err.contains("tarvenpad: warning: serial 55 (/dev/hidraw10) left out: commands "
+                            "name units 1 "
                             "to 4 only; 'tarvenpad watch' programs every encoder\n"),
              !watch);
     if (watch)
