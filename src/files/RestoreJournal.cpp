@@ -160,7 +160,8 @@ FileResult RestoreJournal::retire(const QString& key, const QString& serial) {
 QString RestoreJournal::lock(const QString& key, std::unique_ptr<QLockFile>& held) {
     if (const FileResult r = makeFolder(); !r.ok())
         return r.reason.isEmpty() ? r.message : r.message + QLatin1String(": ") + r.reason;
-    auto file = std::make_unique<QLockFile>(m_folder + QLatin1String("/unit-") + key +
+    // Hidden: the folder lists the kept configurations, not who holds which unit.
+    auto file = std::make_unique<QLockFile>(m_folder + QLatin1String("/.unit-") + key +
                                             QLatin1String(".lock"));
     // A lock whose program has gone is taken over; a live one is never waited for.
     file->setStaleLockTime(0);

@@ -464,6 +464,21 @@ private slots:
         QCOMPARE(units[0]->memory(), own);
         QVERIFY(journal().isEmpty());
         QVERIFY(!tool({"units"}).err.contains("restore"));
+
+        // Killed again, then a new configuration written: the kept one never comes back.
+        Identify killed(*units[0]);
+        QVERIFY2(killed.ready(), killed.err.constData());
+        killed.process.kill();
+        QVERIFY(killed.process.waitForFinished());
+        const QByteArray newer = randomImage(27);
+        const Run written = tool({"write", writeFile("newer.TPD", tpdFile(newer))});
+        QVERIFY2(written.status == 0 && !written.err.contains("restore"), qPrintable(written.err));
+        QVERIFY(journal().isEmpty());
+        Identify again(*units[0]);
+        QVERIFY2(again.ready(), again.err.constData());
+        QCOMPARE(again.end(), 0);
+        QCOMPARE(tool({"restore"}).status, 0);
+        QCOMPARE(units[0]->memory(), newer);
     }
 
     // A batch: units plugged in one after another and two at once are each programmed once,
