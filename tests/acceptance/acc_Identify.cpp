@@ -5,6 +5,8 @@
 #include "AcceptanceCase.h"
 #include "TpdImage.h"
 
+#include <csignal>
+
 class acc_Identify : public AcceptanceCase {
     Q_OBJECT
 
@@ -74,14 +76,22 @@ private slots:
                  QStringLiteral("The TARVEN-PAD holds this configuration."));
     }
 
-    // SIGTERM closes the window as the user would: the unit's own configuration goes back
-    // and the program ends normally, not killed by the signal.
+    // SIGTERM, a closed terminal's SIGHUP and SIGQUIT close the window as the user would:
+    // the unit's own configuration goes back and the program ends normally, not killed by
+    // the signal.
+    void terminatedWhileIdentifying_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+        QTest::newRow("SIGQUIT") << int(SIGQUIT);
+    }
     void terminatedWhileIdentifying() {
+        QFETCH(int, signal);
         QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tidentify")));
         QVERIFY(chooseUnit(1));
         QVERIFY(!program->answerMessage(QStringLiteral("OK")).isEmpty());
         QVERIFY(program->waitForWindow(QStringLiteral("identifyWindow")));
-        program->process().terminate();
+        ::kill(pid_t(program->process().processId()), signal);
         QVERIFY(program->waitForExit(20000));
         QCOMPARE(program->process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(program->process().exitCode(), 0);
