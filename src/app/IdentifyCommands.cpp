@@ -74,6 +74,11 @@ IdentifyCommands::Outcome IdentifyCommands::withProgress(const std::function<Out
     return outcome;
 }
 
+bool IdentifyCommands::askYesNo(const QString& text, const QString& title) {
+    return m_services.dialogs.message(m_window, text, title, UserDialogs::Icon::Question,
+                                      UserDialogs::Buttons::YesNo) == UserDialogs::Answer::Yes;
+}
+
 void IdentifyCommands::warn(const QString& text) {
     m_services.dialogs.message(m_window, text, tr("Identify Inputs"),
                                UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
@@ -209,14 +214,12 @@ bool IdentifyCommands::discardStale() {
 
 bool IdentifyCommands::askDiscard(const JournalEntry& entry, const QString& title) {
     const QString when = QLocale().toString(entry.time.toLocalTime(), QLocale::ShortFormat);
-    if (m_services.dialogs.message(
-            m_window,
-            tr("A configuration of the unit with serial number %1 was kept on this computer on "
-               "%2, but the unit holds one written after it. Putting the old one back would "
-               "undo that, so nothing was written.\n\nForget the old configuration?")
-                .arg(entry.serial, when),
-            title, UserDialogs::Icon::Question,
-            UserDialogs::Buttons::YesNo) != UserDialogs::Answer::Yes)
+    if (!askYesNo(tr("A configuration of the unit with serial number %1 was kept on this "
+                     "computer on %2, but the unit holds one written after it. Putting the old "
+                     "one back would undo that, so nothing was written.\n\nForget the old "
+                     "configuration?")
+                      .arg(entry.serial, when),
+                  title))
         return false;
     if (const FileResult r = journal().remove(entry); !r.ok()) {
         m_services.dialogs.message(
@@ -334,14 +337,11 @@ void IdentifyCommands::offerRestores() {
 void IdentifyCommands::offerRestore(const JournalEntry& entry) {
     const QString when = QLocale().toString(entry.time.toLocalTime(), QLocale::ShortFormat);
     const QString title = tr("Put Configuration Back");
-    if (m_services.dialogs.message(
-            m_window,
-            tr("While its inputs were identified on %2, the configuration of the unit with "
-               "serial number %1 was kept on this computer, and it has not been put back "
-               "yet.\n\nPut it back onto that unit now?")
-                .arg(entry.serial, when),
-            title, UserDialogs::Icon::Question,
-            UserDialogs::Buttons::YesNo) != UserDialogs::Answer::Yes)
+    if (!askYesNo(tr("While its inputs were identified on %2, the configuration of the unit "
+                     "with serial number %1 was kept on this computer, and it has not been put "
+                     "back yet.\n\nPut it back onto that unit now?")
+                      .arg(entry.serial, when),
+                  title))
         return;
     const Outcome outcome = withProgress([&] {
         DeviceLink link(m_services.access, *this, m_transfers.unitSelector());

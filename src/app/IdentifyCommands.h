@@ -67,6 +67,7 @@ private:
     bool discardStale();
     bool askDiscard(const JournalEntry& entry, const QString& title);
     void warn(const QString& text);
+    bool askYesNo(const QString& text, const QString& title);
 
     void showProgress(TransferDirection direction, int done, int total) override;
     void processEvents() override;
