@@ -130,12 +130,16 @@ QList<JournalEntry> RestoreJournal::pending() const {
     return entries;
 }
 
+bool RestoreJournal::isFor(const JournalEntry& entry, const QString& key, const QString& serial) {
+    return entry.key.isEmpty() ? entry.serial == serial : entry.key == key;
+}
+
 std::optional<JournalEntry> RestoreJournal::pendingFor(const QString& key,
                                                        const QString& serial) const {
     // A copy under another name (a file manager's "copy of") is the same entry: any file
     // whose content names the unit counts, and the one that was read is the one removed.
     for (const JournalEntry& entry : pending())
-        if (entry.key.isEmpty() ? entry.serial == serial : entry.key == key)
+        if (isFor(entry, key, serial))
             return entry;
     return std::nullopt;
 }
@@ -151,7 +155,7 @@ FileResult RestoreJournal::remove(const JournalEntry& entry) {
 
 FileResult RestoreJournal::retire(const QString& key, const QString& serial) {
     for (const JournalEntry& entry : pending())
-        if (entry.key.isEmpty() ? entry.serial == serial : entry.key == key)
+        if (isFor(entry, key, serial))
             if (FileResult r = remove(entry); !r.ok())
                 return r;
     return FileResult::success();

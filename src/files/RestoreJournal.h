@@ -54,6 +54,9 @@ public:
     QString lock(const QString& key, std::unique_ptr<QLockFile>& held);
 
 private:
+    // Whether `entry` is the unit's; an entry kept before entries carried a key is known by
+    // its serial number.
+    static bool isFor(const JournalEntry& entry, const QString& key, const QString& serial);
     QString pathFor(const QString& key) const;
     FileResult makeFolder() const;
 
