@@ -6,82 +6,75 @@
 #include "identify/IdentifySession.h"
 
 #include <QObject>
-#include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class DeviceLink;
 class IdentifyWindow;
-class PlugMonitor;
 class ProgressRun;
-class QTimer;
-class RestoreJournal;
+class RestoreOffers;
 class StatusWindow;
 class TransferCommands;
 class QWidget;
 
 // Tools > Identify Inputs: the unit's own configuration read and kept, the temporary one put
 // on when needed, the presses shown, and the unit's own put back however identifying ends.
-// It also offers back a configuration kept by an earlier run that never put it back, once
-// its unit is attached.
+// The session holds the units throughout: no other device command runs meanwhile.
 class IdentifyCommands : public QObject, private ProgressSink {
     Q_OBJECT
 public:
     IdentifyCommands(const ProgrammerServices& services, TransferCommands& transfers,
-                     QWidget* window);
+                     ProgressRun& run, RestoreOffers& offers, QWidget* window);
     ~IdentifyCommands() override;
 
     void identify();
-    // A unit is being identified, or a transfer of this command runs.
-    bool running() const;
+    // A unit is being identified.
+    bool running() const { return m_session != nullptr; }
     IdentifyWindow* identifyWindow() const { return m_identifyWindow; }
     // Puts the unit's own configuration back and closes the Identify window.
     void finish();
-    // Asked by the window's close: false while a transfer of this command runs (the window
-    // closes after it).
-    bool mayCloseWindow();
-    // Offers every kept configuration whose unit is attached back onto it, and watches for
-    // the others' units to be plugged in.
-    void offerRestores();
+
+    // Whether the main window shows a slot's row: a press of a slot it hides says so.
+    void setRowShown(std::function<bool(int slot)> shown) { m_rowShown = std::move(shown); }
+
+    // A session's failure in words, for the unit with this serial number.
+    static QString describe(const IdentifySession::Outcome& outcome, const QString& serial);
 
 signals:
     void runningChanged(bool running);
     // A press came from this slot.
     void slotPressed(int slot);
+    // The Identify window asks for the rotary rows, which the main window hides.
+    void rotaryRowsRequested();
 
 private:
     using Outcome = IdentifySession::Outcome;
-
-    // Runs `exchange` with the progress window up, one at a time.
-    Outcome withProgress(const std::function<Outcome()>& exchange);
-    void showSource(int unit);
+    // Runs `exchange` with the progress window up; nothing when it could not run, which is
+    // never a success.
+    std::optional<Outcome> withProgress(const std::function<Outcome()>& exchange);
+    // Chooses the unit and starts the session on it; false once it has ended.
+    bool start();
+    // Asks before the temporary configuration goes on, and puts it on; false once ended.
+    bool writeTemporary();
+    void showWindow();
+    // Opens the unit's keyboard and reads its presses, or has the window read its own keys.
+    void readPresses(int unit);
     void onPress(int eventCode);
     void endSession();
-    void offerRestore(const JournalEntry& entry);
-    void watchPlugIns();
-    void checkPlugIns();
-    RestoreJournal& journal();
-    QString describe(const Outcome& outcome, const QString& serial) const;
-    static QString localTime(const QString& isoUtc);
-    // A kept configuration older than the unit's: the user may forget it. True once it is.
-    bool discardStale();
-    bool askDiscard(const JournalEntry& entry, const QString& title);
     void warn(const QString& text);
-    bool askYesNo(const QString& text, const QString& title);
-
     void showProgress(TransferDirection direction, int done, int total) override;
     void processEvents() override;
 
     ProgrammerServices m_services;
     TransferCommands& m_transfers;
+    ProgressRun& m_run;
+    RestoreOffers& m_offers;
     QWidget* m_window;
-    std::unique_ptr<RestoreJournal> m_ownJournal;
+    std::function<bool(int)> m_rowShown;
     std::unique_ptr<DeviceLink> m_link;
     std::unique_ptr<IdentifySession> m_session;
     std::unique_ptr<KeyPressSource> m_source;
     IdentifyWindow* m_identifyWindow = nullptr; // a child of the window, made on first use
-    StatusWindow* m_status = nullptr;           // while a transfer runs
-    ProgressRun* m_run;                         // a child of the window
-    std::unique_ptr<PlugMonitor> m_plugMonitor;
-    QTimer* m_plugPoll = nullptr;
+    StatusWindow* m_status = nullptr;           // while a run is under way
 };

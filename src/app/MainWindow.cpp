@@ -4,8 +4,11 @@
 #include "app/AboutWindow.h"
 #include "app/BannerWidget.h"
 #include "app/IdentifyCommands.h"
+#include "app/IdentifyWindow.h"
 #include "app/InputTestWindow.h"
 #include "app/LabelBox.h"
+#include "app/ProgressRun.h"
+#include "app/RestoreOffers.h"
 #include "app/RowPanel.h"
 #include "app/TransferCommands.h"
 #include "app/UserDialogs.h"
@@ -88,9 +91,11 @@ int centredTop(int height, int index) {
 MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
     : QMainWindow(parent), m_history(m_config), m_services(services),
       m_files(m_config, m_history, services.dialogs, this),
-      m_legend(m_config, services.dialogs, this),
-      m_transfers(new TransferCommands(m_config, m_history, services, m_files, this)),
-      m_identify(new IdentifyCommands(services, *m_transfers, this)), m_labelFont(rowFont(true)) {
+      m_legend(m_config, services.dialogs, this), m_run(new ProgressRun(this)),
+      m_transfers(new TransferCommands(m_config, m_history, services, m_files, *m_run, this)),
+      m_offers(new RestoreOffers(services, *m_transfers, *m_run, this)),
+      m_identify(new IdentifyCommands(services, *m_transfers, *m_run, *m_offers, this)),
+      m_labelFont(rowFont(true)) {
     initResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(tr("Quelmark Electronics, Inc. - TARVEN-PAD Programmer"));
@@ -127,6 +132,7 @@ MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
     connect(&m_config, &Configuration::optionChanged, this, &MainWindow::onOptionChanged);
     connect(&m_config, &Configuration::trackballAvailabilityChanged, this,
             &MainWindow::onTrackballAvailability);
+    followIdentify();
     showConfiguration();
 }
 
@@ -220,7 +226,6 @@ void MainWindow::buildMenus() {
         if (!running)
             showSlot(-1);
     });
-    connect(m_identify, &IdentifyCommands::slotPressed, this, &MainWindow::showSlot);
 
     buildEditMenu();
 
@@ -334,6 +339,28 @@ void MainWindow::showSlot(int slot) {
         scrollRowIntoView(slot);
     else if (rotary && m_frame2->isVisibleTo(m_right))
         m_rightArea->ensureWidgetVisible(rowOf(slot).key, 0, 0);
+    IdentifyWindow* identifying = m_identify->identifyWindow();
+    if (slot >= 0 && identifying && identifying->isVisible() && rowOf(slot).key->isVisible()) {
+        const Row& row = rowOf(slot);
+        QRect shown;
+        for (const QWidget* w :
+             {static_cast<QWidget*>(row.repeat), static_cast<QWidget*>(row.shift),
+              static_cast<QWidget*>(row.label), static_cast<QWidget*>(row.key)})
+            shown |= QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+        identifying->keepClearOf(shown);
+    }
+}
+
+void MainWindow::followIdentify() {
+    connect(m_identify, &IdentifyCommands::slotPressed, this, &MainWindow::showSlot);
+    m_identify->setRowShown([this](int slot) {
+        return Configuration::isInputSlot(slot) || m_config.aux().rotaryOnAux;
+    });
+    // Through the check box, as the user's click would go.
+    connect(m_identify, &IdentifyCommands::rotaryRowsRequested, this, [this] {
+        if (!m_config.aux().rotaryOnAux)
+            m_checks[int(Option::RotaryOnAux)]->click();
+    });
 }
 
 void MainWindow::compareWithUnit() {
@@ -768,8 +795,7 @@ bool MainWindow::transferRunning() const {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!m_transfers->mayCloseWindow() || !m_identify->mayCloseWindow() ||
-        !m_files.maySetConfigurationAside()) {
+    if (!m_run->mayCloseWindow() || !m_files.maySetConfigurationAside()) {
         event->ignore();
         return;
     }

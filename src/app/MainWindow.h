@@ -23,7 +23,9 @@ class QGroupBox;
 class QMenu;
 class QPushButton;
 class QScrollArea;
+class ProgressRun;
 class QTimer;
+class RestoreOffers;
 class QScrollBar;
 class RowPanel;
 class TransferCommands;
@@ -54,6 +56,7 @@ public:
 
     TransferCommands& transfers() { return *m_transfers; }
     IdentifyCommands& identify() { return *m_identify; }
+    RestoreOffers& restoreOffers() { return *m_offers; }
     bool transferRunning() const;
 
 protected:
@@ -79,7 +82,10 @@ private:
     void compareWithUnit();
     // The unit commands rest while a transfer runs or a unit is being identified.
     void updateDeviceActions();
-    // Scrolls the row of `slot` into view and highlights it; -1 highlights none.
+    // Follows Identify Inputs: a press shows its row, and the rotary rows when asked.
+    void followIdentify();
+    // Scrolls the row of `slot` into view and highlights it, out from under the Identify
+    // window; -1 highlights none.
     void showSlot(int slot);
     // Replaces the configuration with a preset, as one step of the edit history.
     void applyPreset(const QString& name);
@@ -118,8 +124,11 @@ private:
     ProgrammerServices m_services;
     FileCommands m_files;
     LegendCommands m_legend;
-    TransferCommands* m_transfers; // a child of the window
-    IdentifyCommands* m_identify;  // a child of the window
+    // Children of the window: one device command at a time for all of them.
+    ProgressRun* m_run;
+    TransferCommands* m_transfers;
+    RestoreOffers* m_offers;
+    IdentifyCommands* m_identify;
     InputTestWindow* m_inputTest = nullptr;
 
     QWidget* m_client = nullptr;

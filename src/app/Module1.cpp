@@ -4,6 +4,7 @@
 #include "app/IdentifyCommands.h"
 #include "app/MainWindow.h"
 #include "app/ProgrammerServices.h"
+#include "app/RestoreOffers.h"
 #include "app/UserDialogs.h"
 #include "device/AccessSetup.h"
 #include "device/HidAccess.h"
@@ -110,7 +111,7 @@ std::unique_ptr<MainWindow> Module1::Start(const ProgrammerServices& services) {
         services.dialogs.message(form1.get(), DistributionDiscText(), QString(),
                                  UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
     // A configuration kept while an earlier run identified its unit, never put back.
-    form1->identify().offerRestores();
+    form1->restoreOffers().offerAll();
     return form1;
 }
 

@@ -19,10 +19,10 @@
 
 TransferCommands::TransferCommands(Configuration& config, EditHistory& history,
                                    const ProgrammerServices& services, FileCommands& files,
-                                   QWidget* window)
+                                   ProgressRun& run, QWidget* window)
     : QObject(window), m_config(config), m_history(history), m_services(services), m_files(files),
-      m_window(window), m_comparison(services.dialogs, window), m_run(new ProgressRun(window)) {
-    connect(m_run, &ProgressRun::runningChanged, this, &TransferCommands::runningChanged);
+      m_window(window), m_comparison(services.dialogs, window), m_run(run) {
+    connect(&m_run, &ProgressRun::busyChanged, this, [this] { emit runningChanged(running()); });
 }
 
 TransferCommands::~TransferCommands() = default;
@@ -37,11 +37,7 @@ UnitSelector& TransferCommands::unitSelector() {
 }
 
 bool TransferCommands::running() const {
-    return m_run->running();
-}
-
-bool TransferCommands::mayCloseWindow() {
-    return m_run->mayCloseWindow();
+    return m_run.running();
 }
 
 void TransferCommands::reportFailure(TransferResult result) {
@@ -56,7 +52,8 @@ void TransferCommands::reportFailure(TransferResult result) {
 void TransferCommands::runCommand(const Exchange& exchange, const std::function<void()>& onSuccess,
                                   const std::function<void(TransferResult)>& afterwards) {
     TransferResult result = TransferResult::Success;
-    m_run->run(
+    // Refused, it does nothing at all: no outcome, so nothing reads as a success.
+    (void)m_run.run(
         [&](StatusWindow& status) {
             {
                 // One numbering of the units for the choice and the transfer that follows it.
@@ -130,7 +127,7 @@ void TransferCommands::CompareWithDevice(int& identifier) {
 }
 
 void TransferCommands::ReadFromDevice(int& identifier) {
-    if (running() || !m_files.maySetConfigurationAside())
+    if (m_run.busy() || !m_files.maySetConfigurationAside())
         return;
     DeviceImage image;
     runCommand([&](DeviceLink& link) { return link.ReceiveImage(identifier, image); },

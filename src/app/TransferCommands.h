@@ -18,15 +18,15 @@ class QWidget;
 class UnitSelector;
 
 // Write To and Read From the unit: the progress window, the unit choice and the boxes that
-// report the outcome. Only one device command runs at a time, and a window that is asked to
-// close while one runs closes once it has ended, never with a unit open.
+// report the outcome.
 class TransferCommands : public QObject {
     Q_OBJECT
 public:
     using Exchange = std::function<TransferResult(DeviceLink&)>;
 
     TransferCommands(Configuration& config, EditHistory& history,
-                     const ProgrammerServices& services, FileCommands& files, QWidget* window);
+                     const ProgrammerServices& services, FileCommands& files, ProgressRun& run,
+                     QWidget* window);
     ~TransferCommands() override;
 
     void WriteToDevice(int& identifier);
@@ -35,11 +35,10 @@ public:
     // configuration; nothing of the configuration or its document state changes.
     void CompareWithDevice(int& identifier);
 
+    // A device command of the window runs, this one's or Identify Inputs'.
     bool running() const;
     // The user's choice among several units, as the transfers make it.
     UnitSelector& unitSelector();
-    // Asked by the window's close: false while a transfer runs (the window closes after it).
-    bool mayCloseWindow();
     // Says a failed exchange in a box, "Device Not Found" or "Device I/O Error"; nothing for
     // a success or a cancelled choice.
     void reportFailure(TransferResult result);
@@ -51,7 +50,8 @@ private:
     // A configuration kept of `unit` by Identify Inputs is of no more use once the user wrote
     // a new one there.
     void retireJournal(DeviceLink& link, int unit);
-    // One device command: does nothing while another runs. Otherwise runs `exchange` with the
+    // One device command: does nothing while another runs or Identify Inputs holds the
+    // units. Otherwise runs `exchange` with the
     // progress window up; `onSuccess` is applied and failures are reported while it shows,
     // `afterwards` gets the outcome once it has gone.
     void runCommand(const Exchange& exchange, const std::function<void()>& onSuccess,
@@ -64,5 +64,5 @@ private:
     QWidget* m_window;
     UnitComparison m_comparison;
     MultiUnitsWindow* m_multiUnits = nullptr; // owned by the window, made on first use
-    ProgressRun* m_run;                       // a child of the window
+    ProgressRun& m_run;
 };

@@ -73,6 +73,9 @@ public:
     // removes the journal entry once it is equal. The unit is found by its serial number, so
     // a unit that was pulled out and plugged in again, under another number, is found too.
     Outcome putBack();
+    // Gives up putting the unit's own configuration back: it stays in the journal, to be
+    // offered again, and the session's end does no exchange.
+    void leaveToJournal() { m_written = false; }
 
     // Puts a journaled configuration back onto the attached unit with its serial number,
     // only while that unit holds the temporary configuration or part of it: write, read
