@@ -12,12 +12,17 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 // X11 and Wayland number their key codes from 8: the input event code plus 8.
 constexpr int NativeScanCodeOffset = 8;
+constexpr int EventEsc = 1;
+constexpr int EventEnter = 28;
+constexpr int EventSpace = 57;
 } // namespace
 
 IdentifyWindow::IdentifyWindow(QWidget* parent)
@@ -53,14 +58,28 @@ IdentifyWindow::IdentifyWindow(QWidget* parent)
     layout->addWidget(m_list, 1);
     m_notPressed = label("identifyNotPressed");
 
+    m_rotaryHidden = new QWidget(this);
+    auto* hidden = new QHBoxLayout(m_rotaryHidden);
+    hidden->setContentsMargins(0, 0, 0, 0);
+    auto* note = new QLabel(tr("The main window hides its rotary rows: \"Rotary-5 on AUX\" is "
+                               "off there, but on in the unit."),
+                            m_rotaryHidden);
+    note->setObjectName(QStringLiteral("identifyRotaryHidden"));
+    note->setWordWrap(true);
+    hidden->addWidget(note, 1);
+    auto* show = new QPushButton(tr("Show Rotary Rows"), m_rotaryHidden);
+    show->setObjectName(QStringLiteral("identifyShowRotary"));
+    connect(show, &QPushButton::clicked, this, &IdentifyWindow::rotaryRowsRequested);
+    hidden->addWidget(show);
+    m_rotaryHidden->hide();
+    layout->addWidget(m_rotaryHidden);
+
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
-    auto* done = new QPushButton(tr("Done"), this);
-    done->setObjectName(QStringLiteral("identifyDone"));
-    // Never the focus: while the window reads its own keys, Space and Enter are presses too.
-    done->setFocusPolicy(Qt::NoFocus);
-    connect(done, &QPushButton::clicked, this, &IdentifyWindow::doneRequested);
-    bottom->addWidget(done);
+    m_done = new QPushButton(tr("Done"), this);
+    m_done->setObjectName(QStringLiteral("identifyDone"));
+    connect(m_done, &QPushButton::clicked, this, &IdentifyWindow::doneRequested);
+    bottom->addWidget(m_done);
     layout->addLayout(bottom);
     resize(380, 460);
 }
@@ -81,23 +100,75 @@ void IdentifyWindow::begin(const QString& serial, const QList<int>& pressable, b
                             .arg(serial);
     m_hint->setText(hint);
     m_last->setText(tr("No input pressed yet."));
+    m_rotaryHidden->hide();
     showNotPressed();
+}
+
+void IdentifyWindow::placeBeside(const QWidget* window) {
+    const QRect frame = window->frameGeometry();
+    QRect place(QPoint(frame.right() - width() - 24, frame.top() + 80), size());
+    if (const QScreen* screen = window->screen()) {
+        const QRect free = screen->availableGeometry();
+        place = place.intersected(free).size() == place.size()
+                    ? place
+                    : QRect(free.topLeft(), place.size().boundedTo(free.size()));
+    }
+    setGeometry(place);
+}
+
+void IdentifyWindow::keepClearOf(const QRect& row) {
+    const QRect frame = frameGeometry();
+    if (!frame.intersects(row) || !screen())
+        return;
+    const QRect free = screen()->availableGeometry();
+    const QMargins decoration(geometry().left() - frame.left(), geometry().top() - frame.top(),
+                              frame.right() - geometry().right(),
+                              frame.bottom() - geometry().bottom());
+    // Right of the row, left of it, below it, above it: the first where the whole window
+    // fits, keeping its height; else the widest side, narrowed to fit.
+    const QRect sides[] = {QRect(QPoint(row.right() + 1, free.top()), free.bottomRight()),
+                           QRect(free.topLeft(), QPoint(row.left() - 1, free.bottom())),
+                           QRect(QPoint(free.left(), row.bottom() + 1), free.bottomRight()),
+                           QRect(free.topLeft(), QPoint(free.right(), row.top() - 1))};
+    const auto placeIn = [&](const QRect& side, QSize size) {
+        const auto within = [](int at, int low, int high) {
+            return std::max(low, std::min(at, high));
+        };
+        QRect place(QPoint(within(frame.left(), side.left(), side.right() - size.width() + 1),
+                           within(frame.top(), side.top(), side.bottom() - size.height() + 1)),
+                    size);
+        setGeometry(place - decoration);
+    };
+    for (const QRect& side : sides)
+        if (side.width() >= frame.width() && side.height() >= frame.height())
+            return placeIn(side, frame.size());
+    const QRect& widest = sides[0].width() >= sides[1].width() ? sides[0] : sides[1];
+    placeIn(widest, QSize(std::max(widest.width(), minimumSizeHint().width()),
+                          std::min(frame.height(), widest.height())));
 }
 
 void IdentifyWindow::readUnit() {
     m_readingOwnKeys = false;
+    m_done->setFocusPolicy(Qt::StrongFocus);
     m_source->setText(tr("Presses are read from the unit itself, so they type into no other "
                          "window."));
 }
 
 void IdentifyWindow::readOwnKeys(const QString& reason) {
     m_readingOwnKeys = true;
+    // Done takes the focus only when neither Space nor Enter can be a press it would take.
+    const bool pressable =
+        worksWindow(Qt::Key_Space, EventSpace) && worksWindow(Qt::Key_Return, EventEnter);
+    m_done->setFocusPolicy(pressable ? Qt::StrongFocus : Qt::NoFocus);
+    if (!pressable && m_done->hasFocus())
+        setFocus();
     m_source->setText(tr("The unit's own presses cannot be read (%1), so this window reads the "
                          "keys that reach it: keep it in front while you press the inputs.")
-                          .arg(reason));
+                          .arg(reason) +
+                      QLatin1Char(' ') + finishHint());
 }
 
-void IdentifyWindow::showPress(int slot, int eventCode) {
+void IdentifyWindow::showPress(int slot, int eventCode, bool rowShown) {
     if (slot < 0 || slot >= Configuration::SlotCount) {
         KeySlot key;
         key.keyCode = quint8(HidUsageFromEventCode(eventCode));
@@ -121,6 +192,7 @@ void IdentifyWindow::showPress(int slot, int eventCode) {
     m_list->setCurrentItem(item);
     m_list->scrollToItem(item);
     m_last->setText(SlotName(slot));
+    m_rotaryHidden->setVisible(!rowShown);
     showNotPressed();
 }
 
@@ -140,9 +212,13 @@ void IdentifyWindow::showNotPressed() {
         };
         while (continues(last + 1))
             ++last;
-        runs << (last == i
-                     ? SlotName(m_pressable[i])
-                     : tr("%1 to %2").arg(SlotName(m_pressable[i]), SlotName(m_pressable[last])));
+        // Two in a row are two names: "Input 2 to Input 3" reads as if more were between.
+        if (last - i == 1)
+            runs << SlotName(m_pressable[i]) << SlotName(m_pressable[last]);
+        else
+            runs << (last == i ? SlotName(m_pressable[i])
+                               : tr("%1 to %2")
+                                     .arg(SlotName(m_pressable[i]), SlotName(m_pressable[last])));
         i = last;
     }
     m_notPressed->setText(runs.isEmpty()
@@ -162,22 +238,51 @@ QString IdentifyWindow::notPressedText() const {
     return m_notPressed->text();
 }
 
+QString IdentifyWindow::finishHint() const {
+    return worksWindow(Qt::Key_Escape, EventEsc)
+               ? tr("To finish, press Esc, or Tab to Done and press Enter.")
+               : tr("To finish, click Done.");
+}
+
+bool IdentifyWindow::worksWindow(int key, int eventCode) const {
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Escape:
+        // The temporary configuration sends none of these; a unit's own may.
+        return !m_readingOwnKeys || !m_unitSends || !m_unitSends(eventCode);
+    default:
+        return !m_readingOwnKeys;
+    }
+}
+
 bool IdentifyWindow::event(QEvent* event) {
-    if (!m_readingOwnKeys)
+    const bool keyPress = event->type() == QEvent::KeyPress;
+    if (!keyPress && event->type() != QEvent::ShortcutOverride)
         return QWidget::event(event);
-    // Every key is a press: no shortcut, no focus change on Tab.
-    if (event->type() == QEvent::ShortcutOverride) {
-        event->accept();
-        return true;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const int eventCode = int(key->nativeScanCode()) - NativeScanCodeOffset;
+    if (worksWindow(key->key(), eventCode)) {
+        if (keyPress && key->key() == Qt::Key_Escape) {
+            close();
+            return true;
+        }
+        // A plain window's buttons take Space but not Enter.
+        auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+        if (keyPress && button && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            button->animateClick();
+            return true;
+        }
+        return QWidget::event(event);
     }
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const int scanCode = int(key->nativeScanCode());
-        if (!key->isAutoRepeat() && scanCode > NativeScanCodeOffset)
-            emit m_ownKeys->pressed(scanCode - NativeScanCodeOffset);
-        return true;
-    }
-    return QWidget::event(event);
+    // Every other key is a press: no shortcut takes it.
+    event->accept();
+    if (keyPress && !key->isAutoRepeat() && eventCode > 0)
+        emit m_ownKeys->pressed(eventCode);
+    return true;
 }
 
 void IdentifyWindow::closeEvent(QCloseEvent* event) {

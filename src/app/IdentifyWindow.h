@@ -6,9 +6,11 @@
 #include <QList>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class KeyPressSource;
 class QLabel;
+class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -23,14 +25,25 @@ public:
     // Starts afresh for the unit with this serial number: `pressable` are the slots a press
     // can reach, `temporary` whether the unit holds the temporary configuration.
     void begin(const QString& serial, const QList<int>& pressable, bool temporary);
+    // Beside `window`'s rows, not over them, within the screen's free area.
+    void placeBeside(const QWidget* window);
     // Presses come from the unit itself, through its keyboard interface.
     void readUnit();
     // Presses come from the keys that reach this window, for `reason` (in words).
     void readOwnKeys(const QString& reason);
+    // Whether an input of the unit sends the key with this Linux event code: while the
+    // window reads its own keys, Tab, Enter, Space and Esc keep their usual meaning unless
+    // the unit sends them.
+    void setUnitSends(std::function<bool(int eventCode)> sends) { m_unitSends = std::move(sends); }
     // Where the window's own key presses go while it reads them.
     KeyPressSource* ownKeys() const { return m_ownKeys; }
     // A press of the key with this Linux event code, which came from `slot`; -1: from none.
-    void showPress(int slot, int eventCode);
+    // `rowShown`: whether the main window shows that slot's row (the rotary rows may be
+    // hidden there while the unit has them).
+    void showPress(int slot, int eventCode, bool rowShown = true);
+    // Moves aside, within the screen, when it covers `row` (global coordinates): the row a
+    // press highlights and its key button stay in sight.
+    void keepClearOf(const QRect& row);
 
     int presses(int slot) const { return m_presses.at(slot); }
     QString sourceText() const;
@@ -40,6 +53,8 @@ public:
 signals:
     // Done, or the window's close: the unit's own configuration is to go back.
     void doneRequested();
+    // The user asks for the main window's rotary rows, hidden while a rotary slot was pressed.
+    void rotaryRowsRequested();
 
 protected:
     bool event(QEvent* event) override;
@@ -47,10 +62,15 @@ protected:
 
 private:
     void showNotPressed();
+    // A key of the computer's keyboard (Qt's code, the Linux event code) that works the
+    // window rather than naming an input.
+    bool worksWindow(int key, int eventCode) const;
+    QString finishHint() const;
 
     // Before m_ownKeys: making it a child sends this window events, which event() reads this for.
     bool m_readingOwnKeys = false;
     KeyPressSource* m_ownKeys;
+    std::function<bool(int)> m_unitSends;
     QList<int> m_pressable;
     std::array<int, Configuration::SlotCount> m_presses{};
     std::array<QTreeWidgetItem*, Configuration::SlotCount> m_items{};
@@ -59,4 +79,6 @@ private:
     QLabel* m_last;
     QTreeWidget* m_list;
     QLabel* m_notPressed;
+    QPushButton* m_done;
+    QWidget* m_rotaryHidden; // the note that a pressed rotary slot has no row, and its button
 };
