@@ -1133,26 +1133,6 @@ It stays kept on this computer, and the program offers to put it back when that 
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Put Configuration Back</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>While its inputs were identified on %2, the configuration of the unit with serial number %1 was kept on this computer, and it has not been put back yet.
-
-Put it back onto that unit now?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The unit with serial number %1 holds its own configuration again.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The configuration could not be put back onto the unit with serial number %1: %2.
-
-It stays kept on this computer, and the program offers it again when that unit is plugged in or the program starts.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>the unit&apos;s serial number cannot be read, so the unit could not be told apart from another</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1166,16 +1146,6 @@ It stays kept on this computer, and the program offers it again when that unit i
     </message>
     <message>
         <source>Unit %1 was left as it is: %2.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>A configuration of the unit with serial number %1 was kept on this computer on %2, but the unit holds one written after it. Putting the old one back would undo that, so nothing was written.
-
-Forget the old configuration?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The old configuration could not be forgotten (%1: %2).</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1239,6 +1209,22 @@ Forget the old configuration?</source>
     </message>
     <message>
         <source>Presses are read from the unit itself, so they type into no other window.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The main window hides its rotary rows: &quot;Rotary-5 on AUX&quot; is off there, but on in the unit.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Rotary Rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To finish, press Esc, or Tab to Done and press Enter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To finish, click Done.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2501,6 +2487,39 @@ The TARVEN-PAD was set up before the rule was in place. Unplug it and plug it in
     </message>
     <message>
         <source>other users may write to it</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RestoreOffers</name>
+    <message>
+        <source>A configuration of the unit with serial number %1 was kept on this computer on %2, but the unit holds one written after it. Putting the old one back would undo that, so nothing was written.
+
+Forget the old configuration?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The old configuration could not be forgotten (%1: %2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Put Configuration Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>While its inputs were identified on %2, the configuration of the unit with serial number %1 was kept on this computer, and it has not been put back yet.
+
+Put it back onto that unit now?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit with serial number %1 holds its own configuration again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The configuration could not be put back onto the unit with serial number %1: %2.
+
+It stays kept on this computer, and the program offers it again when that unit is plugged in or the program starts.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
