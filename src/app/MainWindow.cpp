@@ -360,6 +360,10 @@ void MainWindow::followIdentify() {
     connect(m_identify, &IdentifyCommands::rotaryRowsRequested, this, [this] {
         if (!m_config.aux().rotaryOnAux)
             m_checks[int(Option::RotaryOnAux)]->click();
+        // The press that asked for the rows is shown again once they are laid out, so the
+        // Identify window moves off its row.
+        if (const int row = m_rPicInner->highlightedRow(); row >= 0)
+            QTimer::singleShot(0, this, [this, row] { showSlot(Configuration::InputCount + row); });
     });
 }
 

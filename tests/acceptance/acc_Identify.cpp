@@ -18,6 +18,17 @@ class acc_Identify : public AcceptanceCase {
         const QJsonObject shown = program->widget(name)["shown"].toObject();
         return shown["h"].toInt() == program->widget(name)["h"].toInt();
     }
+    static QRect rect(const QJsonObject& o) {
+        return QRect(o["x"].toInt(), o["y"].toInt(), o["w"].toInt(), o["h"].toInt());
+    }
+    // The row's key button shows whole, and the Identify window leaves it uncovered.
+    bool rowInSight(const QString& key) {
+        return program->waitFor([&](const QJsonObject&) {
+            const QJsonObject window = program->window(QStringLiteral("identifyWindow"));
+            return shownInPanel(key) &&
+                   !rect(window["frame"].toObject()).intersects(rect(program->widget(key)));
+        });
+    }
 
 private slots:
     void initTestCase() { startDisplay({800, 600}); }
@@ -95,6 +106,70 @@ private slots:
         QVERIFY(program->waitForExit(20000));
         QCOMPARE(program->process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(program->process().exitCode(), 0);
+    }
+
+    // By keyboard alone, on the smallest screens: each highlighted row stays in sight beside
+    // the window, a rotary press while the rotary rows are hidden offers them, and the
+    // window's own keys end it with the unit's configuration put back.
+    void keyboardUserIdentifies_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QString>("finish");
+        QTest::newRow("800x600, Esc") << QSize(800, 600) << QStringLiteral("Escape");
+        QTest::newRow("1024x768, Tab to Done") << QSize(1024, 768) << QStringLiteral("Return");
+    }
+    void keyboardUserIdentifies() {
+        QFETCH(QSize, screen);
+        QFETCH(QString, finish);
+        if (display->screen() != screen) {
+            program.reset();
+            startDisplay(screen);
+            startDemo();
+        }
+        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tidentify")));
+        QVERIFY(chooseUnit(1));
+        QVERIFY(!program->answerMessage(QStringLiteral("OK")).isEmpty());
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return program->window(QStringLiteral("identifyWindow"))["active"].toBool();
+        }));
+        QVERIFY(
+            text(QStringLiteral("identifySource"))
+                .endsWith(QStringLiteral("To finish, press Esc, or Tab to Done and press Enter.")));
+
+        display->key(QStringLiteral("KP_5")); // Rotary 3A, its row hidden in this window
+        QVERIFY(waitText(QStringLiteral("identifyLastPress"), QStringLiteral("Rotary 3A")));
+        QVERIFY(program->click(QStringLiteral("identifyShowRotary")));
+        QVERIFY(waitChecked(QStringLiteral("Check4"), true));
+        QVERIFY(rowInSight(QStringLiteral("Rkey_4")));
+        for (const auto& [key, row] : {std::pair{"KP_1", "Rkey_0"}, std::pair{"KP_0", "Rkey_9"},
+                                       std::pair{"0", "SKey_35"}, std::pair{"a", "SKey_0"}}) {
+            display->key(QLatin1String(key));
+            QVERIFY2(rowInSight(QLatin1String(row)), row);
+        }
+
+        // Tab walks to Done past whatever comes before it.
+        for (int tab = 0; finish == QLatin1String("Return") && tab < 6 &&
+                          !program->widget(QStringLiteral("identifyDone"))["focus"].toBool();
+             ++tab) {
+            display->key(QStringLiteral("Tab"));
+            QTest::qWait(200);
+        }
+        display->key(finish);
+        QVERIFY(program->waitForWindow(QStringLiteral("identifyWindow"), false));
+        QVERIFY(program->waitForWindow(QStringLiteral("frmStatus"), false));
+        // The unit holds its own configuration again: Input 1 reads back as its Up Arrow.
+        QVERIFY(program->chooseMenu(QStringLiteral("file"), QStringLiteral("freceive")));
+        // Showing the rotary rows ticked "Rotary-5 on AUX": a change of the user's own.
+        QCOMPARE(program->answerMessage(QStringLiteral("&No")),
+                 QStringLiteral("Do You Want To Save This File?"));
+        QVERIFY(chooseUnit(1));
+        QVERIFY(program->answerMessage(QStringLiteral("OK")).startsWith("Configuration File"));
+        QVERIFY(program->chooseMenu(QStringLiteral("file"), QStringLiteral("fsaveas")));
+        QVERIFY(program->enterFileName(path(QStringLiteral("after.TPD"))));
+        TpdImage saved;
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return (saved = TpdImage::read(path(QStringLiteral("after.TPD")))).valid;
+        }));
+        QCOMPARE(saved.key(0), 0x52);
     }
 };
 
