@@ -161,6 +161,67 @@ FileResult readOptions(const JsonValue& value, quint8& options) {
     return FileResult::success();
 }
 
+// The document parsed, and what it is: a JSON object of the format and version we read,
+// with no name twice.
+FileResult readHeader(const QByteArray& json, JsonValue& root) {
+    JsonSyntaxError error;
+    if (!ParseStrictJson(json, root, error))
+        return invalid(QCoreApplication::translate("ConfigJson",
+                                                   "bad JSON at line %1, column %2 (byte %3): %4")
+                           .arg(error.line)
+                           .arg(error.column)
+                           .arg(error.offset)
+                           .arg(error.what));
+    if (root.type != JsonValue::Type::Object)
+        return invalid(
+            QCoreApplication::translate("ConfigJson", "the document is not a JSON object"));
+    if (const QString twice = firstDuplicate(root); !twice.isEmpty())
+        return invalid(
+            QCoreApplication::translate("ConfigJson", "\"%1\" appears twice").arg(twice));
+    // What the document is comes first; then its fields in their order.
+    const JsonValue* format = member(root, "format");
+    if (!format || format->type != JsonValue::Type::String ||
+        format->string != QLatin1String("tarvenpad-config"))
+        return invalid(
+            QCoreApplication::translate("ConfigJson", "\"format\" must be \"tarvenpad-config\""));
+    int version = 0;
+    const JsonValue* versionValue = member(root, "version");
+    if (!versionValue || !versionValue->wholeNumberIn(1, 1, version))
+        return invalid(QCoreApplication::translate("ConfigJson", "\"version\" must be 1"));
+    return FileResult::success();
+}
+
+// What "slots" gives each slot, and which slots it named.
+struct SlotBytes {
+    std::array<quint8, Configuration::SlotCount> modifiers{};
+    std::array<quint8, Configuration::SlotCount> keys{};
+    std::array<bool, Configuration::SlotCount> seen{};
+};
+
+// The "slots" array: each entry checked, and no slot twice.
+FileResult readSlots(const JsonValue& value, SlotBytes& assigned) {
+    if (value.type != JsonValue::Type::Array)
+        return invalid(
+            QCoreApplication::translate("ConfigJson", "\"slots\" must be an array, not %1")
+                .arg(typeName(&value)));
+    for (size_t i = 0; i < value.items.size(); ++i) {
+        const QString where = QStringLiteral("slots[%1]").arg(i);
+        int k = 0;
+        quint8 key = 0, mods = 0;
+        if (FileResult r = readSlot(value.items[i], where, k, key, mods); !r.ok())
+            return r;
+        if (assigned.seen[k])
+            return invalid(
+                QCoreApplication::translate("ConfigJson", "%1.slot: slot %2 appears twice")
+                    .arg(where)
+                    .arg(k));
+        assigned.seen[k] = true;
+        assigned.keys[k] = key;
+        assigned.modifiers[k] = mods;
+    }
+    return FileResult::success();
+}
+
 } // namespace
 
 QJsonObject ConfigToJson(const Configuration& config) {
@@ -191,59 +252,17 @@ QString OptionJsonKey(Configuration::Option option) {
 
 FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {
     JsonValue root;
-    JsonSyntaxError error;
-    if (!ParseStrictJson(json, root, error))
-        return invalid(QCoreApplication::translate("ConfigJson",
-                                                   "bad JSON at line %1, column %2 (byte %3): %4")
-                           .arg(error.line)
-                           .arg(error.column)
-                           .arg(error.offset)
-                           .arg(error.what));
-    if (root.type != JsonValue::Type::Object)
-        return invalid(
-            QCoreApplication::translate("ConfigJson", "the document is not a JSON object"));
-    if (const QString twice = firstDuplicate(root); !twice.isEmpty())
-        return invalid(
-            QCoreApplication::translate("ConfigJson", "\"%1\" appears twice").arg(twice));
-    // What the document is comes first; then its fields in their order.
-    const JsonValue* format = member(root, "format");
-    if (!format || format->type != JsonValue::Type::String ||
-        format->string != QLatin1String("tarvenpad-config"))
-        return invalid(
-            QCoreApplication::translate("ConfigJson", "\"format\" must be \"tarvenpad-config\""));
-    int version = 0;
-    const JsonValue* versionValue = member(root, "version");
-    if (!versionValue || !versionValue->wholeNumberIn(1, 1, version))
-        return invalid(QCoreApplication::translate("ConfigJson", "\"version\" must be 1"));
-
-    std::array<quint8, Configuration::SlotCount> modifiers{};
-    std::array<quint8, Configuration::SlotCount> keys{};
-    std::array<bool, Configuration::SlotCount> seen{};
+    if (FileResult r = readHeader(json, root); !r.ok())
+        return r;
+    SlotBytes assigned;
     bool haveSlots = false, haveOptions = false;
     quint8 options = 0;
     for (const auto& [name, value] : root.members) {
         if (name == QLatin1String("format") || name == QLatin1String("version"))
             continue;
         if (name == QLatin1String("slots")) {
-            if (value.type != JsonValue::Type::Array)
-                return invalid(
-                    QCoreApplication::translate("ConfigJson", "\"slots\" must be an array, not %1")
-                        .arg(typeName(&value)));
-            for (size_t i = 0; i < value.items.size(); ++i) {
-                const QString where = QStringLiteral("slots[%1]").arg(i);
-                int k = 0;
-                quint8 key = 0, mods = 0;
-                if (FileResult r = readSlot(value.items[i], where, k, key, mods); !r.ok())
-                    return r;
-                if (seen[k])
-                    return invalid(
-                        QCoreApplication::translate("ConfigJson", "%1.slot: slot %2 appears twice")
-                            .arg(where)
-                            .arg(k));
-                seen[k] = true;
-                keys[k] = key;
-                modifiers[k] = mods;
-            }
+            if (FileResult r = readSlots(value, assigned); !r.ok())
+                return r;
             haveSlots = true;
         } else if (name == QLatin1String("options")) {
             if (FileResult r = readOptions(value, options); !r.ok())
@@ -259,7 +278,7 @@ FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {
         return invalid(
             QCoreApplication::translate("ConfigJson", "\"slots\" must be an array, not missing"));
     for (int k = 0; k < Configuration::SlotCount; ++k)
-        if (!seen[k])
+        if (!assigned.seen[k])
             return invalid(
                 QCoreApplication::translate("ConfigJson", "slot %1 (%2) is missing from \"slots\"")
                     .arg(k)
@@ -270,8 +289,8 @@ FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {
 
     // Through the same byte-wise loading as a file, so the same rules apply.
     for (int k = 0; k < Configuration::SlotCount; ++k) {
-        config.applyModifierByte(k, modifiers[k]);
-        config.setKeyCode(k, keys[k]);
+        config.applyModifierByte(k, assigned.modifiers[k]);
+        config.setKeyCode(k, assigned.keys[k]);
     }
     config.applyOptionsByte(options);
     config.setConfigModified(false);

@@ -328,6 +328,43 @@ bool copyTail(const QByteArray& oldPath, off_t from, int to) {
     }
 }
 
+// Writes `bytes` into a new file beside `target` and renames it over `target`, so that a
+// failure leaves the old file as it was; `old` is the existing file's status, or nullptr.
+FileResult replaceFile(const QString& path, const QByteArray& target, const QByteArray& bytes,
+                       ExistingTail tail, const struct stat* old) {
+    TemporaryFile temporary;
+    Descriptor fd(temporary.create(target));
+    if (fd.get() < 0) {
+        // A folder we may not create files in, holding a file we may write: in place.
+        if (old && (errno == EACCES || errno == EPERM))
+            return writeInPlace(path, target, bytes, tail);
+        return writeFailure(path, systemReason(errno));
+    }
+    // The new file takes the old one's permissions and, where we may, its owner; failing
+    // that is no reason to keep the old contents.
+    if (old) {
+        bestEffort(::fchown(fd.get(), old->st_uid, old->st_gid));
+        bestEffort(::fchmod(fd.get(), old->st_mode & 07777));
+    } else {
+        bestEffort(::fchmod(fd.get(), 0666 & ~currentUmask()));
+    }
+    if (!writeAll(fd.get(), bytes.constData(), bytes.size(), -1))
+        return writeFailure(path, systemReason(errno));
+    if (tail == ExistingTail::Keep && old && old->st_size > off_t(bytes.size()) &&
+        !copyTail(target, off_t(bytes.size()), fd.get()))
+        return writeFailure(path, systemReason(errno));
+    if (::fsync(fd.get()) != 0 || !fd.close())
+        return writeFailure(path, systemReason(errno));
+    if (!temporary.renameTo(target))
+        return writeFailure(path, systemReason(errno));
+    // Make the rename itself durable. The new file is in place by now, so a failure here is
+    // not reported as a failed save.
+    Descriptor folder(openRetrying(folderOf(target), O_RDONLY | O_CLOEXEC | O_DIRECTORY));
+    if (folder.get() >= 0)
+        bestEffort(::fsync(folder.get()));
+    return FileResult::success();
+}
+
 } // namespace
 
 FileResult ReadInput(const QString& path, InputKind kind, InputBytes& input) {
@@ -419,37 +456,7 @@ FileResult WriteOutput(const QString& path, const QByteArray& bytes, ExistingTai
             return writeInPlace(path, target, bytes, tail);
     }
 
-    TemporaryFile temporary;
-    Descriptor fd(temporary.create(target));
-    if (fd.get() < 0) {
-        // A folder we may not create files in, holding a file we may write: in place.
-        if (exists && (errno == EACCES || errno == EPERM))
-            return writeInPlace(path, target, bytes, tail);
-        return writeFailure(path, systemReason(errno));
-    }
-    // The new file takes the old one's permissions and, where we may, its owner; failing
-    // that is no reason to keep the old contents.
-    if (exists) {
-        bestEffort(::fchown(fd.get(), st.st_uid, st.st_gid));
-        bestEffort(::fchmod(fd.get(), st.st_mode & 07777));
-    } else {
-        bestEffort(::fchmod(fd.get(), 0666 & ~currentUmask()));
-    }
-    if (!writeAll(fd.get(), bytes.constData(), bytes.size(), -1))
-        return writeFailure(path, systemReason(errno));
-    if (tail == ExistingTail::Keep && exists && st.st_size > off_t(bytes.size()) &&
-        !copyTail(target, off_t(bytes.size()), fd.get()))
-        return writeFailure(path, systemReason(errno));
-    if (::fsync(fd.get()) != 0 || !fd.close())
-        return writeFailure(path, systemReason(errno));
-    if (!temporary.renameTo(target))
-        return writeFailure(path, systemReason(errno));
-    // Make the rename itself durable. The new file is in place by now, so a failure here is
-    // not reported as a failed save.
-    Descriptor folder(openRetrying(folderOf(target), O_RDONLY | O_CLOEXEC | O_DIRECTORY));
-    if (folder.get() >= 0)
-        bestEffort(::fsync(folder.get()));
-    return FileResult::success();
+    return replaceFile(path, target, bytes, tail, exists ? &st : nullptr);
 }
 
 bool PathExists(const QString& path) {

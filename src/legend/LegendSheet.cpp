@@ -90,6 +90,33 @@ void LegendSheet::paint(QPainter& painter, const QRectF& page) const {
                      Qt::white);
     painter.setPen(Qt::black);
 
+    double y = paintTitle(painter);
+    const double inner = Width - 2 * Margin;
+    const double tile = (inner - (Columns - 1) * Gap) / Columns;
+    const double tileHeight = 720;
+    for (int slot = 0; slot < Configuration::InputCount; ++slot)
+        paintTile(painter,
+                  QRectF(Margin + (slot % Columns) * (tile + Gap),
+                         y + (slot / Columns) * (tileHeight + Gap), tile, tileHeight),
+                  slot);
+    y += 6 * (tileHeight + Gap) + 100;
+
+    if (m_config.aux().rotaryOnAux) {
+        y = paintHeading(painter, y, OptionName(Configuration::Option::RotaryOnAux));
+        const double wide = (inner - 4 * Gap) / 5;
+        const double high = 560;
+        for (int j = 0; j < Configuration::RotaryCount; ++j)
+            paintTile(
+                painter,
+                QRectF(Margin + (j / 2) * (wide + Gap), y + (j % 2) * (high + Gap), wide, high),
+                Configuration::InputCount + j);
+        y += 2 * (high + Gap) + 100;
+    }
+    paintOptions(painter, paintHeading(painter, y, tr("Options")));
+    painter.restore();
+}
+
+double LegendSheet::paintTitle(QPainter& painter) const {
     const double inner = Width - 2 * Margin;
     double y = Margin;
     painter.setFont(sheetFont(200, true));
@@ -100,38 +127,20 @@ void LegendSheet::paint(QPainter& painter, const QRectF& page) const {
     y += 300;
     painter.setPen(QPen(Qt::black, 12));
     painter.drawLine(QPointF(Margin, y), QPointF(Width - Margin, y));
-    y += 120;
+    return y + 120;
+}
 
-    const double tile = (inner - (Columns - 1) * Gap) / Columns;
-    const double tileHeight = 720;
-    for (int slot = 0; slot < Configuration::InputCount; ++slot)
-        paintTile(painter,
-                  QRectF(Margin + (slot % Columns) * (tile + Gap),
-                         y + (slot / Columns) * (tileHeight + Gap), tile, tileHeight),
-                  slot);
-    y += 6 * (tileHeight + Gap) + 100;
+double LegendSheet::paintHeading(QPainter& painter, double y, const QString& text) {
+    painter.setPen(Qt::black);
+    painter.setFont(sheetFont(140, true));
+    painter.drawText(QRectF(Margin, y, Width - 2 * Margin, 200), Qt::AlignLeft | Qt::AlignVCenter,
+                     text);
+    return y + 220;
+}
 
-    const auto heading = [&](const QString& text) {
-        painter.setPen(Qt::black);
-        painter.setFont(sheetFont(140, true));
-        painter.drawText(QRectF(Margin, y, inner, 200), Qt::AlignLeft | Qt::AlignVCenter, text);
-        y += 220;
-    };
-    if (m_config.aux().rotaryOnAux) {
-        heading(OptionName(Configuration::Option::RotaryOnAux));
-        const double wide = (inner - 4 * Gap) / 5;
-        const double high = 560;
-        for (int j = 0; j < Configuration::RotaryCount; ++j)
-            paintTile(
-                painter,
-                QRectF(Margin + (j / 2) * (wide + Gap), y + (j % 2) * (high + Gap), wide, high),
-                Configuration::InputCount + j);
-        y += 2 * (high + Gap) + 100;
-    }
-
-    heading(tr("Options"));
+void LegendSheet::paintOptions(QPainter& painter, double y) const {
     painter.setFont(sheetFont(120));
-    const double column = inner / 2;
+    const double column = (Width - 2 * Margin) / 2;
     int i = 0;
     for (const Configuration::Option option : Configuration::Options) {
         const bool on = m_config.option(option);
@@ -149,7 +158,6 @@ void LegendSheet::paint(QPainter& painter, const QRectF& page) const {
                          tr("%1: %2").arg(OptionName(option), OnOffText(on)));
         ++i;
     }
-    painter.restore();
 }
 
 void LegendSheet::paintTile(QPainter& painter, const QRectF& box, int slot) const {

@@ -30,6 +30,10 @@ public:
     void paint(QPainter& painter, const QRectF& page) const;
 
 private:
+    // The title and a heading return where what follows them starts, down the page.
+    double paintTitle(QPainter& painter) const;
+    static double paintHeading(QPainter& painter, double y, const QString& text);
+    void paintOptions(QPainter& painter, double y) const;
     void paintTile(QPainter& painter, const QRectF& box, int slot) const;
 
     const Configuration& m_config;
