@@ -263,6 +263,39 @@ not restore (killed, or the unit pulled out); only while the unit
 still holds identify&apos;s temporary one, never over a newer one</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>%1 is(are) extra</source>
+        <translation>
+            <numerusform>%1 is extra</numerusform>
+            <numerusform>%1 are extra</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 is(are) missing</source>
+        <translation>
+            <numerusform>%1 is missing</numerusform>
+            <numerusform>%1 are missing</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 (see tarvenpad help %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--version takes no arguments: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--emulate and --demo do not apply: identify reads the presses from
+the unit&apos;s own keyboard, which emulated units do not have. To try
+Identify Inputs without a unit, use the Tools menu of
+tarvenpad-programmer-demo</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CommandLineTool</name>
@@ -327,10 +360,6 @@ still holds identify&apos;s temporary one, never over a newer one</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>wrong arguments for &apos;%1&apos; (see tarvenpad --help)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>--unit and --all exclude each other</source>
         <translation type="unfinished"></translation>
     </message>
@@ -376,10 +405,6 @@ still holds identify&apos;s temporary one, never over a newer one</source>
     </message>
     <message>
         <source>cannot be opened</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>no TARVEN-PAD unit found; plug one in (and see the README on access rights)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -754,6 +779,10 @@ still holds identify&apos;s temporary one, never over a newer one</source>
     </message>
     <message>
         <source>serial %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no TARVEN-PAD unit found; plug one in (and see ACCESS in tarvenpad(1))</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -157,6 +157,38 @@ QString takeValues(const QCommandLineParser& parser, ToolOptions& o) {
     return {};
 }
 
+// "'a'", "'a', 'b'": the arguments as given.
+QString quoted(const QStringList& arguments) {
+    QStringList each;
+    for (const QString& a : arguments)
+        each << QLatin1Char('\'') + a + QLatin1Char('\'');
+    return each.join(QStringLiteral(", "));
+}
+
+QString extraArguments(const QStringList& extra) {
+    return CommandLineOptions::tr("%1 is(are) extra", nullptr, int(extra.size()))
+        .arg(quoted(extra));
+}
+
+// Whether the command's arguments are as many as its synopsis names: which are missing, or
+// which are too many.
+QString checkArguments(const ToolCommand& command, const QStringList& optionsGiven,
+                       const ToolOptions& o) {
+    const ToolCommand::Arguments takes = command.arguments(optionsGiven);
+    const qsizetype given = o.files.size();
+    QString problem;
+    if (given < takes.required.size()) {
+        const QStringList missing = takes.required.mid(given);
+        problem = CommandLineOptions::tr("%1 is(are) missing", nullptr, int(missing.size()))
+                      .arg(missing.join(CommandLineOptions::tr(" and ")));
+    } else if (given > takes.required.size() + takes.optional.size()) {
+        problem = extraArguments(o.files.mid(takes.required.size() + takes.optional.size()));
+    }
+    if (problem.isEmpty())
+        return {};
+    return CommandLineOptions::tr("%1: %2 (see tarvenpad help %1)").arg(o.command, problem);
+}
+
 // Whether the command exists and every option given applies to it.
 QString checkCommand(const QCommandLineParser& parser, const ToolOptions& o) {
     if (o.command.isEmpty())
@@ -172,7 +204,7 @@ QString checkCommand(const QCommandLineParser& parser, const ToolOptions& o) {
         return CommandLineOptions::tr("%1 do(es) not apply to '%2' (see tarvenpad help %2)",
                                       nullptr, int(misplaced.size()))
             .arg(misplaced.join(QStringLiteral(", ")), o.command);
-    return {};
+    return checkArguments(*command, parser.optionNames(), o);
 }
 
 } // namespace
@@ -204,6 +236,11 @@ QString CommandLineOptions::parse(const QStringList& arguments, ToolOptions& o) 
 
     if (const QString error = takeValues(parser, o); !error.isEmpty())
         return error;
+    // Nothing goes with --version: "--version units" is a mistake, not a question.
+    if (o.version && !parser.positionalArguments().isEmpty())
+        return tr("--version takes no arguments: %1")
+                   .arg(extraArguments(parser.positionalArguments())) +
+               SeeHelp();
     if (o.help || o.version)
         return {};
     return checkCommand(parser, o);
@@ -263,6 +300,8 @@ QString CommandLineOptions::commandHelp(const QString& name) {
     QString summary = tr(c->summary);
     summary[0] = summary[0].toUpper();
     QString text = tr("Usage: tarvenpad %1\n\n%2.\n").arg(QLatin1String(c->synopsis), summary);
+    if (c->details)
+        text += QLatin1Char('\n') + tr(c->details) + QStringLiteral(".\n");
     if (const QString rows = optionRows(c->options); !rows.isEmpty())
         text += tr("\nOptions:\n") + rows;
     return text;

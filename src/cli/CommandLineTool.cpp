@@ -26,10 +26,8 @@ int CommandLineTool::run(const QStringList& arguments) {
     if (const QString problem = checkOptions(o); !problem.isEmpty())
         return m_documents.fail(Usage, problem);
     const ToolCommand* command = FindToolCommand(o.command);
-    if (command && command->run && command->fits(o))
-        return command->run(m_documents, m_units, o);
-    return m_documents.fail(Usage,
-                            tr("wrong arguments for '%1' (see tarvenpad --help)").arg(o.command));
+    // The options and the number of arguments were checked against the command's synopsis.
+    return command->run(m_documents, m_units, o);
 }
 
 int CommandLineTool::help(const ToolOptions& o) {

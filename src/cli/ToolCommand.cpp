@@ -5,13 +5,28 @@
 #include "cli/UnitCommands.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace {
 
 const QStringList UnitOptions{"emulate", "emulate-fault", "demo", "trace"};
 
-bool files(const ToolOptions& o, qsizetype count) {
-    return o.files.size() == count;
+// The synopsis's alternatives, each without the command's name.
+QStringList alternatives(const QString& synopsis) {
+    QStringList found{QString()};
+    int depth = 0;
+    for (const QChar c : synopsis) {
+        depth += c == QLatin1Char('[') ? 1 : c == QLatin1Char(']') ? -1 : 0;
+        if (c == QLatin1Char('|') && depth == 0)
+            found << QString();
+        else
+            found.last() += c;
+    }
+    // Each alternative after the first names the command again.
+    for (qsizetype i = 1; i < found.size(); ++i)
+        found[i] = found[i].trimmed().section(QLatin1Char(' '), 1);
+    found[0] = found[0].section(QLatin1Char(' '), 1);
+    return found;
 }
 
 // The summaries are translated in CommandLineOptions' context, where the help is built.
@@ -20,51 +35,45 @@ const ToolCommand Commands[] = {
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "list the attached units: number and serial number, or\n"
                        "'-' and the reason when this user may not open one"),
-     QStringList{"json"} + UnitOptions, [](const ToolOptions& o) { return files(o, 0); },
+     QStringList{"json"} + UnitOptions,
      [](DocumentCommands&, UnitCommands& u, const ToolOptions& o) { return u.units(o); }},
     {"show",
      "show FILE [--json]",
      QT_TRANSLATE_NOOP("CommandLineOptions", "print the configuration in FILE (.TPD or JSON)"),
      {"json"},
-     [](const ToolOptions& o) { return files(o, 1); },
      [](DocumentCommands& d, UnitCommands&, const ToolOptions& o) { return d.show(o); }},
     {"import",
      "import FILE.json OUT.TPD",
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "write the configuration of a JSON document as a .TPD file"),
      {},
-     [](const ToolOptions& o) { return files(o, 2); },
      [](DocumentCommands& d, UnitCommands&, const ToolOptions& o) { return d.convert(o, false); }},
     {"export",
      "export FILE.TPD OUT.json",
      QT_TRANSLATE_NOOP("CommandLineOptions", "write the configuration of a .TPD file as JSON"),
      {},
-     [](const ToolOptions& o) { return files(o, 2); },
      [](DocumentCommands& d, UnitCommands&, const ToolOptions& o) { return d.convert(o, true); }},
     {"write", "write FILE [--unit N | --serial S | --all] [--backup PATTERN]",
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "write FILE (.TPD or JSON) into a unit, read it back and\n"
                        "compare; with several units attached, name one or use --all"),
      QStringList{"unit", "serial", "all", "backup"} + UnitOptions,
-     [](const ToolOptions& o) { return files(o, 1); },
      [](DocumentCommands&, UnitCommands& u, const ToolOptions& o) { return u.write(o); }},
     {"read", "read OUT.TPD [--unit N | --serial S]",
      QT_TRANSLATE_NOOP("CommandLineOptions", "read a unit's configuration into a .TPD file"),
      QStringList{"unit", "serial"} + UnitOptions,
-     [](const ToolOptions& o) { return files(o, 1) && !o.all; },
      [](DocumentCommands&, UnitCommands& u, const ToolOptions& o) { return u.read(o); }},
     {"diff", "diff FILE [--unit N | --serial S] [--json]",
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "compare a unit with FILE without writing anything: each slot\n"
                        "that differs and the options; exit 7 when they differ"),
      QStringList{"unit", "serial", "json"} + UnitOptions,
-     [](const ToolOptions& o) { return files(o, 1) && !o.all; },
      [](DocumentCommands&, UnitCommands& u, const ToolOptions& o) { return u.diff(o); }},
     {"watch", "watch FILE [--log PATH] [--json]",
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "wait for units and program each one plugged in with FILE, unless\n"
                        "it holds FILE already; one line per unit; Ctrl+C ends it"),
-     QStringList{"log", "json"} + UnitOptions, [](const ToolOptions& o) { return files(o, 1); },
+     QStringList{"log", "json"} + UnitOptions,
      [](DocumentCommands&, UnitCommands& u, const ToolOptions& o) { return u.watch(o); }},
     {"identify", "identify [--unit N | --serial S] [--json]",
      QT_TRANSLATE_NOOP("CommandLineOptions",
@@ -72,8 +81,12 @@ const ToolCommand Commands[] = {
                        "press; a temporary configuration goes on the unit when needed and\n"
                        "its own comes back when Ctrl+C ends it"),
      QStringList{"unit", "serial", "json", "trace"},
-     [](const ToolOptions& o) { return files(o, 0) && !o.all; },
-     [](DocumentCommands&, UnitCommands& u, const ToolOptions& o) { return u.identify(o); }},
+     [](DocumentCommands&, UnitCommands& u, const ToolOptions& o) { return u.identify(o); },
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "--emulate and --demo do not apply: identify reads the presses from\n"
+                       "the unit's own keyboard, which emulated units do not have. To try\n"
+                       "Identify Inputs without a unit, use the Tools menu of\n"
+                       "tarvenpad-programmer-demo")},
     {"restore",
      "restore [--serial S] [--forget]",
      QT_TRANSLATE_NOOP("CommandLineOptions",
@@ -81,7 +94,6 @@ const ToolCommand Commands[] = {
                        "not restore (killed, or the unit pulled out); only while the unit\n"
                        "still holds identify's temporary one, never over a newer one"),
      {"serial", "forget", "trace"},
-     [](const ToolOptions& o) { return files(o, 0); },
      [](DocumentCommands&, UnitCommands& u, const ToolOptions& o) { return u.restore(o); }},
     {"legend",
      "legend FILE OUT",
@@ -89,7 +101,6 @@ const ToolCommand Commands[] = {
                        "draw the legend sheet of FILE (.TPD or JSON) into OUT: PDF, SVG\n"
                        "or PNG by its extension; an OUT of - is PDF on standard output"),
      {},
-     [](const ToolOptions& o) { return files(o, 2); },
      [](DocumentCommands& d, UnitCommands&, const ToolOptions& o) { return d.legend(o); }},
     {"preset",
      "preset NAME OUT | preset --list",
@@ -97,13 +108,11 @@ const ToolCommand Commands[] = {
                        "write the preset NAME as a configuration: JSON when OUT ends in\n"
                        ".json, a .TPD file otherwise"),
      {"list"},
-     [](const ToolOptions& o) { return files(o, o.list ? 0 : 2); },
      [](DocumentCommands& d, UnitCommands&, const ToolOptions& o) { return d.preset(o); }},
     {"help",
      "help [COMMAND]",
      QT_TRANSLATE_NOOP("CommandLineOptions", "print this help, or the help of one command"),
      {},
-     [](const ToolOptions& o) { return o.files.size() <= 1; },
      nullptr},
 };
 
@@ -111,6 +120,39 @@ const ToolCommand Commands[] = {
 
 std::span<const ToolCommand> ToolCommands() {
     return Commands;
+}
+
+ToolCommand::Arguments ToolCommand::arguments(const QStringList& optionsGiven) const {
+    Arguments best;
+    int bestOptions = -1;
+    for (const QString& alternative : alternatives(QLatin1String(synopsis))) {
+        Arguments found;
+        QStringList required; // the options this alternative is called with
+        int depth = 0;
+        bool valueNext = false; // after an option, a word in capitals is its value
+        for (const QString& token : alternative.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QString word = QString(token).remove(QLatin1Char('[')).remove(QLatin1Char(']'));
+            depth += int(token.count(QLatin1Char('[')));
+            const bool optional = depth > 0;
+            depth -= int(token.count(QLatin1Char(']')));
+            if (word.startsWith(QLatin1String("--"))) {
+                if (!optional)
+                    required << word.mid(2);
+                valueNext = !token.endsWith(QLatin1Char(']'));
+            } else if (valueNext) {
+                valueNext = false;
+            } else if (!word.isEmpty() && word[0].isUpper()) {
+                (optional ? found.optional : found.required) << word;
+            }
+        }
+        const bool given = std::all_of(required.begin(), required.end(),
+                                       [&](const QString& o) { return optionsGiven.contains(o); });
+        if (given && int(required.size()) > bestOptions) {
+            best = found;
+            bestOptions = int(required.size());
+        }
+    }
+    return best;
 }
 
 const ToolCommand* FindToolCommand(const QString& name) {

@@ -17,10 +17,20 @@ struct ToolCommand {
     const char* synopsis;
     const char* summary; // translated where it is shown
     QStringList options; // the options that apply, without their dashes
-    // Whether the arguments after the command's name fit it.
-    bool (*fits)(const ToolOptions& o);
     // Runs the command; nullptr for help, which the dispatch answers itself.
     int (*run)(DocumentCommands& documents, UnitCommands& units, const ToolOptions& o);
+    // What only the command's own help says, translated there; nullptr for nothing.
+    const char* details = nullptr;
+
+    // The arguments the command takes, read from its synopsis, so that what is checked is
+    // what the help shows: words in capitals are arguments, optional within brackets,
+    // except an option's value. Of alternatives ("preset NAME OUT | preset --list"), the
+    // one whose options are all given, or else the first.
+    struct Arguments {
+        QStringList required;
+        QStringList optional;
+    };
+    Arguments arguments(const QStringList& optionsGiven) const;
 };
 
 std::span<const ToolCommand> ToolCommands();

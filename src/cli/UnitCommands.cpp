@@ -57,7 +57,7 @@ QString slotText(const KeySlot& s) {
 QString noUnitFound() {
     return QCoreApplication::translate(
         "CommandLineTool",
-        "no TARVEN-PAD unit found; plug one in (and see the README on access rights)");
+        "no TARVEN-PAD unit found; plug one in (and see ACCESS in tarvenpad(1))");
 }
 
 } // namespace

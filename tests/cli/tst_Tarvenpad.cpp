@@ -154,38 +154,52 @@ void TestTarvenpad::help() {
 
 void TestTarvenpad::usageErrors_data() {
     QTest::addColumn<QStringList>("args");
-    QTest::newRow("nothing") << QStringList{};
-    QTest::newRow("unknown command") << QStringList{"frob"};
-    QTest::newRow("unknown option") << QStringList{"units", "--frob"};
-    QTest::newRow("missing file") << QStringList{"show"};
-    QTest::newRow("bad unit") << QStringList{"read", "x.TPD", "--unit", "5"};
-    QTest::newRow("unit and all") << QStringList{"write", "x.TPD", "--unit", "1", "--all"};
+    QTest::addColumn<QString>("says"); // part of the message, where the row checks it
+    QTest::newRow("nothing") << QStringList{} << QString();
+    QTest::newRow("unknown command") << QStringList{"frob"} << QString();
+    QTest::newRow("unknown option") << QStringList{"units", "--frob"} << QString();
+    QTest::newRow("missing file") << QStringList{"show"}
+                                  << "show: FILE is missing (see tarvenpad help show)";
+    QTest::newRow("missing OUT") << QStringList{"export", "x.TPD"} << "OUT.json is missing";
+    QTest::newRow("preset, nothing") << QStringList{"preset"} << "NAME and OUT are missing";
+    QTest::newRow("an extra file") << QStringList{"show", "x.TPD", "y.TPD"} << "'y.TPD' is extra";
+    QTest::newRow("preset --list NAME") << QStringList{"preset", "--list", "x"} << "'x' is extra";
+    QTest::newRow("--version extra") << QStringList{"--version", "extra"} << "'extra' is extra";
+    QTest::newRow("bad unit") << QStringList{"read", "x.TPD", "--unit", "5"} << QString();
+    QTest::newRow("unit and all") << QStringList{"write", "x.TPD", "--unit", "1", "--all"}
+                                  << QString();
     // A fault meant for emulated units must not be ignored on real ones.
     QTest::newRow("fault without --emulate")
-        << QStringList{"write", "x.TPD", "--emulate-fault", "fail:3"};
-    QTest::newRow("fail:0") << QStringList{"units", "--emulate", "1", "--emulate-fault", "fail:0"};
-    QTest::newRow("fail:-3") << QStringList{"units", "--emulate", "1", "--emulate-fault",
-                                            "fail:-3"};
+        << QStringList{"write", "x.TPD", "--emulate-fault", "fail:3"} << QString();
+    QTest::newRow("fail:0") << QStringList{"units", "--emulate", "1", "--emulate-fault", "fail:0"}
+                            << QString();
+    QTest::newRow("fail:-3") << QStringList{"units", "--emulate", "1", "--emulate-fault", "fail:-3"}
+                             << QString();
     QTest::newRow("drop:7:5 on two units")
-        << QStringList{"units", "--emulate", "2", "--emulate-fault", "drop:7:5"};
+        << QStringList{"units", "--emulate", "2", "--emulate-fault", "drop:7:5"} << QString();
     QTest::newRow("drop:1:500") << QStringList{"units", "--emulate", "2", "--emulate-fault",
-                                               "drop:1:500"};
-    QTest::newRow("backup with read") << QStringList{"read", "x.TPD", "--backup", "b.TPD"};
-    QTest::newRow("another command's option") << QStringList{"show", "x.TPD", "--unit=1"};
-    QTest::newRow("value for a switch") << QStringList{"units", "--json=yes"};
-    QTest::newRow("missing value") << QStringList{"read", "x.TPD", "--unit"};
-    QTest::newRow("help on no command") << QStringList{"help", "frob"};
+                                               "drop:1:500"}
+                                << QString();
+    QTest::newRow("backup with read")
+        << QStringList{"read", "x.TPD", "--backup", "b.TPD"} << QString();
+    QTest::newRow("another command's option")
+        << QStringList{"show", "x.TPD", "--unit=1"} << QString();
+    QTest::newRow("value for a switch") << QStringList{"units", "--json=yes"} << QString();
+    QTest::newRow("missing value") << QStringList{"read", "x.TPD", "--unit"} << QString();
+    QTest::newRow("help on no command") << QStringList{"help", "frob"} << QString();
     QTest::newRow("identify on demo units, which have no keyboard")
-        << QStringList{"identify", "--demo"};
-    QTest::newRow("identify --all") << QStringList{"identify", "--all"};
-    QTest::newRow("restore --unit") << QStringList{"restore", "--unit", "1"};
+        << QStringList{"identify", "--demo"} << QString();
+    QTest::newRow("identify --all") << QStringList{"identify", "--all"} << QString();
+    QTest::newRow("restore --unit") << QStringList{"restore", "--unit", "1"} << QString();
 }
 
 void TestTarvenpad::usageErrors() {
     QFETCH(QStringList, args);
+    QFETCH(QString, says);
     const Run r = tarvenpad(args);
     QCOMPARE(r.status, 2);
     QVERIFY(r.err.startsWith("tarvenpad: "));
+    QVERIFY2(r.err.contains(says), qPrintable(r.err));
     QCOMPARE(r.err.count('\n'), 1);
 }
 
@@ -197,6 +211,7 @@ void TestTarvenpad::units() {
     r = tarvenpad({"units", "--emulate", "0"});
     QCOMPARE(r.status, 5);
     QVERIFY(r.err.contains("no TARVEN-PAD unit found"));
+    QVERIFY(r.err.contains("see ACCESS in tarvenpad(1)"));
 }
 
 void TestTarvenpad::showTable() {
@@ -433,6 +448,8 @@ void TestTarvenpad::optionForms_data() {
         << QStringList{"show", "--json", "--", "--odd.TPD"} << "\"keyName\": \"Esc\"";
     QTest::newRow("help COMMAND") << QStringList{"help", "diff"} << "Usage: tarvenpad diff FILE";
     QTest::newRow("COMMAND --help") << QStringList{"diff", "--help"} << "--unit N";
+    QTest::newRow("help identify, on --demo")
+        << QStringList{"help", "identify"} << "which emulated units do not have";
     QTest::newRow("restore, nothing kept") << QStringList{"restore"} << "nothing to restore\n";
 }
 
