@@ -11,7 +11,6 @@
 #include "files/Translations.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -30,10 +29,10 @@ int main(int argc, char** argv) {
     // About as long as a real exchange takes, so the progress can be seen.
     access.setExchangeDelay(std::chrono::milliseconds(4));
     QtUserDialogs dialogs;
-    // The emulated units end with the program, and so does what is kept of them: nothing is
-    // offered to a real unit that shares a serial number.
-    QTemporaryDir kept;
-    RestoreJournal journal(kept.path());
+    // What Identify Inputs keeps of the emulated units lives in a folder of the demo's own:
+    // a demo killed meanwhile offers it back at its next start, where the restore offer can
+    // be tried, and nothing is offered to a real unit that shares a serial number.
+    RestoreJournal journal(RestoreJournal::defaultFolder() + QStringLiteral("/demo"));
     ProgrammerServices services{access, dialogs};
     services.journal = &journal;
     return Module1::Main(services);

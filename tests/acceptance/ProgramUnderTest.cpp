@@ -12,8 +12,10 @@
 #include <QThread>
 
 ProgramUnderTest::ProgramUnderTest(XDisplay& display, const QString& executable,
-                                   const QStringList& args)
-    : ProgramUnderTest(executable, {QStringLiteral("DISPLAY=") + display.name()}, args) {
+                                   const QStringList& args, const QStringList& environment)
+    : ProgramUnderTest(executable,
+                       QStringList{QStringLiteral("DISPLAY=") + display.name()} + environment,
+                       args) {
     m_display = &display;
 }
 
@@ -26,6 +28,7 @@ ProgramUnderTest::ProgramUnderTest(const QString& executable, const QStringList&
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.insert(QStringLiteral("HOME"), m_work.path());
+    env.remove(QStringLiteral("XDG_STATE_HOME")); // kept configurations go under HOME
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_work.filePath(QStringLiteral("runtime")));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_work.filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(ACCEPTANCE_PLUGIN_DIR));

@@ -14,7 +14,9 @@ class XDisplay;
 // read from the probe's snapshots; what it is told comes only from the display's real input.
 class ProgramUnderTest {
 public:
-    ProgramUnderTest(XDisplay& display, const QString& executable, const QStringList& args = {});
+    // `environment` holds "NAME=VALUE" settings, such as a HOME that two runs share.
+    ProgramUnderTest(XDisplay& display, const QString& executable, const QStringList& args = {},
+                     const QStringList& environment = {});
     // On another display (Wayland), with "NAME=VALUE" settings; it takes no clicks then.
     ProgramUnderTest(const QString& executable, const QStringList& environment,
                      const QStringList& args = {});

@@ -171,6 +171,35 @@ private slots:
         }));
         QCOMPARE(saved.key(0), 0x52);
     }
+
+    // SIGKILL leaves the unit's own configuration in the demo's journal, under HOME: the
+    // next start offers it back, and nothing was left in the temporary folder.
+    void killedWhileIdentifying() {
+        program.reset();
+        QTemporaryDir home, tmp;
+        const QStringList env{"HOME=" + home.path(), "TMPDIR=" + tmp.path()};
+        program = std::make_unique<ProgramUnderTest>(*display, DEMO_PROGRAM, QStringList{}, env);
+        QVERIFY(program->waitForWindow(QStringLiteral("Form1"), true, 60000));
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return program->window(QStringLiteral("Form1"))["active"].toBool();
+        }));
+        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tidentify")));
+        QVERIFY(chooseUnit(1));
+        QVERIFY(!program->answerMessage(QStringLiteral("OK")).isEmpty());
+        QVERIFY(program->waitForWindow(QStringLiteral("identifyWindow")));
+        ::kill(pid_t(program->process().processId()), SIGKILL);
+        QVERIFY(program->waitForExit(20000));
+
+        program = std::make_unique<ProgramUnderTest>(*display, DEMO_PROGRAM, QStringList{}, env);
+        QString title;
+        QVERIFY(
+            program->answerMessage(QStringLiteral("Yes"), &title).contains("serial number 4172"));
+        QCOMPARE(title, QStringLiteral("Put Configuration Back"));
+        QVERIFY(program->answerMessage(QStringLiteral("OK"))
+                    .contains("holds its own configuration again"));
+        QCOMPARE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList());
+    }
 };
 
 QTEST_GUILESS_MAIN(acc_Identify)
