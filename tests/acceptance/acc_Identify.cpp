@@ -193,7 +193,7 @@ private slots:
         program = std::make_unique<ProgramUnderTest>(*display, DEMO_PROGRAM, QStringList{}, env);
         QString title;
         QVERIFY(
-            program->answerMessage(QStringLiteral("Yes"), &title).contains("serial number 4172"));
+            program->answerMessage(QStringLiteral("&Yes"), &title).contains("serial number 4172"));
         QCOMPARE(title, QStringLiteral("Put Configuration Back"));
         QVERIFY(program->answerMessage(QStringLiteral("OK"))
                     .contains("holds its own configuration again"));
