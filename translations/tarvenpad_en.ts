@@ -25,6 +25,13 @@
     </message>
 </context>
 <context>
+    <name>AuxOptionsBox</name>
+    <message>
+        <source>Trackball/AUX Controls:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>BannerWidget</name>
     <message>
         <source>QUELMARK</source>
@@ -1133,26 +1140,6 @@ It stays kept on this computer, and the program offers to put it back when that 
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Put Configuration Back</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>While its inputs were identified on %2, the configuration of the unit with serial number %1 was kept on this computer, and it has not been put back yet.
-
-Put it back onto that unit now?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The unit with serial number %1 holds its own configuration again.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The configuration could not be put back onto the unit with serial number %1: %2.
-
-It stays kept on this computer, and the program offers it again when that unit is plugged in or the program starts.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>the unit&apos;s serial number cannot be read, so the unit could not be told apart from another</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1166,16 +1153,6 @@ It stays kept on this computer, and the program offers it again when that unit i
     </message>
     <message>
         <source>Unit %1 was left as it is: %2.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>A configuration of the unit with serial number %1 was kept on this computer on %2, but the unit holds one written after it. Putting the old one back would undo that, so nothing was written.
-
-Forget the old configuration?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The old configuration could not be forgotten (%1: %2).</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1239,6 +1216,22 @@ Forget the old configuration?</source>
     </message>
     <message>
         <source>Presses are read from the unit itself, so they type into no other window.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The main window hides its rotary rows: &quot;Rotary-5 on AUX&quot; is off there, but on in the unit.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Rotary Rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To finish, press Esc, or Tab to Done and press Enter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To finish, click Done.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2219,45 +2212,9 @@ The legend has not been saved.</source>
     </message>
 </context>
 <context>
-    <name>MainWindow</name>
-    <message>
-        <source>Quelmark Electronics, Inc. - TARVEN-PAD Programmer</source>
-        <translation type="unfinished"></translation>
-    </message>
+    <name>MainMenus</name>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;About</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Tools</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>N/U</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Trackball/AUX Controls:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Rotary-5 Key Assignments</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>code %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 key: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2289,7 +2246,7 @@ The legend has not been saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;About...</source>
+        <source>&amp;Edit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2309,7 +2266,15 @@ The legend has not been saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>&amp;Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Test Inputs...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Identify Inputs...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2333,7 +2298,30 @@ The legend has not been saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Identify Inputs...</source>
+        <source>&amp;About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Quelmark Electronics, Inc. - TARVEN-PAD Programmer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rotary-5 Key Assignments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>code %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 key: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2501,6 +2489,46 @@ The TARVEN-PAD was set up before the rule was in place. Unplug it and plug it in
     </message>
     <message>
         <source>other users may write to it</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RestoreOffers</name>
+    <message>
+        <source>A configuration of the unit with serial number %1 was kept on this computer on %2, but the unit holds one written after it. Putting the old one back would undo that, so nothing was written.
+
+Forget the old configuration?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The old configuration could not be forgotten (%1: %2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Put Configuration Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>While its inputs were identified on %2, the configuration of the unit with serial number %1 was kept on this computer, and it has not been put back yet.
+
+Put it back onto that unit now?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit with serial number %1 holds its own configuration again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The configuration could not be put back onto the unit with serial number %1: %2.
+
+It stays kept on this computer, and the program offers it again when that unit is plugged in or the program starts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RowSet</name>
+    <message>
+        <source>N/U</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
