@@ -370,21 +370,22 @@ void MainWindow::setRotaryVisible(bool visible) {
     fitRightSide();
 }
 
-void MainWindow::chooseKey(int slot) {
+void MainWindow::chooseKey(int slot, bool byKeyboard) {
     OnScreenKeyboard keyboard;
     KeySelector& selector = m_services.keySelector ? *m_services.keySelector : keyboard;
     const int code = selector.selectKey(this);
     if (code >= 0)
         m_history.assignKey(slot, quint8(code));
-    // The focus goes to the box that holds the button's rows, as it always has, so that no
-    // button keeps a focus frame; but Tab goes on from the button that was chosen for, not
-    // from the top of the rows, or a keyboard user at Input 30 would start over.
-    m_tabFrom = rowOf(slot).key;
+    QPushButton* key = rowOf(slot).key;
+    // Opened by Space or Enter, the window gives the focus back to its button, with the
+    // focus frame: the next Space opens it again, and nothing else is ticked by surprise.
+    if (byKeyboard)
+        return key->setFocus(Qt::TabFocusReason);
+    // After a click the focus goes to the box that holds the button's rows, as it always has,
+    // so that no button keeps a focus frame; but Tab goes on from the button that was chosen
+    // for, not from the top of the rows, or a keyboard user at Input 30 would start over.
+    m_tabFrom = key;
     (Configuration::isInputSlot(slot) ? m_picEdge : m_rPicEdge)->setFocus();
-}
-
-bool MainWindow::transferRunning() const {
-    return m_transfers->running();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -7,6 +7,7 @@
 #include "app/ProgrammerServices.h"
 #include "app/RowPanel.h"
 #include "app/RowSet.h"
+#include "app/TransferCommands.h"
 #include "model/Configuration.h"
 
 #include <QMainWindow>
@@ -25,7 +26,6 @@ class QPushButton;
 class QScrollArea;
 class RestoreOffers;
 class RestoredFit;
-class TransferCommands;
 
 // The programmer's main window: the 36 input rows in a scrolling panel, the banner, the AUX
 // options and the rotary rows. It owns the configuration and follows its signals, so loads,
@@ -54,7 +54,7 @@ public:
     TransferCommands& transfers() { return *m_transfers; }
     IdentifyCommands& identify() { return *m_identify; }
     RestoreOffers& restoreOffers() { return *m_offers; }
-    bool transferRunning() const;
+    bool transferRunning() const { return m_transfers->running(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,7 +75,7 @@ private:
     // and scroll bars show only then. Where everything fits nothing moves.
     void fitRightSide();
     QSize rightSideExtent() const;
-    void chooseKey(int slot);
+    void chooseKey(int slot, bool byKeyboard);
     const RowSet::Row& rowOf(int slot) const;
 
     void onFlagChanged(int slot, Configuration::Flag flag, bool on);

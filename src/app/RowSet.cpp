@@ -9,8 +9,10 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <cmath>
+#include <utility>
 
 using Flag = Configuration::Flag;
 
@@ -79,7 +81,8 @@ RowSet::Row RowSet::makeRow(int index) {
                                               : QStringLiteral("Rkey_%1").arg(index));
     row.key->setFont(plain);
     row.key->setProperty("Tag", QString());
-    connect(row.key, &QPushButton::clicked, this, [this, slot] { emit keyClicked(slot); });
+    connect(row.key, &QPushButton::clicked, this,
+            [this, slot] { emit keyClicked(slot, std::exchange(m_byKeyboard, false)); });
     row.key->installEventFilter(this); // Enter clicks it
     return row;
 }
@@ -127,10 +130,15 @@ void RowSet::setRowsVisible(bool visible) {
 }
 
 bool RowSet::eventFilter(QObject* watched, QEvent* event) {
-    if (auto* key = qobject_cast<QPushButton*>(watched);
-        key && KeySelectForm::isEnterPress(event)) {
+    auto* key = qobject_cast<QPushButton*>(watched);
+    if (key && KeySelectForm::isEnterPress(event)) {
+        m_byKeyboard = true;
         key->click();
         return true;
     }
+    if (key && event->type() == QEvent::KeyPress)
+        m_byKeyboard = static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space;
+    else if (key && event->type() == QEvent::MouseButtonPress)
+        m_byKeyboard = false;
     return QObject::eventFilter(watched, event);
 }

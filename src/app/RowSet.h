@@ -54,7 +54,8 @@ public:
 
 signals:
     void flagClicked(int slot, Configuration::Flag flag, bool on);
-    void keyClicked(int slot);
+    // A key button was clicked; `byKeyboard` when Space or Enter pressed it.
+    void keyClicked(int slot, bool byKeyboard);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -68,4 +69,6 @@ private:
     int m_firstSlot;
     int m_keyHeight;
     std::vector<Row> m_rows;
+    // Whether the key button about to click was pressed by the keyboard.
+    bool m_byKeyboard = false;
 };

@@ -184,22 +184,29 @@ void TestKeySelectForm::fromMainWindow_data() {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("tag");
     QTest::addColumn<bool>("modified");
+    QTest::addColumn<QString>("press"); // what opens the window: a click, Space or Return
     QTest::newRow("cancel") << "SKey_3" << 108 << "Esc"
-                            << "41" << false;
+                            << "41" << false << "click";
     QTest::newRow("closed") << "SKey_3" << -1 << "Esc"
-                            << "41" << false;
+                            << "41" << false << "click";
     QTest::newRow("not used") << "SKey_3" << 107 << "Not Used"
-                              << "0" << true;
+                              << "0" << true << "click";
     QTest::newRow("mouse L") << "SKey_3" << 104 << "Left Mouse"
-                             << "232" << true;
+                             << "232" << true << "click";
     QTest::newRow("letter L") << "Rkey_2" << 67 << "L"
-                              << "15" << true;
+                              << "15" << true << "click";
     QTest::newRow("&7") << "SKey_3" << 23 << "&&7"
-                        << "36" << true;
+                        << "36" << true << "click";
     QTest::newRow("quote") << "SKey_3" << 69 << "\" '"
-                           << "52" << true;
+                           << "52" << true << "click";
     QTest::newRow("same key again") << "SKey_3" << 0 << "Esc"
-                                    << "41" << true;
+                                    << "41" << true << "click";
+    QTest::newRow("Space, cancel") << "SKey_3" << 108 << "Esc"
+                                   << "41" << false << "Space";
+    QTest::newRow("Space, closed") << "Rkey_2" << -1 << "Esc"
+                                   << "41" << false << "Space";
+    QTest::newRow("Return, letter L") << "SKey_3" << 67 << "L"
+                                      << "15" << true << "Return";
 }
 
 void TestKeySelectForm::fromMainWindow() {
@@ -208,6 +215,7 @@ void TestKeySelectForm::fromMainWindow() {
     QFETCH(QString, caption);
     QFETCH(QString, tag);
     QFETCH(bool, modified);
+    QFETCH(QString, press);
     EmulatedAccess access(1);
     ScriptedDialogs dialogs;
     auto w = Module1::Start(ProgrammerServices{access, dialogs});
@@ -217,12 +225,17 @@ void TestKeySelectForm::fromMainWindow() {
     w->config().setConfigModified(false);
     auto* key = w->findChild<QPushButton*>(button);
     answerKeyWindow(index);
-    key->click();
+    key->setFocus(Qt::TabFocusReason);
+    if (press == "click")
+        key->click();
+    else
+        QTest::keyClick(key, press == "Space" ? Qt::Key_Space : Qt::Key_Return);
     QCOMPARE(key->text(), caption);
     QCOMPARE(key->property("Tag").toString(), tag);
     QCOMPARE(w->config().configModified(), modified);
+    // A click leaves the focus on the rows' box; the keyboard gets its button back.
     QCOMPARE(w->focusWidget() ? w->focusWidget()->objectName() : QString(),
-             QString(slot < 36 ? "PicEdge" : "RPicEdge"));
+             press != "click" ? button : QString(slot < 36 ? "PicEdge" : "RPicEdge"));
     // Tab goes on from the button, not from the top of the rows.
     QWidget* next = key->nextInFocusChain();
     while (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisibleTo(w.get()) ||
