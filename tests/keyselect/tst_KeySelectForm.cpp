@@ -45,6 +45,8 @@ private slots:
     void geometry_data();
     void geometry();
     void blankWhileHeld();
+    void keyboardMovesTheFocus_data();
+    void keyboardMovesTheFocus();
     void fromMainWindow_data();
     void fromMainWindow();
 };
@@ -176,6 +178,41 @@ void TestKeySelectForm::blankWhileHeld() {
     QTest::mouseClick(key, Qt::LeftButton);
     QCOMPARE(form.KeySelectionResult(), 4);
     QVERIFY(!form.isVisible());
+}
+
+void TestKeySelectForm::keyboardMovesTheFocus_data() {
+    QTest::addColumn<int>("from"); // -1: the window's own focus
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("scanCode"); // the input event code plus 8; 0 for none
+    QTest::addColumn<int>("to");
+    QTest::newRow("Q, Right") << 38 << int(Qt::Key_Right) << 0 << 39;
+    QTest::newRow("Esc, Left stays") << 0 << int(Qt::Key_Left) << 0 << 0;
+    QTest::newRow("Q, Down to A") << 38 << int(Qt::Key_Down) << 0 << 59;
+    QTest::newRow("Space, Up to B") << 94 << int(Qt::Key_Up) << 0 << 79;
+    QTest::newRow("arrow Up, Up to End") << 86 << int(Qt::Key_Up) << 0 << 52;
+    QTest::newRow("keypad 6, Right to +") << 73 << int(Qt::Key_Right) << 0 << 57;
+    QTest::newRow("F12, Down to Bksp") << 12 << int(Qt::Key_Down) << 0 << 29;
+    QTest::newRow("Cancel, Up to keypad 0") << 108 << int(Qt::Key_Up) << 0 << 102;
+    QTest::newRow("window, Right to Esc") << -1 << int(Qt::Key_Right) << 0 << 0;
+    QTest::newRow("window, typed A") << -1 << int(Qt::Key_A) << 30 + 8 << 59;
+    QTest::newRow("Q, typed L") << 38 << int(Qt::Key_L) << 38 + 8 << 67;
+    QTest::newRow("Q, Shift stays") << 38 << int(Qt::Key_Shift) << 42 + 8 << 38;
+}
+
+void TestKeySelectForm::keyboardMovesTheFocus() {
+    QFETCH(int, from);
+    QFETCH(int, key);
+    QFETCH(int, scanCode);
+    QFETCH(int, to);
+    KeySelectForm form(nullptr, QRect(0, 0, 1280, 1024));
+    form.show();
+    QWidget* start = from < 0 ? form.findChild<QWidget*>("Picture1") : form.key(from);
+    start->setFocus();
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, quint32(scanCode), 0, 0);
+    QApplication::sendEvent(start, &press);
+    QCOMPARE(form.focusWidget(), form.key(to));
+    QVERIFY(form.isVisible()); // moving chooses nothing
+    QCOMPARE(form.SelectedCode(), -2);
 }
 
 void TestKeySelectForm::fromMainWindow_data() {
