@@ -25,6 +25,13 @@
     </message>
 </context>
 <context>
+    <name>AuxOptionsBox</name>
+    <message>
+        <source>Trackball/AUX Controls:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>BannerWidget</name>
     <message>
         <source>QUELMARK</source>
@@ -2234,45 +2241,9 @@ The legend has not been saved.</source>
     </message>
 </context>
 <context>
-    <name>MainWindow</name>
-    <message>
-        <source>Quelmark Electronics, Inc. - TARVEN-PAD Programmer</source>
-        <translation type="unfinished"></translation>
-    </message>
+    <name>MainMenus</name>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;About</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Tools</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>N/U</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Trackball/AUX Controls:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Rotary-5 Key Assignments</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>code %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 key: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2304,7 +2275,7 @@ The legend has not been saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;About...</source>
+        <source>&amp;Edit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2324,7 +2295,15 @@ The legend has not been saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>&amp;Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Test Inputs...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Identify Inputs...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2348,7 +2327,30 @@ The legend has not been saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Identify Inputs...</source>
+        <source>&amp;About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Quelmark Electronics, Inc. - TARVEN-PAD Programmer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rotary-5 Key Assignments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>code %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 key: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2549,6 +2551,13 @@ Put it back onto that unit now?</source>
         <source>The configuration could not be put back onto the unit with serial number %1: %2.
 
 It stays kept on this computer, and the program offers it again when that unit is plugged in or the program starts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RowSet</name>
+    <message>
+        <source>N/U</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -51,23 +51,6 @@ InputTestWindow::InputTestWindow(const Configuration& config, QWidget* parent)
     hint->setObjectName(QStringLiteral("lblTestHint"));
     layout->addWidget(hint);
 
-    const auto makeTile = [this](int slot, QWidget* parent) {
-        auto* tile = new QLabel(parent);
-        tile->setObjectName(QStringLiteral("TestTile_%1").arg(slot));
-        tile->setAlignment(Qt::AlignCenter);
-        tile->setMinimumSize(104, 52);
-        tile->setStyleSheet(TileStyle);
-        // Clicks on a tile are the window's, so a mouse button can be tested anywhere.
-        tile->setAttribute(Qt::WA_TransparentForMouseEvents);
-        m_tiles[slot] = tile;
-        auto* timer = new QTimer(this);
-        timer->setSingleShot(true);
-        timer->setInterval(LitMilliseconds);
-        connect(timer, &QTimer::timeout, this, [this, slot] { showTile(slot); });
-        m_lit[slot] = timer;
-        return tile;
-    };
-
     auto* inputs = new QWidget(this);
     auto* inputGrid = new QGridLayout(inputs);
     inputGrid->setContentsMargins(0, 0, 0, 0);
@@ -83,17 +66,7 @@ InputTestWindow::InputTestWindow(const Configuration& config, QWidget* parent)
     m_rotary = rotary;
     layout->addWidget(rotary);
 
-    auto* bottom = new QHBoxLayout;
-    m_status = new QLabel(QStringLiteral(" "), this);
-    m_status->setObjectName(QStringLiteral("lblTestStatus"));
-    bottom->addWidget(m_status, 1);
-    auto* reset = new QPushButton(tr("Reset"), this);
-    reset->setObjectName(QStringLiteral("TestReset"));
-    // Never the focus: every key belongs to the test, Space and Enter too.
-    reset->setFocusPolicy(Qt::NoFocus);
-    connect(reset, &QPushButton::clicked, this, &InputTestWindow::reset);
-    bottom->addWidget(reset);
-    layout->addLayout(bottom);
+    layout->addLayout(makeStatusLine());
 
     connect(&m_config, &Configuration::keyChanged, this, &InputTestWindow::showTile);
     connect(&m_config, &Configuration::flagChanged, this,
@@ -104,6 +77,37 @@ InputTestWindow::InputTestWindow(const Configuration& config, QWidget* parent)
                     showTiles();
             });
     showTiles();
+}
+
+QLabel* InputTestWindow::makeTile(int slot, QWidget* parent) {
+    auto* tile = new QLabel(parent);
+    tile->setObjectName(QStringLiteral("TestTile_%1").arg(slot));
+    tile->setAlignment(Qt::AlignCenter);
+    tile->setMinimumSize(104, 52);
+    tile->setStyleSheet(TileStyle);
+    // Clicks on a tile are the window's, so a mouse button can be tested anywhere.
+    tile->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_tiles[slot] = tile;
+    auto* timer = new QTimer(this);
+    timer->setSingleShot(true);
+    timer->setInterval(LitMilliseconds);
+    connect(timer, &QTimer::timeout, this, [this, slot] { showTile(slot); });
+    m_lit[slot] = timer;
+    return tile;
+}
+
+QLayout* InputTestWindow::makeStatusLine() {
+    auto* bottom = new QHBoxLayout;
+    m_status = new QLabel(QStringLiteral(" "), this);
+    m_status->setObjectName(QStringLiteral("lblTestStatus"));
+    bottom->addWidget(m_status, 1);
+    auto* reset = new QPushButton(tr("Reset"), this);
+    reset->setObjectName(QStringLiteral("TestReset"));
+    // Never the focus: every key belongs to the test, Space and Enter too.
+    reset->setFocusPolicy(Qt::NoFocus);
+    connect(reset, &QPushButton::clicked, this, &InputTestWindow::reset);
+    bottom->addWidget(reset);
+    return bottom;
 }
 
 void InputTestWindow::reset() {

@@ -6,6 +6,7 @@
 
 class Configuration;
 class QLabel;
+class QLayout;
 class QTimer;
 
 // Lights a tile for every input whose assignment matches the key or mouse button just
@@ -32,6 +33,10 @@ private:
     // A press of the key with this HID usage (0: unknown) while `held` are down.
     void press(int usage, Qt::KeyboardModifiers held, const QString& unknownName);
     void showTile(int slot);
+    // A tile of the grid, with the timer that keeps it lit.
+    QLabel* makeTile(int slot, QWidget* parent);
+    // The status line and the Reset button under the tiles.
+    QLayout* makeStatusLine();
     void showTiles();
 
     const Configuration& m_config;

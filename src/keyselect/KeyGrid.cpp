@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "keyselect/KeyGrid.h"
 
+#include <cmath>
+
 // clang-format off
 namespace {
 constexpr std::array<KeyGridEntry, KeyButtonCount> Grid{{
@@ -56,3 +58,45 @@ static_assert(Grid[KeypadZeroButton].code == 0x62 && Grid[KeypadZeroButton].w ==
 } // namespace
 
 const std::array<KeyGridEntry, KeyButtonCount> KeyGrid = Grid;
+
+namespace {
+// How far `c` lies outside [from, from + size); 0 inside.
+double outside(double c, double from, double size) {
+    return c < from ? from - c : c >= from + size ? c - (from + size) : 0;
+}
+} // namespace
+
+int KeyGridNeighbour(int index, GridStep step) {
+    const KeyGridEntry& from = KeyGrid.at(index);
+    const double centreX = from.x + from.w / 2, centreY = from.y + from.h / 2;
+    int best = -1;
+    double bestScore = 0;
+    for (int i = 0; i < KeyButtonCount; ++i) {
+        const KeyGridEntry& to = KeyGrid[i];
+        // A row is the buttons level with this one's middle; a column is looser, as the rows
+        // of a keyboard are staggered: the rows nearest first, then the nearest in x.
+        const bool inRow = outside(centreY, to.y, to.h) == 0;
+        const double dx = std::abs(to.x + to.w / 2 - centreX);
+        double score = -1;
+        if (step == GridStep::Left && inRow && to.x + to.w <= from.x)
+            score = from.x - (to.x + to.w);
+        else if (step == GridStep::Right && inRow && to.x >= from.x + from.w)
+            score = to.x - (from.x + from.w);
+        else if (step == GridStep::Up && to.y + to.h <= from.y)
+            score = from.y - (to.y + to.h) + dx;
+        else if (step == GridStep::Down && to.y >= from.y + from.h)
+            score = to.y - (from.y + from.h) + dx;
+        if (score >= 0 && (best < 0 || score < bestScore)) {
+            best = i;
+            bestScore = score;
+        }
+    }
+    return best;
+}
+
+int KeyGridButtonOf(int usage) {
+    for (int i = 0; i < FirstMouseButton; ++i)
+        if (usage > 0 && KeyGrid[i].code == usage)
+            return i;
+    return -1;
+}

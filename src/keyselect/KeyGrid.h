@@ -20,3 +20,11 @@ inline constexpr int CancelButton = 108;
 inline constexpr int KeypadZeroButton = 102;
 
 extern const std::array<KeyGridEntry, KeyButtonCount> KeyGrid;
+
+// The ways the arrow keys move over the drawn keyboard.
+enum class GridStep { Left, Right, Up, Down };
+// The button an arrow moves to from button `index`: Left and Right to the neighbour in its
+// row, Up and Down to the nearest button above or below, the one nearest in x; -1 at an edge.
+int KeyGridNeighbour(int index, GridStep step);
+// The keyboard button that shows the key with this HID usage; -1 where the window shows none.
+int KeyGridButtonOf(int usage);

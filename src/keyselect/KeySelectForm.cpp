@@ -3,6 +3,7 @@
 
 #include "keyselect/KeyGrid.h"
 #include "model/KeyCodes.h"
+#include "model/ScanCodes.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -24,6 +25,8 @@ constexpr double DesignLabelHeight = 255.0 / 15;
 // The Space bar's key code: its wide key is known by the code, as a translation may change
 // its caption.
 constexpr int SpaceCode = 0x2C;
+// X11 and Wayland number their key codes from 8: the input event code plus 8.
+constexpr int NativeScanCodeOffset = 8;
 
 QFont baseFont(const char* family) {
     QFont f(QString::fromLatin1(family));
@@ -68,6 +71,7 @@ KeySelectForm::KeySelectForm(QWidget* parent, QRect screen)
     m_focusSink->setObjectName(QStringLiteral("Picture1"));
     m_focusSink->setGeometry(0, 0, 1, 1);
     m_focusSink->setFocusPolicy(Qt::StrongFocus);
+    m_focusSink->installEventFilter(this); // the arrows start from it
 
     m_label = new QLabel(tr("Mouse Buttons"), this);
     m_label->setObjectName(QStringLiteral("Label1"));
@@ -254,6 +258,10 @@ bool KeySelectForm::eventFilter(QObject* watched, QEvent* event) {
         key->click(); // Enter chooses the focused key, as Space does
         return true;
     }
+    if ((key || watched == m_focusSink) && event->type() == QEvent::KeyPress &&
+        moveFocus(*static_cast<QKeyEvent*>(event),
+                  key ? int(std::find(m_keys.begin(), m_keys.end(), key) - m_keys.begin()) : -1))
+        return true;
     if (key && event->type() == QEvent::MouseButtonPress) {
         m_pressedCaption = key->text();
         key->setText(QString());
@@ -267,6 +275,35 @@ bool KeySelectForm::eventFilter(QObject* watched, QEvent* event) {
             m_focusSink, [sink = m_focusSink] { sink->setFocus(); }, Qt::QueuedConnection);
     }
     return QDialog::eventFilter(watched, event);
+}
+
+bool KeySelectForm::moveFocus(const QKeyEvent& event, int from) {
+    // Tab, Space, Enter and Esc keep their meaning, and so do the modifiers, which would
+    // otherwise leave for their own key before Shift+Tab or a shortcut.
+    const int k = event.key();
+    if ((event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ||
+        k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Space || k == Qt::Key_Return ||
+        k == Qt::Key_Enter || k == Qt::Key_Escape)
+        return false;
+    int to = -1;
+    const bool arrow = !(event.modifiers() & Qt::KeypadModifier) && k >= Qt::Key_Left &&
+                       k <= Qt::Key_Down; // a keypad arrow is the keypad's own key
+    if (arrow) {
+        static constexpr GridStep Steps[] = {GridStep::Left, GridStep::Up, GridStep::Right,
+                                             GridStep::Down};
+        to = from < 0 ? 0 : KeyGridNeighbour(from, Steps[k - Qt::Key_Left]);
+    } else {
+        const int scanCode = int(event.nativeScanCode());
+        const int usage = scanCode > NativeScanCodeOffset
+                              ? HidUsageFromEventCode(scanCode - NativeScanCodeOffset)
+                              : 0;
+        if (usage >= 0xE0 && usage <= 0xE7)
+            return false;
+        to = KeyGridButtonOf(usage);
+    }
+    if (to >= 0)
+        m_keys[to]->setFocus(Qt::TabFocusReason); // with its focus frame
+    return arrow || to >= 0;
 }
 
 void KeySelectForm::done(int result) {

@@ -9,6 +9,7 @@
 #include <QRect>
 #include <array>
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QScreen;
@@ -53,6 +54,9 @@ private:
     void layoutKeys();
     void layoutPass();
     void followScreen(QScreen* screen);
+    // Moves the focus for a key pressed while button `from` (-1: none) has it; whether the
+    // key was one that moves.
+    bool moveFocus(const QKeyEvent& event, int from);
 
     std::array<QPushButton*, KeyButtonCount> m_keys{};
     QLabel* m_label;

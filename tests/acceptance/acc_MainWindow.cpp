@@ -3,6 +3,7 @@
 // About window's place, the unit choice staying in reach and alone taking input, the keyboard
 // choosing a key, and Tab reaching every row.
 #include "AcceptanceCase.h"
+#include "TpdImage.h"
 
 class acc_MainWindow : public AcceptanceCase {
     Q_OBJECT
@@ -106,10 +107,54 @@ private slots:
         QVERIFY(tabTo(QStringLiteral("Tab"), QStringLiteral("SKey_2")));
         display->key(QStringLiteral("Return"));
         QVERIFY(waitForKeyWindow() && focusAfter("Tab", "CKey_0") && focusAfter("Tab", "CKey_1"));
-        // The rows' box takes the focus, and Tab goes on from the button.
-        QVERIFY(focusAfter("Return", "PicEdge") && focusAfter("Tab", "ChkRepeat_3"));
+        // Opened by the keyboard, the window gives the focus back to the button; Tab goes on.
+        QVERIFY(focusAfter("Return", "SKey_2") && focusAfter("Tab", "ChkRepeat_3"));
         QCOMPARE(program->widget(QStringLiteral("SKey_2"))["text"].toString(),
                  QStringLiteral("F1"));
+    }
+
+    void keyboardAloneChoosesKeys_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::newRow("800x600") << QSize(800, 600);
+        QTest::newRow("1024x768") << QSize(1024, 768);
+    }
+    void keyboardAloneChoosesKeys() {
+        QFETCH(QSize, screen);
+        program.reset();
+        startDisplay(screen);
+        startDemo();
+        // Esc gives the focus back to the button, with its frame: Space opens the window again.
+        QVERIFY(tabTo(QStringLiteral("Tab"), QStringLiteral("SKey_0")));
+        display->key(QStringLiteral("space"));
+        QVERIFY(waitForKeyWindow());
+        QVERIFY(focusAfter("Escape", "SKey_0"));
+        QVERIFY(program->snapshot()["focusRing"].toBool());
+        display->key(QStringLiteral("space"));
+        QVERIFY(waitForKeyWindow());
+        // The arrows go over the drawn keyboard: Esc, the ~ key, Tab, Q, and A below Q.
+        for (const auto& [key, name] : {std::pair{"Right", "CKey_0"},
+                                        {"Down", "CKey_16"},
+                                        {"Down", "CKey_37"},
+                                        {"Right", "CKey_38"},
+                                        {"Down", "CKey_59"}})
+            QVERIFY2(focusAfter(key, name), name);
+        // A typed letter moves to its key; Return chooses it.
+        QVERIFY(focusAfter("l", "CKey_67") && focusAfter("Return", "SKey_0"));
+        QVERIFY(tabTo(QStringLiteral("Tab"), QStringLiteral("SKey_1")));
+        display->key(QStringLiteral("space"));
+        QVERIFY(waitForKeyWindow() && focusAfter("q", "CKey_38") && focusAfter("space", "SKey_1"));
+
+        const QString path = program->workDir() + QStringLiteral("/typed.TPD");
+        display->key(QStringLiteral("ctrl+s"));
+        // Typed into the dialog only once it takes input; sooner the name is lost.
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return program->window(QStringLiteral("SaveDialog"))["active"].toBool();
+        }));
+        QVERIFY(program->enterFileName(path));
+        QVERIFY(program->waitFor([&](const QJsonObject&) { return TpdImage::read(path).valid; }));
+        const TpdImage saved = TpdImage::read(path);
+        QCOMPARE(saved.key(0), 0x0F); // L
+        QCOMPARE(saved.key(1), 0x14); // Q
     }
 
     void tabScrollsAHiddenRowIntoView() {

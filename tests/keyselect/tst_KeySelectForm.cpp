@@ -45,6 +45,8 @@ private slots:
     void geometry_data();
     void geometry();
     void blankWhileHeld();
+    void keyboardMovesTheFocus_data();
+    void keyboardMovesTheFocus();
     void fromMainWindow_data();
     void fromMainWindow();
 };
@@ -178,28 +180,70 @@ void TestKeySelectForm::blankWhileHeld() {
     QVERIFY(!form.isVisible());
 }
 
+void TestKeySelectForm::keyboardMovesTheFocus_data() {
+    QTest::addColumn<int>("from"); // -1: the window's own focus
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("scanCode"); // the input event code plus 8; 0 for none
+    QTest::addColumn<int>("to");
+    QTest::newRow("Q, Right") << 38 << int(Qt::Key_Right) << 0 << 39;
+    QTest::newRow("Esc, Left stays") << 0 << int(Qt::Key_Left) << 0 << 0;
+    QTest::newRow("Q, Down to A") << 38 << int(Qt::Key_Down) << 0 << 59;
+    QTest::newRow("Space, Up to B") << 94 << int(Qt::Key_Up) << 0 << 79;
+    QTest::newRow("arrow Up, Up to End") << 86 << int(Qt::Key_Up) << 0 << 52;
+    QTest::newRow("keypad 6, Right to +") << 73 << int(Qt::Key_Right) << 0 << 57;
+    QTest::newRow("F12, Down to Bksp") << 12 << int(Qt::Key_Down) << 0 << 29;
+    QTest::newRow("Cancel, Up to keypad 0") << 108 << int(Qt::Key_Up) << 0 << 102;
+    QTest::newRow("window, Right to Esc") << -1 << int(Qt::Key_Right) << 0 << 0;
+    QTest::newRow("window, typed A") << -1 << int(Qt::Key_A) << 30 + 8 << 59;
+    QTest::newRow("Q, typed L") << 38 << int(Qt::Key_L) << 38 + 8 << 67;
+    QTest::newRow("Q, Shift stays") << 38 << int(Qt::Key_Shift) << 42 + 8 << 38;
+}
+
+void TestKeySelectForm::keyboardMovesTheFocus() {
+    QFETCH(int, from);
+    QFETCH(int, key);
+    QFETCH(int, scanCode);
+    QFETCH(int, to);
+    KeySelectForm form(nullptr, QRect(0, 0, 1280, 1024));
+    form.show();
+    QWidget* start = from < 0 ? form.findChild<QWidget*>("Picture1") : form.key(from);
+    start->setFocus();
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, quint32(scanCode), 0, 0);
+    QApplication::sendEvent(start, &press);
+    QCOMPARE(form.focusWidget(), form.key(to));
+    QVERIFY(form.isVisible()); // moving chooses nothing
+    QCOMPARE(form.SelectedCode(), -2);
+}
+
 void TestKeySelectForm::fromMainWindow_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("index"); // -1: close the window
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("tag");
     QTest::addColumn<bool>("modified");
+    QTest::addColumn<QString>("press"); // what opens the window: a click, Space or Return
     QTest::newRow("cancel") << "SKey_3" << 108 << "Esc"
-                            << "41" << false;
+                            << "41" << false << "click";
     QTest::newRow("closed") << "SKey_3" << -1 << "Esc"
-                            << "41" << false;
+                            << "41" << false << "click";
     QTest::newRow("not used") << "SKey_3" << 107 << "Not Used"
-                              << "0" << true;
+                              << "0" << true << "click";
     QTest::newRow("mouse L") << "SKey_3" << 104 << "Left Mouse"
-                             << "232" << true;
+                             << "232" << true << "click";
     QTest::newRow("letter L") << "Rkey_2" << 67 << "L"
-                              << "15" << true;
+                              << "15" << true << "click";
     QTest::newRow("&7") << "SKey_3" << 23 << "&&7"
-                        << "36" << true;
+                        << "36" << true << "click";
     QTest::newRow("quote") << "SKey_3" << 69 << "\" '"
-                           << "52" << true;
+                           << "52" << true << "click";
     QTest::newRow("same key again") << "SKey_3" << 0 << "Esc"
-                                    << "41" << true;
+                                    << "41" << true << "click";
+    QTest::newRow("Space, cancel") << "SKey_3" << 108 << "Esc"
+                                   << "41" << false << "Space";
+    QTest::newRow("Space, closed") << "Rkey_2" << -1 << "Esc"
+                                   << "41" << false << "Space";
+    QTest::newRow("Return, letter L") << "SKey_3" << 67 << "L"
+                                      << "15" << true << "Return";
 }
 
 void TestKeySelectForm::fromMainWindow() {
@@ -208,6 +252,7 @@ void TestKeySelectForm::fromMainWindow() {
     QFETCH(QString, caption);
     QFETCH(QString, tag);
     QFETCH(bool, modified);
+    QFETCH(QString, press);
     EmulatedAccess access(1);
     ScriptedDialogs dialogs;
     auto w = Module1::Start(ProgrammerServices{access, dialogs});
@@ -217,12 +262,17 @@ void TestKeySelectForm::fromMainWindow() {
     w->config().setConfigModified(false);
     auto* key = w->findChild<QPushButton*>(button);
     answerKeyWindow(index);
-    key->click();
+    key->setFocus(Qt::TabFocusReason);
+    if (press == "click")
+        key->click();
+    else
+        QTest::keyClick(key, press == "Space" ? Qt::Key_Space : Qt::Key_Return);
     QCOMPARE(key->text(), caption);
     QCOMPARE(key->property("Tag").toString(), tag);
     QCOMPARE(w->config().configModified(), modified);
+    // A click leaves the focus on the rows' box; the keyboard gets its button back.
     QCOMPARE(w->focusWidget() ? w->focusWidget()->objectName() : QString(),
-             QString(slot < 36 ? "PicEdge" : "RPicEdge"));
+             press != "click" ? button : QString(slot < 36 ? "PicEdge" : "RPicEdge"));
     // Tab goes on from the button, not from the top of the rows.
     QWidget* next = key->nextInFocusChain();
     while (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisibleTo(w.get()) ||

@@ -114,10 +114,13 @@ private:
             }
         }
         const QWidget* focus = QApplication::focusWidget();
-        QJsonObject root{{"windows", windows},
-                         {"widgets", widgets},
-                         {"actions", actions},
-                         {"focus", focus ? focus->objectName() : QString()}};
+        QJsonObject root{
+            {"windows", windows},
+            {"widgets", widgets},
+            {"actions", actions},
+            {"focus", focus ? focus->objectName() : QString()},
+            // Whether the focus frame shows: the style draws it only then.
+            {"focusRing", focus && focus->window()->testAttribute(Qt::WA_KeyboardFocusChange)}};
         QSaveFile file(m_path);
         if (file.open(QIODevice::WriteOnly)) {
             file.write(QJsonDocument(root).toJson(QJsonDocument::Compact));
