@@ -5,9 +5,9 @@
 #include "cli/ToolOptions.h"
 #include "cli/UnitProgramming.h"
 #include "device/AccessSetup.h"
+#include "device/KeyPressSource.h"
 #include "device/UnitListing.h"
 #include "identify/IdentifySession.h"
-#include "identify/KeyPressSource.h"
 
 #include <QList>
 #include <QStringList>

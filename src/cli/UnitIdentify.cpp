@@ -3,10 +3,10 @@
 
 #include "cli/TerminalProgress.h"
 #include "cli/UnitProgramming.h"
+#include "device/KeyPressSource.h"
 #include "identify/IdentificationImage.h"
-#include "identify/KeyPressSource.h"
-#include "identify/StopSignals.h"
 #include "model/SlotText.h"
+#include "process/StopSignals.h"
 
 #include <QDateTime>
 #include <QEventLoop>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "identify/KeyPressSource.h"
+#include "device/KeyPressSource.h"
 
 #include <QList>
 #include <QStringList>

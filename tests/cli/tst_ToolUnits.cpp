@@ -4,11 +4,11 @@
 #include "FakeSysfs.h"
 #include "cli/CommandLineTool.h"
 #include "device/AccessSetup.h"
+#include "device/KeyPressSource.h"
 #include "device/PlugMonitor.h"
 #include "files/ConfigFile.h"
 #include "files/RestoreJournal.h"
 #include "hidraw/HidapiAccess.h"
-#include "identify/KeyPressSource.h"
 #include "model/Configuration.h"
 
 #include <QTimer>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "identify/StopSignals.h"
+#include "process/StopSignals.h"
 
 #include <QSocketNotifier>
 #include <atomic>
