@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "cli/AccessAdvice.h"
 #include "cli/DocumentCommands.h"
 #include "cli/ToolStatus.h"
 #include "cli/UnitCommands.h"
@@ -32,9 +33,7 @@ public:
 
     static QString helpText();
     // What a user who may not open a unit has to do, one step to a paragraph.
-    static QString accessAdvice(const AccessSetup& setup) {
-        return UnitCommands::accessAdvice(setup);
-    }
+    static QString accessAdvice(const AccessSetup& setup) { return AccessAdvice::forUnit(setup); }
 
 private:
     // Why the options make no sense together, or empty when they do.

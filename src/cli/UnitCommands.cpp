@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/UnitCommands.h"
 
+#include "cli/AccessAdvice.h"
 #include "cli/TerminalProgress.h"
 #include "cli/TracingAccess.h"
 #include "cli/UnitIdentify.h"
@@ -16,7 +17,6 @@
 #include "files/ConfigJson.h"
 #include "files/RestoreJournal.h"
 #include "identify/IdentifySession.h"
-#include "model/ConfigImage.h"
 #include "model/Configuration.h"
 #include "model/ConfigurationDifferences.h"
 #include "model/KeyCodes.h"
@@ -62,88 +62,6 @@ QString noUnitFound() {
 
 } // namespace
 
-namespace {
-
-// How the rule that gives access gets onto this machine; empty for the steps that follow it.
-QString installAdvice(AccessSetup::Step step, const AccessSetup& setup) {
-    switch (step) {
-    case AccessSetup::Step::InstallFromBuild:
-        return QCoreApplication::translate(
-                   "CommandLineTool",
-                   "The udev rule that gives access is not installed. Install it from "
-                   "this build, then unplug the unit and plug it in again:\n%1")
-            .arg(setup.installCommands());
-    case AccessSetup::Step::InstallPackage:
-        return QCoreApplication::translate(
-            "CommandLineTool",
-            "The udev rule that gives access is not installed. Install the "
-            "tarvenpad-programmer package, which brings it, then unplug the unit and "
-            "plug it in again.");
-    default:
-        return {};
-    }
-}
-
-} // namespace
-
-// How this user gets access, fitted to how the programs were installed and how the user is
-// logged in: each command on a line of its own, to be copied as it is. Built when needed, so
-// that it is said in the language the tool runs in.
-QString UnitCommands::accessAdvice(const AccessSetup& setup) {
-    QStringList advice;
-    for (const AccessSetup::Step step : setup.steps()) {
-        switch (step) {
-        case AccessSetup::Step::InstallFromBuild:
-        case AccessSetup::Step::InstallPackage:
-            advice << installAdvice(step, setup);
-            break;
-        case AccessSetup::Step::ReplugAtSeat:
-            advice << QCoreApplication::translate(
-                "CommandLineTool",
-                "The rule gives the user at the seat access: unplug the unit and plug it "
-                "in again.");
-            break;
-        case AccessSetup::Step::JoinPlugdev:
-            advice << QCoreApplication::translate(
-                          "CommandLineTool",
-                          "Over SSH or without a desktop session, access comes from the plugdev "
-                          "group. Join it, then log in again:\n%1")
-                          .arg(AccessSetup::joinCommand());
-            break;
-        case AccessSetup::Step::ApplyRuleAgain:
-            advice << QCoreApplication::translate(
-                          "CommandLineTool",
-                          "This user is in plugdev, but the unit was set up before the rule was in "
-                          "place. Unplug it and plug it in again, or have udev apply the rule "
-                          "now:\n%1")
-                          .arg(AccessSetup::applyCommand());
-            break;
-        }
-    }
-    return advice.join(QLatin1Char('\n'));
-}
-
-// A unit's keyboard carries keystrokes: the rule gives it to the user at the seat alone, and
-// no group, so over SSH there is no way in but to sit at the computer.
-QString UnitCommands::keyboardAccessAdvice(const AccessSetup& setup) {
-    QStringList advice;
-    for (const AccessSetup::Step step : setup.steps())
-        if (const QString install = installAdvice(step, setup); !install.isEmpty())
-            advice << install;
-    if (setup.atSeat)
-        advice << QCoreApplication::translate(
-            "CommandLineTool",
-            "The rule gives the user at the seat the keyboard of a unit it has checked: "
-            "unplug the unit and plug it in again.");
-    else
-        advice << QCoreApplication::translate(
-            "CommandLineTool",
-            "A unit's keyboard carries keystrokes, so the rule gives it only to the user at "
-            "the seat, never to a group: run identify in a desktop session at the computer "
-            "the unit is plugged into.");
-    return advice.join(QLatin1Char('\n'));
-}
-
 std::unique_ptr<HidAccess> UnitCommands::openAccess(const ToolOptions& o) {
     std::unique_ptr<HidAccess> access;
     if (o.emulate >= 0) {
@@ -167,7 +85,7 @@ int UnitCommands::denied(const ListedUnit& unit) {
                                              "(%2).")
                                               .arg(unit.unit)
                                               .arg(UnitProgramming::failureDetail(unit.refused)));
-    m_err << accessAdvice(m_accessSetup ? *m_accessSetup : AccessSetup::probe()) << '\n';
+    m_err << AccessAdvice::forUnit(m_accessSetup ? *m_accessSetup : AccessSetup::probe()) << '\n';
     m_err.flush();
     return status;
 }
@@ -352,9 +270,7 @@ int UnitCommands::writeUnits(const ToolOptions& o) {
     }
     progress.finish();
     const int status = report(o, targets, outcomes);
-    return skipped && UnitProgramming::severity(NoUnit) > UnitProgramming::severity(status)
-               ? int(NoUnit)
-               : status;
+    return skipped ? UnitProgramming::worse(status, NoUnit) : status;
 }
 
 std::optional<QStringList> UnitCommands::backupPaths(const QString& pattern,
@@ -396,7 +312,7 @@ int UnitCommands::report(const ToolOptions& o, const QList<ListedUnit>& targets,
             code = denied(t);
         else if (code != Success)
             fail(code, tr("unit %1: %2").arg(t.unit).arg(outcome.message));
-        status = worse(status, code);
+        status = UnitProgramming::worse(status, code);
     }
     return status;
 }
@@ -550,7 +466,7 @@ int UnitCommands::keyboardFailure(int unit, const KeyPressSource::Failure& failu
                               "(%2: %3).")
                                .arg(unit)
                                .arg(failure.node, reason));
-        m_err << keyboardAccessAdvice(m_accessSetup ? *m_accessSetup : AccessSetup::probe())
+        m_err << AccessAdvice::forKeyboard(m_accessSetup ? *m_accessSetup : AccessSetup::probe())
               << '\n';
         m_err.flush();
         return AccessDenied;
@@ -638,7 +554,7 @@ int UnitCommands::restore(const ToolOptions& o) {
             progress.finish();
             code = restored(attached->unit, entry, outcome);
         }
-        status = worse(status, code);
+        status = UnitProgramming::worse(status, code);
     }
     return status;
 }
@@ -677,17 +593,14 @@ int UnitCommands::forget(RestoreJournal& journal, const QList<JournalEntry>& ent
     int status = Success;
     for (const JournalEntry& entry : entries) {
         if (const FileResult r = journal.remove(entry); !r.ok())
-            status = worse(status, fail(CannotWrite, tr("cannot forget the configuration kept "
-                                                        "for serial %1 (%2: %3)")
-                                                         .arg(entry.serial, r.message, r.reason)));
+            status = UnitProgramming::worse(
+                status, fail(CannotWrite, tr("cannot forget the configuration kept "
+                                             "for serial %1 (%2: %3)")
+                                              .arg(entry.serial, r.message, r.reason)));
         else
             m_out << tr("serial %1: the configuration kept since %2 is forgotten\n")
                          .arg(entry.serial, entry.time.toLocalTime().toString("yyyy-MM-dd HH:mm"));
     }
     m_out.flush();
     return status;
-}
-
-int UnitCommands::worse(int a, int b) {
-    return UnitProgramming::severity(b) > UnitProgramming::severity(a) ? b : a;
 }

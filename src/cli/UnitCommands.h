@@ -38,10 +38,6 @@ public:
     void setKeySource(KeySourceFactory keySource) { m_keySource = std::move(keySource); }
     // What the access advice is fitted to; without it, this machine as it is when needed.
     void setAccessSetup(const AccessSetup& setup) { m_accessSetup = setup; }
-    // What a user who may not open a unit has to do, one step to a paragraph.
-    static QString accessAdvice(const AccessSetup& setup);
-    // The same for a unit's keyboard, which only the user at the seat is given.
-    static QString keyboardAccessAdvice(const AccessSetup& setup);
 
     int units(const ToolOptions& o);
     int write(const ToolOptions& o);
@@ -58,8 +54,6 @@ private:
     // What restore says of one entry; its exit status.
     int restored(int unit, const JournalEntry& entry, const IdentifySession::Outcome& outcome);
     int forget(RestoreJournal& journal, const QList<JournalEntry>& entries);
-    // Of two exit statuses, the one --all reports.
-    static int worse(int a, int b);
     // The hardware, or emulated units as the options say, traced with --trace.
     std::unique_ptr<HidAccess> openAccess(const ToolOptions& o);
     // Chooses a unit as the options say and reads its image; a status other than Success has

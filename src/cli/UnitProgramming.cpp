@@ -31,6 +31,10 @@ QString UnitProgramming::locationName(int location) {
         SlotLabel(slot), location == ConfigImage::keyLocation(slot) ? tr("key") : tr("modifiers"));
 }
 
+int UnitProgramming::worse(int a, int b) {
+    return severity(b) > severity(a) ? b : a;
+}
+
 int UnitProgramming::severity(int status) {
     switch (status) {
     case Differs:
