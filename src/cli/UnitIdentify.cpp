@@ -140,22 +140,7 @@ int UnitIdentify::run(int unit, KeyPressSource& source) {
                 .arg(serial));
     }
 
-    QString lostReason;
-    if (!stopSignals.raised()) {
-        say(tr("press the inputs one at a time; Ctrl+C ends"));
-        QEventLoop loop;
-        QObject::connect(&stopSignals, &StopSignals::stopRequested, &loop, &QEventLoop::quit);
-        QObject::connect(&source, &KeyPressSource::pressed, &loop, [&](int code) {
-            pressed(code);
-            if (m_out.status() != QTextStream::Ok)
-                loop.quit(); // standard output has gone: no one reads the presses
-        });
-        QObject::connect(&source, &KeyPressSource::lost, &loop, [&](const QString& reason) {
-            lostReason = reason;
-            loop.quit();
-        });
-        loop.exec();
-    }
+    const QString lostReason = stopSignals.raised() ? QString() : listen(source, stopSignals);
     summarise();
     if (!lostReason.isEmpty()) {
         fail(NoUnit, tr("identify ended: %1").arg(lostReason));
@@ -163,6 +148,26 @@ int UnitIdentify::run(int unit, KeyPressSource& source) {
         return back ? back : int(NoUnit);
     }
     return putBack(false);
+}
+
+// Takes the presses until a stop signal, the source's loss or standard output's end; why the
+// source was lost, empty otherwise.
+QString UnitIdentify::listen(KeyPressSource& source, StopSignals& stopSignals) {
+    QString lostReason;
+    say(tr("press the inputs one at a time; Ctrl+C ends"));
+    QEventLoop loop;
+    QObject::connect(&stopSignals, &StopSignals::stopRequested, &loop, &QEventLoop::quit);
+    QObject::connect(&source, &KeyPressSource::pressed, &loop, [&](int code) {
+        pressed(code);
+        if (m_out.status() != QTextStream::Ok)
+            loop.quit(); // standard output has gone: no one reads the presses
+    });
+    QObject::connect(&source, &KeyPressSource::lost, &loop, [&](const QString& reason) {
+        lostReason = reason;
+        loop.quit();
+    });
+    loop.exec();
+    return lostReason;
 }
 
 void UnitIdentify::pressed(int eventCode) {
