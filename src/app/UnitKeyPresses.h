@@ -7,8 +7,8 @@
 #include <memory>
 
 // The presses of a unit's own keyboard interface while its inputs are identified, or why
-// they cannot be had: facts that the Identify window puts into words before it falls back
-// to the keys that reach it.
+// they cannot be had: facts that IdentifyCommands puts into words for the Identify window,
+// which then falls back to the keys that reach it.
 struct UnitKeyPresses {
     std::unique_ptr<KeyPressSource> source; // null: they cannot be read, for `failure`
     KeyPressSource::Failure failure;

@@ -65,7 +65,7 @@ int RestoreCommand::run(const ToolOptions& o) {
     if (o.forget)
         return forget(journal, entries);
     UnitContext c = openContext(o);
-    const QList<ListedUnit> found = ListUnits(*c.access, c.link, true);
+    const QList<ListedUnit> found = ListUnits(*c.access, c.link, Serials::Ask);
     // A unit this user may not open may be the one an entry is for.
     const auto refused = std::find_if(found.begin(), found.end(),
                                       [](const ListedUnit& a) { return !a.accessible(); });

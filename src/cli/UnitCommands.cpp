@@ -60,7 +60,7 @@ QList<ListedUnit> UnitCommands::warnLeftOut(HidAccess& access, DeviceLink& link)
     QStringList named;
     // By serial number, which the user can read on the unit; the node alone says nothing.
     for (int n = MaxUnits + 1; !access.unitPath(n).isEmpty(); ++n) {
-        const std::optional<ListedUnit> listed = ListUnit(access, link, n, true);
+        const std::optional<ListedUnit> listed = ListUnit(access, link, n, Serials::Ask);
         if (!listed)
             continue;
         beyond << *listed;
@@ -82,7 +82,8 @@ QList<ListedUnit> UnitCommands::warnLeftOut(HidAccess& access, DeviceLink& link)
 
 int UnitCommands::pickUnit(const ToolOptions& o, HidAccess& access, DeviceLink& link,
                            ListedUnit& unit, bool serials) {
-    const QList<ListedUnit> found = ListUnits(access, link, serials || !o.serial.isEmpty());
+    const QList<ListedUnit> found =
+        ListUnits(access, link, serials || !o.serial.isEmpty() ? Serials::Ask : Serials::Skip);
     if (found.isEmpty())
         return fail(NoUnit, noUnitFound());
     if (!o.serial.isEmpty()) {
@@ -104,7 +105,7 @@ int UnitCommands::pickUnit(const ToolOptions& o, HidAccess& access, DeviceLink& 
         return unit.accessible() ? Success : denied(unit);
     }
     // Only a refusal needs the serial numbers, to tell the units apart.
-    const QList<ListedUnit> listed = serials ? found : ListUnits(access, link, true);
+    const QList<ListedUnit> listed = serials ? found : ListUnits(access, link, Serials::Ask);
     QString list;
     for (const ListedUnit& a : listed)
         list += (list.isEmpty() ? QString() : tr("; ")) +

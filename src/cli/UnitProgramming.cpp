@@ -131,7 +131,7 @@ UnitWatch::Outcome UnitProgramming::programPlugIn(HidAccess& access, const QStri
     QTextStream nowhere; // units programmed side by side draw no progress bar
     TerminalProgress quiet(nowhere, false);
     DeviceLink link(access, quiet, quiet);
-    const std::optional<ListedUnit> listed = ListUnit(access, link, unit, true);
+    const std::optional<ListedUnit> listed = ListUnit(access, link, unit, Serials::Ask);
     if (!listed)
         return {Outcome::Result::Failed, {}, tr("Device Not Found")};
     if (!listed->accessible())

@@ -10,7 +10,7 @@
 
 int UnitsCommand::run(const ToolOptions& o) {
     UnitContext c = openContext(o, Progress::Quiet);
-    const QList<ListedUnit> found = ListUnits(*c.access, c.link, true);
+    const QList<ListedUnit> found = ListUnits(*c.access, c.link, Serials::Ask);
     const QList<ListedUnit> beyond = warnLeftOut(*c.access, c.link);
     if (o.json) {
         // A unit this user may not open is still there; a script must not take it for absent.

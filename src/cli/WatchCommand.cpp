@@ -34,7 +34,7 @@ int WatchCommand::run(const ToolOptions& o) {
         UnitListScope scope(*lister);
         TerminalProgress quiet(m_err, false);
         DeviceLink link(*lister, quiet, quiet);
-        for (const ListedUnit& a : ListUnits(*lister, link, false))
+        for (const ListedUnit& a : ListUnits(*lister, link, Serials::Skip))
             attached << lister->unitPath(a.unit);
         for (int n = MaxUnits + 1; !lister->unitPath(n).isEmpty(); ++n)
             attached << lister->unitPath(n);

@@ -22,7 +22,7 @@ int WriteCommand::run(const ToolOptions& o) {
     // A unit left as it was is not a success.
     const bool skipped = o.all && !warnLeftOut(*c.access, c.link).isEmpty();
     if (o.all) {
-        targets = ListUnits(*c.access, c.link, serials);
+        targets = ListUnits(*c.access, c.link, serials ? Serials::Ask : Serials::Skip);
         if (targets.isEmpty())
             return fail(NoUnit, tr("no TARVEN-PAD unit found"));
     } else {
