@@ -18,7 +18,7 @@ int RestoreCommand::restored(int unit, const JournalEntry& entry,
                                     "back equal, but the journal that kept it cannot forget it: "
                                     "%3")
                                      .arg(unit)
-                                     .arg(entry.serial, outcome.detail));
+                                     .arg(entry.serial, outcome.reason));
     else {
         code = fail(UnitIdentify::status(outcome),
                     tr("unit %1 (serial %2): %3")

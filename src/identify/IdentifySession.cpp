@@ -16,8 +16,8 @@ using Outcome = IdentifySession::Outcome;
 using Stage = IdentifySession::Stage;
 using IdentificationImage::Holding;
 
-Outcome failed(Stage stage, TransferResult result, const QString& detail = {}) {
-    return {result, stage, detail};
+Outcome failed(Stage stage, TransferResult result, const QString& reason = {}) {
+    return {result, stage, -1, reason};
 }
 
 // A unit as the journal knows it: by its serial number's raw characters, or, for an entry
@@ -63,7 +63,7 @@ Outcome putOnUnit(DeviceLink& link, int unit, const DeviceImage& image) {
         return failed(Stage::Verifying, r);
     if (const QList<int> differ = ConfigurationDifferences::of(image.bytes, back.bytes).locations();
         !differ.isEmpty())
-        return failed(Stage::Verifying, TransferResult::IoError, QString::number(differ.first()));
+        return {TransferResult::IoError, Stage::Verifying, differ.first(), {}};
     return {};
 }
 
