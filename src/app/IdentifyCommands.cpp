@@ -186,12 +186,11 @@ void IdentifyCommands::readPresses(int unit) {
         m_identifyWindow->readOwnKeys(tr("it is an emulated unit"));
         return;
     }
-    UnitKeyPresses presses;
+    KeyPressSource::Failure failure;
     {
         UnitListScope units(m_services.access);
-        presses = m_services.keyPresses(unit);
+        m_source = m_services.keyPresses(m_services.access.unitPath(unit), failure);
     }
-    m_source = std::move(presses.source);
     if (m_source) {
         connect(m_source.get(), &KeyPressSource::pressed, this,
                 [this](int code) { onPress(code); });
@@ -203,7 +202,6 @@ void IdentifyCommands::readPresses(int unit) {
         return;
     }
     using Kind = KeyPressSource::Failure::Kind;
-    const KeyPressSource::Failure& failure = presses.failure;
     const QString error = QString::fromLocal8Bit(std::strerror(failure.systemError));
     QString reason;
     switch (failure.kind) {

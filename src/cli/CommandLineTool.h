@@ -24,7 +24,7 @@ public:
     // when it starts and then waits to be stopped.
     void setPlugMonitor(MonitorFactory monitor) { m_units.setPlugMonitor(std::move(monitor)); }
     // Where `identify` reads a unit's presses; without one it cannot.
-    void setKeySource(UnitCommands::KeySourceFactory keySource) {
+    void setKeySource(KeyPressSourceFactory keySource) {
         m_units.setKeySource(std::move(keySource));
     }
     // What the access advice is fitted to; without it, this machine as it is when needed.

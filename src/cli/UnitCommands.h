@@ -26,14 +26,11 @@ class UnitCommands : public ToolIo {
 public:
     using AccessFactory = std::function<std::unique_ptr<HidAccess>()>;
     using MonitorFactory = std::function<std::unique_ptr<PlugMonitor>()>;
-    // Opens the keyboard of the unit at a hidraw node, or says why it cannot.
-    using KeySourceFactory = std::function<std::unique_ptr<KeyPressSource>(
-        const QString& hidrawNode, KeyPressSource::Failure& failure)>;
 
     UnitCommands(QTextStream& out, QTextStream& err, AccessFactory hardware, bool errIsTerminal)
         : ToolIo(out, err), m_hardware(std::move(hardware)), m_errIsTerminal(errIsTerminal) {}
     void setPlugMonitor(MonitorFactory monitor) { m_monitor = std::move(monitor); }
-    void setKeySource(KeySourceFactory keySource) { m_keySource = std::move(keySource); }
+    void setKeySource(KeyPressSourceFactory keySource) { m_keySource = std::move(keySource); }
     // What the access advice is fitted to; without it, this machine as it is when needed.
     void setAccessSetup(const AccessSetup& setup) { m_accessSetup = setup; }
 
@@ -66,7 +63,7 @@ protected:
 
     AccessFactory m_hardware;
     MonitorFactory m_monitor;
-    KeySourceFactory m_keySource;
+    KeyPressSourceFactory m_keySource;
     bool m_errIsTerminal;
     std::optional<AccessSetup> m_accessSetup;
 };
