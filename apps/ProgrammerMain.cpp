@@ -21,10 +21,8 @@ int main(int argc, char** argv) {
     QtUserDialogs dialogs;
     ProgrammerServices services{access, dialogs};
     services.plugMonitor = [] { return std::make_unique<UdevPlugMonitor>(); };
-    services.keyPresses = [&access](int unit) {
-        UnitKeyPresses presses;
-        presses.source = EvdevKeySource::open(access.unitPath(unit), presses.failure);
-        return presses;
+    services.keyPresses = [](const QString& node, KeyPressSource::Failure& failure) {
+        return std::unique_ptr<KeyPressSource>(EvdevKeySource::open(node, failure));
     };
     return Module1::Main(services);
 }

@@ -61,16 +61,16 @@ QString IdentifyCommands::describe(const Outcome& outcome, const QString& serial
     case Stage::Reading:
         return tr("reading the unit failed: %1").arg(exchange);
     case Stage::Journal:
-        return tr("its copy on this computer failed: %1").arg(outcome.detail);
+        return tr("its copy on this computer failed: %1").arg(outcome.reason);
     case Stage::Writing:
     case Stage::Restoring:
         return tr("writing to the unit failed: %1").arg(exchange);
     case Stage::Verifying:
-        return outcome.detail.isEmpty()
+        return outcome.location < 0
                    ? tr("reading it back failed: %1").arg(exchange)
-                   : tr("reading it back found location %1 different").arg(outcome.detail);
+                   : tr("reading it back found location %1 different").arg(outcome.location);
     case Stage::Serial:
-        return outcome.detail.isEmpty()
+        return outcome.reason.isEmpty()
                    ? tr("the unit's serial number cannot be read, so the unit could not be told "
                         "apart from another")
                    : tr("another attached unit has the same serial number %1; unplug one of them")
@@ -79,10 +79,10 @@ QString IdentifyCommands::describe(const Outcome& outcome, const QString& serial
         return tr("the unit holds a configuration written after the one kept on %1, which "
                   "must not be put over it")
             .arg(
-                QLocale().toString(QDateTime::fromString(outcome.detail, Qt::ISODate).toLocalTime(),
+                QLocale().toString(QDateTime::fromString(outcome.reason, Qt::ISODate).toLocalTime(),
                                    QLocale::ShortFormat));
     case Stage::Locked:
-        return outcome.detail;
+        return outcome.reason;
     case Stage::Finding:
         break;
     }
@@ -145,7 +145,7 @@ bool IdentifyCommands::writeTemporary() {
     if (outcome && outcome->stage == Stage::Journal) {
         warn(tr("Nothing was written to unit %1: its own configuration could not be kept on "
                 "this computer (%2).")
-                 .arg(serial, outcome->detail));
+                 .arg(serial, outcome->reason));
         endSession();
         return false;
     }
@@ -186,12 +186,11 @@ void IdentifyCommands::readPresses(int unit) {
         m_identifyWindow->readOwnKeys(tr("it is an emulated unit"));
         return;
     }
-    UnitKeyPresses presses;
+    KeyPressSource::Failure failure;
     {
         UnitListScope units(m_services.access);
-        presses = m_services.keyPresses(unit);
+        m_source = m_services.keyPresses(m_services.access.unitPath(unit), failure);
     }
-    m_source = std::move(presses.source);
     if (m_source) {
         connect(m_source.get(), &KeyPressSource::pressed, this,
                 [this](int code) { onPress(code); });
@@ -203,7 +202,6 @@ void IdentifyCommands::readPresses(int unit) {
         return;
     }
     using Kind = KeyPressSource::Failure::Kind;
-    const KeyPressSource::Failure& failure = presses.failure;
     const QString error = QString::fromLocal8Bit(std::strerror(failure.systemError));
     QString reason;
     switch (failure.kind) {
@@ -246,7 +244,7 @@ void IdentifyCommands::finish() {
     if (outcome->stage == Stage::Journal)
         warn(tr("Unit %1 holds its own configuration again, but its copy on this computer could "
                 "not be removed (%2).")
-                 .arg(serial, outcome->detail));
+                 .arg(serial, outcome->reason));
     else if (!outcome->ok())
         warn(tr("The own configuration of unit %1 could not be put back: %2.\n\nIt stays kept "
                 "on this computer, and the program offers to put it back when that unit is "

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/IdentifyWindow.h"
 
-#include "identify/KeyPressSource.h"
+#include "device/KeyPressSource.h"
 #include "model/KeySlot.h"
 #include "model/ScanCodes.h"
 #include "model/SlotText.h"

@@ -9,7 +9,7 @@
 #include "device/AccessSetup.h"
 #include "device/HidAccess.h"
 #include "device/UnitListScope.h"
-#include "identify/StopSignals.h"
+#include "process/StopSignals.h"
 #include "windowfit/ScreenMetrics.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/UnitKeyPresses.h"
+#include "device/KeyPressSource.h"
 
 #include <functional>
 #include <memory>
@@ -23,7 +23,7 @@ struct ProgrammerServices {
     const AccessSetup* accessSetup = nullptr; // null: AccessSetup::probe(), when needed
     // Where Identify Inputs reads a unit's presses; null: the units are emulated, with no
     // keyboard of their own, and the Identify window reads the keys that reach it.
-    UnitKeyPressesFactory keyPresses = nullptr;
+    KeyPressSourceFactory keyPresses = nullptr;
     // The units' own configurations kept while they hold a temporary one; null: the one in
     // the user's state folder.
     RestoreJournal* journal = nullptr;

@@ -59,7 +59,7 @@ void RestoreOffers::offerAll() {
     {
         UnitListScope scope(m_services.access);
         DeviceLink link(m_services.access, *this, m_transfers.unitSelector());
-        units = ListUnits(m_services.access, link, true);
+        units = ListUnits(m_services.access, link, Serials::Ask);
     }
     m_run.release(this);
     for (const JournalEntry& entry : journal().pending()) {
@@ -157,7 +157,7 @@ void RestoreOffers::checkPlugIns() {
     if (!nodes.isEmpty()) {
         UnitListScope scope(m_services.access);
         DeviceLink link(m_services.access, *this, m_transfers.unitSelector());
-        for (const ListedUnit& unit : ListUnits(m_services.access, link, true)) {
+        for (const ListedUnit& unit : ListUnits(m_services.access, link, Serials::Ask)) {
             if (!nodes.contains(m_services.access.unitPath(unit.unit)))
                 continue;
             if (const auto entry = journal().pendingFor(unit.serialKey(), unit.serial))

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "cli/AccessAdvice.h"
 #include "cli/DocumentCommands.h"
 #include "cli/ToolStatus.h"
 #include "cli/UnitCommands.h"
@@ -23,7 +24,7 @@ public:
     // when it starts and then waits to be stopped.
     void setPlugMonitor(MonitorFactory monitor) { m_units.setPlugMonitor(std::move(monitor)); }
     // Where `identify` reads a unit's presses; without one it cannot.
-    void setKeySource(UnitCommands::KeySourceFactory keySource) {
+    void setKeySource(KeyPressSourceFactory keySource) {
         m_units.setKeySource(std::move(keySource));
     }
     // What the access advice is fitted to; without it, this machine as it is when needed.
@@ -32,9 +33,7 @@ public:
 
     static QString helpText();
     // What a user who may not open a unit has to do, one step to a paragraph.
-    static QString accessAdvice(const AccessSetup& setup) {
-        return UnitCommands::accessAdvice(setup);
-    }
+    static QString accessAdvice(const AccessSetup& setup) { return AccessAdvice::forUnit(setup); }
 
 private:
     // Why the options make no sense together, or empty when they do.

@@ -59,7 +59,7 @@ int DocumentCommands::convert(const ToolOptions& o, bool toJson) {
     Configuration config;
     if (const int r = load(o.files[0], config))
         return r;
-    return save(o.files[1], config, toJson);
+    return save(o.files[1], config, toJson ? Format::Json : Format::Tpd);
 }
 
 int DocumentCommands::legend(const ToolOptions& o) {
@@ -102,5 +102,6 @@ int DocumentCommands::preset(const ToolOptions& o) {
     if (const FileResult r = LoadPreset(config, name); !r.ok())
         return fail(BadInput, r.message);
     return save(o.files[1], config,
-                o.files[1].endsWith(QLatin1String(".json"), Qt::CaseInsensitive));
+                o.files[1].endsWith(QLatin1String(".json"), Qt::CaseInsensitive) ? Format::Json
+                                                                                 : Format::Tpd);
 }

@@ -48,7 +48,8 @@ int ToolIo::loadInput(Configuration& config) {
     return fail(BadInput, r.message); // the file layer's texts name the input already
 }
 
-int ToolIo::save(const QString& path, const Configuration& config, bool json) {
+int ToolIo::save(const QString& path, const Configuration& config, Format format) {
+    const bool json = format == Format::Json;
     if (path == QLatin1String("-")) {
         const QString error = StandardStreams::writeOutput(m_out, json ? EncodeConfigJson(config)
                                                                        : EncodeConfigFile(config));

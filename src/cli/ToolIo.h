@@ -23,7 +23,8 @@ public:
     int load(const QString& path, Configuration& config);
     // Through the window's writer: a .TPD keeps the tail of an existing file, a JSON document
     // replaces it; a failed write leaves the old file as it was and gives CannotWrite.
-    int save(const QString& path, const Configuration& config, bool json);
+    enum class Format { Tpd, Json };
+    int save(const QString& path, const Configuration& config, Format format);
 
 protected:
     QTextStream& m_out;

@@ -3,45 +3,36 @@
 
 #include "cli/ToolIo.h"
 #include "cli/ToolOptions.h"
-#include "cli/UnitProgramming.h"
+#include "cli/UnitContext.h"
 #include "device/AccessSetup.h"
+#include "device/KeyPressSource.h"
 #include "device/UnitListing.h"
-#include "identify/IdentifySession.h"
-#include "identify/KeyPressSource.h"
 
 #include <QList>
 #include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 class DeviceLink;
-struct DeviceImage;
 class HidAccess;
 class PlugMonitor;
-class TerminalProgress;
 
-// The commands that talk to units: units, write, read, diff, watch, identify and restore.
+// The commands that talk to units: units, write, read, diff, watch, identify and restore, each
+// a class of its own built on this one, which holds what they share: opening access, choosing
+// the unit, the warning of units left out and the pending-journal notice.
 class UnitCommands : public ToolIo {
     Q_DECLARE_TR_FUNCTIONS(CommandLineTool)
 public:
     using AccessFactory = std::function<std::unique_ptr<HidAccess>()>;
     using MonitorFactory = std::function<std::unique_ptr<PlugMonitor>()>;
-    // Opens the keyboard of the unit at a hidraw node, or says why it cannot.
-    using KeySourceFactory = std::function<std::unique_ptr<KeyPressSource>(
-        const QString& hidrawNode, KeyPressSource::Failure& failure)>;
 
     UnitCommands(QTextStream& out, QTextStream& err, AccessFactory hardware, bool errIsTerminal)
         : ToolIo(out, err), m_hardware(std::move(hardware)), m_errIsTerminal(errIsTerminal) {}
     void setPlugMonitor(MonitorFactory monitor) { m_monitor = std::move(monitor); }
-    void setKeySource(KeySourceFactory keySource) { m_keySource = std::move(keySource); }
+    void setKeySource(KeyPressSourceFactory keySource) { m_keySource = std::move(keySource); }
     // What the access advice is fitted to; without it, this machine as it is when needed.
     void setAccessSetup(const AccessSetup& setup) { m_accessSetup = setup; }
-    // What a user who may not open a unit has to do, one step to a paragraph.
-    static QString accessAdvice(const AccessSetup& setup);
-    // The same for a unit's keyboard, which only the user at the seat is given.
-    static QString keyboardAccessAdvice(const AccessSetup& setup);
 
     int units(const ToolOptions& o);
     int write(const ToolOptions& o);
@@ -53,36 +44,26 @@ public:
     // One line on standard error for each unit whose own configuration waits in the journal.
     void notePending();
 
-private:
-    int writeUnits(const ToolOptions& o);
-    // What restore says of one entry; its exit status.
-    int restored(int unit, const JournalEntry& entry, const IdentifySession::Outcome& outcome);
-    int forget(RestoreJournal& journal, const QList<JournalEntry>& entries);
-    // Of two exit statuses, the one --all reports.
-    static int worse(int a, int b);
+protected:
     // The hardware, or emulated units as the options say, traced with --trace.
     std::unique_ptr<HidAccess> openAccess(const ToolOptions& o);
-    // Chooses a unit as the options say and reads its image; a status other than Success has
-    // been reported already.
-    int readUnit(const ToolOptions& o, int& unit, DeviceImage& image);
+    // The access as the options say, and the rest a command works with; the progress bar
+    // only when asked for and standard error is a terminal.
+    enum class Progress { Quiet, Shown };
+    UnitContext openContext(const ToolOptions& o, Progress progress = Progress::Shown);
     int pickUnit(const ToolOptions& o, HidAccess& access, DeviceLink& link, ListedUnit& unit,
                  bool serials = false);
     int pickBySerial(const QString& serial, const QList<ListedUnit>& found, ListedUnit& unit);
-    // --backup's pattern for each unit; empty when two units would share a file.
-    std::optional<QStringList> backupPaths(const QString& pattern,
-                                           const QList<ListedUnit>& targets);
-    // The --all report: a line per unit, and the worst outcome as the status.
-    int report(const ToolOptions& o, const QList<ListedUnit>& targets,
-               const std::vector<UnitProgramming::Outcome>& outcomes);
     int denied(const ListedUnit& unit);
-    int keyboardFailure(int unit, const KeyPressSource::Failure& failure);
+    // Said by every command that looks for units and finds none.
+    static QString noUnitFound();
     // Warns of the encoders past the units a command can name, by serial number and node;
     // returns them.
     QList<ListedUnit> warnLeftOut(HidAccess& access, DeviceLink& link);
 
     AccessFactory m_hardware;
     MonitorFactory m_monitor;
-    KeySourceFactory m_keySource;
+    KeyPressSourceFactory m_keySource;
     bool m_errIsTerminal;
     std::optional<AccessSetup> m_accessSetup;
 };

@@ -3,10 +3,10 @@
 
 #include "cli/TerminalProgress.h"
 #include "cli/UnitProgramming.h"
+#include "device/KeyPressSource.h"
 #include "identify/IdentificationImage.h"
-#include "identify/KeyPressSource.h"
-#include "identify/StopSignals.h"
 #include "model/SlotText.h"
+#include "process/StopSignals.h"
 
 #include <QDateTime>
 #include <QEventLoop>
@@ -30,7 +30,7 @@ int UnitIdentify::status(const IdentifySession::Outcome& outcome) {
     using Stage = IdentifySession::Stage;
     if (outcome.stage == Stage::Journal)
         return CannotWrite;
-    if ((outcome.stage == Stage::Verifying && !outcome.detail.isEmpty()) ||
+    if ((outcome.stage == Stage::Verifying && outcome.location >= 0) ||
         outcome.stage == Stage::Stale)
         return Differs;
     if (outcome.stage == Stage::Serial || outcome.stage == Stage::Locked)
@@ -46,7 +46,7 @@ QString UnitIdentify::describe(const IdentifySession::Outcome& outcome) {
         return gone ? tr("reading it failed (Device Not Found)")
                     : tr("reading it failed (Device I/O Error)");
     case Stage::Journal:
-        return tr("cannot keep its own configuration in the journal: %1").arg(outcome.detail);
+        return tr("cannot keep its own configuration in the journal: %1").arg(outcome.reason);
     case Stage::Writing:
         return gone ? tr("writing the temporary configuration failed (Device Not Found)")
                     : tr("writing the temporary configuration failed (Device I/O Error)");
@@ -54,12 +54,12 @@ QString UnitIdentify::describe(const IdentifySession::Outcome& outcome) {
         return gone ? tr("putting its own configuration back failed (Device Not Found)")
                     : tr("putting its own configuration back failed (Device I/O Error)");
     case Stage::Verifying:
-        if (!outcome.detail.isEmpty())
+        if (outcome.location >= 0)
             return tr("its own configuration was written back, but it holds something else: %1")
-                .arg(UnitProgramming::locationName(outcome.detail.toInt()));
+                .arg(UnitProgramming::locationName(outcome.location));
         return tr("its own configuration was written back, but reading it back failed");
     case Stage::Serial:
-        return outcome.detail.isEmpty()
+        return outcome.reason.isEmpty()
                    ? tr("its serial number cannot be read, so it could not be told apart from "
                         "another unit; nothing was written")
                    : tr("another attached unit has the same serial number; unplug one of them; "
@@ -67,11 +67,11 @@ QString UnitIdentify::describe(const IdentifySession::Outcome& outcome) {
     case Stage::Stale:
         return tr("it holds a configuration written after the one kept on %1; that one is not "
                   "put over it, and nothing was written")
-            .arg(QDateTime::fromString(outcome.detail, Qt::ISODate)
+            .arg(QDateTime::fromString(outcome.reason, Qt::ISODate)
                      .toLocalTime()
                      .toString(QStringLiteral("yyyy-MM-dd HH:mm")));
     case Stage::Locked:
-        return tr("%1; nothing was written").arg(outcome.detail);
+        return tr("%1; nothing was written").arg(outcome.reason);
     case Stage::Finding:
         break;
     }
@@ -140,22 +140,7 @@ int UnitIdentify::run(int unit, KeyPressSource& source) {
                 .arg(serial));
     }
 
-    QString lostReason;
-    if (!stopSignals.raised()) {
-        say(tr("press the inputs one at a time; Ctrl+C ends"));
-        QEventLoop loop;
-        QObject::connect(&stopSignals, &StopSignals::stopRequested, &loop, &QEventLoop::quit);
-        QObject::connect(&source, &KeyPressSource::pressed, &loop, [&](int code) {
-            pressed(code);
-            if (m_out.status() != QTextStream::Ok)
-                loop.quit(); // standard output has gone: no one reads the presses
-        });
-        QObject::connect(&source, &KeyPressSource::lost, &loop, [&](const QString& reason) {
-            lostReason = reason;
-            loop.quit();
-        });
-        loop.exec();
-    }
+    const QString lostReason = stopSignals.raised() ? QString() : listen(source, stopSignals);
     summarise();
     if (!lostReason.isEmpty()) {
         fail(NoUnit, tr("identify ended: %1").arg(lostReason));
@@ -163,6 +148,26 @@ int UnitIdentify::run(int unit, KeyPressSource& source) {
         return back ? back : int(NoUnit);
     }
     return putBack(false);
+}
+
+// Takes the presses until a stop signal, the source's loss or standard output's end; why the
+// source was lost, empty otherwise.
+QString UnitIdentify::listen(KeyPressSource& source, StopSignals& stopSignals) {
+    QString lostReason;
+    say(tr("press the inputs one at a time; Ctrl+C ends"));
+    QEventLoop loop;
+    QObject::connect(&stopSignals, &StopSignals::stopRequested, &loop, &QEventLoop::quit);
+    QObject::connect(&source, &KeyPressSource::pressed, &loop, [&](int code) {
+        pressed(code);
+        if (m_out.status() != QTextStream::Ok)
+            loop.quit(); // standard output has gone: no one reads the presses
+    });
+    QObject::connect(&source, &KeyPressSource::lost, &loop, [&](const QString& reason) {
+        lostReason = reason;
+        loop.quit();
+    });
+    loop.exec();
+    return lostReason;
 }
 
 void UnitIdentify::pressed(int eventCode) {
@@ -228,7 +233,7 @@ int UnitIdentify::putBack(bool unitLost) {
         return fail(CannotWrite, tr("unit %1: its own configuration is back, read back equal, but "
                                     "the journal that kept it cannot forget it: %2")
                                      .arg(m_session.unit())
-                                     .arg(outcome.detail));
+                                     .arg(outcome.reason));
     if (unitLost && outcome.stage == IdentifySession::Stage::Finding) {
         say(tr("its own configuration stays in the journal; once it is plugged in again, put "
                "it back with: %1")

@@ -8,6 +8,7 @@
 #include <QString>
 
 class KeyPressSource;
+class StopSignals;
 class TerminalProgress;
 
 // `tarvenpad identify` once its unit is chosen and the unit's keyboard is open: the unit's
@@ -34,6 +35,7 @@ public:
 
 private:
     void say(const QString& line);
+    QString listen(KeyPressSource& source, StopSignals& stopSignals);
     void pressed(int eventCode);
     void summarise();
     int putBack(bool unitLost);

@@ -31,6 +31,10 @@ QString UnitProgramming::locationName(int location) {
         SlotLabel(slot), location == ConfigImage::keyLocation(slot) ? tr("key") : tr("modifiers"));
 }
 
+int UnitProgramming::worse(int a, int b) {
+    return severity(b) > severity(a) ? b : a;
+}
+
 int UnitProgramming::severity(int status) {
     switch (status) {
     case Differs:
@@ -127,7 +131,7 @@ UnitWatch::Outcome UnitProgramming::programPlugIn(HidAccess& access, const QStri
     QTextStream nowhere; // units programmed side by side draw no progress bar
     TerminalProgress quiet(nowhere, false);
     DeviceLink link(access, quiet, quiet);
-    const std::optional<ListedUnit> listed = ListUnit(access, link, unit, true);
+    const std::optional<ListedUnit> listed = ListUnit(access, link, unit, Serials::Ask);
     if (!listed)
         return {Outcome::Result::Failed, {}, tr("Device Not Found")};
     if (!listed->accessible())

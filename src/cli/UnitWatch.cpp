@@ -2,6 +2,7 @@
 #include "cli/UnitWatch.h"
 
 #include "device/PlugMonitor.h"
+#include "process/StopSignals.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -9,16 +10,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <atomic>
 #include <chrono>
 #include <csignal>
 
 namespace {
-
-std::atomic<bool> stopRequested{false};
-void requestStop(int) {
-    stopRequested = true;
-}
 
 // How often the loop looks at the stop flag while nothing is plugged in.
 constexpr int PollMs = 200;
@@ -42,29 +37,6 @@ QString csvField(QString text) {
            QLatin1Char('"');
 }
 
-// Installs the stop handlers for the watch's lifetime, and puts the old ones back.
-class StopSignals {
-public:
-    StopSignals() {
-        stopRequested = false;
-        struct sigaction action {};
-        action.sa_handler = requestStop;
-        sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &m_oldInt);
-        sigaction(SIGTERM, &action, &m_oldTerm);
-    }
-    ~StopSignals() {
-        sigaction(SIGINT, &m_oldInt, nullptr);
-        sigaction(SIGTERM, &m_oldTerm, nullptr);
-    }
-    StopSignals(const StopSignals&) = delete;
-    StopSignals& operator=(const StopSignals&) = delete;
-
-private:
-    struct sigaction m_oldInt {};
-    struct sigaction m_oldTerm {};
-};
-
 } // namespace
 
 UnitWatch::UnitWatch(QTextStream& out, Program program, Identify identify, bool json, QFile* log)
@@ -77,10 +49,12 @@ UnitWatch::UnitWatch(QTextStream& out, Program program, Identify identify, bool 
 }
 
 int UnitWatch::run(const QStringList& attached, PlugMonitor* monitor) {
-    StopSignals stopSignals;
+    // The workers look at it from their threads as well: it is read atomically.
+    StopSignals stopSignals({SIGINT, SIGTERM});
+    m_stop = &stopSignals;
     for (const QString& node : attached)
         start(node);
-    while (!stopRequested) {
+    while (!stopSignals.raised()) {
         std::optional<QString> next = QString();
         if (monitor)
             next = monitor->nextPlugIn(PollMs);
@@ -103,6 +77,7 @@ int UnitWatch::run(const QStringList& attached, PlugMonitor* monitor) {
     }
     for (auto& [id, worker] : workers)
         worker.join();
+    m_stop = nullptr;
     summarise();
     return int(m_failed.size());
 }
@@ -144,7 +119,7 @@ void UnitWatch::start(const QString& node) {
             std::lock_guard lock(m_mutex);
             if (outcome.result != Outcome::Result::NotAUnit)
                 report(node, outcome, timer.elapsed());
-            if (stopRequested || !m_again.remove(node)) {
+            if (m_stop->raised() || !m_again.remove(node)) {
                 m_busy.remove(node);
                 m_ended.push_back(std::this_thread::get_id());
                 return;

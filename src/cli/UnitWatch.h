@@ -15,6 +15,7 @@
 
 class PlugMonitor;
 class QFile;
+class StopSignals;
 
 // `tarvenpad watch`: programs each unit as it is plugged in, several side by side, and says
 // one line per unit and plug-in. SIGINT and SIGTERM end it once the running transfers are
@@ -52,7 +53,8 @@ private:
     Identify m_identify;
     bool m_json;
     QFile* m_log;
-    std::mutex m_mutex; // everything below, and the output
+    const StopSignals* m_stop = nullptr; // while run() runs
+    std::mutex m_mutex;                  // everything below, and the output
     std::map<std::thread::id, std::thread> m_workers;
     std::vector<std::thread::id> m_ended; // workers done, to be joined
     QMap<QString, QString> m_taken;       // node -> the device last taken there

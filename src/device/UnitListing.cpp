@@ -12,7 +12,7 @@ QString ListedUnit::serialKey() const {
             .toHex());
 }
 
-std::optional<ListedUnit> ListUnit(HidAccess& access, DeviceLink& link, int unit, bool serial) {
+std::optional<ListedUnit> ListUnit(HidAccess& access, DeviceLink& link, int unit, Serials serials) {
     DeviceRecord record;
     if (access.OpenHidDevice(DeviceIdentifier, TransferLength, TransferLength, record, unit) != 0) {
         const OpenFailure why = access.lastOpenFailure();
@@ -21,7 +21,7 @@ std::optional<ListedUnit> ListUnit(HidAccess& access, DeviceLink& link, int unit
         return std::nullopt;
     }
     ListedUnit listed{unit, {}, {}};
-    if (serial) {
+    if (serials == Serials::Ask) {
         listed.serialBytes = link.RequestSerial(record);
         listed.serial = FormatSerial(listed.serialBytes);
     }
@@ -29,7 +29,7 @@ std::optional<ListedUnit> ListUnit(HidAccess& access, DeviceLink& link, int unit
     return listed;
 }
 
-QList<ListedUnit> ListUnits(HidAccess& access, DeviceLink& link, bool serials) {
+QList<ListedUnit> ListUnits(HidAccess& access, DeviceLink& link, Serials serials) {
     QList<ListedUnit> found;
     for (int unit = 1; unit <= MaxUnits; ++unit)
         if (const auto listed = ListUnit(access, link, unit, serials))

@@ -24,10 +24,12 @@ struct ListedUnit {
     QString serialKey() const;
 };
 
+// Whether a listing asks each unit it can open for its serial number, which costs an exchange.
+enum class Serials { Skip, Ask };
+
 // Every unit that is attached, in unit order. A unit this user may not open is listed too, so
-// that it is never mistaken for an absent one. With `serials`, each open unit is asked for its
-// serial number.
-QList<ListedUnit> ListUnits(HidAccess& access, DeviceLink& link, bool serials);
+// that it is never mistaken for an absent one.
+QList<ListedUnit> ListUnits(HidAccess& access, DeviceLink& link, Serials serials);
 // One unit as ListUnits lists it; std::nullopt when it is not attached. Talks to that unit
 // alone, so other units can be in the middle of a transfer meanwhile.
-std::optional<ListedUnit> ListUnit(HidAccess& access, DeviceLink& link, int unit, bool serial);
+std::optional<ListedUnit> ListUnit(HidAccess& access, DeviceLink& link, int unit, Serials serials);

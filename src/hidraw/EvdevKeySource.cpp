@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "hidraw/EvdevKeySource.h"
 
+#include "hidraw/SysfsDevice.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,18 +17,6 @@
 #include <utility>
 
 namespace {
-
-// What the unit's keyboard nodes must lie below, from its HID device: on USB the USB device
-// (the HID device's interface's parent), whose interfaces are all the unit's; off USB
-// (uhid, Bluetooth) the HID device itself. Walking further up would reach a hub or a
-// Bluetooth adapter, and with it other devices' keyboards.
-QString deviceOf(const QString& hid) {
-    QDir dir(hid);
-    if (dir.cdUp() && QFileInfo::exists(dir.filePath(QStringLiteral("bInterfaceNumber"))) &&
-        dir.cdUp() && QFileInfo::exists(dir.filePath(QStringLiteral("devnum"))))
-        return dir.absolutePath();
-    return hid;
-}
 
 const int Letters[] = {KEY_A, KEY_B, KEY_C, KEY_D, KEY_E, KEY_F, KEY_G, KEY_H, KEY_I,
                        KEY_J, KEY_K, KEY_L, KEY_M, KEY_N, KEY_O, KEY_P, KEY_Q, KEY_R,
@@ -69,14 +59,11 @@ EvdevKeySource::~EvdevKeySource() {
 }
 
 QStringList EvdevKeySource::eventNodesFor(const QString& hidrawNode, const QString& sysRoot) {
-    const QString name = QFileInfo(hidrawNode).fileName();
-    if (!name.startsWith(QLatin1String("hidraw")))
+    // The unit's keyboard nodes lie below its USB device, whose interfaces are all the
+    // unit's, or off USB below its HID device: never another device's.
+    const QString device = SysfsDevice::of(hidrawNode, sysRoot).owner();
+    if (device.isEmpty())
         return {};
-    const QString hid = QFileInfo(sysRoot + QStringLiteral("/class/hidraw/%1/device").arg(name))
-                            .canonicalFilePath();
-    if (hid.isEmpty())
-        return {};
-    const QString device = deviceOf(hid);
     QStringList nodes;
     const QDir inputs(sysRoot + QStringLiteral("/class/input"));
     for (const QString& event :

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "identify/KeyPressSource.h"
+#include "device/KeyPressSource.h"
 
 #include <QList>
 #include <QStringList>
@@ -18,8 +18,9 @@ public:
 
     ~EvdevKeySource() override;
 
-    // The keyboard event node(s) (/dev/input/eventN) whose USB device is the one the unit's
-    // hidraw node belongs to (sysfs walk; `sysRoot` for tests). Never another device's.
+    // The keyboard event node(s) (/dev/input/eventN) below the device the unit's hidraw node
+    // belongs to: its USB device, or off USB its HID device (SysfsDevice::owner; `sysRoot`
+    // for tests). Never another device's.
     static QStringList eventNodesFor(const QString& hidrawNode, const QString& sysRoot = "/sys");
     // Opens and grabs (EVIOCGRAB) that node; presses arrive on a QSocketNotifier.
     static std::unique_ptr<EvdevKeySource> open(const QString& hidrawNode, Failure& failure,

@@ -3,10 +3,10 @@
 
 #include "descriptor/ReportDescriptor.h"
 #include "device/Protocol.h"
+#include "hidraw/SysfsDevice.h"
 
 #include <hidapi.h>
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
@@ -98,24 +98,10 @@ HidapiAccess::~HidapiAccess() {
 // itself, whose name carries a sequence number that is new each time it appears. Empty
 // outside sysfs.
 QString HidapiAccess::physicalDevice(const QString& path) const {
-    const QString node = QFileInfo(path).fileName();
-    if (!node.startsWith(QLatin1String("hidraw")))
-        return {};
-    // class/hidraw/hidrawN/device is the HID device; on USB its parent is the interface and
-    // that one's parent the USB device.
-    const QString hid = QFileInfo(m_sysfsRoot + QStringLiteral("/class/hidraw/%1/device").arg(node))
-                            .canonicalFilePath();
-    if (hid.isEmpty())
-        return {};
-    QDir dir(hid);
-    QFile devnum;
-    if (dir.cdUp() && dir.cdUp()) {
-        devnum.setFileName(dir.filePath(QStringLiteral("devnum")));
-        if (devnum.open(QIODevice::ReadOnly))
-            return dir.absolutePath() + QLatin1Char('#') +
-                   QString::fromLatin1(devnum.readAll().trimmed());
-    }
-    return hid;
+    const SysfsDevice device = SysfsDevice::of(path, m_sysfsRoot);
+    if (device.usb().isEmpty())
+        return device.hid();
+    return device.usb() + QLatin1Char('#') + device.devnum();
 }
 
 // Whether the node's report descriptor is an encoder's. A node whose descriptor cannot be read

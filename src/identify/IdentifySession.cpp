@@ -16,8 +16,8 @@ using Outcome = IdentifySession::Outcome;
 using Stage = IdentifySession::Stage;
 using IdentificationImage::Holding;
 
-Outcome failed(Stage stage, TransferResult result, const QString& detail = {}) {
-    return {result, stage, detail};
+Outcome failed(Stage stage, TransferResult result, const QString& reason = {}) {
+    return {result, stage, -1, reason};
 }
 
 // A unit as the journal knows it: by its serial number's raw characters, or, for an entry
@@ -36,12 +36,12 @@ struct Identity {
 // 0 when it is not attached, -1 when more than one attached unit answers to it.
 int findUnit(HidAccess& access, DeviceLink& link, const Identity& who, int likely) {
     if (likely > 0) {
-        if (const auto listed = ListUnit(access, link, likely, true);
+        if (const auto listed = ListUnit(access, link, likely, Serials::Ask);
             listed && who.matches(*listed))
             return likely;
     }
     int found = 0;
-    for (const ListedUnit& listed : ListUnits(access, link, true))
+    for (const ListedUnit& listed : ListUnits(access, link, Serials::Ask))
         if (who.matches(listed))
             found = found == 0 ? listed.unit : -1;
     return found;
@@ -63,7 +63,7 @@ Outcome putOnUnit(DeviceLink& link, int unit, const DeviceImage& image) {
         return failed(Stage::Verifying, r);
     if (const QList<int> differ = ConfigurationDifferences::of(image.bytes, back.bytes).locations();
         !differ.isEmpty())
-        return failed(Stage::Verifying, TransferResult::IoError, QString::number(differ.first()));
+        return {TransferResult::IoError, Stage::Verifying, differ.first(), {}};
     return {};
 }
 
@@ -94,7 +94,7 @@ IdentifySession::~IdentifySession() {
 }
 
 Outcome IdentifySession::readUnit(int unit) {
-    const auto listed = ListUnit(m_access, m_link, unit, true);
+    const auto listed = ListUnit(m_access, m_link, unit, Serials::Ask);
     if (!listed || !listed->accessible())
         return failed(Stage::Reading, TransferResult::DeviceNotFound);
     // Without a serial number of its own the unit could not be found again, nor told from
@@ -103,7 +103,7 @@ Outcome IdentifySession::readUnit(int unit) {
         return failed(Stage::Serial, TransferResult::IoError);
     m_serial = listed->serial;
     m_key = listed->serialKey();
-    for (const ListedUnit& other : ListUnits(m_access, m_link, true))
+    for (const ListedUnit& other : ListUnits(m_access, m_link, Serials::Ask))
         if (other.unit != unit && other.accessible() && other.serial == m_serial)
             return notFound(-1);
     if (const FileResult r = m_journal.prepare(); !r.ok())
@@ -227,7 +227,7 @@ FileResult IdentifySession::retire(HidAccess& access, DeviceLink& link, RestoreJ
     // Most writes find the journal empty: no unit is asked for its serial number then.
     if (journal.pending().isEmpty())
         return FileResult::success();
-    const auto listed = ListUnit(access, link, unit, true);
+    const auto listed = ListUnit(access, link, unit, Serials::Ask);
     if (!listed || !listed->serialReadable())
         return FileResult::success();
     return journal.retire(listed->serialKey(), listed->serial);

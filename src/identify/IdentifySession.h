@@ -23,19 +23,23 @@ public:
         Journal,   // keeping the unit's own configuration on disk
         Writing,   // the identification configuration
         Restoring, // the unit's own configuration, back onto the unit
-        Verifying, // reading it back: `detail` names the first location that differs
+        Verifying, // reading it back: `location` is the first location that differs
         Finding,   // the unit with the journaled serial number is not attached
-        Serial,    // no serial number to tell the unit by: `detail` is empty when it cannot be
+        Serial,    // no serial number to tell the unit by: `reason` is empty when it cannot be
                    // read, "shared" when another attached unit has the same
-        Stale,     // the journal's configuration is older than the unit's: `detail` is when
+        Stale,     // the journal's configuration is older than the unit's: `reason` is when
                    // it was kept (ISO 8601, UTC); nothing was written
-        Locked,    // another program identifies or restores the unit: `detail` says which
+        Locked,    // another program identifies or restores the unit: `reason` says which
     };
     struct Outcome {
         TransferResult result = TransferResult::Success;
         Stage stage = Stage::Reading;
-        QString detail; // the file's path and the system's reason for Stage::Journal
-        bool ok() const { return result == TransferResult::Success && detail.isEmpty(); }
+        int location = -1; // the first location that differs, for Stage::Verifying
+        QString reason;    // what else the stage says; for Stage::Journal the file's path and
+                           // the system's reason
+        bool ok() const {
+            return result == TransferResult::Success && location < 0 && reason.isEmpty();
+        }
     };
 
     IdentifySession(HidAccess& access, DeviceLink& link, RestoreJournal& journal);

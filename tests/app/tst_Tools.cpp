@@ -71,10 +71,10 @@ struct IdentifyRig {
     std::unique_ptr<MainWindow> start() {
         ProgrammerServices services{access, dialogs};
         services.journal = &journal;
-        services.keyPresses = [this](int) {
-            UnitKeyPresses p{std::make_unique<KeyPressSource>(), {}};
-            keys = p.source.get();
-            return p;
+        services.keyPresses = [this](const QString&, KeyPressSource::Failure&) {
+            auto source = std::make_unique<KeyPressSource>();
+            keys = source.get();
+            return source;
         };
         services.plugMonitor = [this] {
             auto plugs = std::make_unique<Plugs>();

@@ -4,11 +4,11 @@
 #include "FakeSysfs.h"
 #include "cli/CommandLineTool.h"
 #include "device/AccessSetup.h"
+#include "device/KeyPressSource.h"
 #include "device/PlugMonitor.h"
 #include "files/ConfigFile.h"
 #include "files/RestoreJournal.h"
 #include "hidraw/HidapiAccess.h"
-#include "identify/KeyPressSource.h"
 #include "model/Configuration.h"
 
 #include <QTimer>
@@ -234,7 +234,7 @@ void TestToolUnits::identify_data() {
            "stays in the journal; once it is plugged in again, put it back with: tarvenpad "
            "restore --serial 11\n";
     QTest::newRow("keyboard refused") << QStringList{"--unit", "1"} << "denied" << 8 << ""
-                                      << UnitCommands::keyboardAccessAdvice(m_setup) + '\n';
+                                      << AccessAdvice::forKeyboard(m_setup) + '\n';
 }
 
 // identify on unit 1 (serial 11), whose memory gives every input no key: the identification

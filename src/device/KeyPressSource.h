@@ -3,6 +3,8 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
+#include <memory>
 
 // Where the presses of a unit's inputs arrive while it is identified: its own keyboard
 // interface, or the key events that reach a window. Keys are Linux input event codes, so no
@@ -26,3 +28,8 @@ signals:
     // No more presses will come (the unit was pulled out, its node failed), and why.
     void lost(const QString& reason);
 };
+
+// Opens the keyboard of the unit at a hidraw node, or says why it cannot (a null source and
+// `failure`): how the window and the tool alike reach a unit's presses.
+using KeyPressSourceFactory = std::function<std::unique_ptr<KeyPressSource>(
+    const QString& hidrawNode, KeyPressSource::Failure& failure)>;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "identify/StopSignals.h"
+#include "process/StopSignals.h"
 
 #include <QSocketNotifier>
 #include <atomic>
@@ -11,15 +11,15 @@
 namespace {
 
 // The socket pair's two ends: the handler writes, the event loop reads.
-int stopPipe[2] = {-1, -1};
+int stopSocket[2] = {-1, -1};
 std::atomic<bool> stopRaised{false};
 
 void onStop(int) {
     const int saved = errno;
     stopRaised = true;
     const char byte = 1;
-    // Nothing else is safe here; a full pipe already holds a pending stop.
-    [[maybe_unused]] const ssize_t n = ::write(stopPipe[1], &byte, 1);
+    // Nothing else is safe here; a full socket already holds a pending stop.
+    [[maybe_unused]] const ssize_t n = ::write(stopSocket[1], &byte, 1);
     errno = saved;
 }
 
@@ -30,14 +30,14 @@ StopSignals::StopSignals(std::initializer_list<int> caught, QObject* parent)
     stopRaised = false;
     // Without the socket pair a caught signal would reach no one: the signals then keep
     // their usual effect instead of being swallowed.
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, stopPipe) != 0) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, stopSocket) != 0) {
         m_caught.clear();
         return;
     }
-    auto* notifier = new QSocketNotifier(stopPipe[0], QSocketNotifier::Read, this);
+    auto* notifier = new QSocketNotifier(stopSocket[0], QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, [this] {
         char bytes[16];
-        while (::read(stopPipe[0], bytes, sizeof bytes) > 0) {
+        while (::read(stopSocket[0], bytes, sizeof bytes) > 0) {
         }
         emit stopRequested();
     });
@@ -52,7 +52,7 @@ StopSignals::StopSignals(std::initializer_list<int> caught, QObject* parent)
 StopSignals::~StopSignals() {
     for (size_t i = 0; i < m_caught.size(); ++i)
         sigaction(m_caught[i], &m_old[i], nullptr);
-    for (int& fd : stopPipe)
+    for (int& fd : stopSocket)
         if (fd >= 0)
             ::close(std::exchange(fd, -1));
 }

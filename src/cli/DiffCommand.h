@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "cli/UnitCommands.h"
+
+// `tarvenpad diff`: a file against what a unit holds, as the window's Compare sees them.
+class DiffCommand : public UnitCommands {
+    // The tool's classes share one translation context, so that the catalogue keeps each of
+    // its texts where it was before the commands had classes of their own.
+    Q_DECLARE_TR_FUNCTIONS(CommandLineTool)
+public:
+    explicit DiffCommand(const UnitCommands& base) : UnitCommands(base) {}
+    int run(const ToolOptions& o);
+};

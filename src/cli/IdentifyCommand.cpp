@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/IdentifyCommand.h"
+
+#include "cli/AccessAdvice.h"
+#include "cli/TerminalProgress.h"
+#include "cli/UnitIdentify.h"
+#include "device/DeviceLink.h"
+#include "device/UnitListScope.h"
+#include "files/RestoreJournal.h"
+#include "identify/IdentifySession.h"
+
+#include <cstring>
+
+int IdentifyCommand::keyboardFailure(int unit, const KeyPressSource::Failure& failure) {
+    using Kind = KeyPressSource::Failure::Kind;
+    const QString reason = QString::fromLocal8Bit(std::strerror(failure.systemError));
+    switch (failure.kind) {
+    case Kind::AccessDenied:
+        fail(AccessDenied, tr("unit %1 is attached, but this user may not read its keyboard "
+                              "(%2: %3).")
+                               .arg(unit)
+                               .arg(failure.node, reason));
+        m_err << AccessAdvice::forKeyboard(m_accessSetup ? *m_accessSetup : AccessSetup::probe())
+              << '\n';
+        m_err.flush();
+        return AccessDenied;
+    case Kind::Busy:
+        return fail(IoError, tr("unit %1: its keyboard (%2) is taken by another program, such "
+                                "as another identify; end that one first")
+                                 .arg(unit)
+                                 .arg(failure.node));
+    case Kind::OpenFailed:
+        return fail(
+            IoError,
+            tr("unit %1: cannot open its keyboard (%2: %3)").arg(unit).arg(failure.node, reason));
+    default:
+        return fail(IoError, tr("unit %1 shows this computer no keyboard whose presses could be "
+                                "read (no input event node with letter keys belongs to it)")
+                                 .arg(unit));
+    }
+}
+
+int IdentifyCommand::run(const ToolOptions& o) {
+    if (o.emulate >= 0)
+        return fail(Usage, tr("identify reads the presses from a unit's keyboard, which emulated "
+                              "units do not have: plug a unit in and leave out --emulate and "
+                              "--demo"));
+    auto access = openAccess(o);
+    TerminalProgress progress(m_err, m_errIsTerminal);
+    DeviceLink link(*access, progress, progress);
+    ListedUnit chosen;
+    std::unique_ptr<KeyPressSource> source;
+    {
+        UnitListScope scope(*access);
+        if (const int r = pickUnit(o, *access, link, chosen, true))
+            return r;
+        // The keyboard is opened before anything is written: a unit whose presses cannot be
+        // read is left as it is.
+        KeyPressSource::Failure failure;
+        failure.kind = KeyPressSource::Failure::Kind::NoKeyboard;
+        if (m_keySource)
+            source = m_keySource(access->unitPath(chosen.unit), failure);
+        if (!source)
+            return keyboardFailure(chosen.unit, failure);
+    }
+    RestoreJournal journal;
+    IdentifySession session(*access, link, journal);
+    return UnitIdentify(m_out, m_err, session, progress, o.json).run(chosen.unit, *source);
+}
