@@ -307,23 +307,7 @@ tarvenpad-programmer-demo</source>
 <context>
     <name>CommandLineTool</name>
     <message>
-        <source>the options</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>location %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1 (%2)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>key</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>modifiers</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -610,22 +594,6 @@ tarvenpad-programmer-demo</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>unit %1 is attached, but this user may not read its keyboard (%2: %3).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>unit %1: its keyboard (%2) is taken by another program, such as another identify; end that one first</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>unit %1: cannot open its keyboard (%2: %3)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>unit %1 shows this computer no keyboard whose presses could be read (no input event node with letter keys belongs to it)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>identify reads the presses from a unit&apos;s keyboard, which emulated units do not have: plug a unit in and leave out --emulate and --demo</source>
         <translation type="unfinished"></translation>
     </message>
@@ -654,46 +622,6 @@ tarvenpad-programmer-demo</source>
     </message>
     <message>
         <source>unit %1 (serial %2): %3</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>reading it failed (Device Not Found)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>reading it failed (Device I/O Error)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>cannot keep its own configuration in the journal: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>writing the temporary configuration failed (Device Not Found)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>writing the temporary configuration failed (Device I/O Error)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>putting its own configuration back failed (Device Not Found)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>putting its own configuration back failed (Device I/O Error)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>its own configuration was written back, but it holds something else: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>its own configuration was written back, but reading it back failed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it is not attached</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -765,22 +693,6 @@ tarvenpad-programmer-demo</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>its serial number cannot be read, so it could not be told apart from another unit; nothing was written</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>another attached unit has the same serial number; unplug one of them; nothing was written</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it holds a configuration written after the one kept on %1; that one is not put over it, and nothing was written</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1; nothing was written</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>written and read back equal, but the configuration that identify kept of it cannot be forgotten (%1: %2)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -790,6 +702,14 @@ tarvenpad-programmer-demo</source>
     </message>
     <message>
         <source>no TARVEN-PAD unit found; plug one in (and see ACCESS in tarvenpad(1))</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1 is attached, but %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1: %2; end that one first</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1091,38 +1011,6 @@ The configuration has not been saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the unit could not be opened</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the unit did not answer</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>reading the unit failed: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>its copy on this computer failed: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>writing to the unit failed: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>reading it back failed: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>reading it back found location %1 different</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>no unit with serial number %1 is attached</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>To tell the inputs apart, unit %1 gets a temporary configuration in which every input sends a key of its own.
 
 Its own configuration is kept on this computer and goes back onto the unit when you click Done. The configuration you are editing does not change.</source>
@@ -1143,22 +1031,6 @@ Its own configuration goes back onto it now.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>no keyboard device of the unit was found</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>this user may not read %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>another program holds %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 could not be opened: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Unit %1 holds its own configuration again, but its copy on this computer could not be removed (%2).</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1166,18 +1038,6 @@ Its own configuration goes back onto it now.</source>
         <source>The own configuration of unit %1 could not be put back: %2.
 
 It stays kept on this computer, and the program offers to put it back when that unit is plugged in or the program starts.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the unit&apos;s serial number cannot be read, so the unit could not be told apart from another</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>another attached unit has the same serial number %1; unplug one of them</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the unit holds a configuration written after the one kept on %1, which must not be put over it</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1261,6 +1121,85 @@ It stays kept on this computer, and the program offers to put it back when that 
     </message>
     <message>
         <source>To finish, click Done.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>IdentifyWording</name>
+    <message>
+        <source>reading it failed (Device Not Found)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reading it failed (Device I/O Error)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot keep its own configuration in the journal: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>writing the temporary configuration failed (Device Not Found)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>writing the temporary configuration failed (Device I/O Error)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>putting its own configuration back failed (Device Not Found)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>putting its own configuration back failed (Device I/O Error)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its own configuration was written back, but it holds something else: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its own configuration was written back, but reading it back failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its serial number cannot be read, so it could not be told apart from another unit; nothing was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>another attached unit has the same serial number; unplug one of them; nothing was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it holds a configuration written after the one kept on %1; that one is not put over it, and nothing was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1; nothing was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is not attached</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>location %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>modifiers</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1731,6 +1670,25 @@ It stays kept on this computer, and the program offers to put it back when that 
     </message>
     <message>
         <source>Right Mouse</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>KeyPressSource</name>
+    <message>
+        <source>this user may not read its keyboard, %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its keyboard, %1, is taken by another program, such as another identify</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its keyboard, %1, could not be opened: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it shows this computer no keyboard whose presses could be read (no input event node with letter keys belongs to it)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -11,11 +11,10 @@
 #include "device/HidAccess.h"
 #include "device/UnitListScope.h"
 #include "identify/IdentificationImage.h"
+#include "identify/IdentifyWording.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 #include <QWidget>
-#include <cstring>
 
 using Stage = IdentifySession::Stage;
 
@@ -53,42 +52,6 @@ void IdentifyCommands::warn(const QString& text) {
                                UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
 }
 
-QString IdentifyCommands::describe(const Outcome& outcome, const QString& serial) {
-    const QString exchange = outcome.result == TransferResult::DeviceNotFound
-                                 ? tr("the unit could not be opened")
-                                 : tr("the unit did not answer");
-    switch (outcome.stage) {
-    case Stage::Reading:
-        return tr("reading the unit failed: %1").arg(exchange);
-    case Stage::Journal:
-        return tr("its copy on this computer failed: %1").arg(outcome.reason);
-    case Stage::Writing:
-    case Stage::Restoring:
-        return tr("writing to the unit failed: %1").arg(exchange);
-    case Stage::Verifying:
-        return outcome.location < 0
-                   ? tr("reading it back failed: %1").arg(exchange)
-                   : tr("reading it back found location %1 different").arg(outcome.location);
-    case Stage::Serial:
-        return outcome.reason.isEmpty()
-                   ? tr("the unit's serial number cannot be read, so the unit could not be told "
-                        "apart from another")
-                   : tr("another attached unit has the same serial number %1; unplug one of them")
-                         .arg(serial);
-    case Stage::Stale:
-        return tr("the unit holds a configuration written after the one kept on %1, which "
-                  "must not be put over it")
-            .arg(
-                QLocale().toString(QDateTime::fromString(outcome.reason, Qt::ISODate).toLocalTime(),
-                                   QLocale::ShortFormat));
-    case Stage::Locked:
-        return outcome.reason;
-    case Stage::Finding:
-        break;
-    }
-    return tr("no unit with serial number %1 is attached").arg(serial);
-}
-
 void IdentifyCommands::identify() {
     // The session holds the units until its unit's own configuration is back.
     if (!m_run.hold(this))
@@ -119,7 +82,7 @@ bool IdentifyCommands::start() {
         m_transfers.reportFailure(outcome->result);
     else if (chosen && outcome && outcome->stage != Stage::Stale)
         warn(tr("Unit %1 was left as it is: %2.")
-                 .arg(m_session->serial(), describe(*outcome, m_session->serial())));
+                 .arg(m_session->serial(), IdentifyWording::describe(*outcome)));
     endSession();
     return false;
 }
@@ -153,7 +116,7 @@ bool IdentifyCommands::writeTemporary() {
         if (outcome)
             warn(tr("The temporary configuration could not be written to unit %1: %2.\n\nIts "
                     "own configuration goes back onto it now.")
-                     .arg(serial, describe(*outcome, serial)));
+                     .arg(serial, IdentifyWording::describe(*outcome)));
         finish();
         return false;
     }
@@ -201,25 +164,7 @@ void IdentifyCommands::readPresses(int unit) {
         m_identifyWindow->readUnit();
         return;
     }
-    using Kind = KeyPressSource::Failure::Kind;
-    const QString error = QString::fromLocal8Bit(std::strerror(failure.systemError));
-    QString reason;
-    switch (failure.kind) {
-    case Kind::None:
-    case Kind::NoKeyboard:
-        reason = tr("no keyboard device of the unit was found");
-        break;
-    case Kind::AccessDenied:
-        reason = tr("this user may not read %1: %2").arg(failure.node, error);
-        break;
-    case Kind::Busy:
-        reason = tr("another program holds %1").arg(failure.node);
-        break;
-    case Kind::OpenFailed:
-        reason = tr("%1 could not be opened: %2").arg(failure.node, error);
-        break;
-    }
-    m_identifyWindow->readOwnKeys(reason);
+    m_identifyWindow->readOwnKeys(KeyPressSource::describe(failure));
 }
 
 void IdentifyCommands::onPress(int eventCode) {
@@ -249,7 +194,7 @@ void IdentifyCommands::finish() {
         warn(tr("The own configuration of unit %1 could not be put back: %2.\n\nIt stays kept "
                 "on this computer, and the program offers to put it back when that unit is "
                 "plugged in or the program starts.")
-                 .arg(serial, describe(*outcome, serial)));
+                 .arg(serial, IdentifyWording::describe(*outcome)));
     endSession();
     if (!outcome->ok())
         m_offers.watchPlugIns();

@@ -38,8 +38,6 @@ public:
     // Whether the main window shows a slot's row: a press of a slot it hides says so.
     void setRowShown(std::function<bool(int slot)> shown) { m_rowShown = std::move(shown); }
 
-    // A session's failure in words, for the unit with this serial number.
-    static QString describe(const IdentifySession::Outcome& outcome, const QString& serial);
 
 signals:
     void runningChanged(bool running);

@@ -13,6 +13,7 @@
 #include "device/UnitListing.h"
 #include "files/RestoreJournal.h"
 #include "identify/IdentifySession.h"
+#include "identify/IdentifyWording.h"
 
 #include <QLocale>
 #include <QTimer>
@@ -119,7 +120,7 @@ void RestoreOffers::offer(const JournalEntry& entry) {
             tr("The configuration could not be put back onto the unit with serial number %1: "
                "%2.\n\nIt stays kept on this computer, and the program offers it again when "
                "that unit is plugged in or the program starts.")
-                .arg(entry.serial, IdentifyCommands::describe(outcome, entry.serial)),
+                .arg(entry.serial, IdentifyWording::describe(outcome)),
             title, UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
 }
 

@@ -13,30 +13,18 @@
 
 int IdentifyCommand::keyboardFailure(int unit, const KeyPressSource::Failure& failure) {
     using Kind = KeyPressSource::Failure::Kind;
-    const QString reason = QString::fromLocal8Bit(std::strerror(failure.systemError));
+    const QString why = KeyPressSource::describe(failure);
     switch (failure.kind) {
     case Kind::AccessDenied:
-        fail(AccessDenied, tr("unit %1 is attached, but this user may not read its keyboard "
-                              "(%2: %3).")
-                               .arg(unit)
-                               .arg(failure.node, reason));
+        fail(AccessDenied, tr("unit %1 is attached, but %2.").arg(unit).arg(why));
         m_err << AccessAdvice::forKeyboard(m_accessSetup ? *m_accessSetup : AccessSetup::probe())
               << '\n';
         m_err.flush();
         return AccessDenied;
     case Kind::Busy:
-        return fail(IoError, tr("unit %1: its keyboard (%2) is taken by another program, such "
-                                "as another identify; end that one first")
-                                 .arg(unit)
-                                 .arg(failure.node));
-    case Kind::OpenFailed:
-        return fail(
-            IoError,
-            tr("unit %1: cannot open its keyboard (%2: %3)").arg(unit).arg(failure.node, reason));
+        return fail(IoError, tr("unit %1: %2; end that one first").arg(unit).arg(why));
     default:
-        return fail(IoError, tr("unit %1 shows this computer no keyboard whose presses could be "
-                                "read (no input event node with letter keys belongs to it)")
-                                 .arg(unit));
+        return fail(IoError, tr("unit %1: %2").arg(unit).arg(why));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "cli/UnitProgramming.h"
 #include "files/RestoreJournal.h"
 #include "identify/IdentifySession.h"
+#include "identify/IdentifyWording.h"
 
 int RestoreCommand::restored(int unit, const JournalEntry& entry,
                              const IdentifySession::Outcome& outcome) {
@@ -23,7 +24,7 @@ int RestoreCommand::restored(int unit, const JournalEntry& entry,
         code = fail(UnitIdentify::status(outcome),
                     tr("unit %1 (serial %2): %3")
                         .arg(unit)
-                        .arg(entry.serial, UnitIdentify::describe(outcome)));
+                        .arg(entry.serial, IdentifyWording::describe(outcome)));
         if (outcome.stage == IdentifySession::Stage::Stale)
             m_err << "tarvenpad: "
                   << tr("if the unit's configuration is the one to keep, forget the old one "

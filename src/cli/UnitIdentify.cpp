@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/UnitIdentify.h"
 
+#include "identify/IdentifyWording.h"
+
 #include "cli/TerminalProgress.h"
 #include "cli/UnitProgramming.h"
 #include "device/KeyPressSource.h"
@@ -38,46 +40,6 @@ int UnitIdentify::status(const IdentifySession::Outcome& outcome) {
     return outcome.result == TransferResult::DeviceNotFound ? NoUnit : IoError;
 }
 
-QString UnitIdentify::describe(const IdentifySession::Outcome& outcome) {
-    using Stage = IdentifySession::Stage;
-    const bool gone = outcome.result == TransferResult::DeviceNotFound;
-    switch (outcome.stage) {
-    case Stage::Reading:
-        return gone ? tr("reading it failed (Device Not Found)")
-                    : tr("reading it failed (Device I/O Error)");
-    case Stage::Journal:
-        return tr("cannot keep its own configuration in the journal: %1").arg(outcome.reason);
-    case Stage::Writing:
-        return gone ? tr("writing the temporary configuration failed (Device Not Found)")
-                    : tr("writing the temporary configuration failed (Device I/O Error)");
-    case Stage::Restoring:
-        return gone ? tr("putting its own configuration back failed (Device Not Found)")
-                    : tr("putting its own configuration back failed (Device I/O Error)");
-    case Stage::Verifying:
-        if (outcome.location >= 0)
-            return tr("its own configuration was written back, but it holds something else: %1")
-                .arg(UnitProgramming::locationName(outcome.location));
-        return tr("its own configuration was written back, but reading it back failed");
-    case Stage::Serial:
-        return outcome.reason.isEmpty()
-                   ? tr("its serial number cannot be read, so it could not be told apart from "
-                        "another unit; nothing was written")
-                   : tr("another attached unit has the same serial number; unplug one of them; "
-                        "nothing was written");
-    case Stage::Stale:
-        return tr("it holds a configuration written after the one kept on %1; that one is not "
-                  "put over it, and nothing was written")
-            .arg(QDateTime::fromString(outcome.reason, Qt::ISODate)
-                     .toLocalTime()
-                     .toString(QStringLiteral("yyyy-MM-dd HH:mm")));
-    case Stage::Locked:
-        return tr("%1; nothing was written").arg(outcome.reason);
-    case Stage::Finding:
-        break;
-    }
-    return tr("it is not attached");
-}
-
 QString UnitIdentify::restoreHint(const QString& serial) {
     // The serial number comes from the unit: quoted for the shell unless plainly safe.
     QString word = serial;
@@ -106,7 +68,8 @@ int UnitIdentify::run(int unit, KeyPressSource& source) {
     IdentifySession::Outcome outcome = m_session.start(unit);
     m_progress.finish();
     if (!outcome.ok()) {
-        const int code = fail(status(outcome), tr("unit %1: %2").arg(unit).arg(describe(outcome)));
+        const int code = fail(status(outcome),
+                              tr("unit %1: %2").arg(unit).arg(IdentifyWording::describe(outcome)));
         if (outcome.stage == IdentifySession::Stage::Stale)
             say(tr("if the unit's configuration is the one to keep, forget the old one with: %1")
                     .arg(forgetHint(m_session.serial())));
@@ -124,7 +87,8 @@ int UnitIdentify::run(int unit, KeyPressSource& source) {
         outcome = m_session.putIdentificationImage();
         m_progress.finish();
         if (!outcome.ok()) {
-            fail(status(outcome), tr("unit %1: %2").arg(unit).arg(describe(outcome)));
+            fail(status(outcome),
+                 tr("unit %1: %2").arg(unit).arg(IdentifyWording::describe(outcome)));
             const int back = putBack(false);
             return back ? back : status(outcome);
         }
@@ -241,7 +205,8 @@ int UnitIdentify::putBack(bool unitLost) {
         return NoUnit;
     }
     const int code =
-        fail(status(outcome), tr("unit %1: %2").arg(m_session.unit()).arg(describe(outcome)));
+        fail(status(outcome),
+             tr("unit %1: %2").arg(m_session.unit()).arg(IdentifyWording::describe(outcome)));
     say(tr("its own configuration stays in the journal; put it back with: %1")
             .arg(restoreHint(serial)));
     return code;

@@ -27,7 +27,6 @@ public:
 
     // What a session's failure means for the exit status, and in words (without the unit).
     static int status(const IdentifySession::Outcome& outcome);
-    static QString describe(const IdentifySession::Outcome& outcome);
     // The line that tells how to put a journaled configuration back.
     static QString restoreHint(const QString& serial);
     // The command that drops a kept configuration the unit has left behind.

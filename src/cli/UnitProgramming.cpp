@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/UnitProgramming.h"
 
+#include "identify/IdentifyWording.h"
+
 #include "files/RestoreJournal.h"
 #include "identify/IdentifySession.h"
 
@@ -20,16 +22,6 @@
 #include <QDir>
 #include <QStringList>
 #include <cstring>
-
-QString UnitProgramming::locationName(int location) {
-    if (location == ConfigImage::OptionsLocation)
-        return tr("the options");
-    const int slot = ConfigImage::slotAt(location);
-    if (slot < 0)
-        return tr("location %1").arg(location);
-    return tr("%1 (%2)").arg(
-        SlotLabel(slot), location == ConfigImage::keyLocation(slot) ? tr("key") : tr("modifiers"));
-}
 
 int UnitProgramming::worse(int a, int b) {
     return severity(b) > severity(a) ? b : a;
@@ -108,7 +100,7 @@ UnitProgramming::Outcome UnitProgramming::program(HidAccess& access, TerminalPro
     }
     QStringList where;
     for (const int location : differences.locations())
-        where << locationName(location);
+        where << IdentifyWording::locationName(location);
     return {Differs, tr("the unit holds something else than was written: %1")
                          .arg(where.join(QStringLiteral(", ")))};
 }

@@ -37,8 +37,6 @@ public:
     static int severity(int status);
     // Of two exit statuses, the one --all reports: the more severe, the first of equals.
     static int worse(int a, int b);
-    // A location of the image in words: the slot and what it holds there.
-    static QString locationName(int location);
     // Why an open failed, in the tool's words: the device node and the system's reason.
     static QString failureDetail(const OpenFailure& why);
 };

@@ -21,6 +21,9 @@ public:
     };
 
     using QObject::QObject;
+    // Why the unit's presses cannot be read, a phrase that follows "unit 4172: " or "because";
+    // the window and the tool say it alike.
+    static QString describe(const Failure& failure);
 
 signals:
     // A key went down; auto-repeat and releases are not presses.

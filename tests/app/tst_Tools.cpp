@@ -468,8 +468,8 @@ void TestTools::identify() {
     QCOMPARE(w->findChild<RowPanel*>("PicInner")->highlightedRow(), -1);
     // The unit is gone when its own configuration is to go back: the journal keeps it.
     QCOMPARE(rig.dialogs.texts().mid(1),
-             pulled ? QStringList{"The own configuration of unit 11 could not be put back: no "
-                                  "unit with serial number 11 is attached.\n\nIt stays kept on "
+             pulled ? QStringList{"The own configuration of unit 11 could not be put back: it "
+                                  "is not attached.\n\nIt stays kept on "
                                   "this computer, and the program offers to put it back when "
                                   "that unit is plugged in or the program starts."}
                     : QStringList{});
