@@ -23,7 +23,6 @@ int ReadCommand::run(const ToolOptions& o) {
 }
 
 int ReadCommand::readUnit(const ToolOptions& o, int& unit, DeviceImage& image) {
-    notePending();
     UnitContext c = openContext(o);
     ListedUnit chosen;
     if (const int r = pickUnit(o, *c.access, c.link, chosen))

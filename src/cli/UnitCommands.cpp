@@ -160,10 +160,12 @@ int UnitCommands::write(const ToolOptions& o) {
 }
 
 int UnitCommands::read(const ToolOptions& o) {
+    notePending();
     return ReadCommand(*this).run(o);
 }
 
 int UnitCommands::diff(const ToolOptions& o) {
+    notePending();
     return DiffCommand(*this).run(o);
 }
 

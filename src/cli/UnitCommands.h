@@ -41,8 +41,6 @@ public:
     int watch(const ToolOptions& o);
     int identify(const ToolOptions& o);
     int restore(const ToolOptions& o);
-    // One line on standard error for each unit whose own configuration waits in the journal.
-    void notePending();
 
 protected:
     // The hardware, or emulated units as the options say, traced with --trace.
@@ -66,4 +64,9 @@ protected:
     KeyPressSourceFactory m_keySource;
     bool m_errIsTerminal;
     std::optional<AccessSetup> m_accessSetup;
+
+private:
+    // One line on standard error for each unit whose own configuration waits in the journal;
+    // said by the entry points above, never by a command's body.
+    void notePending();
 };
