@@ -27,7 +27,7 @@ int CommandLineTool::run(const QStringList& arguments) {
         return m_documents.fail(Usage, problem);
     const ToolCommand* command = FindToolCommand(o.command);
     // The options and the number of arguments were checked against the command's synopsis.
-    return command->run(m_documents, m_units, o);
+    return command->run({m_documents, m_units, o});
 }
 
 int CommandLineTool::help(const ToolOptions& o) {

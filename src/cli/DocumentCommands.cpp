@@ -55,11 +55,11 @@ int DocumentCommands::show(const ToolOptions& o) {
     return Success;
 }
 
-int DocumentCommands::convert(const ToolOptions& o, bool toJson) {
+int DocumentCommands::convert(const ToolOptions& o, Format to) {
     Configuration config;
     if (const int r = load(o.files[0], config))
         return r;
-    return save(o.files[1], config, toJson ? Format::Json : Format::Tpd);
+    return save(o.files[1], config, to);
 }
 
 int DocumentCommands::legend(const ToolOptions& o) {

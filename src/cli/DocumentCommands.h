@@ -12,7 +12,7 @@ public:
 
     int show(const ToolOptions& o);
     // import (to a .TPD) and export (to JSON).
-    int convert(const ToolOptions& o, bool toJson);
+    int convert(const ToolOptions& o, Format to);
     int legend(const ToolOptions& o);
     int preset(const ToolOptions& o);
 };

@@ -10,6 +10,13 @@
 class DocumentCommands;
 class UnitCommands;
 
+// What a command runs with: the two kinds of command and the parsed options.
+struct ToolContext {
+    DocumentCommands& documents;
+    UnitCommands& units;
+    const ToolOptions& options;
+};
+
 // One command of the tool: what the dispatch runs, and what the help says of it. Both read
 // this one table, so that what is accepted and what is documented cannot drift apart.
 struct ToolCommand {
@@ -18,7 +25,7 @@ struct ToolCommand {
     const char* summary; // translated where it is shown
     QStringList options; // the options that apply, without their dashes
     // Runs the command; nullptr for help, which the dispatch answers itself.
-    int (*run)(DocumentCommands& documents, UnitCommands& units, const ToolOptions& o);
+    int (*run)(const ToolContext& c);
     // What only the command's own help says, translated there; nullptr for nothing.
     const char* details = nullptr;
 
