@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -58,7 +59,11 @@ std::optional<JournalEntry> parse(const QString& path) {
     entry.key = o.value(QLatin1String("key")).toString();
     entry.serial = o.value(QLatin1String("serial")).toString();
     entry.time = QDateTime::fromString(o.value(QLatin1String("time")).toString(), Qt::ISODate);
-    if (entry.serial.isEmpty() || image.size() != ConfigImage::Size)
+    // The key names the entry's lock file: one that is not hex was not written here, and
+    // could name a file outside the folder.
+    static const QRegularExpression hex(QStringLiteral("^[0-9a-f]*$"));
+    if (entry.serial.isEmpty() || image.size() != ConfigImage::Size ||
+        !hex.match(entry.key).hasMatch())
         return std::nullopt;
     std::copy(image.begin(), image.end(), entry.image.begin());
     entry.path = path;
@@ -77,7 +82,8 @@ QString RestoreJournal::defaultFolder() {
 }
 
 QString RestoreJournal::pathFor(const QString& key) const {
-    // The key is hex: it cannot leave the folder, and two serial numbers never share a name.
+    // Keys are hex, as parse() insists: the name cannot leave the folder, and two serial
+    // numbers never share one.
     return m_folder + QLatin1Char('/') + Prefix + key + Suffix;
 }
 

@@ -213,6 +213,13 @@ void TestIdentify::restore() {
     QVERIFY(m_journal.record(Key2, "22", own.bytes).ok());
     const QString copy = m_journal.folder() + "/restore-copy.json";
     QVERIFY(QFile::rename(m_journal.pending().first().path, copy));
+    // An entry whose key would name a lock outside the folder is none of ours.
+    QFile planted(m_journal.folder() + "/restore-planted.json");
+    QFile kept(copy);
+    QVERIFY(kept.open(QIODevice::ReadOnly) && planted.open(QIODevice::WriteOnly));
+    planted.write(kept.readAll().replace(Key2.toLatin1(), "../../elsewhere"));
+    planted.close();
+    QCOMPARE(m_journal.pending().size(), 1);
     const IdentifySession::Outcome outcome =
         IdentifySession::restore(m_access, m_link, m_journal, m_journal.pending().first());
     QCOMPARE(outcome.ok(), ok);
@@ -220,6 +227,7 @@ void TestIdentify::restore() {
     QCOMPARE(m_access.unit(2).closingWrites, writes);
     QCOMPARE(QFile::exists(copy), !ok);
     QFile::remove(copy);
+    planted.remove();
 }
 
 QTEST_GUILESS_MAIN(TestIdentify)
