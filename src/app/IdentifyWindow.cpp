@@ -69,7 +69,11 @@ IdentifyWindow::IdentifyWindow(QWidget* parent)
     hidden->addWidget(note, 1);
     auto* show = new QPushButton(tr("Show Rotary Rows"), m_rotaryHidden);
     show->setObjectName(QStringLiteral("identifyShowRotary"));
-    connect(show, &QPushButton::clicked, this, &IdentifyWindow::rotaryRowsRequested);
+    // Once asked for, the rows show, and the note would be stale.
+    connect(show, &QPushButton::clicked, this, [this] {
+        m_rotaryHidden->hide();
+        emit rotaryRowsRequested();
+    });
     hidden->addWidget(show);
     m_rotaryHidden->hide();
     layout->addWidget(m_rotaryHidden);

@@ -139,6 +139,9 @@ private slots:
         QVERIFY(waitText(QStringLiteral("identifyLastPress"), QStringLiteral("Rotary 3A")));
         QVERIFY(program->click(QStringLiteral("identifyShowRotary")));
         QVERIFY(waitChecked(QStringLiteral("Check4"), true));
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return program->widget(QStringLiteral("identifyRotaryHidden")).isEmpty();
+        }));
         QVERIFY(rowInSight(QStringLiteral("Rkey_4")));
         for (const auto& [key, row] : {std::pair{"KP_1", "Rkey_0"}, std::pair{"KP_0", "Rkey_9"},
                                        std::pair{"0", "SKey_35"}, std::pair{"a", "SKey_0"}}) {
