@@ -58,24 +58,7 @@ IdentifyWindow::IdentifyWindow(QWidget* parent)
     layout->addWidget(m_list, 1);
     m_notPressed = label("identifyNotPressed");
 
-    m_rotaryHidden = new QWidget(this);
-    auto* hidden = new QHBoxLayout(m_rotaryHidden);
-    hidden->setContentsMargins(0, 0, 0, 0);
-    auto* note = new QLabel(tr("The main window hides its rotary rows: \"Rotary-5 on AUX\" is "
-                               "off there, but on in the unit."),
-                            m_rotaryHidden);
-    note->setObjectName(QStringLiteral("identifyRotaryHidden"));
-    note->setWordWrap(true);
-    hidden->addWidget(note, 1);
-    auto* show = new QPushButton(tr("Show Rotary Rows"), m_rotaryHidden);
-    show->setObjectName(QStringLiteral("identifyShowRotary"));
-    // Once asked for, the rows show, and the note would be stale.
-    connect(show, &QPushButton::clicked, this, [this] {
-        m_rotaryHidden->hide();
-        emit rotaryRowsRequested();
-    });
-    hidden->addWidget(show);
-    m_rotaryHidden->hide();
+    m_rotaryHidden = makeRotaryNote();
     layout->addWidget(m_rotaryHidden);
 
     auto* bottom = new QHBoxLayout;
@@ -86,6 +69,29 @@ IdentifyWindow::IdentifyWindow(QWidget* parent)
     bottom->addWidget(m_done);
     layout->addLayout(bottom);
     resize(380, 460);
+}
+
+// Said when a rotary slot is pressed while the main window hides the rotary rows.
+QWidget* IdentifyWindow::makeRotaryNote() {
+    auto* box = new QWidget(this);
+    auto* hidden = new QHBoxLayout(box);
+    hidden->setContentsMargins(0, 0, 0, 0);
+    auto* note = new QLabel(tr("The main window hides its rotary rows: \"Rotary-5 on AUX\" is "
+                               "off there, but on in the unit."),
+                            box);
+    note->setObjectName(QStringLiteral("identifyRotaryHidden"));
+    note->setWordWrap(true);
+    hidden->addWidget(note, 1);
+    auto* show = new QPushButton(tr("Show Rotary Rows"), box);
+    show->setObjectName(QStringLiteral("identifyShowRotary"));
+    // Once asked for, the rows show, and the note would be stale.
+    connect(show, &QPushButton::clicked, this, [this, box] {
+        box->hide();
+        emit rotaryRowsRequested();
+    });
+    hidden->addWidget(show);
+    box->hide();
+    return box;
 }
 
 void IdentifyWindow::begin(const QString& serial, const QList<int>& pressable, bool temporary) {

@@ -61,6 +61,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QWidget* makeRotaryNote();
     void showNotPressed();
     // A key of the computer's keyboard (Qt's code, the Linux event code) that works the
     // window rather than naming an input.
