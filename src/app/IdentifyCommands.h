@@ -38,7 +38,6 @@ public:
     // Whether the main window shows a slot's row: a press of a slot it hides says so.
     void setRowShown(std::function<bool(int slot)> shown) { m_rowShown = std::move(shown); }
 
-
 signals:
     void runningChanged(bool running);
     // A press came from this slot.
