@@ -27,6 +27,18 @@ void EditHistory::assignKey(int slot, quint8 code) {
            [=, this] { m_config.assignKey(slot, code); });
 }
 
+int EditHistory::setRole(int slot, int role) {
+    const int held = m_config.slotWithRole(role);
+    record(role == PanelRole::None ? tr("No role on %1").arg(SlotName(slot))
+                                   : tr("%1 on %2").arg(PanelRole::name(role), SlotName(slot)),
+           [=, this] { m_config.setRole(slot, role); });
+    return held == slot ? -1 : held;
+}
+
+void EditHistory::setLabel(int slot, const QString& label) {
+    record(tr("Label on %1").arg(SlotName(slot)), [=, this] { m_config.setLabel(slot, label); });
+}
+
 void EditHistory::replaceAll(const QString& text, const ConfigState& state) {
     record(text, [=, this] { m_config.restore(state); });
     emit replaced();

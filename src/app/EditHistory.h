@@ -22,6 +22,9 @@ public:
     // The choice marks the configuration even when the slot already had the key, but only
     // a change is a step.
     void assignKey(int slot, quint8 code);
+    // A role for a slot, taken from the slot that held it (returned, or -1) in the same step.
+    int setRole(int slot, int role);
+    void setLabel(int slot, const QString& label);
     // A whole configuration at once (a preset), as one step named `text`; it marks the
     // configuration even when nothing changes, as any choice does.
     void replaceAll(const QString& text, const ConfigState& state);

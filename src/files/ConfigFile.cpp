@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/ConfigFile.h"
 
+#include "files/RolesBlock.h"
+
 #include "model/ConfigImage.h"
 #include "model/Configuration.h"
 
@@ -26,7 +28,7 @@ QByteArray EncodeConfigFile(const Configuration& config) {
     const ConfigImage::Bytes image = ConfigImage::encode(config);
     for (int location = 1; location <= ConfigImage::OptionsLocation; ++location)
         bytes.append(char(image[location - 1] ^ FileMask));
-    return bytes;
+    return bytes + RolesBlock::write(config.roles());
 }
 
 FileResult DecodeConfigFile(Configuration& config, const QByteArray& bytes, const QString& name) {
@@ -57,8 +59,16 @@ FileResult DecodeConfigFile(Configuration& config, const QByteArray& bytes, cons
     ConfigImage::Bytes image{};
     for (int location = 1; location < needed; ++location)
         image[location - 1] = at(location, mask);
+    FileResult result = FileResult::success();
     if (header == 'A') {
         ConfigImage::apply(config, image);
+        const RolesBlock::Tail tail = RolesBlock::read(bytes.mid(FileSize46));
+        config.setRoles(tail.roles);
+        if (tail.found == RolesBlock::Found::Unreadable)
+            result.warning = QCoreApplication::translate(
+                                 "ConfigFile", "The panel roles in \"%1\" could not be read: %2. "
+                                               "The keys were loaded; no input has a role.")
+                                 .arg(displayName(name), tail.problem);
     } else {
         // The older layout has no rotary slots: they keep what they hold.
         ConfigImage::apply(config, image, Configuration::InputCount, false);
@@ -70,13 +80,40 @@ FileResult DecodeConfigFile(Configuration& config, const QByteArray& bytes, cons
         config.setOption(Configuration::Option::ActiveHigh, false);
         config.setOption(Configuration::Option::RotaryOnAux, false);
         config.setOption(Configuration::Option::RelayOnAux, false);
+        // The older layout has no room for roles.
+        config.setRoles({});
     }
     config.setConfigModified(false);
-    return FileResult::success();
+    return result;
 }
 
-FileResult WriteConfigFile(const Configuration& config, const QString& path, ReaderWait wait) {
-    return WriteOutput(path, EncodeConfigFile(config), ExistingTail::Keep, wait);
+FileResult WriteConfigFile(const Configuration& config, const QString& path, ReaderWait wait,
+                           UnreadableRoles unreadable) {
+    InputBytes old;
+    // Only a regular file has a tail to keep: anything else is written as it always was.
+    if (!ReadInput(path, InputKind::RegularFile, old).ok() || old.bytes.size() <= FileSize46)
+        return WriteOutput(path, EncodeConfigFile(config), ExistingTail::Keep, wait);
+    if (!old.complete) {
+        // A tail too long to hold is kept in place, as writers of the format always have;
+        // there is no room to put roles before it.
+        if (config.hasRoles())
+            return FileResult::failure(
+                FileResult::Status::WriteFailed,
+                QCoreApplication::translate("ConfigFile",
+                                            "The file \"%1\" is longer than 1 MiB: the panel "
+                                            "roles cannot be saved in it.")
+                    .arg(displayName(path)));
+        return WriteOutput(path, EncodeConfigFile(config), ExistingTail::Keep, wait);
+    }
+    const RolesBlock::Tail tail = RolesBlock::read(old.bytes.mid(FileSize46));
+    if (tail.found == RolesBlock::Found::Unreadable && unreadable == UnreadableRoles::Refuse)
+        return FileResult::failure(
+            FileResult::Status::RolesUnreadable,
+            QCoreApplication::translate("ConfigFile",
+                                        "The file \"%1\" holds panel roles that could not be "
+                                        "read: %2. Saving replaces them.")
+                .arg(displayName(path), tail.problem));
+    return WriteOutput(path, EncodeConfigFile(config) + tail.others, ExistingTail::Drop, wait);
 }
 
 FileResult ReadConfigFile(Configuration& config, const QString& path) {

@@ -72,7 +72,7 @@ const JsonValue* member(const JsonValue& object, const char* name) {
 
 // One entry of "slots", checked member by member in the document's order.
 FileResult readSlot(const JsonValue& o, const QString& where, int& k, quint8& key,
-                    quint8& modifiers) {
+                    quint8& modifiers, SlotRole& role) {
     if (o.type != JsonValue::Type::Object)
         return invalid(QCoreApplication::translate("ConfigJson", "%1 must be an object, not %2")
                            .arg(where, typeName(&o)));
@@ -95,11 +95,21 @@ FileResult readSlot(const JsonValue& o, const QString& where, int& k, quint8& ke
                 return invalid(QCoreApplication::translate(
                                    "ConfigJson", "%1 must be a whole number from 0 to 255")
                                    .arg(field));
-        } else if (name == QLatin1String("label") || name == QLatin1String("keyName")) {
+        } else if (name == QLatin1String("label") || name == QLatin1String("keyName") ||
+                   name == QLatin1String("userLabel")) {
             if (v.type != JsonValue::Type::String)
                 return invalid(
                     QCoreApplication::translate("ConfigJson", "%1 must be a string, not %2")
                         .arg(field, typeName(&v)));
+            if (name == QLatin1String("userLabel"))
+                role.label = PanelRole::cleanLabel(v.string);
+        } else if (name == QLatin1String("role")) {
+            role.role = v.type == JsonValue::Type::String ? PanelRole::fromKey(v.string) : -1;
+            if (role.role < 0 || (role.role == PanelRole::None && !v.string.isEmpty()))
+                return invalid(
+                    QCoreApplication::translate("ConfigJson",
+                                                "%1 must name a panel role, such as \"P1_BUTTON1\"")
+                        .arg(field));
         } else {
             int f = 0;
             while (f < FlagCount && name != QLatin1String(FlagNames[f]))
@@ -196,6 +206,7 @@ struct SlotBytes {
     std::array<quint8, Configuration::SlotCount> modifiers{};
     std::array<quint8, Configuration::SlotCount> keys{};
     std::array<bool, Configuration::SlotCount> seen{};
+    std::array<SlotRole, Configuration::SlotCount> roles{};
 };
 
 // The "slots" array: each entry checked, and no slot twice.
@@ -208,13 +219,21 @@ FileResult readSlots(const JsonValue& value, SlotBytes& assigned) {
         const QString where = QStringLiteral("slots[%1]").arg(i);
         int k = 0;
         quint8 key = 0, mods = 0;
-        if (FileResult r = readSlot(value.items[i], where, k, key, mods); !r.ok())
+        SlotRole role;
+        if (FileResult r = readSlot(value.items[i], where, k, key, mods, role); !r.ok())
             return r;
         if (assigned.seen[k])
             return invalid(
                 QCoreApplication::translate("ConfigJson", "%1.slot: slot %2 appears twice")
                     .arg(where)
                     .arg(k));
+        for (int other = 0; other < Configuration::SlotCount; ++other)
+            if (role.role != PanelRole::None && assigned.roles[other].role == role.role)
+                return invalid(
+                    QCoreApplication::translate("ConfigJson", "%1.role: slot %2 has it too")
+                        .arg(where)
+                        .arg(other));
+        assigned.roles[k] = role;
         assigned.seen[k] = true;
         assigned.keys[k] = key;
         assigned.modifiers[k] = mods;
@@ -230,6 +249,13 @@ QJsonObject ConfigToJson(const Configuration& config) {
         QJsonObject slot = SlotSettingsJson(config.slot(k));
         slot.insert(QStringLiteral("slot"), k);
         slot.insert(QStringLiteral("label"), SlotFileLabel(k));
+        // Only slots that have them carry a role and a label, so documents without roles stay
+        // as they always were.
+        const SlotRole& role = config.slotRole(k);
+        if (role.role != PanelRole::None)
+            slot.insert(QStringLiteral("role"), PanelRole::key(role.role));
+        if (!role.label.isEmpty())
+            slot.insert(QStringLiteral("userLabel"), role.label);
         slotArray.append(slot);
     }
     QJsonObject options;
@@ -293,6 +319,7 @@ FileResult ConfigFromJson(Configuration& config, const QByteArray& json) {
         config.setKeyCode(k, assigned.keys[k]);
     }
     config.applyOptionsByte(options);
+    config.setRoles(assigned.roles);
     config.setConfigModified(false);
     return FileResult::success();
 }

@@ -3,6 +3,8 @@
 
 #include "model/Modifiers.h"
 
+#include <algorithm>
+
 Configuration::Configuration(QObject* parent) : QObject(parent) {}
 
 namespace {
@@ -131,6 +133,59 @@ void Configuration::restore(const ConfigState& state) {
     }
     for (const Option option : RestoreOrder)
         setOption(option, state.aux.*OptionField[int(option)]);
+    setRoles(state.roles);
+}
+
+int Configuration::setRole(int slot, int role) {
+    if (!PanelRole::valid(role))
+        role = PanelRole::None;
+    SlotRole& s = m_roles.at(slot);
+    if (s.role == role)
+        return -1;
+    const int holder = role == PanelRole::None ? -1 : slotWithRole(role);
+    if (holder >= 0) {
+        m_roles.at(holder).role = PanelRole::None;
+        emit roleChanged(holder);
+    }
+    s.role = role;
+    emit roleChanged(slot);
+    setConfigModified(true);
+    return holder;
+}
+
+void Configuration::setLabel(int slot, const QString& label) {
+    const QString clean = PanelRole::cleanLabel(label);
+    SlotRole& s = m_roles.at(slot);
+    if (s.label == clean)
+        return;
+    s.label = clean;
+    emit roleChanged(slot);
+    setConfigModified(true);
+}
+
+int Configuration::slotWithRole(int role) const {
+    if (role == PanelRole::None)
+        return -1;
+    for (int k = 0; k < SlotCount; ++k)
+        if (m_roles[k].role == role)
+            return k;
+    return -1;
+}
+
+bool Configuration::hasRoles() const {
+    return std::any_of(m_roles.begin(), m_roles.end(),
+                       [](const SlotRole& r) { return !r.isEmpty(); });
+}
+
+void Configuration::setRoles(const std::array<SlotRole, SlotCount>& roles) {
+    // Roles that go come off first, so that none is taken from a slot that keeps it.
+    for (int k = 0; k < SlotCount; ++k)
+        if (m_roles[k].role != roles[k].role)
+            setRole(k, PanelRole::None);
+    for (int k = 0; k < SlotCount; ++k) {
+        setRole(k, roles[k].role);
+        setLabel(k, roles[k].label);
+    }
 }
 
 void Configuration::setConfigModified(bool modified) {

@@ -4,6 +4,7 @@
 #include "model/AuxOptions.h"
 #include "model/ConfigState.h"
 #include "model/KeySlot.h"
+#include "model/SlotRole.h"
 
 #include <QObject>
 #include <QString>
@@ -68,7 +69,22 @@ public:
     quint8 modifierByte(int slot) const;
     quint8 optionsByte() const;
 
-    ConfigState state() const { return {m_slots, m_aux}; }
+    // What a slot is for on the panel. Roles belong to the panel, not to the keys: loading a
+    // unit's keys leaves them; a file, a preset, New and Undo set them. No two slots hold one
+    // role: setting a role another slot holds takes it from there. Returns that slot, or -1.
+    // Every change marks the configuration modified.
+    const SlotRole& slotRole(int slot) const { return m_roles.at(slot); }
+    int setRole(int slot, int role);
+    // The label as PanelRole::cleanLabel makes it.
+    void setLabel(int slot, const QString& label);
+    // The slot that holds `role`, or -1.
+    int slotWithRole(int role) const;
+    bool hasRoles() const;
+    std::array<SlotRole, SlotCount> roles() const { return m_roles; }
+    // Every slot's role and label at once, through the setters above.
+    void setRoles(const std::array<SlotRole, SlotCount>& roles);
+
+    ConfigState state() const { return {m_slots, m_aux, m_roles}; }
     // Brings the slots and options back to an earlier state through the setters above, so
     // the window follows as for any other change. Flags are turned off before others are
     // turned on, which keeps the input-slot rule from touching flags the state wants; the AUX
@@ -92,6 +108,8 @@ signals:
     void trackballAvailabilityChanged(bool available);
     void configModifiedChanged(bool modified);
     void currentFileNameChanged(const QString& fileName);
+    // The slot's role or label changed.
+    void roleChanged(int slot);
 
 private:
     void clearKey(int slot);
@@ -100,6 +118,7 @@ private:
 
     std::array<KeySlot, SlotCount> m_slots{};
     AuxOptions m_aux;
+    std::array<SlotRole, SlotCount> m_roles{};
     bool m_modified = false;
     QString m_fileName;
 };

@@ -4,6 +4,7 @@
 #include "model/Configuration.h"
 #include "model/KeyCodes.h"
 #include "model/KeySlot.h"
+#include "model/SlotRole.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -104,4 +105,19 @@ QString OptionName(Configuration::Option option) {
 
 QString OptionFileName(Configuration::Option option) {
     return words(optionWords(option), false);
+}
+
+QString RoleText(const SlotRole& role) {
+    QStringList parts;
+    if (role.role != PanelRole::None)
+        parts << PanelRole::name(role.role);
+    if (!role.label.isEmpty())
+        parts << role.label;
+    return parts.join(QStringLiteral(" \u00b7 "));
+}
+
+QString SlotNameWithRole(const Configuration& config, int slot) {
+    const SlotRole& r = config.slotRole(slot);
+    const QString what = r.role != PanelRole::None ? PanelRole::name(r.role) : r.label;
+    return what.isEmpty() ? SlotName(slot) : SlotName(slot) + QStringLiteral(" \u00b7 ") + what;
 }

@@ -6,6 +6,7 @@
 #include "model/Configuration.h"
 
 struct KeySlot;
+struct SlotRole;
 
 // The texts here are translated (context "SlotText"), except the File ones, which stay in
 // English for documents that scripts read.
@@ -32,3 +33,9 @@ QString OnOffText(bool on);
 QString OptionName(Configuration::Option option);
 // OptionName's English text, never translated.
 QString OptionFileName(Configuration::Option option);
+// What a slot is for, as one text: "Player 1 Button 1 · Jump", "Player 1 Button 1", "Jump",
+// or empty when it has neither a role nor a label.
+QString RoleText(const SlotRole& role);
+// A slot by name and, where it has one, its role (or else its label): "Input 7 · Player 1
+// Button 1", "Input 8".
+QString SlotNameWithRole(const Configuration& config, int slot);
