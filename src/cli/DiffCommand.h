@@ -3,7 +3,8 @@
 
 #include "cli/UnitCommands.h"
 
-// `tarvenpad diff`: a file against what a unit holds, as the window's Compare sees them.
+// `tarvenpad diff`: a file against what a unit holds, as the window's Compare sees them, or
+// two files, their panel roles too.
 class DiffCommand : public UnitCommands {
     // The tool's classes share one translation context, so that the catalogue keeps each of
     // its texts where it was before the commands had classes of their own.
@@ -11,4 +12,6 @@ class DiffCommand : public UnitCommands {
 public:
     explicit DiffCommand(const UnitCommands& base) : UnitCommands(base) {}
     int run(const ToolOptions& o);
+    // Two files: no unit is looked for.
+    int compareFiles(const ToolOptions& o);
 };

@@ -14,7 +14,7 @@ int ReadCommand::run(const ToolOptions& o) {
         return r;
     Configuration config;
     ApplyDeviceImage(config, image);
-    if (const int w = save(o.files[0], config, Format::Tpd))
+    if (const int w = save(o.files[0], config, Format::Tpd, unreadableRoles(o)))
         return w;
     if (o.files[0] == QLatin1String("-"))
         return Success;
