@@ -126,24 +126,17 @@ int DiffCommand::run(const ToolOptions& o) {
                  {tr("file"), tr("unit"), QStringLiteral("file"), QStringLiteral("unit")});
     const QStringList lines = report.lines();
     const QString path = inputName(o.files[0]);
-    if (o.json) {
-        m_out << QJsonDocument(QJsonObject{{"unit", unit},
-                                           {"file", path},
-                                           {"same", lines.isEmpty()},
-                                           {"slots", report.slotChanges},
-                                           {"options", report.optionChanges}})
-                     .toJson();
-    } else {
-        for (const QString& line : lines)
-            m_out << line << '\n';
-        if (lines.isEmpty())
-            m_out << tr("unit %1: the same as %2\n").arg(unit).arg(path);
-        else
-            m_out << tr("unit %1: %n difference(s) from %2\n", nullptr, int(lines.size()))
-                         .arg(unit)
-                         .arg(path);
-    }
-    return lines.isEmpty() ? Success : Differs;
+    return answer(o, lines,
+                  {{"unit", unit},
+                   {"file", path},
+                   {"same", lines.isEmpty()},
+                   {"slots", report.slotChanges},
+                   {"options", report.optionChanges}},
+                  lines.isEmpty()
+                      ? tr("unit %1: the same as %2\n").arg(unit).arg(path)
+                      : tr("unit %1: %n difference(s) from %2\n", nullptr, int(lines.size()))
+                            .arg(unit)
+                            .arg(path));
 }
 
 int DiffCommand::compareFiles(const ToolOptions& o) {
@@ -161,22 +154,26 @@ int DiffCommand::compareFiles(const ToolOptions& o) {
     Report report = describe(ConfigurationDifferences::of(mine, other), sides);
     describeRoles(report, mine, other, sides);
     const QStringList lines = report.lines();
+    return answer(o, lines,
+                  {{"file", path},
+                   {"other", otherPath},
+                   {"same", lines.isEmpty()},
+                   {"slots", report.slotChanges},
+                   {"roles", report.roleChanges},
+                   {"options", report.optionChanges}},
+                  lines.isEmpty() ? tr("%1: the same as %2\n").arg(otherPath, path)
+                                  : tr("%1: not the same as %2 (%3 in all)\n")
+                                        .arg(otherPath, path, QString::number(lines.size())));
+}
+
+int DiffCommand::answer(const ToolOptions& o, const QStringList& lines, const QJsonObject& json,
+                        const QString& summary) {
     if (o.json) {
-        m_out << QJsonDocument(QJsonObject{{"file", path},
-                                           {"other", otherPath},
-                                           {"same", lines.isEmpty()},
-                                           {"slots", report.slotChanges},
-                                           {"roles", report.roleChanges},
-                                           {"options", report.optionChanges}})
-                     .toJson();
+        m_out << QJsonDocument(json).toJson();
     } else {
         for (const QString& line : lines)
             m_out << line << '\n';
-        if (lines.isEmpty())
-            m_out << tr("%1: the same as %2\n").arg(otherPath, path);
-        else
-            m_out << tr("%1: %n difference(s) from %2\n", nullptr, int(lines.size()))
-                         .arg(otherPath, path);
+        m_out << summary;
     }
     return lines.isEmpty() ? Success : Differs;
 }

@@ -3,6 +3,10 @@
 
 #include "cli/UnitCommands.h"
 
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
 // `tarvenpad diff`: a file against what a unit holds, as the window's Compare sees them, or
 // two files, their panel roles too.
 class DiffCommand : public UnitCommands {
@@ -14,4 +18,9 @@ public:
     int run(const ToolOptions& o);
     // Two files: no unit is looked for.
     int compareFiles(const ToolOptions& o);
+
+private:
+    // The JSON object, or else the lines and the summary line; Differs when there are lines.
+    int answer(const ToolOptions& o, const QStringList& lines, const QJsonObject& json,
+               const QString& summary);
 };

@@ -77,7 +77,7 @@ void TestConfigJson::acceptsSample() {
         compact(), "\"slot\":1}", "\"slot\":1,\"role\":\"p1_Button1\",\"userLabel\":\" Jump \"}");
     QVERIFY(ConfigFromJson(c, roles).ok());
     QCOMPARE(c.slotRole(1), (SlotRole{PanelRole::fromKey(u"P1_BUTTON1"), QString("Jump")}));
-    QCOMPARE(ConfigToJson(c)["slots"].toArray()[1]["role"].toString(), QString("P1_BUTTON1"));
+    QCOMPARE(ConfigToJson(c)["slots"].toArray().at(1)["role"].toString(), QString("P1_BUTTON1"));
     QVERIFY(ConfigFromJson(c, compact()).ok() && !c.hasRoles());
 }
 
