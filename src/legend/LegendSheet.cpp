@@ -71,7 +71,7 @@ QString fitText(const QString& text, const QRectF& box, int tenths, QFont& font)
 // Returns where the next line starts.
 double paintLine(QPainter& painter, const QRectF& box, const QString& text, int tenths,
                  bool italic) {
-    constexpr int Smallest = 60;
+    constexpr int Smallest = 70;
     QFont font = sheetFont(tenths);
     font.setItalic(italic);
     while (font.pixelSize() > Smallest && QFontMetricsF(font).horizontalAdvance(text) > box.width())
