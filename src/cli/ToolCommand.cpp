@@ -69,7 +69,11 @@ const ToolCommand Commands[] = {
                        "the file OTHER: each slot that differs, the options and, between\n"
                        "files, the panel roles; exit 7 when they differ"),
      QStringList{"unit", "serial", "json"} + UnitOptions,
-     [](const ToolContext& c) { return c.units.diff(c.options); }},
+     [](const ToolContext& c) { return c.units.diff(c.options); },
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "With OTHER no unit is read, and --unit, --serial, --emulate, --demo\n"
+                       "and --trace do not apply. A unit holds no panel roles: they are\n"
+                       "compared between files only")},
     {"watch", "watch FILE [--log PATH] [--json]",
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "wait for units and program each one plugged in with FILE, unless\n"

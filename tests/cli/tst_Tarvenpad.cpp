@@ -267,6 +267,9 @@ void TestTarvenpad::jsonRoundTrips() {
     QCOMPARE(readFile(json), m_json);
     QCOMPARE(tarvenpad({"import", json, back}).status, 0);
     QCOMPARE(readFile(back), readFile(m_sample));
+    QCOMPARE(tarvenpad({"export", "arcade.TPD", json}).status, 0); // roles go both ways
+    QCOMPARE(tarvenpad({"import", json, back}).status, 0);
+    QCOMPARE(readFile(back), readFile(m_dir.filePath("arcade.TPD")));
     QCOMPARE(tarvenpad({"export", m_sample, m_dir.filePath("no/such/dir.json")}).status, 4);
 }
 
