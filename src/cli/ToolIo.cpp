@@ -76,7 +76,7 @@ int ToolIo::save(const QString& path, const Configuration& config, Format format
         m_err.flush();
         return CannotWrite;
     }
-    if (!r.ok() && r.reason.isEmpty()) // the file layer's own reason, which names the file
+    if (!r.ok() && r.reason.isEmpty()) // no system reason: the file layer says why, and where
         return fail(CannotWrite, r.message);
     if (!r.ok())
         return fail(CannotWrite, tr("cannot write the configuration to %1: %2")
