@@ -666,6 +666,8 @@ void TestTarvenpad::completion_data() {
         << QStringList{"tarvenpad", "watch", "--"}
         << QStringList{"--demo", "--emulate", "--emulate-fault", "--help",
                        "--json", "--log",     "--trace"};
+    QTest::newRow("import's option")
+        << QStringList{"tarvenpad", "import", "--"} << QStringList{"--help", "--replace-roles"};
     QTest::newRow("configuration files")
         << QStringList{"tarvenpad", "show", "c"} << QStringList{"c.JSON", "c.tpd", "cdir"};
 }
