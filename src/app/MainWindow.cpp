@@ -84,16 +84,8 @@ MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
     m_inputRows = &m_picEdge->rows();
     connectRows(*m_inputRows);
     buildRightSide();
-    m_roles =
-        new RowRoles(m_config, m_history, services.dialogs, *this, {m_inputRows, m_rotaryRows});
+    m_roles = new RowRoles(*this, services.dialogs, {m_inputRows, m_rotaryRows});
     m_menus->addEditItem(m_roles->menuAction());
-    // The role cells widen the label column, and with it both panels; the input panel takes
-    // its width from the rotary rows' column, as after any resize.
-    connect(m_roles, &RowRoles::columnChanged, this, [this] {
-        placeInputRows();
-        ArrangeRows();
-        reflow();
-    });
     m_client->installEventFilter(this);
 
     connect(&m_config, &Configuration::flagChanged, this, &MainWindow::onFlagChanged);

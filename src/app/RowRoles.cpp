@@ -3,6 +3,7 @@
 
 #include "app/EditHistory.h"
 #include "app/LabelBox.h"
+#include "app/MainWindow.h"
 #include "app/RoleLabel.h"
 #include "app/RoleMenu.h"
 #include "app/RowSet.h"
@@ -14,7 +15,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeySequence>
-#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -24,10 +24,9 @@ namespace {
 constexpr int NoticeMilliseconds = 8000;
 } // namespace
 
-RowRoles::RowRoles(Configuration& config, EditHistory& history, UserDialogs& dialogs,
-                   QMainWindow& window, std::initializer_list<RowSet*> rows)
-    : QObject(&window), m_config(config), m_history(history), m_dialogs(dialogs), m_window(window),
-      m_rows(rows) {
+RowRoles::RowRoles(MainWindow& window, UserDialogs& dialogs, std::initializer_list<RowSet*> rows)
+    : QObject(&window), m_window(window), m_config(window.config()), m_history(window.history()),
+      m_dialogs(dialogs), m_rows(rows) {
     m_action = new QAction(tr("Role And &Label..."), this);
     m_action->setObjectName(QStringLiteral("erole"));
     m_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -89,7 +88,11 @@ void RowRoles::fitColumn() {
         return;
     for (RowSet* set : m_rows)
         set->setRoleColumnShown(shown);
-    emit columnChanged();
+    // The cells widen the label column, and with it both panels; the input panel takes its
+    // width from the rotary rows' column, as after any resize.
+    m_window.placeInputRows();
+    m_window.ArrangeRows();
+    m_window.reflow();
 }
 
 void RowRoles::openMenu(int slot, QPoint globalPos, bool byKeyboard) {

@@ -10,8 +10,8 @@
 
 class Configuration;
 class EditHistory;
+class MainWindow;
 class QAction;
-class QMainWindow;
 class QString;
 class QWidget;
 class RoleMenu;
@@ -26,21 +26,17 @@ class UserDialogs;
 class RowRoles : public QObject {
     Q_OBJECT
 public:
-    RowRoles(Configuration& config, EditHistory& history, UserDialogs& dialogs, QMainWindow& window,
-             std::initializer_list<RowSet*> rows);
+    RowRoles(MainWindow& window, UserDialogs& dialogs, std::initializer_list<RowSet*> rows);
 
     // Ctrl+R (`erole`): the menu of the focused row; it rests while no row has the focus.
     QAction* menuAction() const { return m_action; }
     // The menu of `slot`'s row, at `globalPos` or, opened from the keyboard, under its label.
     void openMenu(int slot, QPoint globalPos, bool byKeyboard);
 
-signals:
-    // The role cells came or went: the rows must be laid out again.
-    void columnChanged();
-
 private:
     void showRole(int slot);
-    // Shows or hides the role cells once the configuration's changes have settled.
+    // Shows or hides the role cells once the configuration's changes have settled, and lays
+    // the rows out again for them.
     void fitColumn();
     void chooseRole(int slot, int role);
     void editLabel(int slot);
@@ -48,10 +44,10 @@ private:
     RowSet* rowsOf(int slot) const;
     void followFocus(QWidget* old, QWidget* now);
 
+    MainWindow& m_window;
     Configuration& m_config;
     EditHistory& m_history;
     UserDialogs& m_dialogs;
-    QMainWindow& m_window;
     std::vector<RowSet*> m_rows;
     QAction* m_action;
     QPointer<RoleMenu> m_menu;
