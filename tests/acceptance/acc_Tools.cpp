@@ -70,7 +70,9 @@ private slots:
                      QStringLiteral("key --delay 300 alt+t r a alt+t t").split(QLatin1Char(' ')));
         QVERIFY(waitActive(QStringLiteral("frmTestInputs")));
         display->key(QStringLiteral("ctrl+z")); // Input 5 held down, then Input 9
-        QVERIFY(program->waitFor([&](const QJsonObject&) { return status() == "Input 9: Z"; }));
+        // The preset names the inputs' controls, and the window names the inputs by them.
+        QVERIFY(program->waitFor(
+            [&](const QJsonObject&) { return status() == "Input 9 \u00b7 Player 1 Button 5: Z"; }));
         QVERIFY(
             program->widget(QStringLiteral("TestTile_4"))["text"].toString().endsWith("\u00d71"));
     }
