@@ -59,13 +59,14 @@ _tarvenpad() {
     case $command in
     units) options="--json $unitopts" ;;
     show) options="--json" ;;
-    write) options="--unit --serial --all --backup $unitopts" ;;
-    read) options="--unit --serial $unitopts" ;;
+    import) options="--replace-roles" ;;
+    write) options="--unit --serial --all --backup --replace-roles $unitopts" ;;
+    read) options="--unit --serial --replace-roles $unitopts" ;;
     diff) options="--unit --serial --json $unitopts" ;;
     watch) options="--log --json $unitopts" ;;
     identify) options="--unit --serial --json --roles --output --trace" ;;
     restore) options="--serial --forget --trace" ;;
-    preset) options="--list" ;;
+    preset) options="--list --replace-roles" ;;
     help)
         COMPREPLY=($(compgen -W "$commands" -- "$cur"))
         return

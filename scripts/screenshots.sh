@@ -11,9 +11,11 @@ build=${1:-$root/build}
 cmake --build "$build" --target docs_screenshots tarvenpad >/dev/null
 TARVENPAD_DOCS_DIR="$root/docs" "$build/tests/acceptance/docs_screenshots"
 
-# The legend sheet of the demo's sample configuration, which emulated unit 1 holds.
+# The legend sheet of the demo's sample configuration, which emulated unit 1 holds, read
+# over the two-player preset so that its inputs carry the preset's roles.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+"$build/apps/tarvenpad" preset "Arcade, two players" "$work/sample.TPD" >/dev/null
 "$build/apps/tarvenpad" read "$work/sample.TPD" --demo --unit 1 >/dev/null
 "$build/apps/tarvenpad" legend "$work/sample.TPD" "$root/docs/legend-sheet.png"
 

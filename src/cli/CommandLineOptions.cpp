@@ -35,6 +35,10 @@ const OptionInfo Options[] = {
     {"log", "PATH",
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "with watch: append each unit's outcome to the CSV file PATH")},
+    {"replace-roles", nullptr,
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "write a .TPD file even over one whose panel roles cannot be read\n"
+                       "(damaged, or from a newer version), replacing them")},
     {"roles", "SET",
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "with identify: ask for each control of SET in turn (1p6, 2p6, 2p8\n"
@@ -150,6 +154,7 @@ QString takeValues(const QCommandLineParser& parser, ToolOptions& o) {
     o.list = parser.isSet(QStringLiteral("list"));
     o.demo = parser.isSet(QStringLiteral("demo"));
     o.forget = parser.isSet(QStringLiteral("forget"));
+    o.replaceRoles = parser.isSet(QStringLiteral("replace-roles"));
     if (parser.isSet(QStringLiteral("unit")) &&
         !number(parser.value(QStringLiteral("unit")), 1, MaxUnits, o.unit))
         return CommandLineOptions::tr("--unit takes a unit number from 1 to 4");

@@ -31,21 +31,30 @@ int DocumentCommands::show(const ToolOptions& o) {
         m_out << EncodeConfigJson(config);
         return Success;
     }
-    m_out << tr("%1 %2 %3  Shift Control Alt Repeat\n")
+    // The roles' column only where there are roles, so that the table of a configuration
+    // without them stays as scripts have always read it.
+    const bool roles = config.hasRoles();
+    m_out << tr("%1 %2 %3  Shift Control Alt Repeat")
                  .arg(tr("Slot"), -12)
                  .arg(tr("Key"), -16)
-                 .arg(tr("Code"), 4);
+                 .arg(tr("Code"), 4)
+          << (roles ? QStringLiteral("  ") + tr("Role") : QString()) << '\n';
     for (int k = 0; k < Configuration::SlotCount; ++k) {
         const KeySlot& s = config.slot(k);
-        // Key names such as "%5" must not meet a later arg(), so they go in on their own.
+        const QString role = RoleText(config.slotRole(k));
+        // Key names such as "%5" and labels must not meet a later arg(), so they go in on
+        // their own.
         m_out << SlotLabel(k).leftJustified(12) << ' '
               << PlainKeyText(KeyCodeName(s.keyCode)).leftJustified(16)
-              << tr(" %1  %2 %3 %4 %5\n")
+              << tr(" %1  %2 %3 %4 %5")
                      .arg(s.keyCode, 4)
                      .arg(yesNo(s.shift), -5)
                      .arg(yesNo(s.control), -7)
                      .arg(yesNo(s.alt), -3)
-                     .arg(yesNo(s.repeat));
+                     .arg(yesNo(s.repeat), role.isEmpty() ? 0 : -6);
+        if (!role.isEmpty())
+            m_out << "  " << role;
+        m_out << '\n';
     }
     m_out << '\n';
     for (const Configuration::Option option : Configuration::Options)
@@ -59,7 +68,7 @@ int DocumentCommands::convert(const ToolOptions& o, Format to) {
     Configuration config;
     if (const int r = load(o.files[0], config))
         return r;
-    return save(o.files[1], config, to);
+    return save(o.files[1], config, to, unreadableRoles(o));
 }
 
 int DocumentCommands::legend(const ToolOptions& o) {
@@ -103,5 +112,6 @@ int DocumentCommands::preset(const ToolOptions& o) {
         return fail(BadInput, r.message);
     return save(o.files[1], config,
                 o.files[1].endsWith(QLatin1String(".json"), Qt::CaseInsensitive) ? Format::Json
-                                                                                 : Format::Tpd);
+                                                                                 : Format::Tpd,
+                unreadableRoles(o));
 }

@@ -3,6 +3,7 @@
 
 #include "cli/UnitProgramming.h"
 #include "device/DeviceImage.h"
+#include "files/ConfigFile.h"
 #include "model/Configuration.h"
 
 #include <QDir>
@@ -13,12 +14,21 @@ int ReadCommand::run(const ToolOptions& o) {
     if (const int r = readUnit(o, unit, image))
         return r;
     Configuration config;
+    // A unit holds keys, not what the panel's controls are for: reading over a file keeps
+    // the roles it gave the inputs, as the wiring did not change.
+    if (o.files[0] != QLatin1String("-"))
+        ReadConfigFile(config, o.files[0]);
     ApplyDeviceImage(config, image);
-    if (const int w = save(o.files[0], config, Format::Tpd))
+    if (const int w = save(o.files[0], config, Format::Tpd, unreadableRoles(o)))
         return w;
     if (o.files[0] == QLatin1String("-"))
         return Success;
-    m_out << tr("unit %1: read into %2\n").arg(unit).arg(QDir::toNativeSeparators(o.files[0]));
+    if (config.hasRoles())
+        m_out << tr("unit %1: read into %2, keeping its panel roles\n")
+                     .arg(unit)
+                     .arg(QDir::toNativeSeparators(o.files[0]));
+    else
+        m_out << tr("unit %1: read into %2\n").arg(unit).arg(QDir::toNativeSeparators(o.files[0]));
     return Success;
 }
 

@@ -15,8 +15,9 @@ struct ToolOptions {
     bool all = false;
     bool json = false;
     bool trace = false;
-    bool list = false;   // preset --list
-    bool forget = false; // restore: drop the kept configuration
+    bool list = false;         // preset --list
+    bool forget = false;       // restore: drop the kept configuration
+    bool replaceRoles = false; // a .TPD's panel roles that cannot be read give way
     bool help = false;
     bool version = false;
     QString fault;    // --emulate-fault: "fail" or "drop"

@@ -165,6 +165,8 @@ int UnitCommands::read(const ToolOptions& o) {
 }
 
 int UnitCommands::diff(const ToolOptions& o) {
+    if (o.files.size() > 1) // two files, and no unit to say anything of
+        return DiffCommand(*this).compareFiles(o);
     notePending();
     return DiffCommand(*this).run(o);
 }

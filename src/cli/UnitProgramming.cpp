@@ -54,7 +54,8 @@ UnitProgramming::Outcome UnitProgramming::notFound(HidAccess& access, const QStr
 
 UnitProgramming::Outcome UnitProgramming::program(HidAccess& access, TerminalProgress& progress,
                                                   int unit, const DeviceImage& image,
-                                                  const QString& backup) {
+                                                  const QString& backup,
+                                                  UnreadableRoles unreadable) {
     DeviceLink link(access, progress, progress);
     if (!backup.isEmpty()) {
         DeviceImage old;
@@ -67,7 +68,11 @@ UnitProgramming::Outcome UnitProgramming::program(HidAccess& access, TerminalPro
         Configuration config;
         ApplyDeviceImage(config, old);
         // Through the one writer: a failed backup never leaves a damaged file behind.
-        const FileResult saved = WriteConfigFile(config, backup, ReaderWait::Wait);
+        const FileResult saved = WriteConfigFile(config, backup, ReaderWait::Wait, unreadable);
+        if (saved.status == FileResult::Status::RolesUnreadable)
+            return {CannotWrite, tr("the backup %1 holds panel roles that cannot be read "
+                                    "(--replace-roles replaces them); not written")
+                                     .arg(QDir::toNativeSeparators(backup))};
         if (!saved.ok())
             return {CannotWrite, tr("cannot write the backup to %1: %2; not written")
                                      .arg(QDir::toNativeSeparators(backup), saved.reason)};

@@ -3,6 +3,7 @@
 
 #include "cli/ToolStatus.h"
 #include "cli/UnitWatch.h"
+#include "files/ConfigFile.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -22,10 +23,12 @@ public:
         QString message; // what went wrong, or empty
     };
 
-    // Backs up into the .TPD file `backup` (none when empty), writes, reads back and
-    // compares unit `unit`. Safe to run for several units at once, each on its own thread.
+    // Backs up into the .TPD file `backup` (none when empty; one whose panel roles cannot be
+    // read only as `unreadable` says), writes, reads back and compares unit `unit`. Safe to
+    // run for several units at once, each on its own thread.
     static Outcome program(HidAccess& access, TerminalProgress& progress, int unit,
-                           const DeviceImage& image, const QString& backup);
+                           const DeviceImage& image, const QString& backup,
+                           UnreadableRoles unreadable = UnreadableRoles::Refuse);
     // One plug-in for `watch`: a unit that holds the image already is only read (every write
     // wears its memory); any other is programmed. Talks to the unit at `node` alone.
     static UnitWatch::Outcome programPlugIn(HidAccess& access, const QString& node,

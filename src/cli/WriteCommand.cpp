@@ -37,22 +37,22 @@ int WriteCommand::run(const ToolOptions& o) {
                               "{unit} or {serial} into it")
                                .arg(o.backup));
 
-    const std::vector<UnitProgramming::Outcome> outcomes = program(c, targets, image, *backups);
+    const std::vector<UnitProgramming::Outcome> outcomes =
+        program(c, targets, image, *backups, unreadableRoles(o));
     c.progress.finish();
     const int status = report(o, targets, outcomes);
     return skipped ? UnitProgramming::worse(status, NoUnit) : status;
 }
 
-std::vector<UnitProgramming::Outcome> WriteCommand::program(UnitContext& c,
-                                                            const QList<ListedUnit>& targets,
-                                                            const DeviceImage& image,
-                                                            const QStringList& backups) {
+std::vector<UnitProgramming::Outcome>
+WriteCommand::program(UnitContext& c, const QList<ListedUnit>& targets, const DeviceImage& image,
+                      const QStringList& backups, UnreadableRoles unreadable) {
     // One worker per unit, each with its own handle: the units take their time side by side.
     std::vector<UnitProgramming::Outcome> outcomes(size_t(targets.size()));
     if (targets.size() == 1) {
         if (targets[0].accessible())
             outcomes[0] = UnitProgramming::program(*c.access, c.progress, targets[0].unit, image,
-                                                   backups.at(0));
+                                                   backups.at(0), unreadable);
     } else {
         std::vector<std::thread> workers;
         for (int i = 0; i < targets.size(); ++i) {
@@ -61,7 +61,7 @@ std::vector<UnitProgramming::Outcome> WriteCommand::program(UnitContext& c,
             workers.emplace_back([&, i, unit = targets[i].unit, backup = backups.at(i)] {
                 TerminalProgress quiet(m_err, false);
                 outcomes[size_t(i)] =
-                    UnitProgramming::program(*c.access, quiet, unit, image, backup);
+                    UnitProgramming::program(*c.access, quiet, unit, image, backup, unreadable);
             });
         }
         for (std::thread& worker : workers)

@@ -24,7 +24,8 @@ private:
     // open are left out, with an empty outcome.
     std::vector<UnitProgramming::Outcome> program(UnitContext& c, const QList<ListedUnit>& targets,
                                                   const DeviceImage& image,
-                                                  const QStringList& backups);
+                                                  const QStringList& backups,
+                                                  UnreadableRoles unreadable);
     // --backup's pattern for each unit; empty when two units would share a file.
     std::optional<QStringList> backupPaths(const QString& pattern,
                                            const QList<ListedUnit>& targets);

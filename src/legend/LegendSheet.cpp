@@ -2,13 +2,17 @@
 #include "legend/LegendSheet.h"
 
 #include "model/Configuration.h"
+#include "model/PanelRole.h"
+#include "model/SlotRole.h"
 #include "model/SlotText.h"
 
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QList>
 #include <QPainter>
 #include <langinfo.h>
+#include <utility>
 
 namespace {
 
@@ -60,6 +64,48 @@ QString fitText(const QString& text, const QRectF& box, int tenths, QFont& font)
             return lines.join(QLatin1Char('\n'));
         font.setPixelSize(font.pixelSize() - 10);
     }
+}
+
+// `text` on one line at the top of `box`, in the largest font from `tenths` down to the
+// smallest that stays readable, cut short with an ellipsis where even that is too wide.
+// Returns where the next line starts.
+double paintLine(QPainter& painter, const QRectF& box, const QString& text, int tenths,
+                 bool italic) {
+    constexpr int Smallest = 70;
+    QFont font = sheetFont(tenths);
+    font.setItalic(italic);
+    while (font.pixelSize() > Smallest && QFontMetricsF(font).horizontalAdvance(text) > box.width())
+        font.setPixelSize(font.pixelSize() - 5);
+    const QFontMetricsF metrics(font);
+    painter.setFont(font);
+    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop,
+                     metrics.elidedText(text, Qt::ElideRight, box.width()));
+    return box.top() + QFontMetricsF(sheetFont(tenths)).lineSpacing();
+}
+
+// A role's lines are smaller than the key's words: what the input sends comes first.
+constexpr int RoleTenths = 90;
+
+// What a tile says a slot is for, a line each: the role, named in the words emulators use in
+// their settings, and the user's own label, set apart in italics.
+QList<std::pair<QString, bool>> roleLines(const SlotRole& r) {
+    QList<std::pair<QString, bool>> lines;
+    if (r.role != PanelRole::None)
+        lines.append({PanelRole::name(r.role), false});
+    if (!r.label.isEmpty())
+        lines.append({r.label, true});
+    return lines;
+}
+
+double roleHeight(const SlotRole& r) {
+    return roleLines(r).size() * QFontMetricsF(sheetFont(RoleTenths)).lineSpacing();
+}
+
+void paintRole(QPainter& painter, const QRectF& box, const SlotRole& r) {
+    double y = box.top();
+    for (const auto& [text, italic] : roleLines(r))
+        y = paintLine(painter, QRectF(box.left(), y, box.width(), box.bottom() - y), text,
+                      RoleTenths, italic);
 }
 
 } // namespace
@@ -178,9 +224,16 @@ void LegendSheet::paintTile(QPainter& painter, const QRectF& box, int slot) cons
                          QStringLiteral("\u21bb ") + FlagName(Configuration::Flag::Repeat));
         words.adjust(0, 0, 0, -130);
     }
+    // The role's lines sit at the foot, under the key's words, and are drawn after them, so
+    // that a PDF's text reads each input, its key, then what it is for.
+    const SlotRole& r = m_config.slotRole(slot);
+    QRectF role = words;
+    role.setTop(words.bottom() - roleHeight(r));
+    words.setBottom(role.top() - (role.height() > 0 ? 10 : 0));
     QFont font;
     const QString text = fitText(AssignmentText(s), words, used ? 150 : 100, font);
     font.setBold(used);
     painter.setFont(font);
     painter.drawText(words, Qt::AlignCenter, text);
+    paintRole(painter, role, r);
 }

@@ -14,6 +14,7 @@ class QPainter;
 // of tiles in the order of the Test Inputs window, the rotary slots while the AUX port
 // carries them, and the options. Black on white only: borders and words, never colour,
 // tell a used input from an unused one, so it survives a monochrome printer and a copier.
+// An input with a panel role says which control it is, and the user's label for it.
 class LegendSheet {
     Q_DECLARE_TR_FUNCTIONS(LegendSheet)
 

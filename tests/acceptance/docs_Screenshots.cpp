@@ -47,6 +47,16 @@ class docs_Screenshots : public AcceptanceCase {
 private slots:
     // The main window with the sample read from unit 1, its menus in the bar.
     void mainWindow() {
+        // The two-player preset names each input's control; the read then brings the unit's
+        // keys and keeps those roles, as for a panel already labelled.
+        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tpresets")));
+        QJsonObject item;
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return !(item = program->action(QStringLiteral("tpreset_arcade-two-players")))
+                        .isEmpty();
+        }));
+        display->click(ProgramUnderTest::centre(item).x(), ProgramUnderTest::centre(item).y());
+        QTest::qWait(500);
         QVERIFY(readSample());
         shoot(QStringLiteral("main-window.png"));
     }

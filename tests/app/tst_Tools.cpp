@@ -14,6 +14,7 @@
 #include "files/Presets.h"
 #include "files/RestoreJournal.h"
 #include "identify/IdentificationImage.h"
+#include "model/PanelRole.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -366,6 +367,7 @@ void TestTools::presetsAndPrinting() {
     auto w = Module1::Start(ProgrammerServices{access, dialogs});
     w->findChild<QAction*>("tpreset_arcade-one-player")->trigger();
     QCOMPARE(w->config().slot(14).keyCode, 0x2B); // Input 15: Tab
+    QCOMPARE(w->config().slotRole(14).role, PanelRole::fromKey(u"MENU"));
     QVERIFY(w->config().configModified() && dialogs.shown.isEmpty());
     QCOMPARE(w->history().undoText(), QString("Arcade, one player"));
     w->history().undo();

@@ -5,6 +5,7 @@
 #include "files/FileAccess.h"
 #include "files/NativePath.h"
 #include "model/Configuration.h"
+#include "model/PanelRole.h"
 #include "model/SlotText.h"
 
 #include <QImage>
@@ -70,6 +71,16 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 QByteArray readFile(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A .TPD whose panel roles cannot be read: its block's checksum is off by one bit.
+QString damagedRoles(const QString& path) {
+    Configuration c;
+    c.setRole(0, PanelRole::fromKey(u"P1_UP"));
+    QByteArray bytes = EncodeConfigFile(c);
+    bytes[FileSize46 + 7] = char(bytes[FileSize46 + 7] ^ 1);
+    writeFile(path, bytes);
+    return path;
 }
 
 } // namespace
@@ -138,6 +149,7 @@ void TestTarvenpad::initTestCase() {
     m_factory = m_dir.filePath("factory.TPD");
     QVERIFY(WriteConfigFile(factory, m_factory).ok());
     workDir = m_dir.path();
+    QCOMPARE(tarvenpad({"preset", "arcade-one-player", "arcade.TPD"}).status, 0);
     const Run r = tarvenpad({"show", m_sample, "--json"});
     QCOMPARE(r.status, 0);
     m_json = r.out.toUtf8();
@@ -231,6 +243,17 @@ void TestTarvenpad::showTable() {
     QCOMPARE(bad.status, 3);
     writeFile(m_dir.filePath("junk.TPD"), QByteArray(94, 'q'));
     QCOMPARE(tarvenpad({"show", m_dir.filePath("junk.TPD")}).status, 3);
+
+    // Roles in a column of their own, only where there are roles; those that cannot be read
+    // are warned of, and the keys shown all the same.
+    const QStringList roles = tarvenpad({"show", "arcade.TPD"}).out.split('\n');
+    QVERIFY(roles[0].endsWith("Repeat  Role") && roles[16].endsWith("-   -"));
+    QCOMPARE(roles[5],
+             "Input 5      Left Control      224  -     -       -   -       Player 1 Button 1");
+    const Run warned = tarvenpad({"show", damagedRoles(m_dir.filePath("damaged.TPD"))});
+    QVERIFY(warned.status == 0 && warned.out.startsWith("Slot  "));
+    QVERIFY2(warned.err.startsWith("tarvenpad: warning: The panel roles in"),
+             qPrintable(warned.err));
 }
 
 void TestTarvenpad::jsonRoundTrips() {
@@ -248,6 +271,9 @@ void TestTarvenpad::jsonRoundTrips() {
     QCOMPARE(readFile(json), m_json);
     QCOMPARE(tarvenpad({"import", json, back}).status, 0);
     QCOMPARE(readFile(back), readFile(m_sample));
+    QCOMPARE(tarvenpad({"export", "arcade.TPD", json}).status, 0); // roles go both ways
+    QCOMPARE(tarvenpad({"import", json, back}).status, 0);
+    QCOMPARE(readFile(back), readFile(m_dir.filePath("arcade.TPD")));
     QCOMPARE(tarvenpad({"export", m_sample, m_dir.filePath("no/such/dir.json")}).status, 4);
 }
 
@@ -483,6 +509,10 @@ void TestTarvenpad::standardStreams_data() {
     QTest::newRow("empty input") << QStringList{"show", "-"} << QByteArray() << 3 << QByteArray();
     QTest::newRow("input over 1 MiB")
         << QStringList{"import", "-", "-"} << QByteArray(1024 * 1024 + 1, ' ') << 3 << QByteArray();
+    QTest::newRow("unreadable roles replaced")
+        << QStringList{"import", "-", damagedRoles(m_dir.filePath("replaced.TPD")),
+                       "--replace-roles"}
+        << m_json << 0 << QByteArray();
 }
 
 void TestTarvenpad::standardStreams() {
@@ -516,6 +546,17 @@ void TestTarvenpad::failedOutput_data() {
                             << "unit 1: cannot write the backup" + to;
     QTest::newRow("log") << QStringList{"watch", m_sample, unit[0], unit[1], "--log", no}
                          << "cannot write the log" + to;
+    // A .TPD whose roles cannot be read is left as it is, and the refusal says what goes ahead.
+    const QString damaged = damagedRoles(m_dir.filePath("refused.TPD"));
+    QTest::newRow("roles unreadable")
+        << QStringList{"preset", "arcade-one-player", damaged}
+        << "The file \"" + damaged +
+               "\" holds panel roles that could not be read: the block is "
+               "damaged. Saving replaces them.\nNothing was written. To write it all the same, and "
+               "replace those roles, add --replace-roles.\n";
+    QTest::newRow("backup's roles unreadable")
+        << QStringList{"write", m_sample, unit[0], unit[1], "--backup", damaged}
+        << "unit 1: the backup " + damaged + " holds panel roles that cannot be read";
 }
 
 void TestTarvenpad::failedOutput() {
@@ -566,6 +607,14 @@ void TestTarvenpad::diff_data() {
         << "Rotary-5 on AUX: file on; unit off\nunit 2: 3 differences from standard input\n";
     QTest::newRow("two units, none chosen")
         << QStringList{"sample.TPD", "--emulate", "2"} << QByteArray() << 2 << "";
+    QTest::newRow("two files, the same") << QStringList{"-", "sample.TPD"} << m_json << 0
+                                         << "sample.TPD: the same as standard input\n";
+    QTest::newRow("two files, roles too")
+        << QStringList{"factory.TPD", "arcade.TPD"} << QByteArray() << 7
+        << "Input 15 (role): factory.TPD no role; arcade.TPD Menu\n"
+           "arcade.TPD: not the same as factory.TPD (30 in all)\n";
+    QTest::newRow("two files and a unit")
+        << QStringList{"factory.TPD", "arcade.TPD", "--emulate", "1"} << QByteArray() << 2 << "";
 }
 
 void TestTarvenpad::diff() {
@@ -573,7 +622,10 @@ void TestTarvenpad::diff() {
     QFETCH(QByteArray, input);
     QFETCH(int, status);
     QFETCH(QString, text);
-    const Run r = tarvenpad(QStringList{"diff", "--trace"} + args, input);
+    // Traced where a unit is read; two files are compared without one.
+    const QStringList trace =
+        args.filter("--emulate").isEmpty() ? QStringList() : QStringList{"--trace"};
+    const Run r = tarvenpad(QStringList{"diff"} + trace + args, input);
     QVERIFY2(r.status == status, qPrintable(r.err));
     QVERIFY2(text.isEmpty() || r.out.endsWith(text), qPrintable(r.out));
     // Nothing is written: the trace holds no store request.
@@ -598,6 +650,12 @@ void TestTarvenpad::diffJson() {
                                                  {"label", "Rotary-5 on AUX"},
                                                  {"file", true},
                                                  {"unit", false}}));
+    // Between files the roles count too, with null for none.
+    const QJsonObject files =
+        QJsonDocument::fromJson(tarvenpad({"diff", m_factory, "arcade.TPD", "--json"}).bytes)
+            .object();
+    QCOMPARE(files["roles"].toArray().at(0)["other"].toObject(),
+             (QJsonObject{{"role", "P1_UP"}, {"userLabel", QJsonValue()}}));
 }
 
 void TestTarvenpad::completion_data() {
@@ -612,6 +670,8 @@ void TestTarvenpad::completion_data() {
         << QStringList{"tarvenpad", "watch", "--"}
         << QStringList{"--demo", "--emulate", "--emulate-fault", "--help",
                        "--json", "--log",     "--trace"};
+    QTest::newRow("import's option")
+        << QStringList{"tarvenpad", "import", "--"} << QStringList{"--help", "--replace-roles"};
     QTest::newRow("identify's sets") << QStringList{"tarvenpad", "identify", "--roles", ""}
                                      << QStringList{"1p6", "2p6", "2p8", "4p4"};
     QTest::newRow("configuration files")
@@ -892,6 +952,8 @@ void TestTarvenpad::legend() {
     for (int slot = 0; slot < Configuration::InputCount && at >= 0; ++slot) {
         at = text.indexOf(SlotName(slot) + ' ', at);
         at = text.indexOf(AssignmentText(c.slot(slot)), at);
+        if (c.slotRole(slot).role != PanelRole::None) // under the key
+            at = text.indexOf(PanelRole::name(c.slotRole(slot).role), at);
         QVERIFY2(at >= 0, qPrintable(SlotName(slot) + ": " + text));
     }
 }

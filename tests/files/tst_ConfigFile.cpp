@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/ConfigFile.h"
+#include "files/RolesBlock.h"
 #include "model/Configuration.h"
 
 #include <QTemporaryDir>
@@ -49,6 +50,13 @@ void fillSample(Configuration& c) {
     c.applyOptionsByte(0x1D);
 }
 
+RolesBlock::Roles sampleRoles() {
+    RolesBlock::Roles roles{};
+    roles[6] = {PanelRole::fromKey(u"P1_BUTTON1"), QStringLiteral("Jump")};
+    roles[40].label = QStringLiteral("Spinner \u00bd");
+    return roles;
+}
+
 } // namespace
 
 class TestConfigFile : public QObject {
@@ -62,6 +70,8 @@ private slots:
     void handMade36();
     void rotaryOptionFromFile();
     void keepsBytesAfterConfiguration();
+    void rolesBlock_data();
+    void rolesBlock();
     void rejectsWithoutChange_data();
     void rejectsWithoutChange();
     void writeFailures_data();
@@ -91,6 +101,7 @@ void TestConfigFile::defaultFileBytes() {
 void TestConfigFile::roundTrip() {
     Configuration saved;
     fillSample(saved);
+    saved.setRoles(sampleRoles());
     const QString path = m_dir.filePath("round.TPD");
     QVERIFY(WriteConfigFile(saved, path).ok());
     QVERIFY(saved.configModified()); // writing leaves the flag to Save
@@ -102,6 +113,7 @@ void TestConfigFile::roundTrip() {
     for (int k = 0; k < Configuration::SlotCount; ++k)
         QCOMPARE(loaded.slot(k), saved.slot(k));
     QCOMPARE(loaded.aux(), saved.aux());
+    QCOMPARE(loaded.roles(), saved.roles());
 }
 
 void TestConfigFile::handMade46() {
@@ -153,8 +165,11 @@ void TestConfigFile::handMade36() {
     for (int k = 0; k < 36; ++k)
         pairs << (k == 4 ? 0 : 10) << k + 4;
     const QString path = m_dir.filePath("hand36.TPD");
-    writeAll(path, layout('O', pairs, {trackball}, Mask36));
+    // The older layout has no room for roles: whatever follows it is not read as ours.
+    c.setRoles(sampleRoles());
+    writeAll(path, layout('O', pairs, {trackball}, Mask36) + RolesBlock::write(sampleRoles()));
     QVERIFY(ReadConfigFile(c, path).ok());
+    QVERIFY(!c.hasRoles());
 
     QCOMPARE(int(c.modifierByte(4)), 0);
     QCOMPARE(int(c.modifierByte(5)), 10);
@@ -192,6 +207,54 @@ void TestConfigFile::keepsBytesAfterConfiguration() {
     Configuration loaded;
     QVERIFY(ReadConfigFile(loaded, path).ok());
     QCOMPARE(EncodeConfigFile(loaded), EncodeConfigFile(c));
+}
+
+// What follows the 94 bytes: the keys load whatever it is, our block's roles with them when
+// it can be read; one that cannot be read is warned of and not written over unless replaced.
+void TestConfigFile::rolesBlock_data() {
+    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<QString>("warning");   // part of it; empty for none
+    QTest::addColumn<QByteArray>("others"); // what a rewrite keeps behind our block
+    const QByteArray block = RolesBlock::write(sampleRoles());
+    QByteArray damaged = block, newer = block, tooLong = block;
+    damaged[7] = char(damaged[7] ^ 1); // the checksum
+    newer[4] = char(RolesBlock::Version + 1);
+    tooLong[5] = tooLong[6] = char(0xFF);
+    QTest::newRow("no block") << QByteArray() << QString() << QByteArray();
+    QTest::newRow("ours, behind another writer's keys") << block << QString() << QByteArray();
+    QTest::newRow("not ours") << QByteArray("TPR other") << QString() << QByteArray("TPR other");
+    QTest::newRow("ours, then another's") << block + "more" << QString() << QByteArray("more");
+    QTest::newRow("damaged") << damaged + "more"
+                             << "damaged" << QByteArray("more");
+    QTest::newRow("cut short") << block.chopped(2) << "cut short" << QByteArray();
+    QTest::newRow("newer") << newer << "newer version" << QByteArray();
+    QTest::newRow("too long") << tooLong << "longer than any" << QByteArray();
+}
+
+void TestConfigFile::rolesBlock() {
+    QFETCH(QByteArray, tail);
+    QFETCH(QString, warning);
+    QFETCH(QByteArray, others);
+    Configuration keys, c;
+    fillSample(keys);
+    const QString path = m_dir.filePath(QString("roles %1.TPD").arg(QTest::currentDataTag()));
+    writeAll(path, EncodeConfigFile(keys) + tail);
+    const FileResult r = ReadConfigFile(c, path);
+    QVERIFY2(r.ok() && r.warning.isEmpty() == warning.isEmpty() && r.warning.contains(warning),
+             qPrintable(r.warning));
+    QCOMPARE(EncodeConfigFile(c).left(FileSize46), EncodeConfigFile(keys));
+    const bool ours = tail.startsWith("TPRL") && warning.isEmpty();
+    QVERIFY(c.roles() == (ours ? sampleRoles() : RolesBlock::Roles{}));
+
+    c.setRole(0, PanelRole::fromKey(u"COIN1"));
+    const FileResult refused = WriteConfigFile(c, path);
+    QCOMPARE(refused.status,
+             warning.isEmpty() ? FileResult::Status::Ok : FileResult::Status::RolesUnreadable);
+    if (!warning.isEmpty()) {
+        QCOMPARE(readAll(path), EncodeConfigFile(keys) + tail);
+        QVERIFY(WriteConfigFile(c, path, ReaderWait::Refuse, UnreadableRoles::Replace).ok());
+    }
+    QCOMPARE(readAll(path), EncodeConfigFile(c) + others);
 }
 
 void TestConfigFile::rejectsWithoutChange_data() {

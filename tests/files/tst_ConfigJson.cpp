@@ -72,6 +72,13 @@ void TestConfigJson::acceptsSample() {
     QVERIFY2(r.ok(), qPrintable(r.message));
     QCOMPARE(EncodeConfigFile(c), EncodeConfigFile(sample()));
     QVERIFY(ConfigFromJson(c, EncodeConfigJson(sample())).ok());
+    // Roles and labels come back as they went, in any case; a document without them has none.
+    const QByteArray roles = replaceFirst(
+        compact(), "\"slot\":1}", "\"slot\":1,\"role\":\"p1_Button1\",\"userLabel\":\" Jump \"}");
+    QVERIFY(ConfigFromJson(c, roles).ok());
+    QCOMPARE(c.slotRole(1), (SlotRole{PanelRole::fromKey(u"P1_BUTTON1"), QString("Jump")}));
+    QCOMPARE(ConfigToJson(c)["slots"].toArray().at(1)["role"].toString(), QString("P1_BUTTON1"));
+    QVERIFY(ConfigFromJson(c, compact()).ok() && !c.hasRoles());
 }
 
 void TestConfigJson::acceptsWholeNumbersWrittenOtherwise() {
@@ -136,6 +143,15 @@ void TestConfigJson::rejects_data() {
         "\"extra\" is not a field of a configuration");
     row("label as number", "\"label\":\"Input 1\"", "\"label\":5",
         "slots[0].label must be a string, not a number");
+    row("userLabel as number", "\"slot\":0}", "\"slot\":0,\"userLabel\":5}",
+        "slots[0].userLabel must be a string, not a number");
+    row("bad role name", "\"slot\":0}", "\"slot\":0,\"role\":\"P5_UP\"}",
+        "slots[0].role must name a panel role");
+    row("role as number", "\"slot\":0}", "\"slot\":0,\"role\":3}", "slots[0].role must name");
+    QTest::newRow("role twice") << replaceFirst(replaceFirst(doc, "\"slot\":0}",
+                                                             "\"slot\":0,\"role\":\"COIN1\"}"),
+                                                "\"slot\":1}", "\"slot\":1,\"role\":\"coin1\"}")
+                                << QString("slots[1].role: slot 0 has it too");
     row("trailing comma", "\"version\":1}", "\"version\":1,}", "expected a name in quotes");
     row("array trailing comma", "}]", "},]", "unexpected character ']'");
     row("wrong format", "tarvenpad-config", "tarvenpad-other", "\"format\" must be");
