@@ -64,7 +64,7 @@ _tarvenpad() {
     read) options="--unit --serial --replace-roles $unitopts" ;;
     diff) options="--unit --serial --json $unitopts" ;;
     watch) options="--log --json $unitopts" ;;
-    identify) options="--unit --serial --json --roles --output --trace" ;;
+    identify) options="--unit --serial --json --roles --output --replace-roles --trace" ;;
     restore) options="--serial --forget --trace" ;;
     preset) options="--list --replace-roles" ;;
     help)

@@ -56,6 +56,6 @@ int IdentifyCommand::run(const ToolOptions& o) {
     IdentifySession session(*access, link, journal);
     UnitIdentify identify(m_out, m_err, session, progress, o.json);
     if (PanelRole::Set set; PanelRole::setFromKey(o.roles, set))
-        identify.learnRoles(set, o.output);
+        identify.learnRoles(set, o.output, unreadableRoles(o));
     return identify.run(chosen.unit, *source);
 }

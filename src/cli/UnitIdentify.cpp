@@ -38,9 +38,11 @@ UnitIdentify::UnitIdentify(QTextStream& out, QTextStream& err, IdentifySession& 
 
 UnitIdentify::~UnitIdentify() = default;
 
-void UnitIdentify::learnRoles(PanelRole::Set set, const QString& output) {
+void UnitIdentify::learnRoles(PanelRole::Set set, const QString& output,
+                              UnreadableRoles unreadable) {
     m_pass = std::make_unique<GuidedPass>(set, GuidedPass::Roles{});
     m_output = output;
+    m_unreadable = unreadable;
 }
 
 int UnitIdentify::status(const IdentifySession::Outcome& outcome) {
@@ -200,7 +202,7 @@ int UnitIdentify::writeRoles() {
     ApplyDeviceImage(config, m_session.ownImage());
     config.setRoles(m_pass->roles());
     const bool json = m_output.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
-    if (const int w = save(m_output, config, json ? Format::Json : Format::Tpd))
+    if (const int w = save(m_output, config, json ? Format::Json : Format::Tpd, m_unreadable))
         return w;
     if (m_output != QLatin1String("-"))
         m_out << tr("unit %1: its configuration and the roles learnt written to %2\n")

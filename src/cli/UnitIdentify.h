@@ -27,8 +27,9 @@ public:
                  TerminalProgress& progress, bool json);
     ~UnitIdentify();
 
-    // The presses label the panel with the roles of `set`, which go to `output`.
-    void learnRoles(PanelRole::Set set, const QString& output);
+    // The presses label the panel with the roles of `set`, which go to `output` (over a .TPD
+    // whose roles cannot be read only as `unreadable` says).
+    void learnRoles(PanelRole::Set set, const QString& output, UnreadableRoles unreadable);
 
     // The exit status; every failure has been said on standard error.
     int run(int unit, KeyPressSource& source);
@@ -58,4 +59,5 @@ private:
     QMap<int, int> m_presses; // Linux key code -> how often
     std::unique_ptr<GuidedPass> m_pass;
     QString m_output;
+    UnreadableRoles m_unreadable = UnreadableRoles::Refuse;
 };
