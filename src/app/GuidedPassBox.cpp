@@ -2,7 +2,7 @@
 #include "app/GuidedPassBox.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -12,38 +12,44 @@ GuidedPassBox::GuidedPassBox(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
 
+    // Narrow rows, so that the window can still move beside a row on a small screen.
     m_idle = new QWidget(this);
-    auto* idle = new QHBoxLayout(m_idle);
+    auto* idle = new QGridLayout(m_idle);
     idle->setContentsMargins(0, 0, 0, 0);
     auto* label = new QLabel(tr("Label the panel by pressing it:"), m_idle);
-    idle->addWidget(label);
+    label->setWordWrap(true);
+    idle->addWidget(label, 0, 0, 1, 2);
     m_sets = new QComboBox(m_idle);
     m_sets->setObjectName(QStringLiteral("identifyRoleSet"));
     for (const PanelRole::Set set : PanelRole::Sets)
         m_sets->addItem(PanelRole::setName(set), int(set));
     label->setBuddy(m_sets);
-    idle->addWidget(m_sets, 1);
+    idle->addWidget(m_sets, 1, 0);
+    idle->setColumnStretch(0, 1);
     m_start = button(tr("Start"), "identifyGuidedStart");
-    idle->addWidget(m_start);
+    idle->addWidget(m_start, 1, 1);
     connect(m_start, &QPushButton::clicked, this,
             [this] { emit startRequested(PanelRole::Set(m_sets->currentData().toInt())); });
     layout->addWidget(m_idle);
 
     m_step = new QWidget(this);
-    auto* step = new QHBoxLayout(m_step);
+    auto* step = new QGridLayout(m_step);
     step->setContentsMargins(0, 0, 0, 0);
     m_prompt = new QLabel(m_step);
     m_prompt->setObjectName(QStringLiteral("identifyPrompt"));
+    m_prompt->setWordWrap(true);
     QFont large = m_prompt->font();
     large.setBold(true);
     large.setPointSizeF(large.pointSizeF() * 1.5);
     m_prompt->setFont(large);
-    step->addWidget(m_prompt, 1);
+    step->addWidget(m_prompt, 0, 0, 1, 4);
     m_skip = button(tr("Skip"), "identifyGuidedSkip");
     m_redo = button(tr("Redo Last"), "identifyGuidedRedo");
     m_stop = button(tr("Stop"), "identifyGuidedStop");
+    int column = 0;
     for (QPushButton* b : {m_skip, m_redo, m_stop})
-        step->addWidget(b);
+        step->addWidget(b, 1, column++);
+    step->setColumnStretch(3, 1);
     connect(m_skip, &QPushButton::clicked, this, &GuidedPassBox::skipRequested);
     connect(m_redo, &QPushButton::clicked, this, &GuidedPassBox::redoRequested);
     connect(m_stop, &QPushButton::clicked, this, &GuidedPassBox::stopRequested);
