@@ -241,30 +241,19 @@ void TestIdentify::guidedPass_data() {
     QTest::addColumn<QString>("moved"); // what the last press moved its slot from
     QTest::addColumn<QString>("asked"); // the role asked for at the end; empty once done
     QTest::newRow("take, from the slot that held it")
-        << QStringList{"2", "3"} << "2 P1_UP, 3 P1_DOWN"
-        << ""
-        << "P1_LEFT";
-    QTest::newRow("skip") << QStringList{"skip", "3"} << "3 P1_DOWN, 9 P1_UP"
-                          << ""
+        << QStringList{"2", "3"} << "2 P1_UP, 3 P1_DOWN" << QString() << "P1_LEFT";
+    QTest::newRow("skip") << QStringList{"skip", "3"} << "3 P1_DOWN, 9 P1_UP" << QString()
                           << "P1_LEFT";
-    QTest::newRow("redo last") << QStringList{"2", "3", "redo"} << "2 P1_UP"
-                               << ""
-                               << "P1_DOWN";
-    QTest::newRow("redo to the start") << QStringList{"redo", "2", "redo"} << "9 P1_UP"
-                                       << ""
-                                       << "P1_UP";
-    QTest::newRow("pressed again: moved") << QStringList{"2", "3", "2"} << "2 P1_LEFT, 3 P1_DOWN"
-                                          << "P1_UP"
-                                          << "P1_RIGHT";
-    QStringList all;
-    for (int slot = 20; slot < 33; ++slot) // one press more than there are roles
-        all << QString::number(slot);
-    QTest::newRow("end") << all
-                         << "20 P1_UP, 21 P1_DOWN, 22 P1_LEFT, 23 P1_RIGHT, 24 P1_BUTTON1, "
-                            "25 P1_BUTTON2, 26 P1_BUTTON3, 27 P1_BUTTON4, 28 P1_BUTTON5, "
-                            "29 P1_BUTTON6, 30 START1, 31 COIN1"
-                         << ""
-                         << "";
+    QTest::newRow("redo last, and at the start")
+        << QStringList{"redo", "2", "3", "redo"} << "2 P1_UP" << QString() << "P1_DOWN";
+    QTest::newRow("pressed again: moved")
+        << QStringList{"2", "3", "2"} << "2 P1_LEFT, 3 P1_DOWN" << QString("P1_UP") << "P1_RIGHT";
+    QStringList presses, taken; // one press more than there are roles
+    for (int slot = 20; slot < 33; ++slot)
+        presses << QString::number(slot);
+    for (const int role : PanelRole::roles(PanelRole::Set::OnePlayer6))
+        taken << QStringLiteral("%1 %2").arg(20 + taken.size()).arg(PanelRole::key(role));
+    QTest::newRow("end") << presses << taken.join(", ") << QString() << QString();
 }
 
 void TestIdentify::guidedPass() {

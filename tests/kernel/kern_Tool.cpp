@@ -456,26 +456,18 @@ private slots:
         QProcess identify;
         identify.start(
             TOOL, {"identify", "--roles", "1p6", "--output", file, "--serial", unit.serialText()});
-        QStringList names{"Up", "Down", "Left", "Right"}, keys{"UP", "DOWN", "LEFT", "RIGHT"};
-        for (int b = 1; b <= 6; ++b) {
-            names << QStringLiteral("Button %1").arg(b);
-            keys << QStringLiteral("BUTTON%1").arg(b);
-        }
-        for (QString& name : names)
-            name.prepend("Player 1 ");
-        for (QString& key : keys)
-            key.prepend("P1_");
-        names << "Start 1"
-              << "Coin 1";
-        keys << "START1"
-             << "COIN1";
+        const QStringList names{"Up",       "Down",     "Left",     "Right",
+                                "Button 1", "Button 2", "Button 3", "Button 4",
+                                "Button 5", "Button 6", "Start 1",  "Coin 1"};
+        const QStringList keys{"UP",      "DOWN",    "LEFT",    "RIGHT",   "BUTTON1", "BUTTON2",
+                               "BUTTON3", "BUTTON4", "BUTTON5", "BUTTON6", "START1",  "COIN1"};
         QList<int> inputs;
         for (int slot = 0; slot < 36; ++slot)
             inputs << slot;
         std::shuffle(inputs.begin(), inputs.end(), QRandomGenerator(7));
         QByteArray err;
         for (int i = 0; i < 12; ++i) {
-            const QString prompt = "Press " + names[i];
+            const QString prompt = (i < 10 ? "Press Player 1 " : "Press ") + names[i];
             QVERIFY2(QTest::qWaitFor(
                          [&] {
                              err += identify.readAllStandardError();
@@ -494,7 +486,7 @@ private slots:
         QCOMPARE(entries.size(), 46);
         QMap<int, QString> learnt, wanted;
         for (int i = 0; i < 12; ++i)
-            wanted[inputs[i]] = keys[i];
+            wanted[inputs[i]] = (i < 10 ? "P1_" : "") + keys[i];
         for (const QJsonValue& slot : entries) {
             const int k = slot["slot"].toInt();
             QCOMPARE(slot["key"].toInt(), int(quint8(own[2 * k + 1])));
