@@ -34,6 +34,10 @@ public:
     std::optional<QString> chooseLegendFile(QWidget*, const QString&) override {
         return std::nullopt;
     }
+    std::optional<QString> askText(QWidget*, const QString&, const QString&, const QString&,
+                                   int) override {
+        return std::nullopt;
+    }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
 };
 

@@ -48,6 +48,10 @@ void FileCommands::fileOpen() {
     }
     m_config.setCurrentFileName(*path);
     m_history.startOver();
+    // The keys came in; what could not (roles in a damaged block) is said after.
+    if (!result.warning.isEmpty())
+        m_dialogs.message(m_window, result.warning, tr("Open File"), UserDialogs::Icon::Exclamation,
+                          UserDialogs::Buttons::Ok);
 }
 
 bool FileCommands::fileSave() {
@@ -67,7 +71,15 @@ bool FileCommands::fileSaveAs() {
 }
 
 bool FileCommands::saveTo(const QString& path) {
-    const FileResult result = WriteConfigFile(m_config, path);
+    FileResult result = WriteConfigFile(m_config, path);
+    if (result.status == FileResult::Status::RolesUnreadable) {
+        // A newer program's roles, or a damaged block: replaced only if the user says so.
+        if (m_dialogs.message(m_window, tr("%1\n\nSave the file anyway?").arg(result.message),
+                              tr("Save File"), UserDialogs::Icon::Exclamation,
+                              UserDialogs::Buttons::YesNo) != UserDialogs::Answer::Yes)
+            return false;
+        result = WriteConfigFile(m_config, path, ReaderWait::Refuse, UnreadableRoles::Replace);
+    }
     if (!result.ok()) {
         m_dialogs.message(m_window,
                           tr("Cannot save the configuration to \"%1\":\n%2.\n\n"

@@ -69,6 +69,7 @@ InputTestWindow::InputTestWindow(const Configuration& config, QWidget* parent)
     layout->addLayout(makeStatusLine());
 
     connect(&m_config, &Configuration::keyChanged, this, &InputTestWindow::showTile);
+    connect(&m_config, &Configuration::roleChanged, this, &InputTestWindow::showTile);
     connect(&m_config, &Configuration::flagChanged, this,
             [this](int slot, Configuration::Flag, bool) { showTile(slot); });
     connect(&m_config, &Configuration::optionChanged, this,
@@ -84,6 +85,8 @@ QLabel* InputTestWindow::makeTile(int slot, QWidget* parent) {
     tile->setObjectName(QStringLiteral("TestTile_%1").arg(slot));
     tile->setAlignment(Qt::AlignCenter);
     tile->setMinimumSize(104, 52);
+    // A role makes the name long ("Input 7 · Player 1 Button 1"): it wraps, the grid stays.
+    tile->setWordWrap(true);
     tile->setStyleSheet(TileStyle);
     // Clicks on a tile are the window's, so a mouse button can be tested anywhere.
     tile->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -135,7 +138,8 @@ void InputTestWindow::showTiles() {
 }
 
 void InputTestWindow::showTile(int slot) {
-    QString text = SlotName(slot) + QLatin1Char('\n') + AssignmentText(m_config.slot(slot));
+    QString text =
+        SlotNameWithRole(m_config, slot) + QLatin1Char('\n') + AssignmentText(m_config.slot(slot));
     if (m_presses[slot] > 0)
         text += QStringLiteral("\n\u00d7%1").arg(m_presses[slot]);
     m_tiles[slot]->setText(text);
@@ -210,7 +214,7 @@ void InputTestWindow::press(int usage, Qt::KeyboardModifiers held, const QString
         ++m_presses[slot];
         m_lit[slot]->start();
         showTile(slot);
-        hits << SlotName(slot);
+        hits << SlotNameWithRole(m_config, slot);
     }
     if (hits.isEmpty()) {
         const QString name = usage ? AssignmentText(pressed) : unknownName;

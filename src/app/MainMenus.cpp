@@ -107,7 +107,7 @@ void MainMenus::buildFileMenu() {
 }
 
 void MainMenus::buildEditMenu() {
-    QMenu* edit = addMenu(m_window.menuBar(), tr("&Edit"), "edit");
+    QMenu* edit = m_editMenu = addMenu(m_window.menuBar(), tr("&Edit"), "edit");
     m_undoAction = edit->addAction(tr("&Undo"));
     m_undoAction->setObjectName(QStringLiteral("eundo"));
     m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -122,6 +122,12 @@ void MainMenus::buildEditMenu() {
     connect(m_redoAction, &QAction::triggered, &history, &EditHistory::redo);
     connect(&history, &EditHistory::changed, this, &MainMenus::updateEditActions);
     updateEditActions();
+}
+
+void MainMenus::addEditItem(QAction* action) {
+    m_editMenu->addSeparator();
+    m_editMenu->addAction(action);
+    m_window.addAction(action);
 }
 
 void MainMenus::updateEditActions() {

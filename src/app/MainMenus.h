@@ -34,6 +34,8 @@ public:
 
     // Builds the menus into `window`'s menu bar; their shortcuts work while they are closed.
     MainMenus(QMainWindow& window, const Commands& commands);
+    // An item of the Edit menu made elsewhere, below the history's, its shortcut the window's.
+    void addEditItem(QAction* action);
 
 private:
     void buildFileMenu();
@@ -56,6 +58,7 @@ private:
     QAction* m_receiveAction = nullptr;
     QAction* m_compareAction = nullptr; // a transfer too: greyed with the two above
     QAction* m_identifyAction = nullptr;
+    QMenu* m_editMenu = nullptr;
     QMenu* m_presetsMenu = nullptr; // an edit, greyed with Undo while a transfer runs
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;

@@ -11,6 +11,7 @@
 #include "app/ProgressRun.h"
 #include "app/RestoreOffers.h"
 #include "app/RestoredFit.h"
+#include "app/RowRoles.h"
 #include "app/TransferCommands.h"
 #include "keyselect/KeySelector.h"
 #include "keyselect/OnScreenKeyboard.h"
@@ -84,6 +85,8 @@ MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
     m_inputRows = &m_picEdge->rows();
     connectRows(*m_inputRows);
     buildRightSide();
+    m_roles = new RowRoles(*this, services.dialogs, {m_inputRows, m_rotaryRows});
+    m_menus->addEditItem(m_roles->menuAction());
     m_client->installEventFilter(this);
 
     connect(&m_config, &Configuration::flagChanged, this, &MainWindow::onFlagChanged);

@@ -26,6 +26,7 @@ class QPushButton;
 class QScrollArea;
 class RestoreOffers;
 class RestoredFit;
+class RowRoles;
 
 // The programmer's main window: the 36 input rows in a scrolling panel, the banner, the AUX
 // options and the rotary rows. It owns the configuration and follows its signals, so loads,
@@ -111,6 +112,7 @@ private:
     QPointer<QPushButton> m_tabFrom;
     RowPanel* m_rPicInner = nullptr;
     RowSet* m_rotaryRows = nullptr;
+    RowRoles* m_roles = nullptr;
     int m_labelColumnWidth = 0;
     bool m_arranging = false;
 };

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 
@@ -133,6 +135,23 @@ std::optional<QString> QtUserDialogs::chooseLegendFile(QWidget* parent, const QS
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtUserDialogs::askText(QWidget* parent, const QString& prompt,
+                                              const QString& title, const QString& initial,
+                                              int maxLength) {
+    QInputDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("TextDialog"));
+    dialog.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    // The dialog makes its line edit for the text mode; the limit goes on it.
+    if (auto* edit = dialog.findChild<QLineEdit*>())
+        edit->setMaxLength(maxLength);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }
 
 bool QtUserDialogs::choosePrinter(QWidget* parent, QPrinter& printer) {

@@ -17,5 +17,7 @@ public:
     std::optional<QString> chooseOpenFile(QWidget* parent) override;
     std::optional<QString> chooseSaveFile(QWidget* parent) override;
     std::optional<QString> chooseLegendFile(QWidget* parent, const QString& suggestion) override;
+    std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& title,
+                                   const QString& initial, int maxLength) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
 };

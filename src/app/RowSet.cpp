@@ -2,15 +2,18 @@
 #include "app/RowSet.h"
 
 #include "app/LabelBox.h"
+#include "app/RoleLabel.h"
 #include "app/RowPanel.h"
 #include "keyselect/KeySelectForm.h"
 #include "model/SlotText.h"
 
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -22,6 +25,10 @@ constexpr int CheckHeight = 17;
 constexpr int KeyWidth = 107;
 // A row's key button ends this far past the label column: the row width's allowance.
 constexpr int RowKeyAllowance = 132;
+// The role cells' share of the label column while they are shown, after a small gap: room for
+// "P4 Button 8" and the start of a label.
+constexpr int RoleGap = 6;
+constexpr int RoleCellWidth = 84;
 
 int rightEdge(const QWidget* w) {
     return w->x() + w->width();
@@ -49,6 +56,8 @@ RowSet::RowSet(RowPanel* panel, const QString& prefix, int firstSlot, int count,
     m_rows.reserve(count);
     for (int i = 0; i < count; ++i)
         m_rows.push_back(makeRow(i));
+    // The rows' controls leave a right click to the panel they lie on.
+    m_panel->installEventFilter(this);
 }
 
 RowSet::Row RowSet::makeRow(int index) {
@@ -76,6 +85,10 @@ RowSet::Row RowSet::makeRow(int index) {
     row.label->setFont(rowFont(true));
     row.label->resize(1, CheckHeight);
     row.label->setAccessibleName(SlotName(slot));
+    row.role = new RoleLabel(SlotName(slot), row.label);
+    row.role->setObjectName(QStringLiteral("%1RoleLabel_%2").arg(m_prefix).arg(index));
+    row.role->setFont(plain);
+    row.role->hide();
     row.key = new QPushButton(tr("N/U"), m_panel);
     row.key->setObjectName(m_prefix.isEmpty() ? QStringLiteral("SKey_%1").arg(index)
                                               : QStringLiteral("Rkey_%1").arg(index));
@@ -94,7 +107,8 @@ int RowSet::labelRows() {
         m_rows[i].label->setTag(SlotLabel(m_firstSlot + i));
         widest = std::max(widest, metrics.horizontalAdvance(m_rows[i].label->tag()));
     }
-    return widest + 1;
+    m_nameWidth = widest + 1;
+    return m_nameWidth + (m_roleColumn ? RoleGap + RoleCellWidth : 0);
 }
 
 int RowSet::rowWidth(int labelWidth) const {
@@ -117,6 +131,9 @@ void RowSet::layoutRow(const Row& row, int index, int labelWidth) {
     row.shift->move(rightEdge(row.alt), centredTop(row.shift->height(), index));
     row.label->setGeometry(rightEdge(row.shift) + 1, centredTop(row.label->height(), index),
                            labelWidth, row.label->height());
+    row.role->setGeometry(m_nameWidth + RoleGap, 0, std::max(labelWidth - m_nameWidth - RoleGap, 0),
+                          row.label->height());
+    row.role->setVisible(m_roleColumn);
     row.key->setGeometry(rightEdge(row.label) + 2, RowPanel::RowPitch * index + 1, KeyWidth,
                          m_keyHeight);
 }
@@ -130,6 +147,13 @@ void RowSet::setRowsVisible(bool visible) {
 }
 
 bool RowSet::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_panel && event->type() == QEvent::ContextMenu) {
+        const auto* menu = static_cast<QContextMenuEvent*>(event);
+        const int index = std::clamp(menu->pos().y() / RowPanel::RowPitch, 0, count() - 1);
+        emit roleMenuRequested(m_firstSlot + index, menu->globalPos(),
+                               menu->reason() == QContextMenuEvent::Keyboard);
+        return true;
+    }
     auto* key = qobject_cast<QPushButton*>(watched);
     if (key && KeySelectForm::isEnterPress(event)) {
         m_byKeyboard = true;
@@ -150,4 +174,13 @@ QRect RowSet::screenRect(int slot) const {
                              static_cast<QWidget*>(row.label), static_cast<QWidget*>(row.key)})
         shown |= QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
     return shown;
+}
+
+int RowSet::slotHolding(const QWidget* widget) const {
+    // The rows' controls lie on the panel, each within its row's pitch.
+    while (widget && widget->parentWidget() != m_panel)
+        widget = widget->parentWidget();
+    if (!widget)
+        return -1;
+    return m_firstSlot + std::clamp(widget->y() / RowPanel::RowPitch, 0, count() - 1);
 }

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QObject>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <vector>
@@ -13,11 +14,13 @@ class LabelBox;
 class QCheckBox;
 class QPushButton;
 class QWidget;
+class RoleLabel;
 class RowPanel;
 
 // One set of slot rows on its panel: the input rows or the rotary rows. It makes each row's
 // four check boxes, label and key button, labels them from their slots, measures the label
-// column and lays the rows out; what a click means is the window's, told by signals.
+// column and lays the rows out; what a click means is the window's, told by signals. While
+// slots have roles the label column also holds each row's role cell, after the slot's name.
 class RowSet : public QObject {
     Q_OBJECT
 public:
@@ -27,6 +30,7 @@ public:
         QCheckBox* alt;
         QCheckBox* shift;
         LabelBox* label;
+        RoleLabel* role; // inside the label box
         QPushButton* key;
     };
 
@@ -42,11 +46,18 @@ public:
     const Row& row(int index) const { return m_rows.at(index); }
     bool holds(int slot) const { return slot >= m_firstSlot && slot < m_firstSlot + count(); }
     const Row& rowOf(int slot) const { return m_rows.at(slot - m_firstSlot); }
+    // The slot whose row holds `widget`, or -1.
+    int slotHolding(const QWidget* widget) const;
     // Where the slot's row is on the screen, from its Repeat box to its key button.
     QRect screenRect(int slot) const;
 
-    // Labels the rows from their slots; returns the label column's width, the widest label's.
+    // Labels the rows from their slots; returns the label column's width: the widest label's,
+    // and the role cells' while they are shown.
     int labelRows();
+    // Whether the label column makes room for the role cells; labelRows() and layOut() then
+    // give them their place.
+    void setRoleColumnShown(bool shown) { m_roleColumn = shown; }
+    bool roleColumnShown() const { return m_roleColumn; }
     // The width of a whole row, key button included, with a label column this wide.
     int rowWidth(int labelWidth) const;
     // Sizes the panel `panelWidth` wide and as high as the rows, and lays each row out in it
@@ -59,6 +70,9 @@ signals:
     void flagClicked(int slot, Configuration::Flag flag, bool on);
     // A key button was clicked; `byKeyboard` when Space or Enter pressed it.
     void keyClicked(int slot, bool byKeyboard);
+    // A right click on a row, or the menu key on one of its controls: the row's role menu,
+    // at `globalPos`.
+    void roleMenuRequested(int slot, QPoint globalPos, bool byKeyboard);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,6 +85,8 @@ private:
     QString m_prefix;
     int m_firstSlot;
     int m_keyHeight;
+    int m_nameWidth = 0; // of the label column, the part that the slots' names take
+    bool m_roleColumn = false;
     std::vector<Row> m_rows;
     // Whether the key button about to click was pressed by the keyboard.
     bool m_byKeyboard = false;

@@ -36,6 +36,11 @@ public:
     // Where a legend sheet goes: a PDF, SVG or PNG file, starting from `suggestion` when it
     // is not empty. It does not ask about replacing a file: the caller checks the name first.
     virtual std::optional<QString> chooseLegendFile(QWidget* parent, const QString& suggestion) = 0;
+    // One line of text, offered as `initial` and at most `maxLength` characters long; nothing
+    // when the dialog was cancelled.
+    virtual std::optional<QString> askText(QWidget* parent, const QString& prompt,
+                                           const QString& title, const QString& initial,
+                                           int maxLength) = 0;
     // The system's print dialog, which sets up `printer`; false when it was cancelled.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
 };

@@ -70,6 +70,32 @@ const JsonValue* member(const JsonValue& object, const char* name) {
     return nullptr;
 }
 
+// The slot's texts: the labels we write for people and the panel role, with its own label.
+bool isTextField(const QString& name) {
+    for (const char* text : {"label", "keyName", "userLabel", "role"})
+        if (name == QLatin1String(text))
+            return true;
+    return false;
+}
+
+FileResult readTextField(const QString& name, const JsonValue& v, const QString& field,
+                         SlotRole& role) {
+    if (name == QLatin1String("role")) {
+        role.role = v.type == JsonValue::Type::String ? PanelRole::fromKey(v.string) : -1;
+        if (role.role < 0 || (role.role == PanelRole::None && !v.string.isEmpty()))
+            return invalid(QCoreApplication::translate(
+                               "ConfigJson", "%1 must name a panel role, such as \"P1_BUTTON1\"")
+                               .arg(field));
+        return FileResult::success();
+    }
+    if (v.type != JsonValue::Type::String)
+        return invalid(QCoreApplication::translate("ConfigJson", "%1 must be a string, not %2")
+                           .arg(field, typeName(&v)));
+    if (name == QLatin1String("userLabel"))
+        role.label = PanelRole::cleanLabel(v.string);
+    return FileResult::success();
+}
+
 // One entry of "slots", checked member by member in the document's order.
 FileResult readSlot(const JsonValue& o, const QString& where, int& k, quint8& key,
                     quint8& modifiers, SlotRole& role) {
@@ -95,21 +121,9 @@ FileResult readSlot(const JsonValue& o, const QString& where, int& k, quint8& ke
                 return invalid(QCoreApplication::translate(
                                    "ConfigJson", "%1 must be a whole number from 0 to 255")
                                    .arg(field));
-        } else if (name == QLatin1String("label") || name == QLatin1String("keyName") ||
-                   name == QLatin1String("userLabel")) {
-            if (v.type != JsonValue::Type::String)
-                return invalid(
-                    QCoreApplication::translate("ConfigJson", "%1 must be a string, not %2")
-                        .arg(field, typeName(&v)));
-            if (name == QLatin1String("userLabel"))
-                role.label = PanelRole::cleanLabel(v.string);
-        } else if (name == QLatin1String("role")) {
-            role.role = v.type == JsonValue::Type::String ? PanelRole::fromKey(v.string) : -1;
-            if (role.role < 0 || (role.role == PanelRole::None && !v.string.isEmpty()))
-                return invalid(
-                    QCoreApplication::translate("ConfigJson",
-                                                "%1 must name a panel role, such as \"P1_BUTTON1\"")
-                        .arg(field));
+        } else if (isTextField(name)) {
+            if (FileResult r = readTextField(name, v, field, role); !r.ok())
+                return r;
         } else {
             int f = 0;
             while (f < FlagCount && name != QLatin1String(FlagNames[f]))

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window under a real window manager, mouse and keyboard: its restored size, the
 // About window's place, the unit choice staying in reach and alone taking input, the keyboard
-// choosing a key, and Tab reaching every row.
+// choosing a key, Tab reaching every row, and roles set from the rows by mouse and keyboard.
 #include "AcceptanceCase.h"
 #include "TpdImage.h"
 
@@ -58,6 +58,32 @@ class acc_MainWindow : public AcceptanceCase {
         startDemo();
     }
     bool fitsTheScreen(const QRect& r) const { return QRect(0, 0, 800, 600).contains(r); }
+    // A menu item once its menu shows it; empty if it never does.
+    QJsonObject waitForAction(const QString& name) {
+        QJsonObject a;
+        program->waitFor([&](const QJsonObject&) { return !(a = program->action(name)).isEmpty(); },
+                         5000);
+        return a;
+    }
+    bool clickAction(const QString& name) {
+        const QJsonObject a = waitForAction(name);
+        const QPoint p = ProgramUnderTest::centre(a);
+        display->click(p.x(), p.y());
+        return !a.isEmpty();
+    }
+    bool waitForText(const QString& name, const QString& text) {
+        return program->waitFor(
+            [&](const QJsonObject&) { return program->widget(name)["text"].toString() == text; });
+    }
+    // Ctrl+S into the Save As dialog, and `path` typed there; true once the file is written.
+    bool saveAs(const QString& path) {
+        display->key(QStringLiteral("ctrl+s"));
+        // Typed into the dialog only once it takes input; sooner the name is lost.
+        return program->waitFor([&](const QJsonObject&) {
+            return program->window(QStringLiteral("SaveDialog"))["active"].toBool();
+        }) && program->enterFileName(path) &&
+               program->waitFor([&](const QJsonObject&) { return TpdImage::read(path).valid; });
+    }
 
 private slots:
     void restoredSizeIsTheDesignSize() {
@@ -145,13 +171,7 @@ private slots:
         QVERIFY(waitForKeyWindow() && focusAfter("q", "CKey_38") && focusAfter("space", "SKey_1"));
 
         const QString path = program->workDir() + QStringLiteral("/typed.TPD");
-        display->key(QStringLiteral("ctrl+s"));
-        // Typed into the dialog only once it takes input; sooner the name is lost.
-        QVERIFY(program->waitFor([&](const QJsonObject&) {
-            return program->window(QStringLiteral("SaveDialog"))["active"].toBool();
-        }));
-        QVERIFY(program->enterFileName(path));
-        QVERIFY(program->waitFor([&](const QJsonObject&) { return TpdImage::read(path).valid; }));
+        QVERIFY(saveAs(path));
         const TpdImage saved = TpdImage::read(path);
         QCOMPARE(saved.key(0), 0x0F); // L
         QCOMPARE(saved.key(1), 0x14); // Q
@@ -215,6 +235,32 @@ private slots:
         QVERIFY(program->waitFor([&](const QJsonObject&) {
             return program->widget(QStringLiteral("VScroll1"))["value"].toInt() > 0;
         }));
+    }
+
+    void rolesFromTheRowsReachTheFile() {
+        onSmallScreen();
+        QVERIFY(clickAndWait(QStringLiteral("Check4"), true));
+        // By the mouse: a right click on Input 3's label, then Player 1, Player 1 Up.
+        QVERIFY(program->click(QStringLiteral("LabelI_2"), {}, 3));
+        QVERIFY(clickAction(QStringLiteral("roleplayer1")) &&
+                clickAction(QStringLiteral("role_P1_UP")));
+        QVERIFY(waitForText(QStringLiteral("RoleLabel_2"), QStringLiteral("P1 Up")));
+        // By the keyboard, the pointer out of the way: Input 5's row, Ctrl+R, Player 2's
+        // sub-menu and its fifth item, Button 1.
+        display->moveTo(790, 590);
+        QVERIFY(tabTo(QStringLiteral("Tab"), QStringLiteral("ChkRepeat_4")));
+        display->key(QStringLiteral("ctrl+r"));
+        QVERIFY(!waitForAction(QStringLiteral("roleplayer2")).isEmpty());
+        pressTimes(QStringLiteral("Down"), 2);
+        display->key(QStringLiteral("Right"));
+        QVERIFY(!waitForAction(QStringLiteral("role_P2_BUTTON1")).isEmpty());
+        pressTimes(QStringLiteral("Down"), 4);
+        display->key(QStringLiteral("Return"));
+        QVERIFY(waitForText(QStringLiteral("RoleLabel_4"), QStringLiteral("P2 Button 1")));
+
+        const QString path = program->workDir() + QStringLiteral("/roles.TPD");
+        QVERIFY(saveAs(path));
+        QCOMPARE(TpdImage::read(path).roles, (QMap<int, QString>{{2, "P1_UP"}, {4, "P2_BUTTON1"}}));
     }
 };
 

@@ -49,6 +49,8 @@ private slots:
     void readCancelledChoice();
     void loadsAndTheHistory_data();
     void loadsAndTheHistory();
+    void unreadableRoles_data();
+    void unreadableRoles();
 
 private:
     void trigger(const char* action) { m_window->findChild<QAction*>(action)->trigger(); }
@@ -458,6 +460,42 @@ void TestFileCommands::loadsAndTheHistory() {
     QCOMPARE(history.undoText(), QString("Shift on Input 3"));
     history.undo();
     QCOMPARE(w->config().configModified(), false);
+}
+
+// A roles block we cannot read: Open loads the keys and says so; Save replaces the block only
+// when the user says yes.
+void TestFileCommands::unreadableRoles_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("answer"); // to the save prompt before Open, or to Save's question
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("open") << "fopen" << int(Answer::No) << false;
+    QTest::newRow("save, yes") << "fsave" << int(Answer::Yes) << true;
+    QTest::newRow("save, no") << "fsave" << int(Answer::No) << false;
+}
+
+void TestFileCommands::unreadableRoles() {
+    QFETCH(QString, command);
+    QFETCH(int, answer);
+    QFETCH(bool, replaced);
+    Configuration& c = m_window->config();
+    const QString path = m_dir.filePath("unreadable.TPD");
+    const QByteArray bytes = fileBytes(m_sample) + "TPRL"; // our tag, the block cut short
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    f.close();
+    editSomething();
+    c.setCurrentFileName(path);
+    m_dialogs->answers = {Answer(answer)};
+    m_dialogs->paths = {path};
+    trigger(qPrintable(command));
+    const bool open = command == "fopen";
+    const auto& box = m_dialogs->shown.last();
+    QVERIFY2(box.text.contains("could not be read: the block is cut short."), qPrintable(box.text));
+    QCOMPARE(box.title, QString(open ? "Open File" : "Save File"));
+    QCOMPARE(box.icon, UserDialogs::Icon::Exclamation);
+    QCOMPARE(box.buttons, open ? UserDialogs::Buttons::Ok : UserDialogs::Buttons::YesNo);
+    QCOMPARE(fileBytes(path) == bytes, !replaced);
+    QCOMPARE(c.configModified(), !open && !replaced);
 }
 
 QTEST_MAIN(TestFileCommands)

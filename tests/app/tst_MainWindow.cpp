@@ -14,11 +14,13 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
 #include <QtTest>
@@ -494,6 +496,10 @@ void TestMainWindow::accessibleNames_data() {
                                   << "Rotary 2B";
     QTest::newRow("rotary key") << "Rkey_9"
                                 << "Rotary 5B key: Q";
+    QTest::newRow("role") << "RoleLabel_6"
+                          << "Input 7 role: Player 1 Button 1 \u00b7 Jump";
+    QTest::newRow("no role") << "RRoleLabel_0"
+                             << "Rotary 1A: no role";
 }
 
 void TestMainWindow::accessibleNames() {
@@ -504,6 +510,8 @@ void TestMainWindow::accessibleNames() {
     w.config().setKeyCode(3, 36);
     w.config().setKeyCode(4, 200);
     w.config().setKeyCode(45, 0x14);
+    w.config().setRole(6, PanelRole::of(1, PanelRole::Control::Button, 1));
+    w.config().setLabel(6, "Jump");
     w.config().setOption(Option::RotaryOnAux, true);
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(child(w, name));
     QVERIFY(a);
@@ -576,6 +584,23 @@ void TestMainWindow::editMenu() {
     w.findChild<QAction*>("fsend")->trigger();
     QVERIFY(restedDuringTransfer);
     QVERIFY(undo->isEnabled() && redo->isEnabled());
+
+    // A row's menu, here by the menu key: a role taken from another input says so, and undoes.
+    w.config().setRole(0, PanelRole::of(1, PanelRole::Control::Up));
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(2, 2), QPoint(2, 2));
+    QApplication::sendEvent(box(w, "ChkShift_2"), &menuKey);
+    w.findChild<QAction*>("role_P1_UP")->trigger();
+    QCOMPARE(undo->text(), QString("&Undo Player 1 Up on Input 3"));
+    QCOMPARE(child<QStatusBar>(w, "StatusBar")->currentMessage(),
+             QString("Player 1 Up moved from Input 1 to Input 3"));
+    QTRY_COMPARE(child<QLabel>(w, "RoleLabel_2")->text(), QString("P1 Up"));
+    m_dialogs->typed = {"Jump"};
+    w.findChild<QAction*>("rolelabel")->trigger();
+    QCOMPARE(m_dialogs->prompts, QStringList{"Label for Input 3:"});
+    QCOMPARE(child<QLabel>(w, "RoleLabel_2")->text(), QString("P1 Up \u00b7 Jump"));
+    undo->trigger();
+    undo->trigger();
+    QCOMPARE(w.config().slotWithRole(PanelRole::of(1, PanelRole::Control::Up)), 0);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -239,6 +239,9 @@ void TestTools::testInputsLightAMoment() {
     QCOMPARE(tile->text(), QString("Input 9\nShift + Alt + !1\n\u00d72"));
     config.setShift(9, true); // without a key, so nothing sent
     QCOMPARE(window.findChild<QLabel*>("TestTile_9")->text(), QString("Input 10\nNot Used"));
+    config.setRole(9, PanelRole::of(1, PanelRole::Control::Up));
+    QCOMPARE(window.findChild<QLabel*>("TestTile_9")->text(),
+             QString("Input 10 \u00b7 Player 1 Up\nNot Used"));
 }
 
 void TestTools::compare_data() {

@@ -43,6 +43,14 @@ public:
         ++saveDialogs;
         return takePath();
     }
+    // Answers from `typed`; an empty script cancels.
+    std::optional<QString> askText(QWidget*, const QString& prompt, const QString&, const QString&,
+                                   int) override {
+        prompts << prompt;
+        if (typed.isEmpty())
+            return std::nullopt;
+        return typed.takeFirst();
+    }
     // Prints into the PDF file `printPath`; an empty one cancels.
     bool choosePrinter(QWidget*, QPrinter& printer) override {
         printer.setOutputFileName(printPath);
@@ -59,6 +67,8 @@ public:
     QList<Answer> answers; // for Yes/No/Cancel boxes, in order
     QStringList paths;     // for file dialogs; an empty string cancels
     QString printPath;
+    QStringList typed;   // for text dialogs, in order
+    QStringList prompts; // what the text dialogs asked
     QList<Shown> shown;
     int openDialogs = 0;
     int saveDialogs = 0;

@@ -20,6 +20,7 @@ private slots:
     void trackballAvailability();
     void optionsApplyInBitOrder();
     void keyCodes();
+    void rolesStayUnique();
 };
 
 void TestConfiguration::clearVariablesGivesDefaults() {
@@ -29,6 +30,8 @@ void TestConfiguration::clearVariablesGivesDefaults() {
         c.setKeyCode(k, quint8(200 + k));
     }
     c.applyOptionsByte(31);
+    c.setRole(3, PanelRole::of(2, PanelRole::Control::Coin));
+    c.setLabel(4, "Volume +");
     c.setCurrentFileName("/tmp/x.TPD");
     QSignalSpy modified(&c, &Configuration::configModifiedChanged);
 
@@ -39,6 +42,7 @@ void TestConfiguration::clearVariablesGivesDefaults() {
         QCOMPARE(c.slot(k).keyTag(), QString());
     }
     QCOMPARE(int(c.optionsByte()), 0);
+    QVERIFY(!c.hasRoles());
     QVERIFY(c.trackballOptionsAvailable());
     QVERIFY(!c.configModified());
     QCOMPARE(c.currentFileName(), QString());
@@ -164,6 +168,28 @@ void TestConfiguration::keyCodes() {
     QCOMPARE(c.slot(9).keyTag(), QString("200"));
     c.ClearVariables();
     QCOMPARE(c.slot(2).keyTag(), QString());
+}
+
+// A role taken by another slot leaves the one that held it, and a state that swaps two roles
+// comes back whole, whichever slot the setters reach first.
+void TestConfiguration::rolesStayUnique() {
+    const int up = PanelRole::of(1, PanelRole::Control::Up);
+    const int down = PanelRole::of(1, PanelRole::Control::Down);
+    Configuration c;
+    QCOMPARE(c.setRole(0, up), -1);
+    QCOMPARE(c.setRole(5, up), 0);
+    QCOMPARE(c.slotRole(0).role, PanelRole::None);
+    QVERIFY(c.configModified());
+    c.setRole(0, down);
+    ConfigState swapped = c.state();
+    std::swap(swapped.roles[0], swapped.roles[5]);
+    c.restore(swapped);
+    QCOMPARE(c.slotRole(0).role, up);
+    QCOMPARE(c.slotRole(5).role, down);
+    c.setLabel(1, "  Volume\t\n+  " + QString(60, 'x'));
+    QCOMPARE(c.slotRole(1).label, QString("Volume + " + QString(31, 'x')));
+    QCOMPARE(PanelRole::fromKey(PanelRole::key(down).toLower()), down);
+    QCOMPARE(PanelRole::name(PanelRole::of(2, PanelRole::Control::Button, 3)), "Player 2 Button 3");
 }
 
 QTEST_APPLESS_MAIN(TestConfiguration)
