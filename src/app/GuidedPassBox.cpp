@@ -13,6 +13,17 @@ GuidedPassBox::GuidedPassBox(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
 
     // Narrow rows, so that the window can still move beside a row on a small screen.
+    layout->addWidget(makeIdle());
+    layout->addWidget(makeStep());
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("identifyGuidedNote"));
+    m_note->setWordWrap(true);
+    layout->addWidget(m_note);
+    showIdle(QString());
+}
+
+// The set to label and Start.
+QWidget* GuidedPassBox::makeIdle() {
     m_idle = new QWidget(this);
     auto* idle = new QGridLayout(m_idle);
     idle->setContentsMargins(0, 0, 0, 0);
@@ -30,8 +41,11 @@ GuidedPassBox::GuidedPassBox(QWidget* parent) : QWidget(parent) {
     idle->addWidget(m_start, 1, 1);
     connect(m_start, &QPushButton::clicked, this,
             [this] { emit startRequested(PanelRole::Set(m_sets->currentData().toInt())); });
-    layout->addWidget(m_idle);
+    return m_idle;
+}
 
+// The role asked for and the buttons that steer the pass.
+QWidget* GuidedPassBox::makeStep() {
     m_step = new QWidget(this);
     auto* step = new QGridLayout(m_step);
     step->setContentsMargins(0, 0, 0, 0);
@@ -53,13 +67,7 @@ GuidedPassBox::GuidedPassBox(QWidget* parent) : QWidget(parent) {
     connect(m_skip, &QPushButton::clicked, this, &GuidedPassBox::skipRequested);
     connect(m_redo, &QPushButton::clicked, this, &GuidedPassBox::redoRequested);
     connect(m_stop, &QPushButton::clicked, this, &GuidedPassBox::stopRequested);
-    layout->addWidget(m_step);
-
-    m_note = new QLabel(this);
-    m_note->setObjectName(QStringLiteral("identifyGuidedNote"));
-    m_note->setWordWrap(true);
-    layout->addWidget(m_note);
-    showIdle(QString());
+    return m_step;
 }
 
 QPushButton* GuidedPassBox::button(const QString& text, const char* name) {

@@ -39,6 +39,8 @@ signals:
     void stopRequested();
 
 private:
+    QWidget* makeIdle();
+    QWidget* makeStep();
     QPushButton* button(const QString& text, const char* name);
 
     QWidget* m_idle;
