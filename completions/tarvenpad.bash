@@ -12,7 +12,7 @@ _tarvenpad() {
     local command="" i
     for ((i = 1; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-        --unit | --serial | --emulate | --emulate-fault | --backup | --log) ((i++)) ;;
+        --unit | --serial | --emulate | --emulate-fault | --backup | --log | --roles | --output) ((i++)) ;;
         -*) ;;
         *)
             command=${COMP_WORDS[i]}
@@ -40,6 +40,10 @@ _tarvenpad() {
         compopt -o nospace 2>/dev/null
         return
         ;;
+    --roles)
+        COMPREPLY=($(compgen -W "1p6 2p6 2p8 4p4" -- "$cur"))
+        return
+        ;;
     esac
 
     if [[ -z $command ]]; then
@@ -60,7 +64,7 @@ _tarvenpad() {
     read) options="--unit --serial --replace-roles $unitopts" ;;
     diff) options="--unit --serial --json $unitopts" ;;
     watch) options="--log --json $unitopts" ;;
-    identify) options="--unit --serial --json --trace" ;;
+    identify) options="--unit --serial --json --roles --output --replace-roles --trace" ;;
     restore) options="--serial --forget --trace" ;;
     preset) options="--list --replace-roles" ;;
     help)
@@ -72,7 +76,9 @@ _tarvenpad() {
         COMPREPLY=($(compgen -W "$options --help" -- "$cur"))
         return
     fi
-    [[ $command == @(units|identify|restore) ]] && return
+    [[ $command == @(units|restore) ]] && return
+    # identify takes no file, but --output names one.
+    [[ $command == identify && $prev != --output ]] && return
     # A preset's name first, then the file it goes into.
     if [[ $command == preset && $prev == preset ]]; then
         COMPREPLY=($(compgen -W "arcade-one-player arcade-two-players arrow-keys-and-buttons" -- "$cur"))

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/IdentifyCommands.h"
 
+#include "app/EditHistory.h"
+#include "app/GuidedPassBox.h"
 #include "app/IdentifyWindow.h"
 #include "app/ProgressRun.h"
 #include "app/RestoreOffers.h"
@@ -10,18 +12,27 @@
 #include "device/DeviceLink.h"
 #include "device/HidAccess.h"
 #include "device/UnitListScope.h"
+#include "identify/GuidedPass.h"
 #include "identify/IdentificationImage.h"
 #include "identify/IdentifyWording.h"
+#include "model/Configuration.h"
+#include "model/SlotText.h"
 
 #include <QCoreApplication>
 #include <QWidget>
 
 using Stage = IdentifySession::Stage;
 
-IdentifyCommands::IdentifyCommands(const ProgrammerServices& services, TransferCommands& transfers,
+IdentifyCommands::IdentifyCommands(Configuration& config, EditHistory& history,
+                                   const ProgrammerServices& services, TransferCommands& transfers,
                                    ProgressRun& run, RestoreOffers& offers, QWidget* window)
-    : QObject(window), m_services(services), m_transfers(transfers), m_run(run), m_offers(offers),
-      m_window(window) {}
+    : QObject(window), m_config(config), m_history(history), m_services(services),
+      m_transfers(transfers), m_run(run), m_offers(offers), m_window(window) {
+    connect(&m_config, &Configuration::roleChanged, this, [this] {
+        if (m_identifyWindow && !m_pass)
+            m_identifyWindow->renameSlots();
+    });
+}
 
 IdentifyCommands::~IdentifyCommands() = default;
 
@@ -133,6 +144,21 @@ void IdentifyCommands::showWindow() {
                 &IdentifyCommands::rotaryRowsRequested);
         m_identifyWindow->setUnitSends(
             [this](int code) { return m_session && m_session->slotForEventCode(code) >= 0; });
+        m_identifyWindow->setSlotNames([this](int slot) { return slotName(slot); });
+        GuidedPassBox* guided = m_identifyWindow->guidedBox();
+        connect(guided, &GuidedPassBox::startRequested, this, &IdentifyCommands::startPass);
+        connect(guided, &GuidedPassBox::skipRequested, this, [this] {
+            if (!m_pass)
+                return;
+            const int skipped = m_pass->current();
+            m_pass->skip();
+            showPassStep(tr("%1 skipped.").arg(PanelRole::name(skipped)));
+        });
+        connect(guided, &GuidedPassBox::redoRequested, this, [this] {
+            if (m_pass && m_pass->redoLast())
+                showPassStep(QString());
+        });
+        connect(guided, &GuidedPassBox::stopRequested, this, [this] { endPass(); });
     }
     m_identifyWindow->begin(m_session->serial(),
                             IdentificationImage::pressableSlots(m_session->onUnit()),
@@ -171,9 +197,55 @@ void IdentifyCommands::onPress(int eventCode) {
     if (!m_session || !m_identifyWindow)
         return;
     const int slot = m_session->slotForEventCode(eventCode);
+    // The press takes its role first, so that it is named with it.
+    const GuidedPass::Taken taken = m_pass ? m_pass->take(slot) : GuidedPass::Taken{};
     m_identifyWindow->showPress(slot, eventCode, slot < 0 || !m_rowShown || m_rowShown(slot));
+    if (taken.slot >= 0)
+        showPassStep(IdentifyWording::taken(taken));
     if (slot >= 0)
         emit slotPressed(slot);
+}
+
+QString IdentifyCommands::slotName(int slot) const {
+    return SlotNameWithRole(m_passRoles ? *m_passRoles : m_config, slot);
+}
+
+void IdentifyCommands::startPass(PanelRole::Set set) {
+    if (!m_identifyWindow || m_pass)
+        return;
+    m_pass = std::make_unique<GuidedPass>(set, m_config.roles());
+    m_passRoles = std::make_unique<Configuration>();
+    showPassStep(QString());
+}
+
+void IdentifyCommands::showPassStep(const QString& note) {
+    m_passRoles->setRoles(m_pass->roles());
+    m_identifyWindow->renameSlots();
+    if (m_pass->done()) {
+        endPass(note);
+        return;
+    }
+    m_identifyWindow->guidedBox()->showStep(IdentifyWording::prompt(m_pass->current()), note,
+                                            m_pass->index() > 0);
+}
+
+void IdentifyCommands::endPass(const QString& note) {
+    if (!m_pass)
+        return;
+    const std::unique_ptr<GuidedPass> pass = std::move(m_pass);
+    m_passRoles.reset();
+    // The keys and options as they are now, which the user may have edited meanwhile.
+    if (pass->changed()) {
+        ConfigState state = m_config.state();
+        state.roles = pass->roles();
+        m_history.replaceAll(tr("Guided Pass: %1").arg(PanelRole::setName(pass->set())), state);
+    }
+    if (m_identifyWindow) {
+        m_identifyWindow->renameSlots();
+        const QString end = IdentifyWording::passEnd(pass->missing());
+        m_identifyWindow->guidedBox()->showIdle(note.isEmpty() ? end
+                                                               : note + QLatin1Char(' ') + end);
+    }
 }
 
 void IdentifyCommands::finish() {
@@ -194,13 +266,14 @@ void IdentifyCommands::finish() {
         warn(tr("The own configuration of unit %1 could not be put back: %2.\n\nIt stays kept "
                 "on this computer, and the program offers to put it back when that unit is "
                 "plugged in or the program starts.")
-                 .arg(serial, IdentifyWording::describe(*outcome)));
+                 .arg(serial, IdentifyWording::describe(*outcome, &m_config)));
     endSession();
     if (!outcome->ok())
         m_offers.watchPlugIns();
 }
 
 void IdentifyCommands::endSession() {
+    endPass();
     m_source.reset();
     // Whatever is not back by now stays in the journal, offered later: the session does no
     // exchange of its own once the progress window is gone.

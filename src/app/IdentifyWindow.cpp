@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/IdentifyWindow.h"
 
+#include "app/GuidedPassBox.h"
 #include "device/KeyPressSource.h"
 #include "model/KeySlot.h"
 #include "model/ScanCodes.h"
@@ -42,6 +43,8 @@ IdentifyWindow::IdentifyWindow(QWidget* parent)
     };
     m_hint = label("identifyHint");
     m_source = label("identifySource");
+    m_guided = new GuidedPassBox(this);
+    layout->addWidget(m_guided);
     m_last = label("identifyLastPress");
     QFont large = m_last->font();
     large.setBold(true);
@@ -99,6 +102,7 @@ void IdentifyWindow::begin(const QString& serial, const QList<int>& pressable, b
     m_presses.fill(0);
     m_items.fill(nullptr);
     m_list->clear();
+    m_lastSlot = -1;
     QString hint = tr("Press the panel's inputs one at a time. Each press is named here and "
                       "its row is shown in the main window, where you can assign its key.");
     hint += QLatin1Char(' ');
@@ -111,6 +115,7 @@ void IdentifyWindow::begin(const QString& serial, const QList<int>& pressable, b
     m_hint->setText(hint);
     m_last->setText(tr("No input pressed yet."));
     m_rotaryHidden->hide();
+    m_guided->showIdle(QString());
     showNotPressed();
 }
 
@@ -160,6 +165,7 @@ void IdentifyWindow::keepClearOf(const QRect& row) {
 void IdentifyWindow::readUnit() {
     m_readingOwnKeys = false;
     m_done->setFocusPolicy(Qt::StrongFocus);
+    m_guided->setKeyboardFocus(false, true);
     m_source->setText(tr("Presses are read from the unit itself, so they type into no other "
                          "window."));
 }
@@ -170,7 +176,9 @@ void IdentifyWindow::readOwnKeys(const QString& reason) {
     const bool pressable =
         worksWindow(Qt::Key_Space, EventSpace) && worksWindow(Qt::Key_Return, EventEnter);
     m_done->setFocusPolicy(pressable ? Qt::StrongFocus : Qt::NoFocus);
-    if (!pressable && m_done->hasFocus())
+    m_guided->setKeyboardFocus(true, pressable);
+    if (QWidget* focus = focusWidget();
+        focus && focus != this && focus->focusPolicy() == Qt::NoFocus)
         setFocus();
     m_source->setText(tr("The unit's own presses cannot be read (%1), so this window reads the "
                          "keys that reach it: keep it in front while you press the inputs.")
@@ -185,6 +193,7 @@ void IdentifyWindow::showPress(int slot, int eventCode, bool rowShown) {
         const QString name =
             key.keyCode ? AssignmentText(key) : tr("the key with code %1").arg(eventCode);
         m_last->setText(tr("No input of this unit sends %1.").arg(name));
+        m_lastSlot = -1;
         return;
     }
     const int count = ++m_presses[slot];
@@ -194,14 +203,15 @@ void IdentifyWindow::showPress(int slot, int eventCode, bool rowShown) {
         int at = 0;
         for (int s = 0; s < slot; ++s)
             at += m_items[s] != nullptr;
-        item = new QTreeWidgetItem({SlotName(slot), QString()});
+        item = new QTreeWidgetItem({slotName(slot), QString()});
         item->setTextAlignment(1, Qt::AlignRight);
         m_list->insertTopLevelItem(at, item);
     }
     item->setText(1, QString::number(count));
     m_list->setCurrentItem(item);
     m_list->scrollToItem(item);
-    m_last->setText(SlotName(slot));
+    m_lastSlot = slot;
+    m_last->setText(slotName(slot));
     m_rotaryHidden->setVisible(!rowShown);
     showNotPressed();
 }
@@ -223,10 +233,11 @@ void IdentifyWindow::showNotPressed() {
         while (continues(last + 1))
             ++last;
         // Two in a row are two names: "Input 2 to Input 3" reads as if more were between.
+        // Those name their roles; a run is a stretch of numbers, its ends named alone.
         if (last - i == 1)
-            runs << SlotName(m_pressable[i]) << SlotName(m_pressable[last]);
+            runs << slotName(m_pressable[i]) << slotName(m_pressable[last]);
         else
-            runs << (last == i ? SlotName(m_pressable[i])
+            runs << (last == i ? slotName(m_pressable[i])
                                : tr("%1 to %2")
                                      .arg(SlotName(m_pressable[i]), SlotName(m_pressable[last])));
         i = last;
@@ -234,6 +245,19 @@ void IdentifyWindow::showNotPressed() {
     m_notPressed->setText(runs.isEmpty()
                               ? tr("Every input has been pressed.")
                               : tr("Not pressed yet: %1.").arg(runs.join(QStringLiteral(", "))));
+}
+
+void IdentifyWindow::renameSlots() {
+    for (int slot = 0; slot < Configuration::SlotCount; ++slot)
+        if (m_items[slot])
+            m_items[slot]->setText(0, slotName(slot));
+    if (m_lastSlot >= 0)
+        m_last->setText(slotName(m_lastSlot));
+    showNotPressed();
+}
+
+QString IdentifyWindow::slotName(int slot) const {
+    return m_slotName ? m_slotName(slot) : SlotName(slot);
 }
 
 QString IdentifyWindow::sourceText() const {

@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 
+class GuidedPassBox;
 class KeyPressSource;
 class QLabel;
 class QPushButton;
@@ -37,6 +38,13 @@ public:
     void setUnitSends(std::function<bool(int eventCode)> sends) { m_unitSends = std::move(sends); }
     // Where the window's own key presses go while it reads them.
     KeyPressSource* ownKeys() const { return m_ownKeys; }
+    // The guided pass that labels the panel by its presses.
+    GuidedPassBox* guidedBox() const { return m_guided; }
+    // How an input is named: "Input 7 · Player 1 Up" where it has a role. Without it, by
+    // its slot alone.
+    void setSlotNames(std::function<QString(int slot)> name) { m_slotName = std::move(name); }
+    // The names changed (a role was set): the inputs shown follow.
+    void renameSlots();
     // A press of the key with this Linux event code, which came from `slot`; -1: from none.
     // `rowShown`: whether the main window shows that slot's row (the rotary rows may be
     // hidden there while the unit has them).
@@ -67,17 +75,21 @@ private:
     // window rather than naming an input.
     bool worksWindow(int key, int eventCode) const;
     QString finishHint() const;
+    QString slotName(int slot) const;
 
     // Before m_ownKeys: making it a child sends this window events, which event() reads this for.
     bool m_readingOwnKeys = false;
     KeyPressSource* m_ownKeys;
     std::function<bool(int)> m_unitSends;
+    std::function<QString(int)> m_slotName;
     QList<int> m_pressable;
     std::array<int, Configuration::SlotCount> m_presses{};
     std::array<QTreeWidgetItem*, Configuration::SlotCount> m_items{};
+    int m_lastSlot = -1; // the slot the last press came from
     QLabel* m_hint;
     QLabel* m_source;
     QLabel* m_last;
+    GuidedPassBox* m_guided;
     QTreeWidget* m_list;
     QLabel* m_notPressed;
     QPushButton* m_done;

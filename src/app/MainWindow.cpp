@@ -65,7 +65,8 @@ MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
       m_legend(m_config, services.dialogs, this), m_run(new ProgressRun(this)),
       m_transfers(new TransferCommands(m_config, m_history, services, m_files, *m_run, this)),
       m_offers(new RestoreOffers(services, *m_transfers, *m_run, this)),
-      m_identify(new IdentifyCommands(services, *m_transfers, *m_run, *m_offers, this)),
+      m_identify(new IdentifyCommands(m_config, m_history, services, *m_transfers, *m_run,
+                                      *m_offers, this)),
       m_restoredFit(new RestoredFit(*this)) {
     initResources();
     setObjectName(QStringLiteral("Form1"));
@@ -389,6 +390,8 @@ void MainWindow::chooseKey(int slot, bool byKeyboard) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // Roles learnt by pressing the panel are part of what the save prompt asks about.
+    m_identify->endPass();
     if (!m_run->mayCloseWindow() || !m_files.maySetConfigurationAside()) {
         event->ignore();
         return;

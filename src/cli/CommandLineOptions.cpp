@@ -3,6 +3,7 @@
 
 #include "cli/ToolCommand.h"
 #include "device/HidAccess.h"
+#include "model/PanelRole.h"
 
 #include <QCommandLineParser>
 
@@ -38,6 +39,15 @@ const OptionInfo Options[] = {
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "write a .TPD file even over one whose panel roles cannot be read\n"
                        "(damaged, or from a newer version), replacing them")},
+    {"roles", "SET",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "with identify: ask for each control of SET in turn (1p6, 2p6, 2p8\n"
+                       "or 4p4: players and buttons) and learn the input it is from its press")},
+    {"output", "FILE",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "with identify --roles: write the unit's configuration with the\n"
+                       "roles learnt to FILE: JSON when it ends in .json, a .TPD file\n"
+                       "otherwise")},
     {"json", nullptr,
      QT_TRANSLATE_NOOP("CommandLineOptions", "print JSON for scripts instead of text")},
     {"emulate", "N",
@@ -116,6 +126,21 @@ QString SeeHelp() {
     return CommandLineOptions::tr(" (see tarvenpad --help)");
 }
 
+// identify's --roles SET and --output FILE, which go together.
+QString takeRoles(const QCommandLineParser& parser, ToolOptions& o) {
+    const bool roles = parser.isSet(QStringLiteral("roles"));
+    o.roles = parser.value(QStringLiteral("roles"));
+    o.output = parser.value(QStringLiteral("output"));
+    PanelRole::Set set;
+    if (roles && !PanelRole::setFromKey(o.roles, set))
+        return CommandLineOptions::tr("--roles takes a set: 1p6, 2p6, 2p8 or 4p4");
+    if (roles != parser.isSet(QStringLiteral("output")) || (roles && o.output.isEmpty()))
+        return CommandLineOptions::tr("--roles SET and --output FILE go together");
+    if (roles && o.json)
+        return CommandLineOptions::tr("--json does not go with --roles: the roles go to FILE");
+    return {};
+}
+
 // The command, its arguments and the options' values; the error of a value out of range.
 QString takeValues(const QCommandLineParser& parser, ToolOptions& o) {
     const QStringList positional = parser.positionalArguments();
@@ -159,7 +184,7 @@ QString takeValues(const QCommandLineParser& parser, ToolOptions& o) {
         if (o.backup.isEmpty())
             return CommandLineOptions::tr("--backup takes a file name pattern");
     }
-    return {};
+    return takeRoles(parser, o);
 }
 
 // "'a'", "'a', 'b'": the arguments as given.

@@ -8,6 +8,7 @@
 #include "device/UnitListScope.h"
 #include "files/RestoreJournal.h"
 #include "identify/IdentifySession.h"
+#include "model/PanelRole.h"
 
 #include <cstring>
 
@@ -53,5 +54,8 @@ int IdentifyCommand::run(const ToolOptions& o) {
     }
     RestoreJournal journal;
     IdentifySession session(*access, link, journal);
-    return UnitIdentify(m_out, m_err, session, progress, o.json).run(chosen.unit, *source);
+    UnitIdentify identify(m_out, m_err, session, progress, o.json);
+    if (PanelRole::Set set; PanelRole::setFromKey(o.roles, set))
+        identify.learnRoles(set, o.output, unreadableRoles(o));
+    return identify.run(chosen.unit, *source);
 }

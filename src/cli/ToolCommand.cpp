@@ -80,12 +80,15 @@ const ToolCommand Commands[] = {
                        "it holds FILE already; one line per unit; Ctrl+C ends it"),
      QStringList{"log", "json"} + UnitOptions,
      [](const ToolContext& c) { return c.units.watch(c.options); }},
-    {"identify", "identify [--unit N | --serial S] [--json]",
+    {"identify",
+     "identify [--unit N | --serial S] [--json | --roles SET --output FILE [--replace-roles]]",
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "say which input each press on the panel comes from, one line per\n"
                        "press; a temporary configuration goes on the unit when needed and\n"
-                       "its own comes back when Ctrl+C ends it"),
-     QStringList{"unit", "serial", "json", "trace"},
+                       "its own comes back when Ctrl+C ends it. With --roles, ask for\n"
+                       "each control in turn and write the unit's configuration with the\n"
+                       "roles learnt to FILE"),
+     QStringList{"unit", "serial", "json", "roles", "output", "replace-roles", "trace"},
      [](const ToolContext& c) { return c.units.identify(c.options); },
      QT_TRANSLATE_NOOP("CommandLineOptions",
                        "--emulate and --demo do not apply: identify reads the presses from\n"

@@ -26,4 +26,6 @@ struct ToolOptions {
     int dropLocation = 0;
     QString backup; // write: where each unit's configuration goes first
     QString log;    // watch: the CSV file each unit's outcome is appended to
+    QString roles;  // identify: the set of roles to learn, as PanelRole::setKey names it
+    QString output; // identify --roles: where the unit's configuration and its roles go
 };

@@ -5,12 +5,16 @@
 
 #include "cli/TerminalProgress.h"
 #include "cli/UnitProgramming.h"
+#include "device/DeviceImage.h"
 #include "device/KeyPressSource.h"
+#include "identify/GuidedPass.h"
 #include "identify/IdentificationImage.h"
+#include "model/Configuration.h"
 #include "model/SlotText.h"
 #include "process/StopSignals.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -27,6 +31,19 @@ QString englishName(int slot) {
 }
 
 } // namespace
+
+UnitIdentify::UnitIdentify(QTextStream& out, QTextStream& err, IdentifySession& session,
+                           TerminalProgress& progress, bool json)
+    : ToolIo(out, err), m_session(session), m_progress(progress), m_json(json) {}
+
+UnitIdentify::~UnitIdentify() = default;
+
+void UnitIdentify::learnRoles(PanelRole::Set set, const QString& output,
+                              UnreadableRoles unreadable) {
+    m_pass = std::make_unique<GuidedPass>(set, GuidedPass::Roles{});
+    m_output = output;
+    m_unreadable = unreadable;
+}
 
 int UnitIdentify::status(const IdentifySession::Outcome& outcome) {
     using Stage = IdentifySession::Stage;
@@ -106,25 +123,36 @@ int UnitIdentify::run(int unit, KeyPressSource& source) {
 
     const QString lostReason = stopSignals.raised() ? QString() : listen(source, stopSignals);
     summarise();
+    // What was learnt is kept whatever ended the presses; the unit's own configuration was
+    // read at the start.
+    const int written = m_pass ? writeRoles() : int(Success);
     if (!lostReason.isEmpty()) {
         fail(NoUnit, tr("identify ended: %1").arg(lostReason));
         const int back = putBack(true);
         return back ? back : int(NoUnit);
     }
-    return putBack(false);
+    const int back = putBack(false);
+    return back ? back : written;
 }
 
 // Takes the presses until a stop signal, the source's loss or standard output's end; why the
 // source was lost, empty otherwise.
 QString UnitIdentify::listen(KeyPressSource& source, StopSignals& stopSignals) {
     QString lostReason;
-    say(tr("press the inputs one at a time; Ctrl+C ends"));
+    if (!m_pass) {
+        say(tr("press the inputs one at a time; Ctrl+C ends"));
+    } else {
+        say(tr("press each control when it is asked for; Ctrl+C ends and keeps the roles "
+               "learnt so far"));
+        m_err << IdentifyWording::prompt(m_pass->current()) << '\n';
+        m_err.flush();
+    }
     QEventLoop loop;
     QObject::connect(&stopSignals, &StopSignals::stopRequested, &loop, &QEventLoop::quit);
     QObject::connect(&source, &KeyPressSource::pressed, &loop, [&](int code) {
-        pressed(code);
-        if (m_out.status() != QTextStream::Ok)
-            loop.quit(); // standard output has gone: no one reads the presses
+        // Standard output gone means no one reads the presses.
+        if (!pressed(code) || m_out.status() != QTextStream::Ok)
+            loop.quit();
     });
     QObject::connect(&source, &KeyPressSource::lost, &loop, [&](const QString& reason) {
         lostReason = reason;
@@ -134,9 +162,11 @@ QString UnitIdentify::listen(KeyPressSource& source, StopSignals& stopSignals) {
     return lostReason;
 }
 
-void UnitIdentify::pressed(int eventCode) {
+bool UnitIdentify::pressed(int eventCode) {
     const int count = ++m_presses[eventCode];
     const int slot = m_session.slotForEventCode(eventCode);
+    if (m_pass)
+        return learn(slot, eventCode);
     if (m_json) {
         m_out << QJsonDocument(
                      QJsonObject{{"slot", slot < 0 ? QJsonValue() : QJsonValue(slot)},
@@ -151,10 +181,44 @@ void UnitIdentify::pressed(int eventCode) {
         m_out << SlotName(slot) << '\n';
     }
     m_out.flush();
+    return true;
+}
+
+// A press while roles are learnt: what it did, and the next role, on standard error beside
+// the prompts; standard output may carry the file.
+bool UnitIdentify::learn(int slot, int eventCode) {
+    if (slot < 0)
+        m_err << tr("key code %1: no input sends this key\n").arg(eventCode);
+    else
+        m_err << IdentifyWording::taken(m_pass->take(slot)) << '\n';
+    if (!m_pass->done())
+        m_err << IdentifyWording::prompt(m_pass->current()) << '\n';
+    m_err.flush();
+    return !m_pass->done();
+}
+
+int UnitIdentify::writeRoles() {
+    Configuration config;
+    ApplyDeviceImage(config, m_session.ownImage());
+    config.setRoles(m_pass->roles());
+    const bool json = m_output.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
+    if (const int w = save(m_output, config, json ? Format::Json : Format::Tpd, m_unreadable))
+        return w;
+    if (m_output != QLatin1String("-"))
+        m_out << tr("unit %1: its configuration and the roles learnt written to %2\n")
+                     .arg(m_unit)
+                     .arg(QDir::toNativeSeparators(m_output));
+    m_out.flush();
+    return Success;
 }
 
 // Which inputs were pressed and which were not, on standard output after the presses.
 void UnitIdentify::summarise() {
+    if (m_pass) {
+        m_err << IdentifyWording::passEnd(m_pass->missing()) << '\n';
+        m_err.flush();
+        return;
+    }
     QSet<int> pressed;
     for (auto it = m_presses.cbegin(); it != m_presses.cend(); ++it)
         pressed.insert(m_session.slotForEventCode(it.key()));
@@ -204,9 +268,13 @@ int UnitIdentify::putBack(bool unitLost) {
                 .arg(restoreHint(serial)));
         return NoUnit;
     }
-    const int code =
-        fail(status(outcome),
-             tr("unit %1: %2").arg(m_session.unit()).arg(IdentifyWording::describe(outcome)));
+    Configuration learnt;
+    if (m_pass)
+        learnt.setRoles(m_pass->roles());
+    const int code = fail(status(outcome),
+                          tr("unit %1: %2")
+                              .arg(m_session.unit())
+                              .arg(IdentifyWording::describe(outcome, m_pass ? &learnt : nullptr)));
     say(tr("its own configuration stays in the journal; put it back with: %1")
             .arg(restoreHint(serial)));
     return code;

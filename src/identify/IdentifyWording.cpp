@@ -2,11 +2,14 @@
 #include "identify/IdentifyWording.h"
 
 #include "model/ConfigImage.h"
+#include "model/Configuration.h"
 #include "model/SlotText.h"
 
 #include <QDateTime>
+#include <QStringList>
 
-QString IdentifyWording::describe(const IdentifySession::Outcome& outcome) {
+QString IdentifyWording::describe(const IdentifySession::Outcome& outcome,
+                                  const Configuration* roles) {
     using Stage = IdentifySession::Stage;
     const bool gone = outcome.result == TransferResult::DeviceNotFound;
     switch (outcome.stage) {
@@ -24,7 +27,7 @@ QString IdentifyWording::describe(const IdentifySession::Outcome& outcome) {
     case Stage::Verifying:
         if (outcome.location >= 0)
             return tr("its own configuration was written back, but it holds something else: %1")
-                .arg(locationName(outcome.location));
+                .arg(locationName(outcome.location, roles));
         return tr("its own configuration was written back, but reading it back failed");
     case Stage::Serial:
         return outcome.reason.isEmpty()
@@ -46,12 +49,34 @@ QString IdentifyWording::describe(const IdentifySession::Outcome& outcome) {
     return tr("it is not attached");
 }
 
-QString IdentifyWording::locationName(int location) {
+QString IdentifyWording::locationName(int location, const Configuration* roles) {
     if (location == ConfigImage::OptionsLocation)
         return tr("the options");
     const int slot = ConfigImage::slotAt(location);
     if (slot < 0)
         return tr("location %1").arg(location);
-    return tr("%1 (%2)").arg(
-        SlotLabel(slot), location == ConfigImage::keyLocation(slot) ? tr("key") : tr("modifiers"));
+    return tr("%1 (%2)").arg(roles ? SlotNameWithRole(*roles, slot) : SlotLabel(slot),
+                             location == ConfigImage::keyLocation(slot) ? tr("key")
+                                                                        : tr("modifiers"));
+}
+
+QString IdentifyWording::prompt(int role) {
+    return tr("Press %1").arg(PanelRole::name(role));
+}
+
+QString IdentifyWording::taken(const GuidedPass::Taken& taken) {
+    if (taken.movedFrom != PanelRole::None)
+        return tr("%1 moved from %2 to %3.")
+            .arg(SlotName(taken.slot), PanelRole::name(taken.movedFrom),
+                 PanelRole::name(taken.role));
+    return tr("%1 is %2.").arg(SlotName(taken.slot), PanelRole::name(taken.role));
+}
+
+QString IdentifyWording::passEnd(const QList<int>& missing) {
+    if (missing.isEmpty())
+        return tr("Every role of the set has its input.");
+    QStringList names;
+    for (const int role : missing)
+        names << PanelRole::name(role);
+    return tr("Left without an input: %1.").arg(names.join(QStringLiteral(", ")));
 }

@@ -1,11 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Identify Inputs on an emulated unit, whose presses can only be the keys that reach the
 // Identify window: real keys name their inputs and bring the rows into view on a small
-// screen, a row is assigned meanwhile, and Done leaves the unit as it was.
+// screen, a row is assigned meanwhile, a guided pass labels the panel with roles, and Done
+// leaves the unit as it was.
 #include "AcceptanceCase.h"
 #include "TpdImage.h"
 
+#include <QMap>
 #include <csignal>
+
+namespace {
+
+// The roles a saved file carries after its 94 bytes, read by the suite itself: the tag "TPRL",
+// a version byte, the text's length and its CRC-16 (16 bits each, little-endian), then lines
+// "SLOT<TAB>KEY<TAB>LABEL". Slot to key; nothing when the block is missing or does not check.
+QMap<int, QString> savedRoles(const QString& path) {
+    QFile file(path);
+    const QByteArray block = file.open(QIODevice::ReadOnly) ? file.readAll().mid(94) : QByteArray();
+    const auto u16 = [&](int at) { return int(quint8(block[at]) | quint8(block[at + 1]) << 8); };
+    const QByteArray text = block.mid(9, block.size() < 9 ? 0 : u16(5));
+    if (block.size() < 9 || !block.startsWith("TPRL") || block[4] != 1 || text.size() != u16(5) ||
+        qChecksum(text, Qt::ChecksumIso3309) != u16(7))
+        return {};
+    QMap<int, QString> roles;
+    for (const QByteArray& line : text.split('\n'))
+        if (const QList<QByteArray> fields = line.split('\t'); fields.size() == 3)
+            roles[fields[0].toInt()] = QString::fromUtf8(fields[1]);
+    return roles;
+}
+
+} // namespace
 
 class acc_Identify : public AcceptanceCase {
     Q_OBJECT
@@ -85,6 +109,50 @@ private slots:
         QVERIFY(chooseUnit(1));
         QCOMPARE(program->answerMessage(QStringLiteral("OK")),
                  QStringLiteral("The TARVEN-PAD holds this configuration."));
+    }
+
+    // A guided pass by real keys in the window that reads its own: each press takes the role
+    // asked for, Redo Last and Skip steer it, an input pressed again moves on, and what is
+    // saved is what was learnt.
+    void guidedPassLabelsThePanel() {
+        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tidentify")));
+        QVERIFY(chooseUnit(1));
+        QVERIFY(!program->answerMessage(QStringLiteral("OK")).isEmpty());
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return program->window(QStringLiteral("identifyWindow"))["active"].toBool();
+        }));
+        QVERIFY(program->click(QStringLiteral("identifyGuidedStart"))); // one player, 6 buttons
+        const QString prompt = QStringLiteral("identifyPrompt");
+        QVERIFY(waitText(prompt, QStringLiteral("Press Player 1 Up")));
+        display->key(QStringLiteral("c")); // Input 3
+        QVERIFY(waitText(prompt, QStringLiteral("Press Player 1 Down")));
+        display->key(QStringLiteral("d")); // Input 4, taken back
+        QVERIFY(waitText(prompt, QStringLiteral("Press Player 1 Left")));
+        QVERIFY(program->click(QStringLiteral("identifyGuidedRedo")));
+        QVERIFY(waitText(prompt, QStringLiteral("Press Player 1 Down")));
+        display->key(QStringLiteral("e")); // Input 5
+        QVERIFY(waitText(prompt, QStringLiteral("Press Player 1 Left")));
+        display->key(QStringLiteral("c"));
+        QVERIFY(waitText(QStringLiteral("identifyGuidedNote"),
+                         QStringLiteral("Input 3 moved from Player 1 Up to Player 1 Left.")));
+        QVERIFY(program->click(QStringLiteral("identifyGuidedSkip")));
+        QVERIFY(waitText(prompt, QStringLiteral("Press Player 1 Button 1")));
+        display->key(QStringLiteral("f"));
+        QVERIFY(waitText(QStringLiteral("identifyLastPress"),
+                         QStringLiteral("Input 6 \u00b7 Player 1 Button 1")));
+        QVERIFY(program->click(QStringLiteral("identifyGuidedStop")));
+        QVERIFY(waitText(prompt, QString()));
+        QVERIFY(program->click(QStringLiteral("identifyDone")));
+        QVERIFY(program->waitForWindow(QStringLiteral("identifyWindow"), false));
+        QVERIFY(program->waitForWindow(QStringLiteral("frmStatus"), false));
+
+        QVERIFY(program->chooseMenu(QStringLiteral("file"), QStringLiteral("fsaveas")));
+        QVERIFY(program->enterFileName(path(QStringLiteral("roles.TPD"))));
+        QMap<int, QString> roles;
+        QVERIFY(program->waitFor([&](const QJsonObject&) {
+            return !(roles = savedRoles(path(QStringLiteral("roles.TPD")))).isEmpty();
+        }));
+        QCOMPARE(roles, (QMap<int, QString>{{2, "P1_LEFT"}, {4, "P1_DOWN"}, {5, "P1_BUTTON1"}}));
     }
 
     // SIGTERM, a closed terminal's SIGHUP and SIGQUIT close the window as the user would:

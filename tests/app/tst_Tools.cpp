@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RealFiles.h"
 #include "ScriptedDialogs.h"
+#include "app/GuidedPassBox.h"
 #include "app/IdentifyCommands.h"
 #include "app/IdentifyWindow.h"
 #include "app/InputTestWindow.h"
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTimeZone>
+#include <QTreeWidget>
 #include <QtTest>
 
 using Option = Configuration::Option;
@@ -413,6 +415,7 @@ void TestTools::identify_data() {
     QTest::newRow("distinct: no question, no write") << true << 0 << "done";
     QTest::newRow("cancelled") << false << int(Answer::Cancel) << "";
     QTest::newRow("Done") << false << int(Answer::Ok) << "done";
+    QTest::newRow("guided pass, then Done") << false << int(Answer::Ok) << "guided";
     QTest::newRow("window closed") << false << int(Answer::Ok) << "close";
     QTest::newRow("program closed") << false << int(Answer::Ok) << "quit";
     QTest::newRow("unit pulled out") << false << int(Answer::Ok) << "pulled";
@@ -449,8 +452,18 @@ void TestTools::identify() {
     QCOMPARE(window->sourceText(),
              QString("Presses are read from the unit itself, so they type into no other window."));
     QCOMPARE(rig.journal.pending().size(), distinct ? 0 : 1);
+    auto* guided = window->findChild<GuidedPassBox*>("identifyGuided");
+    if (end == "guided")
+        guided->findChild<QPushButton*>("identifyGuidedStart")->click();
     for (int code : {Key8, Key4, Key4, KeyF1})
         emit rig.keys->pressed(code);
+    if (end == "guided") {
+        QCOMPARE(guided->promptText(), QString("Press Player 1 Right"));
+        QCOMPARE(guided->noteText(),
+                 QString("Input 30 moved from Player 1 Down to Player 1 Left."));
+        QCOMPARE(window->findChild<QTreeWidget*>()->topLevelItem(0)->text(0),
+                 QString("Input 30 \u00b7 Player 1 Left"));
+    }
     QCOMPARE(window->presses(29), 2);
     QCOMPARE(w->findChild<RowPanel*>("PicInner")->highlightedRow(), 29);
     QCOMPARE(window->lastPressText(), QString("No input of this unit sends F1."));
@@ -471,6 +484,10 @@ void TestTools::identify() {
     QCOMPARE(rig.access.unit(1).closingWrites, distinct ? 0 : pulled ? 1 : 2);
     QCOMPARE(rig.journal.pending().size(), pulled ? 1 : 0);
     QCOMPARE(w->findChild<RowPanel*>("PicInner")->highlightedRow(), -1);
+    // The pass is one step, that Undo takes back whole.
+    QCOMPARE(w->config().slotRole(33).role + w->config().slotRole(29).role,
+             end == "guided" ? 1 + 3 : 0);
+    QCOMPARE(w->history().undoText(), end == "guided" ? "Guided Pass: One player, 6 buttons" : "");
     // The unit is gone when its own configuration is to go back: the journal keeps it.
     QCOMPARE(rig.dialogs.texts().mid(1),
              pulled ? QStringList{"The own configuration of unit 11 could not be put back: it "

@@ -202,6 +202,10 @@ void TestTarvenpad::usageErrors_data() {
     QTest::newRow("identify on demo units, which have no keyboard")
         << QStringList{"identify", "--demo"} << QString();
     QTest::newRow("identify --all") << QStringList{"identify", "--all"} << QString();
+    QTest::newRow("identify --roles, no such set")
+        << QStringList{"identify", "--roles", "3p9", "--output", "x.TPD"} << "--roles takes a set";
+    QTest::newRow("identify --roles without --output")
+        << QStringList{"identify", "--roles", "1p6"} << "go together";
     QTest::newRow("restore --unit") << QStringList{"restore", "--unit", "1"} << QString();
 }
 
@@ -668,6 +672,8 @@ void TestTarvenpad::completion_data() {
                        "--json", "--log",     "--trace"};
     QTest::newRow("import's option")
         << QStringList{"tarvenpad", "import", "--"} << QStringList{"--help", "--replace-roles"};
+    QTest::newRow("identify's sets") << QStringList{"tarvenpad", "identify", "--roles", ""}
+                                     << QStringList{"1p6", "2p6", "2p8", "4p4"};
     QTest::newRow("configuration files")
         << QStringList{"tarvenpad", "show", "c"} << QStringList{"c.JSON", "c.tpd", "cdir"};
 }

@@ -82,6 +82,7 @@ private:
 
     QTemporaryDir m_dir;
     QString m_file;
+    QString m_roles = m_dir.filePath("roles.TPD");
     std::unique_ptr<FakeSysfs> m_sysfs;
     QString m_out, m_err;
     AccessSetup m_setup{true, {}, {}, false, false};
@@ -233,6 +234,11 @@ void TestToolUnits::identify_data() {
         << "tarvenpad: identify ended: the unit was pulled out\ntarvenpad: its own configuration "
            "stays in the journal; once it is plugged in again, put it back with: tarvenpad "
            "restore --serial 11\n";
+    // Input 3 taken for Player 1 Up, then moved on to Player 1 Down.
+    QTest::newRow("--roles") << QStringList{"--unit", "1", "--roles", "1p6", "--output", m_roles}
+                             << "SIGINT" << 0
+                             << "unit 1: its configuration and the roles learnt written to "
+                             << "read back equal\n";
     QTest::newRow("keyboard refused") << QStringList{"--unit", "1"} << "denied" << 8 << ""
                                       << AccessAdvice::forKeyboard(m_setup) + '\n';
 }
@@ -250,6 +256,11 @@ void TestToolUnits::identify() {
     QCOMPARE(run(QStringList{"identify"} + args), status);
     QCOMPARE(m_out.left(out.size()), out);
     QVERIFY2(m_err.endsWith(err), qPrintable(m_err));
+    Configuration learnt;
+    if (args.contains(m_roles))
+        QVERIFY(m_err.contains("Input 3 moved from Player 1 Up to Player 1 Down.\nPress Player "
+                               "1 Left\n") &&
+                ReadConfigFile(learnt, m_roles).ok() && learnt.slotRole(2).role == 2);
     const int written = end == "denied" ? 0 : end == "lost" ? 95 : 2 * 95;
     QCOMPARE(dataReports(state().devices[0]), written);
     QCOMPARE(RestoreJournal().pending().size(), end == "lost" ? 1 : 0);

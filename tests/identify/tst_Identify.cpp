@@ -2,6 +2,7 @@
 #include "ScriptedTransferUi.h"
 #include "device/DeviceLink.h"
 #include "device/EmulatedAccess.h"
+#include "identify/GuidedPass.h"
 #include "identify/IdentificationImage.h"
 #include "identify/IdentifySession.h"
 #include "model/ConfigImage.h"
@@ -42,6 +43,8 @@ private slots:
     void refusals();
     void restore_data();
     void restore();
+    void guidedPass_data();
+    void guidedPass();
 
 private:
     QTemporaryDir m_dir;
@@ -228,6 +231,56 @@ void TestIdentify::restore() {
     QCOMPARE(QFile::exists(copy), !ok);
     QFile::remove(copy);
     planted.remove();
+}
+
+// A pass over one player's six buttons, slot 9 holding Player 1 Up before it: each step of
+// `steps` is a press of that slot, "skip" or "redo"; `roles` what the slots hold after it.
+void TestIdentify::guidedPass_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("roles");
+    QTest::addColumn<QString>("moved"); // what the last press moved its slot from
+    QTest::addColumn<QString>("asked"); // the role asked for at the end; empty once done
+    QTest::newRow("take, from the slot that held it")
+        << QStringList{"2", "3"} << "2 P1_UP, 3 P1_DOWN" << QString() << "P1_LEFT";
+    QTest::newRow("skip") << QStringList{"skip", "3"} << "3 P1_DOWN, 9 P1_UP" << QString()
+                          << "P1_LEFT";
+    QTest::newRow("redo last, and at the start")
+        << QStringList{"redo", "2", "3", "redo"} << "2 P1_UP" << QString() << "P1_DOWN";
+    QTest::newRow("pressed again: moved")
+        << QStringList{"2", "3", "2"} << "2 P1_LEFT, 3 P1_DOWN" << QString("P1_UP") << "P1_RIGHT";
+    QStringList presses, taken; // one press more than there are roles
+    for (int slot = 20; slot < 33; ++slot)
+        presses << QString::number(slot);
+    for (const int role : PanelRole::roles(PanelRole::Set::OnePlayer6))
+        taken << QStringLiteral("%1 %2").arg(20 + taken.size()).arg(PanelRole::key(role));
+    QTest::newRow("end") << presses << taken.join(", ") << QString() << QString();
+}
+
+void TestIdentify::guidedPass() {
+    QFETCH(QStringList, steps);
+    QFETCH(QString, roles);
+    QFETCH(QString, moved);
+    QFETCH(QString, asked);
+    GuidedPass::Roles before{};
+    before[9].role = PanelRole::fromKey(u"P1_UP");
+    GuidedPass pass(PanelRole::Set::OnePlayer6, before);
+    GuidedPass::Taken last;
+    for (const QString& step : steps) {
+        if (step == "skip")
+            pass.skip();
+        else if (step == "redo")
+            pass.redoLast();
+        else
+            last = pass.take(step.toInt());
+    }
+    QStringList held;
+    for (int slot = 0; slot < ConfigState::SlotCount; ++slot)
+        if (pass.roles()[slot].role != PanelRole::None)
+            held << QString::number(slot) + ' ' + PanelRole::key(pass.roles()[slot].role);
+    QCOMPARE(held.join(", "), roles);
+    QCOMPARE(PanelRole::key(last.movedFrom), moved);
+    QCOMPARE(PanelRole::key(pass.current()), asked);
+    QCOMPARE(pass.done(), pass.current() == PanelRole::None);
 }
 
 QTEST_GUILESS_MAIN(TestIdentify)

@@ -444,6 +444,58 @@ private slots:
               latencies[latencies.size() / 2], latencies.size(), latencies.last());
     }
 
+    // identify --roles on a unit whose inputs the firmware presses: each prompt answered by a
+    // press of a shuffled input, the unit's own keys written with the roles learnt (JSON by
+    // the file's name), and the unit's own configuration back byte for byte.
+    void learnsRoles() {
+        QByteArray own = randomImage(28);
+        own[92] = char(own[92] & ~8); // 36 inputs
+        Units units = plug({{"--keyboard"}}, {own});
+        FirmwareUnit& unit = *units[0];
+        const QString file = QStringLiteral("/tmp/work/roles.json");
+        QProcess identify;
+        identify.start(
+            TOOL, {"identify", "--roles", "1p6", "--output", file, "--serial", unit.serialText()});
+        const QStringList names{"Up",       "Down",     "Left",     "Right",
+                                "Button 1", "Button 2", "Button 3", "Button 4",
+                                "Button 5", "Button 6", "Start 1",  "Coin 1"};
+        const QStringList keys{"UP",      "DOWN",    "LEFT",    "RIGHT",   "BUTTON1", "BUTTON2",
+                               "BUTTON3", "BUTTON4", "BUTTON5", "BUTTON6", "START1",  "COIN1"};
+        QList<int> inputs;
+        for (int slot = 0; slot < 36; ++slot)
+            inputs << slot;
+        std::shuffle(inputs.begin(), inputs.end(), QRandomGenerator(7));
+        QByteArray err;
+        for (int i = 0; i < 12; ++i) {
+            const QString prompt = (i < 10 ? "Press Player 1 " : "Press ") + names[i];
+            QVERIFY2(QTest::qWaitFor(
+                         [&] {
+                             err += identify.readAllStandardError();
+                             return err.contains((prompt + '\n').toUtf8());
+                         },
+                         120000),
+                     err.constData());
+            QVERIFY(unit.press(inputs[i]));
+        }
+        QVERIFY(identify.waitForFinished(120000));
+        QCOMPARE(identify.exitCode(), 0);
+        QCOMPARE(unit.memory(), own);
+        QVERIFY(journal().isEmpty());
+        const QJsonArray entries =
+            QJsonDocument::fromJson(readFile("roles.json"))["slots"].toArray();
+        QCOMPARE(entries.size(), 46);
+        QMap<int, QString> learnt, wanted;
+        for (int i = 0; i < 12; ++i)
+            wanted[inputs[i]] = (i < 10 ? "P1_" : "") + keys[i];
+        for (const QJsonValue& slot : entries) {
+            const int k = slot["slot"].toInt();
+            QCOMPARE(slot["key"].toInt(), int(quint8(own[2 * k + 1])));
+            if (slot["role"].isString())
+                learnt[k] = slot["role"].toString();
+        }
+        QCOMPARE(learnt, wanted);
+    }
+
     // Identify killed (SIGKILL) while the unit holds the temporary configuration: its own
     // stays in the journal, every unit command says so, and `restore` puts it back.
     void restoresAfterKill() {
