@@ -102,11 +102,6 @@ compare; with several units attached, name one or use --all</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>compare a unit with FILE without writing anything: each slot
-that differs and the options; exit 7 when they differ</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>print this help, or the help of one command</source>
         <translation type="unfinished"></translation>
     </message>
@@ -254,12 +249,6 @@ in each run: what one run writes, the next does not find</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>say which input each press on the panel comes from, one line per
-press; a temporary configuration goes on the unit when needed and
-its own comes back when Ctrl+C ends it</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>with restore: forget the kept configuration instead of putting it
 back, as when the unit holds a newer one</source>
         <translation type="unfinished"></translation>
@@ -301,6 +290,54 @@ still holds identify&apos;s temporary one, never over a newer one</source>
 the unit&apos;s own keyboard, which emulated units do not have. To try
 Identify Inputs without a unit, use the Tools menu of
 tarvenpad-programmer-demo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>write a .TPD file even over one whose panel roles cannot be read
+(damaged, or from a newer version), replacing them</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>with identify: ask for each control of SET in turn (1p6, 2p6, 2p8
+or 4p4: players and buttons) and learn the input it is from its press</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>with identify --roles: write the unit&apos;s configuration with the
+roles learnt to FILE: JSON when it ends in .json, a .TPD file
+otherwise</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--roles takes a set: 1p6, 2p6, 2p8 or 4p4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--roles SET and --output FILE go together</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--json does not go with --roles: the roles go to FILE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>compare a unit with FILE without writing anything, or FILE with
+the file OTHER: each slot that differs, the options and, between
+files, the panel roles; exit 7 when they differ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With OTHER no unit is read, and --unit, --serial, --emulate, --demo
+and --trace do not apply. A unit holds no panel roles: they are
+compared between files only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>say which input each press on the panel comes from, one line per
+press; a temporary configuration goes on the unit when needed and
+its own comes back when Ctrl+C ends it. With --roles, ask for
+each control in turn and write the unit&apos;s configuration with the
+roles learnt to FILE</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -404,11 +441,6 @@ tarvenpad-programmer-demo</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 %2 %3  Shift Control Alt Repeat
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Slot</source>
         <translation type="unfinished"></translation>
     </message>
@@ -418,11 +450,6 @@ tarvenpad-programmer-demo</source>
     </message>
     <message>
         <source>Code</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> %1  %2 %3 %4 %5
-</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -468,10 +495,6 @@ tarvenpad-programmer-demo</source>
     <message>
         <source>unit %1: read into %2
 </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1: file %2; unit %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -712,6 +735,78 @@ tarvenpad-programmer-demo</source>
         <source>unit %1: %2; end that one first</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>no role</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 %3; %4 %5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (role): %2 %3; %4 %5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>diff: two files are compared without a unit: --unit, --serial, --emulate, --demo and --trace do not apply (see tarvenpad help diff)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the same as %2
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: not the same as %2 (%3 in all)
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 %3  Shift Control Alt Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Role</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> %1  %2 %3 %4 %5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1: read into %2, keeping its panel roles
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was written. To write it all the same, and replace those roles, add --replace-roles.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>press each control when it is asked for; Ctrl+C ends and keeps the roles learnt so far</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit %1: its configuration and the roles learnt written to %2
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the backup %1 holds panel roles that cannot be read (--replace-roles replaces them); not written</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ConfigDocument</name>
@@ -738,6 +833,18 @@ Nothing was loaded.</source>
     <message>
         <source>The file &quot;%1&quot; is incomplete: it holds %2 bytes where a configuration needs %3.
 Nothing was loaded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The panel roles in &quot;%1&quot; could not be read: %2. The keys were loaded; no input has a role.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is longer than 1 MiB: the panel roles cannot be saved in it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; holds panel roles that could not be read: %2. Saving replaces them.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -875,6 +982,14 @@ Nothing was loaded.</source>
         <source>&quot;options&quot; must be an object, not missing</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 must name a panel role, such as &quot;P1_BUTTON1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1.role: slot %2 has it too</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ConfigurationDifferences</name>
@@ -902,6 +1017,14 @@ Nothing was loaded.</source>
     </message>
     <message>
         <source>Key %1 on %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No role on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Label on %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1003,6 +1126,35 @@ Putting back the old contents failed too (%1), so the file may be damaged</sourc
 The configuration has not been saved.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1
+
+Save the file anyway?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuidedPassBox</name>
+    <message>
+        <source>Label the panel by pressing it:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo Last</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>IdentifyCommands</name>
@@ -1042,6 +1194,14 @@ It stays kept on this computer, and the program offers to put it back when that 
     </message>
     <message>
         <source>Unit %1 was left as it is: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 skipped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Guided Pass: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1200,6 +1360,26 @@ It stays kept on this computer, and the program offers to put it back when that 
     </message>
     <message>
         <source>modifiers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 moved from %2 to %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every role of the set has its input.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left without an input: %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2395,6 +2575,61 @@ The TARVEN-PAD was set up before the rule was in place. Unplug it and plug it in
     </message>
 </context>
 <context>
+    <name>PanelRole</name>
+    <message>
+        <source>Player %1 Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Player %1 Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Player %1 Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Player %1 Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Player %1 Button %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Coin %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>One player, %1 buttons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 players, %2 buttons</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Presets</name>
     <message>
         <source>Arcade, one player</source>
@@ -2509,6 +2744,94 @@ Put it back onto that unit now?</source>
         <source>The configuration could not be put back onto the unit with serial number %1: %2.
 
 It stays kept on this computer, and the program offers it again when that unit is plugged in or the program starts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RoleLabel</name>
+    <message>
+        <source>P%1 Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>P%1 Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>P%1 Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>P%1 Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>P%1 Button %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: no role</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 role: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RoleMenu</name>
+    <message>
+        <source>Player &amp;%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Cabinet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;No Role</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Label...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RolesBlock</name>
+    <message>
+        <source>the block is cut short</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>they were written by a newer version of the program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the block is longer than any we write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the block is damaged</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RowRoles</name>
+    <message>
+        <source>Role And &amp;Label...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 moved from %2 to %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Label for %1:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Label</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
