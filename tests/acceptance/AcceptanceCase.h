@@ -66,6 +66,18 @@ protected:
     bool waitChecked(const QString& name, bool on) {
         return program->waitFor([&](const QJsonObject&) { return checked(name) == on; }, 5000);
     }
+    // Tools > Presets and a click on the preset whose item is tpreset_KEY.
+    bool clickPreset(const QString& key) {
+        if (!program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tpresets")))
+            return false;
+        QJsonObject item;
+        if (!program->waitFor([&](const QJsonObject&) {
+                return !(item = program->action(QStringLiteral("tpreset_") + key)).isEmpty();
+            }))
+            return false;
+        display->click(ProgramUnderTest::centre(item).x(), ProgramUnderTest::centre(item).y());
+        return true;
+    }
     // Clicks a check box and waits until the program shows it in the new state.
     bool clickAndWait(const QString& name, bool on) {
         return program->click(name) && waitChecked(name, on);

@@ -186,13 +186,7 @@ private slots:
         const auto key = [&](int row) {
             return program->widget(QStringLiteral("SKey_%1").arg(row))[QLatin1String("text")];
         };
-        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tpresets")));
-        QJsonObject item;
-        QVERIFY(program->waitFor([&](const QJsonObject&) {
-            return !(item = program->action(QStringLiteral("tpreset_arcade-two-players")))
-                        .isEmpty();
-        }));
-        display->click(ProgramUnderTest::centre(item).x(), ProgramUnderTest::centre(item).y());
+        QVERIFY(clickPreset(QStringLiteral("arcade-two-players")));
         QVERIFY(program->waitFor([&](const QJsonObject&) { return key(24) == "Esc"; }));
 
         QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("texport")));

@@ -49,13 +49,7 @@ private slots:
     void mainWindow() {
         // The two-player preset names each input's control; the read then brings the unit's
         // keys and keeps those roles, as for a panel already labelled.
-        QVERIFY(program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tpresets")));
-        QJsonObject item;
-        QVERIFY(program->waitFor([&](const QJsonObject&) {
-            return !(item = program->action(QStringLiteral("tpreset_arcade-two-players")))
-                        .isEmpty();
-        }));
-        display->click(ProgramUnderTest::centre(item).x(), ProgramUnderTest::centre(item).y());
+        QVERIFY(clickPreset(QStringLiteral("arcade-two-players")));
         QTest::qWait(500);
         QVERIFY(readSample());
         shoot(QStringLiteral("main-window.png"));
