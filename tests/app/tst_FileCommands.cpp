@@ -385,7 +385,11 @@ void TestFileCommands::readTurnsRotaryOn() {
     image.set(93, 8 | 1);
     image.set(73, 1); // rotary 1A: Control with repeat
     m_access->unit(1).memory = image;
+    // The wiring did not change: the unit's keys come, the panel's roles stay.
+    m_window->config().setRole(36, PanelRole::of(1, PanelRole::Control::Left));
+    m_window->config().setConfigModified(false);
     trigger("freceive");
+    QCOMPARE(m_window->config().slotRole(36).role, PanelRole::of(1, PanelRole::Control::Left));
     QVERIFY(m_window->findChild<QWidget*>("Frame2")->isVisible());
     QVERIFY(!m_window->findChild<QWidget*>("Check1")->isEnabled());
     QVERIFY(m_window->config().slot(36).repeat && m_window->config().slot(36).control);
