@@ -36,8 +36,13 @@ RowRoles::RowRoles(MainWindow& window, UserDialogs& dialogs, std::initializer_li
             openMenu(m_focusedSlot, QPoint(), true);
     });
     connect(qApp, &QApplication::focusChanged, this, &RowRoles::followFocus);
-    for (RowSet* set : m_rows)
+    for (RowSet* set : m_rows) {
         connect(set, &RowSet::roleMenuRequested, this, &RowRoles::openMenu);
+        // A click leaves the focus where it was (the row controls take it from Tab only), yet
+        // the row clicked last is the one a user means by Ctrl+R.
+        connect(set, &RowSet::flagClicked, this, [this](int slot) { followClick(slot); });
+        connect(set, &RowSet::keyClicked, this, [this](int slot) { followClick(slot); });
+    }
 
     // Hidden until a notice comes: the window's client area is the rows' design size.
     auto* bar = new QStatusBar(&m_window);
@@ -69,11 +74,22 @@ void RowRoles::followFocus(QWidget*, QWidget* now) {
     // focus is nowhere while another window is active: the row keeps it for the menu.
     if (!now || qobject_cast<QMenuBar*>(now) || qobject_cast<QMenu*>(now))
         return;
+    // Another window (the key selection), or the scrolling area that holds the rows, keeps
+    // the row that was clicked.
+    if (now->window() != &m_window ||
+        (m_focusedSlot >= 0 &&
+         now->isAncestorOf(rowsOf(m_focusedSlot)->rowOf(m_focusedSlot).label)))
+        return;
     m_focusedSlot = -1;
     for (const RowSet* set : m_rows)
         if (const int slot = set->slotHolding(now); slot >= 0)
             m_focusedSlot = slot;
     m_action->setEnabled(m_focusedSlot >= 0);
+}
+
+void RowRoles::followClick(int slot) {
+    m_focusedSlot = slot;
+    m_action->setEnabled(true);
 }
 
 void RowRoles::showRole(int slot) {

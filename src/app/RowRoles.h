@@ -43,6 +43,7 @@ private:
     void showNotice(const QString& text);
     RowSet* rowsOf(int slot) const;
     void followFocus(QWidget* old, QWidget* now);
+    void followClick(int slot);
 
     MainWindow& m_window;
     Configuration& m_config;

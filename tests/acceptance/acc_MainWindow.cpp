@@ -245,6 +245,11 @@ private slots:
         QVERIFY(clickAction(QStringLiteral("roleplayer1")) &&
                 clickAction(QStringLiteral("role_P1_UP")));
         QVERIFY(waitForText(QStringLiteral("RoleLabel_2"), QStringLiteral("P1 Up")));
+        // A click leaves the focus where it was, yet Ctrl+R then means the row clicked.
+        QVERIFY(clickAndWait(QStringLiteral("ChkRepeat_2"), true));
+        display->key(QStringLiteral("ctrl+r"));
+        QVERIFY(!waitForAction(QStringLiteral("roleplayer1")).isEmpty());
+        display->key(QStringLiteral("Escape"));
         // By the keyboard, the pointer out of the way: Input 5's row, Ctrl+R, Player 2's
         // sub-menu and its fifth item, Button 1.
         display->moveTo(790, 590);
