@@ -76,7 +76,7 @@ bool FileCommands::saveTo(const QString& path) {
         // A newer program's roles, or a damaged block: replaced only if the user says so.
         if (m_dialogs.message(m_window, tr("%1\n\nSave the file anyway?").arg(result.message),
                               tr("Save File"), UserDialogs::Icon::Exclamation,
-                              UserDialogs::Buttons::YesNo) != UserDialogs::Answer::Yes)
+                              UserDialogs::Buttons::YesNoDefaultNo) != UserDialogs::Answer::Yes)
             return false;
         result = WriteConfigFile(m_config, path, ReaderWait::Refuse, UnreadableRoles::Replace);
     }

@@ -42,9 +42,12 @@ UserDialogs::Answer QtUserDialogs::message(QWidget* parent, const QString& text,
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     case Buttons::YesNo:
+    case Buttons::YesNoDefaultNo:
         // Esc, and the window's close button, say No.
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
+        if (buttons == Buttons::YesNoDefaultNo)
+            box.setDefaultButton(QMessageBox::No);
         break;
     default:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);

@@ -13,7 +13,8 @@ class QWidget;
 class UserDialogs {
 public:
     enum class Icon { None, Information, Exclamation, Question };
-    enum class Buttons { Ok, YesNoCancel, OkCancel, YesNo };
+    // YesNoDefaultNo: a question whose Yes loses something, so that Enter does not say it.
+    enum class Buttons { Ok, YesNoCancel, OkCancel, YesNo, YesNoDefaultNo };
     enum class Answer { Ok, Yes, No, Cancel };
 
     virtual ~UserDialogs() = default;

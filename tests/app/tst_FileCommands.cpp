@@ -497,7 +497,7 @@ void TestFileCommands::unreadableRoles() {
     QVERIFY2(box.text.contains("could not be read: the block is cut short."), qPrintable(box.text));
     QCOMPARE(box.title, QString(open ? "Open File" : "Save File"));
     QCOMPARE(box.icon, UserDialogs::Icon::Exclamation);
-    QCOMPARE(box.buttons, open ? UserDialogs::Buttons::Ok : UserDialogs::Buttons::YesNo);
+    QCOMPARE(box.buttons, open ? UserDialogs::Buttons::Ok : UserDialogs::Buttons::YesNoDefaultNo);
     QCOMPARE(fileBytes(path) == bytes, !replaced);
     QCOMPARE(c.configModified(), !open && !replaced);
 }

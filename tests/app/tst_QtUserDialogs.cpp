@@ -36,7 +36,7 @@ private slots:
 };
 
 void TestQtUserDialogs::messageBox_data() {
-    QTest::addColumn<int>("press");
+    QTest::addColumn<int>("press"); // a button, or -1 for Esc and -2 for Enter
     QTest::addColumn<int>("answer");
     QTest::addColumn<int>("buttons");
     using Answer = UserDialogs::Answer;
@@ -50,6 +50,8 @@ void TestQtUserDialogs::messageBox_data() {
     QTest::newRow("ok of two") << int(QMessageBox::Ok) << int(Answer::Ok) << okCancel;
     QTest::newRow("escape cancels") << -1 << int(Answer::Cancel) << okCancel;
     QTest::newRow("escape says no") << -1 << int(Answer::No) << yesNo;
+    QTest::newRow("enter says no where yes loses something")
+        << -2 << int(Answer::No) << int(UserDialogs::Buttons::YesNoDefaultNo);
 }
 
 void TestQtUserDialogs::messageBox() {
@@ -65,7 +67,7 @@ void TestQtUserDialogs::messageBox() {
         text = box->text();
         icon = box->icon();
         if (press < 0)
-            QTest::keyClick(box, Qt::Key_Escape);
+            QTest::keyClick(box, press == -1 ? Qt::Key_Escape : Qt::Key_Return);
         else
             box->button(QMessageBox::StandardButton(press))->click();
     });
