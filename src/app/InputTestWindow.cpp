@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/InputTestWindow.h"
 
+#include "app/RoleLabel.h"
+
 #include "model/Configuration.h"
 #include "model/KeyCodes.h"
 #include "model/ScanCodes.h"
@@ -85,8 +87,6 @@ QLabel* InputTestWindow::makeTile(int slot, QWidget* parent) {
     tile->setObjectName(QStringLiteral("TestTile_%1").arg(slot));
     tile->setAlignment(Qt::AlignCenter);
     tile->setMinimumSize(104, 52);
-    // A role makes the name long ("Input 7 · Player 1 Button 1"): it wraps, the grid stays.
-    tile->setWordWrap(true);
     tile->setStyleSheet(TileStyle);
     // Clicks on a tile are the window's, so a mouse button can be tested anywhere.
     tile->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -138,8 +138,12 @@ void InputTestWindow::showTiles() {
 }
 
 void InputTestWindow::showTile(int slot) {
-    QString text =
-        SlotNameWithRole(m_config, slot) + QLatin1Char('\n') + AssignmentText(m_config.slot(slot));
+    // The role goes on a line of its own in its short form ("P1 Button 5 · Jump"), so that
+    // the name, the key and the count all keep their lines in a tile of the grid's width.
+    QString text = SlotName(slot) + QLatin1Char('\n');
+    if (const QString role = RoleLabel::shortText(m_config.slotRole(slot)); !role.isEmpty())
+        text += role + QLatin1Char('\n');
+    text += AssignmentText(m_config.slot(slot));
     if (m_presses[slot] > 0)
         text += QStringLiteral("\n\u00d7%1").arg(m_presses[slot]);
     m_tiles[slot]->setText(text);

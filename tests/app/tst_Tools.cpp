@@ -241,7 +241,7 @@ void TestTools::testInputsLightAMoment() {
     QCOMPARE(window.findChild<QLabel*>("TestTile_9")->text(), QString("Input 10\nNot Used"));
     config.setRole(9, PanelRole::of(1, PanelRole::Control::Up));
     QCOMPARE(window.findChild<QLabel*>("TestTile_9")->text(),
-             QString("Input 10 \u00b7 Player 1 Up\nNot Used"));
+             QString("Input 10\nP1 Up\nNot Used"));
 }
 
 void TestTools::compare_data() {
