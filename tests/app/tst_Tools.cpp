@@ -240,8 +240,7 @@ void TestTools::testInputsLightAMoment() {
     config.setShift(9, true); // without a key, so nothing sent
     QCOMPARE(window.findChild<QLabel*>("TestTile_9")->text(), QString("Input 10\nNot Used"));
     config.setRole(9, PanelRole::of(1, PanelRole::Control::Up));
-    QCOMPARE(window.findChild<QLabel*>("TestTile_9")->text(),
-             QString("Input 10\nP1 Up\nNot Used"));
+    QCOMPARE(window.findChild<QLabel*>("TestTile_9")->text(), QString("Input 10\nP1 Up\nNot Used"));
 }
 
 void TestTools::compare_data() {
