@@ -2625,7 +2625,11 @@ The TARVEN-PAD was set up before the rule was in place. Unplug it and plug it in
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 players, %2 buttons</source>
+        <source>Two players, %1 buttons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Four players, %1 buttons</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -152,12 +152,16 @@ bool PanelRole::setFromKey(QStringView key, Set& set) {
 }
 
 QString PanelRole::setName(Set set) {
+    // The players' number in words, as the sets are named in the window's list.
     const SetShape& s = shape(set);
-    return s.players == 1
-               ? QCoreApplication::translate("PanelRole", "One player, %1 buttons").arg(s.buttons)
-               : QCoreApplication::translate("PanelRole", "%1 players, %2 buttons")
-                     .arg(s.players)
-                     .arg(s.buttons);
+    switch (s.players) {
+    case 1:
+        return QCoreApplication::translate("PanelRole", "One player, %1 buttons").arg(s.buttons);
+    case 2:
+        return QCoreApplication::translate("PanelRole", "Two players, %1 buttons").arg(s.buttons);
+    default:
+        return QCoreApplication::translate("PanelRole", "Four players, %1 buttons").arg(s.buttons);
+    }
 }
 
 QString PanelRole::cleanLabel(const QString& label) {
