@@ -2,13 +2,8 @@
 #include "identify/GuidedPass.h"
 
 GuidedPass::GuidedPass(PanelRole::Set set, const Roles& roles)
-    : m_set(set), m_order(PanelRole::roles(set)), m_start(roles), m_roles(roles) {}
-
-int GuidedPass::holder(int role) const {
-    for (int slot = 0; slot < ConfigState::SlotCount; ++slot)
-        if (m_roles[slot].role == role)
-            return slot;
-    return -1;
+    : m_set(set), m_order(PanelRole::roles(set)), m_start(roles) {
+    m_work.setRoles(roles);
 }
 
 GuidedPass::Taken GuidedPass::take(int slot) {
@@ -18,27 +13,25 @@ GuidedPass::Taken GuidedPass::take(int slot) {
     // A slot pressed a second time in the pass was taken for the wrong role: it moves on, and
     // the role it leaves is free again.
     if (m_pressed.contains(slot))
-        taken.movedFrom = m_roles[slot].role;
-    m_steps.append(m_roles);
+        taken.movedFrom = m_work.slotRole(slot).role;
+    m_steps.append(m_work.roles());
     m_pressed.append(slot);
-    if (const int from = holder(taken.role); from >= 0)
-        m_roles[from].role = PanelRole::None;
-    // The label is the user's own: it stays with the slot.
-    m_roles[slot].role = taken.role;
+    // Taken from whichever slot held it; the label is the user's own and stays with the slot.
+    m_work.setRole(slot, taken.role);
     return taken;
 }
 
 void GuidedPass::skip() {
     if (done())
         return;
-    m_steps.append(m_roles);
+    m_steps.append(m_work.roles());
     m_pressed.append(-1);
 }
 
 bool GuidedPass::redoLast() {
     if (m_steps.isEmpty())
         return false;
-    m_roles = m_steps.takeLast();
+    m_work.setRoles(m_steps.takeLast());
     m_pressed.removeLast();
     return true;
 }
@@ -46,7 +39,7 @@ bool GuidedPass::redoLast() {
 QList<int> GuidedPass::missing() const {
     QList<int> free;
     for (const int role : m_order)
-        if (holder(role) < 0)
+        if (m_work.slotWithRole(role) < 0)
             free.append(role);
     return free;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/ConfigState.h"
+#include "model/Configuration.h"
 #include "model/PanelRole.h"
 
 #include <QList>
@@ -46,19 +47,18 @@ public:
     bool redoLast();
 
     // The roles as the pass has made them.
-    const Roles& roles() const { return m_roles; }
+    Roles roles() const { return m_work.roles(); }
     // Whether the pass changed anything against the roles it started from.
-    bool changed() const { return m_roles != m_start; }
+    bool changed() const { return m_work.roles() != m_start; }
     // The roles of the set no slot holds.
     QList<int> missing() const;
 
 private:
-    int holder(int role) const;
-
     PanelRole::Set m_set;
     QList<int> m_order;
     Roles m_start;
-    Roles m_roles;
+    // The pass's own copy, so that the model's rule (one slot per role) moves each role taken.
+    Configuration m_work;
     // The roles before each step, to go back to; the slot each step's press came from (-1
     // for a skip).
     QList<Roles> m_steps;
