@@ -104,8 +104,9 @@ EmulatorImport::Result EmulatorImport::apply(Configuration& config) const {
 bool EmulatorImport::keyFor(int role, EmulatorKey& key, QString& reason) const {
     const QString control = EmulatorControls::control(m_emulator, role);
     const QString emulator = EmulatorControls::name(m_emulator);
-    if (!m_fromFile || (m_emulator == Emulator::Mame && !m_values.contains(control))) {
-        // MAME's files hold only what differs from its own keys; RetroArch writes every bind.
+    if (!m_fromFile || !m_values.contains(control)) {
+        // MAME's files hold only what differs from its own keys, and a file of RetroArch
+        // binds for --appendconfig only some: what they leave out is the emulator's own.
         key = EmulatorControls::defaultKey(m_emulator, role);
         if (key.isNone())
             reason = tr("%1 has no key of its own for it").arg(emulator);

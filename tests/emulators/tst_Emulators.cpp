@@ -124,6 +124,8 @@ void TestEmulators::import_data() {
     QTest::newRow("retroarch joystick")
         << "input_player1_b = \"nul\"\ninput_player1_b_btn = \"0\"\n"
         << 0 << false << "RetroArch has it on a joystick only";
+    QTest::newRow("retroarch left out: its own") << "input_player1_a = \"x\"\n"
+                                                 << 0x1D << false << QString();
     QTest::newRow("retroarch unknown") << "input_player1_b = \"oem_102\"\n"
                                        << 0 << false << "RetroArch's key \"oem_102\" is not one";
 }
