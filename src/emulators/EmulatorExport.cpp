@@ -44,7 +44,10 @@ void EmulatorExport::addSlot(const Configuration& config, int slot) {
     }
     EmulatorKey key = EmulatorKey::of(config.slot(slot));
     if (config.slot(slot).keyBlank || key.isNone()) {
-        m_warnings << tr("%1 has no key: %2 keeps its own key for %3.")
+        m_warnings << (EmulatorControls::defaultKey(m_emulator, role).isNone()
+                           ? tr("%1 has no key, and %2 has none of its own for %3: it is not "
+                                "written.")
+                           : tr("%1 has no key: %2 keeps its own key for %3."))
                           .arg(who, emulator, PanelRole::name(role));
         return;
     }
