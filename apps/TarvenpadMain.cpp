@@ -55,7 +55,8 @@ int main(int argc, char** argv) {
     int status = tool.run(arguments);
     out.flush();
     // Output that never arrived (a full disk, a closed pipe) must not pass for success.
-    if (out.status() != QTextStream::Ok && status == CommandLineTool::Success) {
+    if (out.status() != QTextStream::Ok &&
+        (status == CommandLineTool::Success || status == CommandLineTool::Incomplete)) {
         err << "tarvenpad: "
             << QCoreApplication::translate("main", "cannot write standard output: %1")
                    .arg(out.device()->errorString())

@@ -4,7 +4,7 @@
 _tarvenpad() {
     local cur=${COMP_WORDS[COMP_CWORD]}
     local prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="units show import export write read diff watch identify restore legend preset help"
+    local commands="units show import export write read diff watch identify restore legend preset mame retroarch keys help"
     local unitopts="--emulate --emulate-fault --demo --trace"
     COMPREPLY=()
 
@@ -12,7 +12,7 @@ _tarvenpad() {
     local command="" i
     for ((i = 1; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-        --unit | --serial | --emulate | --emulate-fault | --backup | --log | --roles | --output) ((i++)) ;;
+        --unit | --serial | --emulate | --emulate-fault | --backup | --log | --roles | --output | --from) ((i++)) ;;
         -*) ;;
         *)
             command=${COMP_WORDS[i]}
@@ -44,6 +44,16 @@ _tarvenpad() {
         COMPREPLY=($(compgen -W "1p6 2p6 2p8 4p4" -- "$cur"))
         return
         ;;
+    --from)
+        # The emulators' own keys, or an emulator's configuration file.
+        COMPREPLY=($(compgen -W "mame retroarch" -- "$cur"))
+        local f IFS=$'\n'
+        for f in $(compgen -f -- "$cur"); do
+            [[ -d $f || ${f,,} == *.cfg ]] && COMPREPLY+=("$f")
+        done
+        compopt -o filenames 2>/dev/null
+        return
+        ;;
     esac
 
     if [[ -z $command ]]; then
@@ -67,6 +77,8 @@ _tarvenpad() {
     identify) options="--unit --serial --json --roles --output --replace-roles --trace" ;;
     restore) options="--serial --forget --trace" ;;
     preset) options="--list --replace-roles" ;;
+    retroarch) options="--merge" ;;
+    keys) options="--from --replace-roles" ;;
     help)
         COMPREPLY=($(compgen -W "$commands" -- "$cur"))
         return
@@ -89,7 +101,8 @@ _tarvenpad() {
     local f IFS=$'\n'
     for f in $(compgen -f -- "$cur"); do
         if [[ -d $f || ${f,,} == *.tpd || ${f,,} == *.json ||
-            ($command == legend && ${f,,} == *.@(pdf|svg|png)) ]]; then
+            ($command == legend && ${f,,} == *.@(pdf|svg|png)) ||
+            ($command == @(mame|retroarch) && ${f,,} == *.cfg) ]]; then
             COMPREPLY+=("$f")
         fi
     done

@@ -48,6 +48,16 @@ const OptionInfo Options[] = {
                        "with identify --roles: write the unit's configuration with the\n"
                        "roles learnt to FILE: JSON when it ends in .json, a .TPD file\n"
                        "otherwise")},
+    {"from", "SOURCE",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "with keys: where the keys come from: mame or retroarch for the\n"
+                       "emulator's own keys as it ships, or a file: a retroarch.cfg, or a\n"
+                       "MAME default.cfg or controller file")},
+    {"merge", nullptr,
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "with retroarch: put the binds into the existing retroarch.cfg OUT,\n"
+                       "keeping its other lines, after copying it to OUT.bak (OUT.bak2\n"
+                       "and so on when that is taken)")},
     {"json", nullptr,
      QT_TRANSLATE_NOOP("CommandLineOptions", "print JSON for scripts instead of text")},
     {"emulate", "N",
@@ -155,6 +165,12 @@ QString takeValues(const QCommandLineParser& parser, ToolOptions& o) {
     o.demo = parser.isSet(QStringLiteral("demo"));
     o.forget = parser.isSet(QStringLiteral("forget"));
     o.replaceRoles = parser.isSet(QStringLiteral("replace-roles"));
+    o.merge = parser.isSet(QStringLiteral("merge"));
+    if (parser.isSet(QStringLiteral("from"))) {
+        o.from = parser.value(QStringLiteral("from"));
+        if (o.from.isEmpty())
+            return CommandLineOptions::tr("--from takes mame, retroarch or a file name");
+    }
     if (parser.isSet(QStringLiteral("unit")) &&
         !number(parser.value(QStringLiteral("unit")), 1, MaxUnits, o.unit))
         return CommandLineOptions::tr("--unit takes a unit number from 1 to 4");
@@ -207,7 +223,10 @@ QString checkArguments(const ToolCommand& command, const QStringList& optionsGiv
     const ToolCommand::Arguments takes = command.arguments(optionsGiven);
     const qsizetype given = o.files.size();
     QString problem;
-    if (given < takes.required.size()) {
+    if (!takes.options.isEmpty()) {
+        problem = CommandLineOptions::tr("%1 is(are) missing", nullptr, int(takes.options.size()))
+                      .arg(takes.options.join(CommandLineOptions::tr(" and ")));
+    } else if (given < takes.required.size()) {
         const QStringList missing = takes.required.mid(given);
         problem = CommandLineOptions::tr("%1 is(are) missing", nullptr, int(missing.size()))
                       .arg(missing.join(CommandLineOptions::tr(" and ")));
@@ -320,6 +339,8 @@ QString CommandLineOptions::helpText() {
               "     with diff: the unit differs from FILE\n"
               "  8  a unit is attached but this user may not open it (see the udev "
               "rule)\n"
+              "  9  written, but with warnings: something could not be said, see "
+              "stderr\n"
               "With --all the worst outcome wins: 7, then 6, 8, 5 and 4.\n");
 }
 

@@ -7,7 +7,8 @@
 
 CommandLineTool::CommandLineTool(QTextStream& out, QTextStream& err, AccessFactory hardware,
                                  bool errIsTerminal)
-    : m_out(out), m_documents(out, err), m_units(out, err, std::move(hardware), errIsTerminal) {}
+    : m_out(out), m_documents(out, err), m_units(out, err, std::move(hardware), errIsTerminal),
+      m_emulators(out, err) {}
 
 QString CommandLineTool::helpText() {
     return CommandLineOptions::helpText();
@@ -27,7 +28,7 @@ int CommandLineTool::run(const QStringList& arguments) {
         return m_documents.fail(Usage, problem);
     const ToolCommand* command = FindToolCommand(o.command);
     // The options and the number of arguments were checked against the command's synopsis.
-    return command->run({m_documents, m_units, o});
+    return command->run({m_documents, m_units, m_emulators, o});
 }
 
 int CommandLineTool::help(const ToolOptions& o) {

@@ -3,6 +3,7 @@
 
 #include "cli/AccessAdvice.h"
 #include "cli/DocumentCommands.h"
+#include "cli/EmulatorCommands.h"
 #include "cli/ToolStatus.h"
 #include "cli/UnitCommands.h"
 
@@ -12,7 +13,7 @@
 
 // `tarvenpad`: shows, converts, writes and reads configurations without a window, with the
 // same model, files and transfers as the programmer. This is the dispatch; the commands are
-// DocumentCommands and UnitCommands, as the table in ToolCommand.cpp names them.
+// DocumentCommands, UnitCommands and EmulatorCommands, as the table in ToolCommand.cpp names them.
 class CommandLineTool : public ToolStatus {
     Q_DECLARE_TR_FUNCTIONS(CommandLineTool)
 public:
@@ -43,4 +44,5 @@ private:
     QTextStream& m_out;
     DocumentCommands m_documents;
     UnitCommands m_units;
+    EmulatorCommands m_emulators;
 };

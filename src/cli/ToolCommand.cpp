@@ -2,10 +2,11 @@
 #include "cli/ToolCommand.h"
 
 #include "cli/DocumentCommands.h"
+#include "cli/EmulatorCommands.h"
 #include "cli/UnitCommands.h"
 
 #include <QCoreApplication>
-#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -117,6 +118,49 @@ const ToolCommand Commands[] = {
                        ".json, a .TPD file otherwise"),
      {"list", "replace-roles"},
      [](const ToolContext& c) { return c.documents.preset(c.options); }},
+    {"mame",
+     "mame FILE OUT.cfg",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "write a MAME controller file from the panel roles in FILE: for\n"
+                       "each role, the keys the encoder sends for it"),
+     {},
+     [](const ToolContext& c) { return c.emulators.mame(c.options); },
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "FILE is a .TPD file or JSON. MAME reads the file from a folder on\n"
+                       "its ctrlrpath (such as ~/.mame/ctrlr) when started as\n"
+                       "mame -ctrlr NAME, NAME being the file's name without .cfg, or\n"
+                       "with ctrlr NAME in mame.ini. What MAME cannot be told is a\n"
+                       "warning, and the status is then 9")},
+    {"retroarch",
+     "retroarch FILE OUT.cfg [--merge]",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "write RetroArch key binds from the panel roles in FILE, for\n"
+                       "retroarch --appendconfig; with --merge, put them into the\n"
+                       "retroarch.cfg OUT, keeping its other lines and the old file as a\n"
+                       "backup"),
+     {"merge"},
+     [](const ToolContext& c) { return c.emulators.retroArch(c.options); },
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "FILE is a .TPD file or JSON. The buttons are bound as in\n"
+                       "libretro's arcade cores: Button 1 to 8 are the RetroPad's B, A,\n"
+                       "Y, X, L, R, L2 and R2, Start is start and Coin is select; Pause,\n"
+                       "Menu and Exit are the pause, menu and exit hotkeys. Service has\n"
+                       "no RetroArch control. What RetroArch cannot be told is a warning,\n"
+                       "and the status is then 9")},
+    {"keys",
+     "keys FILE OUT --from SOURCE [--replace-roles]",
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "set the key of every input that has a panel role to what an\n"
+                       "emulator expects, and write the result to OUT (.TPD or JSON):\n"
+                       "SOURCE is mame or retroarch for the emulator's own keys, or a\n"
+                       "retroarch.cfg or MAME .cfg file"),
+     {"from", "replace-roles"},
+     [](const ToolContext& c) { return c.emulators.keys(c.options); },
+     QT_TRANSLATE_NOOP("CommandLineOptions",
+                       "OUT is JSON when it ends in .json, a .TPD file otherwise; the\n"
+                       "roles stay. A file called mame or retroarch is given as ./mame or\n"
+                       "./retroarch. A role whose key cannot be had is a warning, its\n"
+                       "input keeps its key, and the status is then 9")},
     {"help",
      "help [COMMAND]",
      QT_TRANSLATE_NOOP("CommandLineOptions", "print this help, or the help of one command"),
@@ -131,36 +175,43 @@ std::span<const ToolCommand> ToolCommands() {
 }
 
 ToolCommand::Arguments ToolCommand::arguments(const QStringList& optionsGiven) const {
-    Arguments best;
+    std::optional<Arguments> best;
+    std::optional<Arguments> first;
     int bestOptions = -1;
     for (const QString& alternative : alternatives(QLatin1String(synopsis))) {
         Arguments found;
         QStringList required; // the options this alternative is called with
         int depth = 0;
         bool valueNext = false; // after an option, a word in capitals is its value
+        bool missing = false;   // the last option is required and not given
         for (const QString& token : alternative.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             const QString word = QString(token).remove(QLatin1Char('[')).remove(QLatin1Char(']'));
             depth += int(token.count(QLatin1Char('[')));
             const bool optional = depth > 0;
             depth -= int(token.count(QLatin1Char(']')));
             if (word.startsWith(QLatin1String("--"))) {
+                missing = !optional && !optionsGiven.contains(word.mid(2));
                 if (!optional)
                     required << word.mid(2);
+                if (missing)
+                    found.options << word;
                 valueNext = !token.endsWith(QLatin1Char(']'));
             } else if (valueNext) {
                 valueNext = false;
+                if (missing) // "--from SOURCE" says what to give
+                    found.options.last() += QLatin1Char(' ') + word;
             } else if (!word.isEmpty() && word[0].isUpper()) {
                 (optional ? found.optional : found.required) << word;
             }
         }
-        const bool given = std::all_of(required.begin(), required.end(),
-                                       [&](const QString& o) { return optionsGiven.contains(o); });
-        if (given && int(required.size()) > bestOptions) {
+        if (!first)
+            first = found;
+        if (found.options.isEmpty() && int(required.size()) > bestOptions) {
             best = found;
             bestOptions = int(required.size());
         }
     }
-    return best;
+    return best ? *best : first.value_or(Arguments{});
 }
 
 const ToolCommand* FindToolCommand(const QString& name) {

@@ -8,12 +8,14 @@
 #include <span>
 
 class DocumentCommands;
+class EmulatorCommands;
 class UnitCommands;
 
-// What a command runs with: the two kinds of command and the parsed options.
+// What a command runs with: the three kinds of command and the parsed options.
 struct ToolContext {
     DocumentCommands& documents;
     UnitCommands& units;
+    EmulatorCommands& emulators;
     const ToolOptions& options;
 };
 
@@ -32,10 +34,11 @@ struct ToolCommand {
     // The arguments the command takes, read from its synopsis, so that what is checked is
     // what the help shows: words in capitals are arguments, optional within brackets,
     // except an option's value. Of alternatives ("preset NAME OUT | preset --list"), the
-    // one whose options are all given, or else the first.
+    // one whose options are all given, or else the first, with the options it lacks.
     struct Arguments {
         QStringList required;
         QStringList optional;
+        QStringList options; // options the synopsis requires that were not given ("--from SOURCE")
     };
     Arguments arguments(const QStringList& optionsGiven) const;
 };

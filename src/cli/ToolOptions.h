@@ -24,8 +24,10 @@ struct ToolOptions {
     int failAt = 0;   // emulated units: the exchange that fails
     int dropUnit = 0; // emulated units: the unit that loses a location
     int dropLocation = 0;
-    QString backup; // write: where each unit's configuration goes first
-    QString log;    // watch: the CSV file each unit's outcome is appended to
-    QString roles;  // identify: the set of roles to learn, as PanelRole::setKey names it
-    QString output; // identify --roles: where the unit's configuration and its roles go
+    QString backup;     // write: where each unit's configuration goes first
+    QString log;        // watch: the CSV file each unit's outcome is appended to
+    QString roles;      // identify: the set of roles to learn, as PanelRole::setKey names it
+    QString output;     // identify --roles: where the unit's configuration and its roles go
+    QString from;       // keys: "mame", "retroarch" or an emulator file to take the keys from
+    bool merge = false; // retroarch: into an existing retroarch.cfg rather than a file of its own
 };

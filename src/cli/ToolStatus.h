@@ -12,5 +12,7 @@ struct ToolStatus {
         IoError = 6,
         Differs = 7,
         AccessDenied = 8,
+        // Written, but with warnings: something could not be said, and stderr says what.
+        Incomplete = 9,
     };
 };

@@ -127,6 +127,8 @@ private slots:
     void formatByHeader();
     void legend_data();
     void legend();
+    void emulatorMaps_data();
+    void emulatorMaps();
 
 private:
     QTemporaryDir m_dir;
@@ -150,6 +152,7 @@ void TestTarvenpad::initTestCase() {
     QVERIFY(WriteConfigFile(factory, m_factory).ok());
     workDir = m_dir.path();
     QCOMPARE(tarvenpad({"preset", "arcade-one-player", "arcade.TPD"}).status, 0);
+    QCOMPARE(tarvenpad({"preset", "arcade-two-players", "two.TPD"}).status, 0);
     const Run r = tarvenpad({"show", m_sample, "--json"});
     QCOMPARE(r.status, 0);
     m_json = r.out.toUtf8();
@@ -159,8 +162,9 @@ void TestTarvenpad::help() {
     const Run r = tarvenpad({"--help"});
     QCOMPARE(r.status, 0);
     for (const char* word :
-         {"units", "show", "import", "export", "write", "read", "--unit", "--all", "--json",
-          "--emulate", "--trace", "  7  ", "legend", "preset", "--list", "identify", "restore"})
+         {"units",   "show",      "import",    "export", "write",  "read",    "--unit", "--all",
+          "--json",  "--emulate", "--trace",   "  7  ",  "legend", "preset",  "--list", "identify",
+          "restore", "mame",      "retroarch", "keys",   "--from", "--merge", "  9  "})
         QVERIFY2(r.out.contains(word), word);
 }
 
@@ -207,6 +211,10 @@ void TestTarvenpad::usageErrors_data() {
     QTest::newRow("identify --roles without --output")
         << QStringList{"identify", "--roles", "1p6"} << "go together";
     QTest::newRow("restore --unit") << QStringList{"restore", "--unit", "1"} << QString();
+    QTest::newRow("keys without --from")
+        << QStringList{"keys", "x.TPD", "y.TPD"} << "keys: --from SOURCE is missing";
+    QTest::newRow("merge into standard output")
+        << QStringList{"retroarch", "arcade.TPD", "-", "--merge"} << "not -";
 }
 
 void TestTarvenpad::usageErrors() {
@@ -676,6 +684,8 @@ void TestTarvenpad::completion_data() {
                                      << QStringList{"1p6", "2p6", "2p8", "4p4"};
     QTest::newRow("configuration files")
         << QStringList{"tarvenpad", "show", "c"} << QStringList{"c.JSON", "c.tpd", "cdir"};
+    QTest::newRow("keys' sources") << QStringList{"tarvenpad", "keys", "--from", ""}
+                                   << QStringList{"cdir", "mame", "retroarch"};
 }
 
 void TestTarvenpad::completion() {
@@ -956,6 +966,62 @@ void TestTarvenpad::legend() {
             at = text.indexOf(PanelRole::name(c.slotRole(slot).role), at);
         QVERIFY2(at >= 0, qPrintable(SlotName(slot) + ": " + text));
     }
+}
+
+// Each row's OUT, judged by its contents: an emulator file's text, or a configuration's key
+// codes as "SLOT=CODE". Rows run in order: "keys --from mame" reads what the row before wrote.
+void TestTarvenpad::emulatorMaps_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out"); // part of standard output
+    QTest::addColumn<QStringList>("has");
+    QTest::newRow("mame") << QStringList{"mame", "arcade.TPD", "m.cfg"} << 0 << ""
+                          << QStringList{"<port type=\"P1_BUTTON1\">", "KEYCODE_LCONTROL"};
+    QTest::newRow("retroarch") << QStringList{"retroarch", "arcade.TPD", "r.cfg"} << 0 << ""
+                               << QStringList{"input_player1_b = \"ctrl\""};
+    QTest::newRow("warnings") << QStringList{"mame", "two.TPD", "w.cfg"} << 9 << ""
+                              << QStringList{"P2_BUTTON5"};
+    QTest::newRow("merge") << QStringList{"retroarch", "arcade.TPD", "retroarch.cfg", "--merge"}
+                           << 0 << "the old file is kept as retroarch.cfg.bak."
+                           << QStringList{"video_driver = \"gl\"", "input_player1_b = \"ctrl\""};
+    QTest::newRow("keys --from retroarch")
+        << QStringList{"keys", "arcade.TPD", "ra.json", "--from", "retroarch"} << 0
+        << "took RetroArch's own keys." << QStringList{" 4=29 "};
+    QTest::newRow("keys --from mame") << QStringList{"keys", "ra.json", "ma.TPD", "--from", "mame"}
+                                      << 0 << "took MAME's own keys." << QStringList{" 4=224 "};
+    QTest::newRow("keys --from a file")
+        << QStringList{"keys", "arcade.TPD", "f.json", "--from", "retroarch.cfg"} << 0
+        << "took the keys of this RetroArch configuration." << QStringList{" 4=20 "};
+    QTest::newRow("no roles") << QStringList{"mame", "sample.TPD", "n.cfg"} << 3 << ""
+                              << QStringList{};
+    QTest::newRow("no source") << QStringList{"keys", "arcade.TPD", "s.json", "--from", "none.cfg"}
+                               << 3 << "" << QStringList{};
+}
+
+void TestTarvenpad::emulatorMaps() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QStringList, has);
+    const QByteArray retroArch = "video_driver = \"gl\"\ninput_player1_b = \"q\"\n";
+    writeFile(m_dir.filePath("retroarch.cfg"), retroArch);
+    QFile::remove(m_dir.filePath("retroarch.cfg.bak"));
+    const Run r = tarvenpad(args);
+    QVERIFY2(r.status == status, qPrintable(r.err));
+    QVERIFY2(r.out.contains(out), qPrintable(r.out));
+    // Warnings only, one a line; a failure is one line and writes nothing.
+    const QString file = m_dir.filePath(args[2]);
+    if (status == 9)
+        QCOMPARE(r.err.count("tarvenpad: warning: "), r.err.count('\n'));
+    QCOMPARE(QFile::exists(file), status != 3);
+    QString text = QString::fromUtf8(readFile(file));
+    if (Configuration c; !file.endsWith(".cfg") && LoadConfiguration(c, file).ok())
+        for (int k = 0; k < Configuration::SlotCount; ++k)
+            text += QStringLiteral(" %1=%2 ").arg(k).arg(c.slot(k).keyCode);
+    for (const QString& part : has)
+        QVERIFY2(text.contains(part), qPrintable(text));
+    if (args.contains("--merge"))
+        QCOMPARE(readFile(file + ".bak"), retroArch);
 }
 
 QTEST_GUILESS_MAIN(TestTarvenpad)
