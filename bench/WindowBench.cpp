@@ -38,6 +38,13 @@ public:
                                    int) override {
         return std::nullopt;
     }
+    std::optional<QString> chooseEmulatorFile(QWidget*, Emulator, bool, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<int> chooseItem(QWidget*, const QString&, const QString&,
+                                  const QStringList&) override {
+        return std::nullopt;
+    }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
 };
 

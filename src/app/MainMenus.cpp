@@ -3,6 +3,7 @@
 
 #include "app/AboutWindow.h"
 #include "app/EditHistory.h"
+#include "app/EmulatorMenuCommands.h"
 #include "app/FileCommands.h"
 #include "app/IdentifyCommands.h"
 #include "app/InputTestWindow.h"
@@ -58,6 +59,7 @@ MainMenus::MainMenus(QMainWindow& window, const Commands& commands)
     connect(&m_commands.transfers, &TransferCommands::runningChanged, this, [this](bool running) {
         updateDeviceActions();
         m_presetsMenu->setEnabled(!running);
+        m_keysAction->setEnabled(!running);
         updateEditActions();
     });
     // Reading a unit meanwhile would bring the temporary configuration into the rows.
@@ -89,6 +91,14 @@ void MainMenus::buildFileMenu() {
             this, [&files] { files.fileSave(); });
     connect(item("fsaveas", tr("Save &As..."), {}), &QAction::triggered, this,
             [&files] { files.fileSaveAs(); });
+    separator("fspc4");
+    EmulatorMenuCommands& emulators = m_commands.emulators;
+    connect(item("fexportmame", tr("Export For &MAME..."), {}), &QAction::triggered, this,
+            [&emulators] { emulators.exportFor(Emulator::Mame); });
+    connect(item("fexportretroarch", tr("Export For R&etroArch..."), {}), &QAction::triggered, this,
+            [&emulators] { emulators.exportFor(Emulator::RetroArch); });
+    connect(item("fmergeretroarch", tr("Mer&ge Into RetroArch Configuration..."), {}),
+            &QAction::triggered, this, [&emulators] { emulators.mergeIntoRetroArch(); });
     separator("fspc1");
     m_sendAction = item("fsend", tr("&Write To TARVENPAD"), {});
     separator("fspc2");
@@ -167,6 +177,10 @@ void MainMenus::buildToolsMenu() {
     QAction* exportLegend = tools->addAction(tr("&Export Legend..."));
     exportLegend->setObjectName(QStringLiteral("texport"));
     connect(exportLegend, &QAction::triggered, this, [&legend] { legend.exportLegend(); });
+    m_keysAction = tools->addAction(tr("&Keys From An Emulator..."));
+    m_keysAction->setObjectName(QStringLiteral("tkeysfromemulator"));
+    connect(m_keysAction, &QAction::triggered, this,
+            [this] { m_commands.emulators.keysFromAnEmulator(); });
     buildPresetsMenu(tools);
 }
 

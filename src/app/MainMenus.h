@@ -6,6 +6,7 @@
 
 class Configuration;
 class EditHistory;
+class EmulatorMenuCommands;
 class FileCommands;
 class IdentifyCommands;
 class InputTestWindow;
@@ -27,6 +28,7 @@ public:
         EditHistory& history;
         FileCommands& files;
         LegendCommands& legend;
+        EmulatorMenuCommands& emulators;
         TransferCommands& transfers;
         IdentifyCommands& identify;
         UserDialogs& dialogs;
@@ -59,7 +61,8 @@ private:
     QAction* m_compareAction = nullptr; // a transfer too: greyed with the two above
     QAction* m_identifyAction = nullptr;
     QMenu* m_editMenu = nullptr;
-    QMenu* m_presetsMenu = nullptr; // an edit, greyed with Undo while a transfer runs
+    QMenu* m_presetsMenu = nullptr;  // an edit, greyed with Undo while a transfer runs
+    QAction* m_keysAction = nullptr; // an edit too, greyed with the presets
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
 };

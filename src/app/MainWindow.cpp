@@ -62,7 +62,8 @@ constexpr int MinimumRightWidth = 60;
 MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
     : QMainWindow(parent), m_history(m_config), m_services(services),
       m_files(m_config, m_history, services.dialogs, this),
-      m_legend(m_config, services.dialogs, this), m_run(new ProgressRun(this)),
+      m_legend(m_config, services.dialogs, this),
+      m_emulators(m_config, m_history, services.dialogs, this), m_run(new ProgressRun(this)),
       m_transfers(new TransferCommands(m_config, m_history, services, m_files, *m_run, this)),
       m_offers(new RestoreOffers(services, *m_transfers, *m_run, this)),
       m_identify(new IdentifyCommands(m_config, m_history, services, *m_transfers, *m_run,
@@ -76,8 +77,8 @@ MainWindow::MainWindow(const ProgrammerServices& services, QWidget* parent)
     m_client->setObjectName(QStringLiteral("Form1Client"));
     setCentralWidget(m_client);
 
-    m_menus = new MainMenus(*this, {m_config, m_history, m_files, m_legend, *m_transfers,
-                                    *m_identify, services.dialogs});
+    m_menus = new MainMenus(*this, {m_config, m_history, m_files, m_legend, m_emulators,
+                                    *m_transfers, *m_identify, services.dialogs});
     // The design client area, under a menu bar whose height is known only now it has menus.
     resize(DesignClientWidth, DesignClientHeight + menuBar()->sizeHint().height());
     m_picEdge = new InputScrollArea(m_client);

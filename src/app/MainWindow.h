@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/EditHistory.h"
+#include "app/EmulatorMenuCommands.h"
 #include "app/FileCommands.h"
 #include "app/LegendCommands.h"
 #include "app/ProgrammerServices.h"
@@ -91,6 +92,7 @@ private:
     ProgrammerServices m_services;
     FileCommands m_files;
     LegendCommands m_legend;
+    EmulatorMenuCommands m_emulators;
     // Children of the window: one device command at a time for all of them.
     ProgressRun* m_run;
     TransferCommands* m_transfers;

@@ -32,7 +32,8 @@ QStyle::StandardPixmap pixmapOf(UserDialogs::Icon icon) {
 } // namespace
 
 MessageListWindow::MessageListWindow(QWidget* parent, const QString& text, const QStringList& lines,
-                                     const QString& title, UserDialogs::Icon icon)
+                                     const QString& title, UserDialogs::Icon icon,
+                                     UserDialogs::Buttons buttons)
     : QDialog(parent), m_list(new QTextEdit(this)) {
     setObjectName(QStringLiteral("MessageList"));
     setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
@@ -62,11 +63,14 @@ MessageListWindow::MessageListWindow(QWidget* parent, const QString& text, const
     grid->setRowStretch(1, 1);
     grid->setColumnStretch(1, 1);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    const bool cancel = buttons == UserDialogs::Buttons::OkCancel;
+    auto* box = new QDialogButtonBox(
+        cancel ? QDialogButtonBox::Ok | QDialogButtonBox::Cancel : QDialogButtonBox::Ok, this);
+    QPushButton* ok = box->button(QDialogButtonBox::Ok);
     ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    grid->addWidget(buttons, 2, 0, 1, 2);
+    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    grid->addWidget(box, 2, 0, 1, 2);
     m_list->setFocus();
 
     // As large as the list asks, up to most of the screen; the rest scrolls.

@@ -2,6 +2,7 @@
 #include "app/QtUserDialogs.h"
 
 #include "app/MessageListWindow.h"
+#include "emulators/EmulatorControls.h"
 
 #include <QApplication>
 #include <QDir>
@@ -68,24 +69,40 @@ UserDialogs::Answer QtUserDialogs::message(QWidget* parent, const QString& text,
 
 UserDialogs::Answer QtUserDialogs::messageWithList(QWidget* parent, const QString& text,
                                                    const QStringList& lines, const QString& title,
-                                                   Icon icon) {
-    MessageListWindow window(parent, text, lines, title, icon);
-    window.exec();
-    return Answer::Ok;
+                                                   Icon icon, Buttons buttons) {
+    MessageListWindow window(parent, text, lines, title, icon, buttons);
+    const bool accepted = window.exec() == QDialog::Accepted;
+    return accepted || buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
 }
 
 namespace {
-std::optional<QString> runFileDialog(QWidget* parent, const QString& title, bool save) {
-    QFileDialog dialog(parent, title, QDir::currentPath());
+
+// What a file dialog is for: its title and name, the files it lists and the suffix a name
+// typed without one gets.
+struct FileDialogKind {
+    QString title;
+    QString name;
+    QString files; // "Configuration Files (*.TPD)"
+    QString suffix;
+};
+
+// `otherFiles`: a second kind of file it lists, when not empty.
+std::optional<QString> runFileDialog(QWidget* parent, const FileDialogKind& kind, bool save,
+                                     const QString& suggestion = {}, bool confirmOverwrite = true,
+                                     const QString& otherFiles = {}) {
+    QFileDialog dialog(parent, kind.title, QDir::currentPath());
     // Qt's own dialog on every desktop: the platform ones match filters case-sensitively.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setObjectName(save ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog"));
+    dialog.setObjectName(kind.name);
     const QString allFiles = QtUserDialogs::tr("All Files (*.*)");
-    dialog.setNameFilters({QtUserDialogs::tr("Configuration Files (*.TPD)"), allFiles});
+    QStringList filters{kind.files};
+    if (!otherFiles.isEmpty())
+        filters << otherFiles;
+    dialog.setNameFilters(filters << allFiles);
     // The model behind the dialog matches filters without regard to case unless told
     // otherwise, so "x.tpd" is listed beside "Y.TPD".
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
-    dialog.setDefaultSuffix(QStringLiteral("TPD"));
+    dialog.setDefaultSuffix(kind.suffix);
     // "*.*" means every file on the desktops the caption comes from; here it would hide
     // the files without a dot. The caption stays, the match becomes "*".
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
@@ -98,22 +115,32 @@ std::optional<QString> runFileDialog(QWidget* parent, const QString& title, bool
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
+        if (!confirmOverwrite)
+            dialog.setOption(QFileDialog::DontConfirmOverwrite);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
+    if (!suggestion.isEmpty())
+        dialog.selectFile(suggestion);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }
+
+FileDialogKind configurationFiles(const QString& title, bool save) {
+    return {title, save ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog"),
+            QtUserDialogs::tr("Configuration Files (*.TPD)"), QStringLiteral("TPD")};
+}
+
 } // namespace
 
 std::optional<QString> QtUserDialogs::chooseOpenFile(QWidget* parent) {
-    return runFileDialog(parent, tr("Open Configuration File"), false);
+    return runFileDialog(parent, configurationFiles(tr("Open Configuration File"), false), false);
 }
 
 std::optional<QString> QtUserDialogs::chooseSaveFile(QWidget* parent) {
-    return runFileDialog(parent, tr("Save Configuration File"), true);
+    return runFileDialog(parent, configurationFiles(tr("Save Configuration File"), true), true);
 }
 
 std::optional<QString> QtUserDialogs::chooseLegendFile(QWidget* parent, const QString& suggestion) {
@@ -138,6 +165,40 @@ std::optional<QString> QtUserDialogs::chooseLegendFile(QWidget* parent, const QS
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtUserDialogs::chooseEmulatorFile(QWidget* parent, Emulator emulator,
+                                                         bool save, const QString& suggestion) {
+    const QString mame = tr("MAME Configuration Files (*.cfg)");
+    const QString retroArch = tr("RetroArch Configuration Files (*.cfg)");
+    const bool isMame = emulator == Emulator::Mame;
+    FileDialogKind kind{
+        save ? tr("Save %1 Configuration File").arg(EmulatorControls::name(emulator))
+             : tr("Open Emulator Configuration File"),
+        QStringLiteral("EmulatorDialog"), isMame ? mame : retroArch, QStringLiteral("cfg")};
+    // The command asks about replacing a file, in its own words.
+    return runFileDialog(parent, kind, save, suggestion, false,
+                         save     ? QString()
+                         : isMame ? retroArch
+                                  : mame);
+}
+
+std::optional<int> QtUserDialogs::chooseItem(QWidget* parent, const QString& prompt,
+                                             const QString& title, const QStringList& items) {
+    QInputDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("ItemDialog"));
+    dialog.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
+    dialog.setLabelText(prompt);
+    dialog.setComboBoxItems(items);
+    dialog.setComboBoxEditable(false);
+    // Every choice in sight at once; the arrows move through them and Enter takes one.
+    dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const int chosen = int(items.indexOf(dialog.textValue()));
+    if (chosen < 0)
+        return std::nullopt;
+    return chosen;
 }
 
 std::optional<QString> QtUserDialogs::askText(QWidget* parent, const QString& prompt,

@@ -2,8 +2,10 @@
 // The Tools menu under a real keyboard and mouse: the input test lights what the demo's
 // sample assigns, Compare tells a matching unit from a different one, and a write with
 // Verify After Writing on reads the unit back. A preset fills the rows as one undo step,
-// and Export Legend writes what they send through the real save dialog.
+// and Export Legend writes what they send through the real save dialog. Keys From An
+// Emulator gives the preset's roles an emulator's keys, which its export and the .TPD hold.
 #include "AcceptanceCase.h"
+#include "TpdImage.h"
 
 #include <QFileInfo>
 
@@ -27,6 +29,16 @@ class acc_Tools : public AcceptanceCase {
     void readSample() {
         QCOMPARE(transfer(QStringLiteral("file"), QStringLiteral("freceive"), 1),
                  QStringLiteral("Configuration File Read Successfully From The TARVENPAD Device"));
+    }
+
+    QJsonValue key(int row) {
+        return program->widget(QStringLiteral("SKey_%1").arg(row))[QLatin1String("text")];
+    }
+    // Enter in the window `name` once it takes input.
+    bool enterIn(const QString& name) {
+        const bool up = waitActive(name);
+        display->key(QStringLiteral("Return"));
+        return up && program->waitForWindow(name, false);
     }
 
 private slots:
@@ -183,9 +195,6 @@ private slots:
     }
 
     void presetAndLegend() {
-        const auto key = [&](int row) {
-            return program->widget(QStringLiteral("SKey_%1").arg(row))[QLatin1String("text")];
-        };
         QVERIFY(clickPreset(QStringLiteral("arcade-two-players")));
         QVERIFY(program->waitFor([&](const QJsonObject&) { return key(24) == "Esc"; }));
 
@@ -199,6 +208,37 @@ private slots:
 
         QVERIFY(program->chooseMenu(QStringLiteral("edit"), QStringLiteral("eundo")));
         QVERIFY(program->waitFor([&](const QJsonObject&) { return key(24) == "Not Used"; }));
+    }
+
+    void emulatorKeysReachTheFiles() {
+        QVERIFY(clickPreset(QStringLiteral("arcade-two-players")));
+        // RetroArch's keys (its Button 1 is Z), then MAME's, past the roles they leave alone.
+        for (const QString sent : {"Z", "Left Control"}) {
+            QVERIFY(
+                program->chooseMenu(QStringLiteral("tools"), QStringLiteral("tkeysfromemulator")));
+            QVERIFY(waitActive(QStringLiteral("ItemDialog")));
+            display->key(sent == "Z" ? QStringLiteral("Down") : QStringLiteral("Home"));
+            QVERIFY(enterIn(QStringLiteral("ItemDialog")) &&
+                    enterIn(QStringLiteral("MessageList")));
+            QVERIFY(program->waitFor([&](const QJsonObject&) { return key(4) == sent; }));
+        }
+        // Past the warning on Player 2's Button 6, which has no MAME key.
+        const QString cfg = path(QStringLiteral("panel.cfg"));
+        QVERIFY(program->chooseMenu(QStringLiteral("file"), QStringLiteral("fexportmame")));
+        QVERIFY(enterIn(QStringLiteral("MessageList")) && program->enterFileName(cfg));
+        QVERIFY(program->waitFor([&](const QJsonObject&) { return QFileInfo(cfg).size() > 0; }));
+        display->key(QStringLiteral("ctrl+s"));
+        const QString tpd = path(QStringLiteral("panel.TPD"));
+        QVERIFY(waitActive(QStringLiteral("SaveDialog")) && program->enterFileName(tpd));
+        QVERIFY(program->waitFor([&](const QJsonObject&) { return TpdImage::read(tpd).valid; }));
+        QFile file(cfg);
+        const QRegularExpression port(QStringLiteral(
+            R"(<port type="P1_BUTTON1">\s*<newseq type="standard">\s*KEYCODE_LCONTROL\s*<)"));
+        QVERIFY(file.open(QIODevice::ReadOnly) && port.match(file.readAll()).hasMatch());
+        const TpdImage image = TpdImage::read(tpd);
+        const int slot = image.roles.key(QStringLiteral("P1_BUTTON1"), -1);
+        // Left Control, with neither modifiers nor repeat.
+        QCOMPARE(std::pair(image.key(slot), image.modifiers(slot)), std::pair(0xE0, 8));
     }
 };
 

@@ -7,9 +7,11 @@
 #include "device/EmulatedAccess.h"
 #include "device/UnitSelector.h"
 #include "files/ConfigFile.h"
+#include "files/FileAccess.h"
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -51,6 +53,8 @@ private slots:
     void loadsAndTheHistory();
     void unreadableRoles_data();
     void unreadableRoles();
+    void emulatorEntries_data();
+    void emulatorEntries();
 
 private:
     void trigger(const char* action) { m_window->findChild<QAction*>(action)->trigger(); }
@@ -500,6 +504,68 @@ void TestFileCommands::unreadableRoles() {
     QCOMPARE(box.buttons, open ? UserDialogs::Buttons::Ok : UserDialogs::Buttons::YesNoDefaultNo);
     QCOMPARE(fileBytes(path) == bytes, !replaced);
     QCOMPARE(c.configModified(), !open && !replaced);
+}
+
+// The two-player preset, its Input 5 sending Z: an export or merge past the warnings, or
+// MAME's keys as one step of the history.
+void TestFileCommands::emulatorEntries_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("answer");      // to the warnings, or the item chosen
+    QTest::addColumn<QString>("shown");   // the last message's "TITLE|TEXT" begins so
+    QTest::addColumn<QString>("written"); // in x.cfg afterwards; "" no file
+    QTest::addColumn<QString>("notice");
+    const QString list = "Export For MAME|MAME will not see the panel quite as it is:\n\n"
+                         "Input 22 \u00b7 Player 2 Button 6 has no key";
+    const QString none;
+    QTest::newRow("mame, cancelled")
+        << "fexportmame" << int(Answer::Cancel) << list << none << none;
+    QTest::newRow("mame")
+        << "fexportmame" << int(Answer::Ok) << list << "<port type=\"P1_BUTTON1\">"
+        << "Saved 26 control(s) for MAME to \"x.cfg\": start MAME with -ctrlrpath "
+           "\"DIR\" -ctrlr x";
+    QTest::newRow("merge") << "fmergeretroarch" << int(Answer::Ok)
+                           << "Merge Into RetroArch Configuration|The binds for 26 control(s)"
+                           << "input_player1_b = \"z\"" << none;
+    QTest::newRow("keys") << "tkeysfromemulator" << 0
+                          << "Keys From An Emulator|1 input(s) took MAME's own keys. These roles "
+                             "are left as they were:\n\nInput 22 \u00b7 Player 2 Button 6"
+                          << none << none;
+}
+
+void TestFileCommands::emulatorEntries() {
+    QFETCH(QString, command);
+    QFETCH(int, answer);
+    QFETCH(QString, shown);
+    QFETCH(QString, written);
+    QFETCH(QString, notice);
+    trigger("tpreset_arcade-two-players");
+    Configuration& c = m_window->config();
+    c.setKeyCode(4, 0x1D);
+    const QByteArray before = snapshot(c);
+    const QTemporaryDir dir;
+    const QString path = dir.filePath("x.cfg");
+    const QByteArray old = "video_fullscreen = \"false\"\ninput_player1_b = \"nul\"\n";
+    QVERIFY(command != "fmergeretroarch" || realfiles::writeBytes(path, old));
+    m_dialogs->answers = {Answer(answer)};
+    m_dialogs->chosen = {answer};
+    m_dialogs->paths = {path};
+    trigger(qPrintable(command));
+    const auto& box = m_dialogs->shown.last();
+    QVERIFY2((box.title + '|' + box.text).startsWith(shown), qPrintable(box.text));
+    const bool list = box.text.startsWith("MAME"); // a question that may stop the export
+    QCOMPARE(box.icon, list ? UserDialogs::Icon::Exclamation : UserDialogs::Icon::Information);
+    QCOMPARE(box.buttons, list ? UserDialogs::Buttons::OkCancel : UserDialogs::Buttons::Ok);
+    QCOMPARE(PathExists(path) && fileBytes(path).contains(written.toUtf8()), !written.isEmpty());
+    QCOMPARE(m_window->statusBar()->currentMessage(), QString(notice).replace("DIR", dir.path()));
+    QCOMPARE(fileBytes(path + ".bak"), command == "fmergeretroarch" ? old : QByteArray());
+    const bool keys = command == "tkeysfromemulator";
+    QCOMPARE(m_dialogs->prompts.join(""), keys ? "Keys From An Emulator:Give every input that has "
+                                                 "a panel role the key an emulator expects:|MAME's "
+                                                 "own keys|RetroArch's own keys|Keys from a file "
+                                                 "(retroarch.cfg or a MAME .cfg)..."
+                                               : "");
+    m_window->history().undo();
+    QCOMPARE(snapshot(c) == before, keys);
 }
 
 QTEST_MAIN(TestFileCommands)

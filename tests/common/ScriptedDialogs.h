@@ -43,6 +43,17 @@ public:
         ++saveDialogs;
         return takePath();
     }
+    std::optional<QString> chooseEmulatorFile(QWidget*, Emulator, bool save,
+                                              const QString&) override {
+        ++(save ? saveDialogs : openDialogs);
+        return takePath();
+    }
+    // Answers from `chosen`, an empty script cancelling; asked "TITLE:PROMPT|ITEM|...".
+    std::optional<int> chooseItem(QWidget*, const QString& prompt, const QString& title,
+                                  const QStringList& items) override {
+        prompts << title + ':' + (QStringList(prompt) + items).join('|');
+        return chosen.isEmpty() ? std::nullopt : std::optional<int>(chosen.takeFirst());
+    }
     // Answers from `typed`; an empty script cancels.
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString&, const QString&,
                                    int) override {
@@ -68,7 +79,8 @@ public:
     QStringList paths;     // for file dialogs; an empty string cancels
     QString printPath;
     QStringList typed;   // for text dialogs, in order
-    QStringList prompts; // what the text dialogs asked
+    QStringList prompts; // what the text and item dialogs asked
+    QList<int> chosen;   // for item dialogs, in order
     QList<Shown> shown;
     int openDialogs = 0;
     int saveDialogs = 0;
