@@ -156,24 +156,6 @@ Options:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>  -h, --help    print this help
-  --version     print the version
-
-Exit status:
-  0  success
-  2  wrong usage (also: several units attached and none chosen)
-  3  a file that cannot be read or is not a configuration
-  4  a file that cannot be written
-  5  no unit found
-  6  an I/O error while talking to a unit
-  7  the configuration read back from a unit differs from what was written;
-     with diff: the unit differs from FILE
-  8  a unit is attached but this user may not open it (see the udev rule)
-With --all the worst outcome wins: 7, then 6, 8, 5 and 4.
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Usage: tarvenpad %1
 
 %2.
@@ -338,6 +320,84 @@ press; a temporary configuration goes on the unit when needed and
 its own comes back when Ctrl+C ends it. With --roles, ask for
 each control in turn and write the unit&apos;s configuration with the
 roles learnt to FILE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>with keys: where the keys come from: mame or retroarch for the
+emulator&apos;s own keys as it ships, or a file: a retroarch.cfg, or a
+MAME default.cfg or controller file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>with retroarch: put the binds into the existing retroarch.cfg OUT,
+keeping its other lines, after copying it to OUT.bak (OUT.bak2
+and so on when that is taken)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--from takes mame, retroarch or a file name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  -h, --help    print this help
+  --version     print the version
+
+Exit status:
+  0  success
+  2  wrong usage (also: several units attached and none chosen)
+  3  a file that cannot be read or is not a configuration
+  4  a file that cannot be written
+  5  no unit found
+  6  an I/O error while talking to a unit
+  7  the configuration read back from a unit differs from what was written;
+     with diff: the unit differs from FILE
+  8  a unit is attached but this user may not open it (see the udev rule)
+  9  written, but with warnings: something could not be said, see stderr
+With --all the worst outcome wins: 7, then 6, 8, 5 and 4.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>write a MAME controller file from the panel roles in FILE: for
+each role, the keys the encoder sends for it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FILE is a .TPD file or JSON. MAME reads the file from a folder on
+its ctrlrpath (such as ~/.mame/ctrlr) when started as
+mame -ctrlr NAME, NAME being the file&apos;s name without .cfg, or
+with ctrlr NAME in mame.ini. What MAME cannot be told is a
+warning, and the status is then 9</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>write RetroArch key binds from the panel roles in FILE, for
+retroarch --appendconfig; with --merge, put them into the
+retroarch.cfg OUT, keeping its other lines and the old file as a
+backup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FILE is a .TPD file or JSON. The buttons are bound as in
+libretro&apos;s arcade cores: Button 1 to 8 are the RetroPad&apos;s B, A,
+Y, X, L, R, L2 and R2, Start is start and Coin is select; Pause,
+Menu and Exit are the pause, menu and exit hotkeys. Service has
+no RetroArch control. What RetroArch cannot be told is a warning,
+and the status is then 9</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>set the key of every input that has a panel role to what an
+emulator expects, and write the result to OUT (.TPD or JSON):
+SOURCE is mame or retroarch for the emulator&apos;s own keys, or a
+retroarch.cfg or MAME .cfg file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OUT is JSON when it ends in .json, a .TPD file otherwise; the
+roles stay. A file called mame or retroarch is given as ./mame or
+./retroarch. A role whose key cannot be had is a warning, its
+input keeps its key, and the status is then 9</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -807,6 +867,28 @@ roles learnt to FILE</source>
         <source>the backup %1 holds panel roles that cannot be read (--replace-roles replaces them); not written</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>retroarch --merge needs OUT to be a retroarch.cfg file, not -</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n input(s) took %1.</source>
+        <translation>
+            <numerusform>%n input took %1.</numerusform>
+            <numerusform>%n inputs took %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Merged the binds for %n control(s) into %1; the old file is kept as %2.</source>
+        <translation>
+            <numerusform>Merged the binds for %n control into %1; the old file is kept as %2.</numerusform>
+            <numerusform>Merged the binds for %n controls into %1; the old file is kept as %2.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ConfigDocument</name>
@@ -1025,6 +1107,257 @@ Nothing was loaded.</source>
     </message>
     <message>
         <source>Label on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EmulatorExport</name>
+    <message>
+        <source>No input has a panel role yet, so there is nothing to tell %1. Give the inputs their roles first (Edit &gt; Role And Label...).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 has no control for %3, so it is not written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no key, and %2 has none of its own for %3: it is not written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no key: %2 keeps its own key for %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 sends %2, which %3 has no name for, so it is not written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 sends %2, but a RetroArch bind takes one key: it is written as %3 alone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 and %2 both send %3: %4 sees both controls pressed at once.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 sends %2, which holds down %3 as %4 sends it: %5 sees both controls pressed at once.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 keeps %2&apos;s own key, %3, which is also sent by %4: %2 sees both controls pressed at once.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EmulatorFiles</name>
+    <message>
+        <source>Cannot write &quot;%1&quot;:
+%2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%1&quot;:
+%2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is longer than any RetroArch configuration, so it is left as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds no RetroArch binds (no input_ lines), so it is left as it was. Give the binds a file of their own instead.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot keep a backup of &quot;%1&quot; as &quot;%2&quot;:
+%3.
+
+The file is left as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write &quot;%1&quot;:
+%2.
+
+It is left as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is longer than any emulator configuration.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot take keys from &quot;%1&quot;:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EmulatorImport</name>
+    <message>
+        <source>It is not a MAME configuration file that can be read: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is neither a RetroArch configuration (no input_ lines) nor a MAME configuration file (no &lt;mameconfig&gt; element).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the keys of this MAME configuration file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MAME&apos;s own keys</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the keys of this RetroArch configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RetroArch&apos;s own keys</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No input has a panel role yet, so no input can take a key from an emulator. Give the inputs their roles first (Edit &gt; Role And Label...).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 has no control for %3; left as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2; left as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no key of its own for it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MAME has no key for it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MAME&apos;s %1 is not a key the encoder can send</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MAME has it on %1, which is not a key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MAME&apos;s %1 is several keys at once</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RetroArch&apos;s key &quot;%1&quot; is not one the encoder can send</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RetroArch has it on mouse button %1, which the encoder does not have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RetroArch has it on a joystick only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RetroArch has no key for it</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EmulatorMenuCommands</name>
+    <message>
+        <source>%1 will not see the panel quite as it is:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists.
+Do you want to replace it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export For MAME</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export For RetroArch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+
+Nothing has been saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n control(s) for MAME to &quot;%1&quot;: start MAME with -ctrlrpath &quot;%2&quot; -ctrlr %3</source>
+        <translation>
+            <numerusform>Saved %n control for MAME to &quot;%1&quot;: start MAME with -ctrlrpath &quot;%2&quot; -ctrlr %3</numerusform>
+            <numerusform>Saved %n controls for MAME to &quot;%1&quot;: start MAME with -ctrlrpath &quot;%2&quot; -ctrlr %3</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n control(s) for RetroArch to &quot;%1&quot;: start RetroArch with --appendconfig %2</source>
+        <translation>
+            <numerusform>Saved %n control for RetroArch to &quot;%1&quot;: start RetroArch with --appendconfig %2</numerusform>
+            <numerusform>Saved %n controls for RetroArch to &quot;%1&quot;: start RetroArch with --appendconfig %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Merge Into RetroArch Configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>The binds for %n control(s) are now in &quot;%1&quot;.
+The old file is kept as &quot;%2&quot;.</source>
+        <translation>
+            <numerusform>The binds for %n control are now in &quot;%1&quot;.
+The old file is kept as &quot;%2&quot;.</numerusform>
+            <numerusform>The binds for %n controls are now in &quot;%1&quot;.
+The old file is kept as &quot;%2&quot;.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Keys From An Emulator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Give every input that has a panel role the key an emulator expects:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MAME&apos;s own keys</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RetroArch&apos;s own keys</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keys from a file (retroarch.cfg or a MAME .cfg)...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keys From %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n input(s) took %1.</source>
+        <translation>
+            <numerusform>%n input took %1.</numerusform>
+            <numerusform>%n inputs took %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>These roles are left as they were:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2472,6 +2805,22 @@ The legend has not been saved.</source>
         <source>&amp;About...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Export For &amp;MAME...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export For R&amp;etroArch...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mer&amp;ge Into RetroArch Configuration...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Keys From An Emulator...</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -2489,6 +2838,17 @@ The legend has not been saved.</source>
     </message>
     <message>
         <source>%1 key: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MameConfigFile</name>
+    <message>
+        <source>it has no &lt;mameconfig&gt; element</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2684,6 +3044,22 @@ The TARVEN-PAD was set up before the rule was in place. Unplug it and plug it in
     </message>
     <message>
         <source>PNG Images (*.png)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MAME Configuration Files (*.cfg)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RetroArch Configuration Files (*.cfg)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save %1 Configuration File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Emulator Configuration File</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
