@@ -889,6 +889,10 @@ input keeps its key, and the status is then 9</source>
             <numerusform>Merged the binds for %n controls into %1; the old file is kept as %2.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 holds these binds already; nothing changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ConfigDocument</name>
@@ -1113,10 +1117,6 @@ Nothing was loaded.</source>
 <context>
     <name>EmulatorExport</name>
     <message>
-        <source>No input has a panel role yet, so there is nothing to tell %1. Give the inputs their roles first (Edit &gt; Role And Label...).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1: %2 has no control for %3, so it is not written.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1150,6 +1150,14 @@ Nothing was loaded.</source>
     </message>
     <message>
         <source> and </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No input has a panel role yet, so there is nothing to tell %1. Give the inputs their roles first: right-click an input in the window, or let tarvenpad identify --roles learn them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 sends %2, which is also %3&apos;s key for %4: pressing it does both.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1196,6 +1204,10 @@ It is left as it was.</source>
 %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; holds RetroArch settings other than binds, which the binds alone would replace, so it is left as it was. Merge the binds into it instead.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>EmulatorImport</name>
@@ -1221,10 +1233,6 @@ It is left as it was.</source>
     </message>
     <message>
         <source>RetroArch&apos;s own keys</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No input has a panel role yet, so no input can take a key from an emulator. Give the inputs their roles first (Edit &gt; Role And Label...).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1271,6 +1279,14 @@ It is left as it was.</source>
         <source>RetroArch has no key for it</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>No input has a panel role yet, so no input can take a key from an emulator. Give the inputs their roles first: right-click an input in the window, or let tarvenpad identify --roles learn them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 now sends %2, as %3 does: the emulator cannot tell them apart.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>EmulatorMenuCommands</name>
@@ -1296,20 +1312,6 @@ Do you want to replace it?</source>
 
 Nothing has been saved.</source>
         <translation type="unfinished"></translation>
-    </message>
-    <message numerus="yes">
-        <source>Saved %n control(s) for MAME to &quot;%1&quot;: start MAME with -ctrlrpath &quot;%2&quot; -ctrlr %3</source>
-        <translation>
-            <numerusform>Saved %n control for MAME to &quot;%1&quot;: start MAME with -ctrlrpath &quot;%2&quot; -ctrlr %3</numerusform>
-            <numerusform>Saved %n controls for MAME to &quot;%1&quot;: start MAME with -ctrlrpath &quot;%2&quot; -ctrlr %3</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Saved %n control(s) for RetroArch to &quot;%1&quot;: start RetroArch with --appendconfig %2</source>
-        <translation>
-            <numerusform>Saved %n control for RetroArch to &quot;%1&quot;: start RetroArch with --appendconfig %2</numerusform>
-            <numerusform>Saved %n controls for RetroArch to &quot;%1&quot;: start RetroArch with --appendconfig %2</numerusform>
-        </translation>
     </message>
     <message>
         <source>Merge Into RetroArch Configuration</source>
@@ -1356,9 +1358,30 @@ The old file is kept as &quot;%2&quot;.</numerusform>
             <numerusform>%n inputs took %1.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Saved %n control(s) for MAME to &quot;%1&quot;: start MAME with -ctrlrpath &quot;%2&quot; -ctrlr &quot;%3&quot;</source>
+        <translation>
+            <numerusform>Saved %n control for MAME to &quot;%1&quot;: start MAME with -ctrlrpath &quot;%2&quot; -ctrlr &quot;%3&quot;</numerusform>
+            <numerusform>Saved %n controls for MAME to &quot;%1&quot;: start MAME with -ctrlrpath &quot;%2&quot; -ctrlr &quot;%3&quot;</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n control(s) for RetroArch to &quot;%1&quot;: start RetroArch with --appendconfig &quot;%2&quot;</source>
+        <translation>
+            <numerusform>Saved %n control for RetroArch to &quot;%1&quot;: start RetroArch with --appendconfig &quot;%2&quot;</numerusform>
+            <numerusform>Saved %n controls for RetroArch to &quot;%1&quot;: start RetroArch with --appendconfig &quot;%2&quot;</numerusform>
+        </translation>
+    </message>
     <message>
-        <source>These roles are left as they were:</source>
+        <source>&quot;%1&quot; holds these binds already: nothing has changed.</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n input(s) took %1, but:</source>
+        <translation>
+            <numerusform>%n input took %1, but:</numerusform>
+            <numerusform>%n inputs took %1, but:</numerusform>
+        </translation>
     </message>
 </context>
 <context>

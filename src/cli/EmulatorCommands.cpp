@@ -51,10 +51,16 @@ int EmulatorCommands::mergeMap(const EmulatorExport& map, const QString& out) {
         // retroarch.cfg is bad input, and was left as it was.
         return fail(r.status == FileResult::Status::WriteFailed ? CannotWrite : BadInput,
                     r.message);
+    if (backup.isEmpty()) {
+        m_out << tr("%1 holds these binds already; nothing changed.")
+                     .arg(QDir::toNativeSeparators(out))
+              << '\n';
+        return Success;
+    }
     // Counted as the window counts them: a mouse button's control is one, though two lines.
     const int controls = int(map.controls().size());
-    m_out << tr("Merged the binds for %n control(s) into %1; the old file is kept as %2.",
-                nullptr, controls)
+    m_out << tr("Merged the binds for %n control(s) into %1; the old file is kept as %2.", nullptr,
+                controls)
                  .arg(QDir::toNativeSeparators(out), QDir::toNativeSeparators(backup))
           << '\n';
     return Success;

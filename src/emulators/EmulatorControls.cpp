@@ -119,3 +119,61 @@ EmulatorKey EmulatorControls::defaultKey(Emulator emulator, int role) {
     const auto& keys = mame ? MameKeys : RetroArchKeys;
     return {keys[player - 1][indexInRow(role)]};
 }
+
+QList<EmulatorControls::OtherKey> EmulatorControls::otherKeys(Emulator emulator) {
+    // As MAME 0.251 and RetroArch 1.14 report them with no configuration of their own;
+    // MAME's menu keys are left out, since they act only while its menu is open.
+    constexpr bool S = true;
+    static const QList<OtherKey> mame{
+        {"UI_SOFT_RESET", {0x3C}},
+        {"UI_RESET_MACHINE", {0x3C, false, S}},
+        {"UI_LOAD_STATE", {0x40}},
+        {"UI_SAVE_STATE", {0x40, false, S}},
+        {"UI_SHOW_GFX", {0x3D}},
+        {"UI_TOGGLE_CHEAT", {0x3F}},
+        {"UI_FRAMESKIP_DEC", {0x41}},
+        {"UI_FRAMESKIP_INC", {0x42}},
+        {"UI_THROTTLE", {0x43}},
+        {"UI_SHOW_FPS", {0x44}},
+        {"UI_SNAPSHOT", {0x45}},
+        {"UI_ON_SCREEN_DISPLAY", {0x35}},
+        {"UI_FAST_FORWARD", {0x4E}},
+        {"UI_TOGGLE_UI", {0x49}},
+        {"SERVICE", {0x3B}},
+        {"TILT", {0x17}},
+        {"VOLUME_DOWN", {0x2D}},
+        {"VOLUME_UP", {0x2E}},
+        {"TOGGLE_FULLSCREEN", {0x28, false, false, S}},
+    };
+    static const QList<OtherKey> retroArch{
+        {"input_audio_mute", {0x42}},
+        {"input_cheat_index_minus", {0x17}},
+        {"input_cheat_index_plus", {0x1C}},
+        {"input_cheat_toggle", {0x18}},
+        {"input_desktop_menu_toggle", {0x3E}},
+        {"input_fps_toggle", {0x3C}},
+        {"input_frame_advance", {0x0E}},
+        {"input_game_focus_toggle", {0x47}},
+        {"input_grab_mouse_toggle", {0x44}},
+        {"input_hold_fast_forward", {0x0F}},
+        {"input_hold_slowmotion", {0x08}},
+        {"input_load_state", {0x3D}},
+        {"input_movie_record_toggle", {0x12}},
+        {"input_netplay_game_watch", {0x0C}},
+        {"input_netplay_player_chat", {0x35}},
+        {"input_reset", {0x0B}},
+        {"input_rewind", {0x15}},
+        {"input_save_state", {0x3B}},
+        {"input_screenshot", {0x41}},
+        {"input_shader_next", {0x10}},
+        {"input_shader_prev", {0x11}},
+        {"input_shader_toggle", {0x36}},
+        {"input_state_slot_decrease", {0x3F}},
+        {"input_state_slot_increase", {0x40}},
+        {"input_toggle_fast_forward", {0x2C}},
+        {"input_toggle_fullscreen", {0x09}},
+        {"input_volume_down", {0x56}},
+        {"input_volume_up", {0x57}},
+    };
+    return emulator == Emulator::Mame ? mame : retroArch;
+}

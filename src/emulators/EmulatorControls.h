@@ -3,6 +3,7 @@
 
 #include "emulators/EmulatorKey.h"
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -26,4 +27,13 @@ public:
     static int roleOf(Emulator emulator, QStringView control);
     // The emulator's own key for the role, as it ships; none where it has no key.
     static EmulatorKey defaultKey(Emulator emulator, int role);
+
+    // What else the emulator does on a key while a game runs, as it ships: RetroArch's
+    // hotkeys (fast forward on Space, rewind on R...), MAME's own keys (soft reset on F3,
+    // tilt on T...). Its name in the emulator's files, and the key.
+    struct OtherKey {
+        const char* name;
+        EmulatorKey key;
+    };
+    static QList<OtherKey> otherKeys(Emulator emulator);
 };

@@ -22,7 +22,8 @@ EmulatorExport::EmulatorExport(Emulator emulator, const Configuration& config)
     : m_emulator(emulator) {
     if (!config.hasRoles()) {
         m_error = tr("No input has a panel role yet, so there is nothing to tell %1. Give the "
-                     "inputs their roles first (Edit > Role And Label...).")
+                     "inputs their roles first: right-click an input in the window, or let "
+                     "tarvenpad identify --roles learn them.")
                       .arg(EmulatorControls::name(emulator));
         return;
     }
@@ -102,6 +103,16 @@ void EmulatorExport::findClashes(const Configuration& config) {
                                            SlotNameWithRole(config, other.slot), emulator));
         }
     }
+    // And on what else it does on a key, such as fast forward or a reset.
+    for (const ExportedControl& pressed : m_controls)
+        for (const EmulatorControls::OtherKey& other : EmulatorControls::otherKeys(m_emulator))
+            if (within(triggers(other.key), sends(pressed)))
+                m_warnings << tr("%1 sends %2, which is also %3's key for %4: pressing it "
+                                 "does both.")
+                                  .arg(SlotNameWithRole(config, pressed.slot),
+                                       EmulatorKeys::text(
+                                           EmulatorKey::of(config.slot(pressed.slot))),
+                                       emulator, QLatin1String(other.name));
     // The emulator's own keys stay on the roles the panel does not have.
     for (int role = 1; role <= PanelRole::Count; ++role) {
         const EmulatorKey own = EmulatorControls::defaultKey(m_emulator, role);

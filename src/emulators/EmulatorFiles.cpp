@@ -6,6 +6,8 @@
 #include "emulators/RetroArchConfigFile.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -22,6 +24,17 @@ FileResult failed(FileResult::Status status, const QString& message, const QStri
 } // namespace
 
 FileResult EmulatorFiles::write(const EmulatorExport& map, const QString& path, ReaderWait wait) {
+    // The binds alone over a whole retroarch.cfg would lose every other setting in it.
+    InputBytes old;
+    if (map.emulator() == Emulator::RetroArch && QFileInfo(path).isFile() &&
+        ReadInput(path, InputKind::RegularFile, old).ok() &&
+        RetroArchConfigFile::holdsSettings(old.bytes))
+        return failed(FileResult::Status::Rejected,
+                      tr("\"%1\" holds RetroArch settings other than binds, which the binds "
+                         "alone would replace, so it is left as it was. Merge the binds into it "
+                         "instead.")
+                          .arg(shown(path)),
+                      QString());
     const QByteArray bytes = map.emulator() == Emulator::Mame ? MameConfigFile::write(map)
                                                               : RetroArchConfigFile::write(map);
     FileResult r = WriteOutput(path, bytes, ExistingTail::Drop, wait);
@@ -48,7 +61,19 @@ FileResult EmulatorFiles::merge(const EmulatorExport& map, const QString& path, 
                          "as it was. Give the binds a file of their own instead.")
                           .arg(shown(path)),
                       QString());
+    const QByteArray merged =
+        RetroArchConfigFile::merge(old.bytes, RetroArchConfigFile::binds(map));
+    // Nothing to change is nothing to back up: merging again adds no backup.
+    backup.clear();
+    if (merged == old.bytes)
+        return FileResult::success();
     backup = backupName(path);
+    // The backup is made with the file's own permissions before anything is in it: a
+    // retroarch.cfg may hold passwords.
+    QFile made(backup);
+    if (made.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        made.setPermissions(QFile::permissions(path));
+    made.close();
     r = WriteOutput(backup, old.bytes, ExistingTail::Drop, ReaderWait::Refuse);
     if (!r.ok())
         return failed(r.status,
@@ -56,8 +81,6 @@ FileResult EmulatorFiles::merge(const EmulatorExport& map, const QString& path, 
                          "it was.")
                           .arg(shown(path), shown(backup), r.reason),
                       r.reason);
-    const QByteArray merged =
-        RetroArchConfigFile::merge(old.bytes, RetroArchConfigFile::binds(map));
     r = WriteOutput(path, merged, ExistingTail::Drop, ReaderWait::Refuse);
     if (!r.ok())
         r.message =

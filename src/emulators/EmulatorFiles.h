@@ -17,11 +17,12 @@ class EmulatorFiles {
     Q_DECLARE_TR_FUNCTIONS(EmulatorFiles)
 public:
     // The map as a file of its own: a MAME controller file, or RetroArch binds for
-    // --appendconfig.
+    // --appendconfig, which are refused over a file that holds other RetroArch settings.
     static FileResult write(const EmulatorExport& map, const QString& path, ReaderWait wait);
     // The RetroArch binds put into the retroarch.cfg at `path`, the rest of it kept as it
-    // was. The old file is first copied to `backup` (backupName()); if that fails, nothing
-    // is changed.
+    // was. The old file is first copied to `backup` (backupName()), with its permissions;
+    // if that fails, nothing is changed. When the file holds the binds already, nothing is
+    // written and `backup` is empty.
     static FileResult merge(const EmulatorExport& map, const QString& path, QString& backup);
     // "retroarch.cfg.bak", or the first of "retroarch.cfg.bak2", "...bak3" that is free,
     // so that no earlier backup is lost.

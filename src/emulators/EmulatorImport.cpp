@@ -58,11 +58,12 @@ EmulatorImport::Result EmulatorImport::apply(Configuration& config) const {
     Result result;
     if (!config.hasRoles()) {
         result.error = tr("No input has a panel role yet, so no input can take a key from "
-                          "an emulator. Give the inputs their roles first (Edit > Role And "
-                          "Label...).");
+                          "an emulator. Give the inputs their roles first: right-click an "
+                          "input in the window, or let tarvenpad identify --roles learn them.");
         return result;
     }
     const QString emulator = EmulatorControls::name(m_emulator);
+    QList<int> changed;
     for (int slot = 0; slot < Configuration::SlotCount; ++slot) {
         const int role = config.slotRole(slot).role;
         if (!PanelRole::valid(role))
@@ -95,10 +96,30 @@ EmulatorImport::Result EmulatorImport::apply(Configuration& config) const {
                 config.setFlag(slot, flag, true);
         if (before.keyBlank || before.keyCode != key.code)
             config.assignKey(slot, key.code);
-        if (!(config.slot(slot) == before))
+        if (!(config.slot(slot) == before)) {
             ++result.changed;
+            changed << slot;
+        }
     }
+    sameKeys(config, changed, result.notes);
     return result;
+}
+
+void EmulatorImport::sameKeys(const Configuration& config, const QList<int>& changed,
+                              QStringList& notes) {
+    // The unit would send one key for two inputs: the emulator could not tell them apart.
+    for (const int slot : changed) {
+        const EmulatorKey key = EmulatorKey::of(config.slot(slot));
+        for (int other = 0; other < Configuration::SlotCount; ++other) {
+            if (other == slot || config.slot(other).keyBlank ||
+                !(EmulatorKey::of(config.slot(other)) == key) ||
+                (other < slot && changed.contains(other)))
+                continue;
+            notes << tr("%1 now sends %2, as %3 does: the emulator cannot tell them apart.")
+                         .arg(SlotNameWithRole(config, slot), EmulatorKeys::text(key),
+                              SlotNameWithRole(config, other));
+        }
+    }
 }
 
 bool EmulatorImport::keyFor(int role, EmulatorKey& key, QString& reason) const {

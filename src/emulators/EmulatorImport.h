@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -21,7 +22,7 @@ class EmulatorImport {
     Q_DECLARE_TR_FUNCTIONS(EmulatorImport)
 public:
     struct Result {
-        QStringList notes; // each role left as it was, and why
+        QStringList notes; // each role left as it was, and why; inputs now on one key
         int changed = 0;   // slots whose key changed
         int roles = 0;     // slots with a role the emulator has
         QString error;     // why nothing could be done (no slot has a role)
@@ -45,6 +46,9 @@ private:
     bool keyFor(int role, EmulatorKey& key, QString& reason) const;
     bool mameKey(const QString& sequence, EmulatorKey& key, QString& reason) const;
     bool retroArchKey(const QString& bind, EmulatorKey& key, QString& reason) const;
+    // A note for each changed slot that now sends what another slot sends.
+    static void sameKeys(const Configuration& config, const QList<int>& changed,
+                         QStringList& notes);
 
     Emulator m_emulator;
     bool m_fromFile;

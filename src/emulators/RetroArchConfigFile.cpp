@@ -26,14 +26,14 @@ QByteArray lineOf(const QString& name, const QString& value) {
 
 RetroArchConfigFile::Binds RetroArchConfigFile::binds(const EmulatorExport& map) {
     Binds binds;
+    // Both lines each time: a mouse button bound before, by hand or by an earlier merge,
+    // would still press a control that is now on a key.
+    const QString none = QStringLiteral("nul");
     for (const ExportedControl& c : map.controls()) {
         const int button = EmulatorKeys::retroArchMouseButton(c.key.code);
-        if (button) {
-            binds.append({c.control, QStringLiteral("nul")});
-            binds.append({c.control + QStringLiteral("_mbtn"), QString::number(button)});
-        } else {
-            binds.append({c.control, EmulatorKeys::retroArchName(c.key.code)});
-        }
+        binds.append({c.control, button ? none : EmulatorKeys::retroArchName(c.key.code)});
+        binds.append(
+            {c.control + QStringLiteral("_mbtn"), button ? QString::number(button) : none});
     }
     return binds;
 }
@@ -97,5 +97,14 @@ bool RetroArchConfigFile::looksLike(const QByteArray& bytes) {
     for (const QByteArray& line : bytes.split('\n'))
         if (nameOf(line).startsWith("input_"))
             return true;
+    return false;
+}
+
+bool RetroArchConfigFile::holdsSettings(const QByteArray& bytes) {
+    for (const QByteArray& line : bytes.split('\n')) {
+        const QByteArray name = nameOf(line);
+        if (!name.isEmpty() && !name.startsWith("input_"))
+            return true;
+    }
     return false;
 }

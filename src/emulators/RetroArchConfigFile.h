@@ -16,8 +16,8 @@ class RetroArchConfigFile {
 public:
     using Binds = QList<std::pair<QString, QString>>;
 
-    // The exported controls as binds: the key's name, or for a mouse button "nul" and the
-    // button's number in the bind's _mbtn.
+    // The exported controls as binds: the key's name with "nul" in the bind's _mbtn, or
+    // for a mouse button "nul" with the button's number in _mbtn.
     static Binds binds(const EmulatorExport& map);
     // A file of those binds alone, with a comment that says what it is for.
     static QByteArray write(const EmulatorExport& map);
@@ -26,6 +26,9 @@ public:
     static QByteArray merge(const QByteArray& existing, const Binds& binds);
     // Every `name = value` line, the value without its quotes.
     static QHash<QString, QString> read(const QByteArray& bytes);
+    // Whether the bytes hold settings other than binds: a whole retroarch.cfg, not our own
+    // file of binds.
+    static bool holdsSettings(const QByteArray& bytes);
     // Whether the bytes hold RetroArch binds at all.
     static bool looksLike(const QByteArray& bytes);
 };

@@ -62,12 +62,14 @@ void TestEmulators::exportMap_data() {
                        "Player 2 Button 1 keeps MAME's own key, A, which is also sent by Input 1"};
     QTest::newRow("retroarch one key per bind, no service")
         << false << "0:P2_BUTTON1:1d:c 1:SERVICE:26 2:EXIT:e9 3:START1:35"
-        << "input_player2_b = \"z\"\ninput_exit_emulator = \"nul\"\ninput_exit_emulator_mbtn = "
-           "\"3\"\ninput_player1_start = \"tilde\""
+        << "input_player2_b = \"z\"\ninput_player2_b_mbtn = \"nul\"\ninput_exit_emulator = "
+           "\"nul\"\ninput_exit_emulator_mbtn = \"3\"\ninput_player1_start = \"tilde\""
         << QStringList{
                "Input 1 · Player 2 Button 1 sends Control + Z, but a RetroArch bind "
                "takes one key: it is written as Z alone.",
                "Input 2 · Service: RetroArch has no control for Service",
+               "Input 4 · Start 1 sends ~`, which is also RetroArch's key for "
+               "input_netplay_player_chat",
                "Player 1 Button 1 keeps RetroArch's own key, Z, which is also sent by Input 1"};
 }
 
