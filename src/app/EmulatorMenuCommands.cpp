@@ -100,12 +100,12 @@ void EmulatorMenuCommands::exportFor(Emulator emulator) {
     // a folder on its ctrlrpath (Debian's looks only in a system folder unless told), and
     // RetroArch takes the path itself.
     showNotice(mame ? tr("Saved %n control(s) for MAME to \"%1\": start MAME with -ctrlrpath "
-                         "\"%2\" -ctrlr %3",
+                         "\"%2\" -ctrlr \"%3\"",
                          nullptr, count)
                           .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath()),
                                file.completeBaseName())
                     : tr("Saved %n control(s) for RetroArch to \"%1\": start RetroArch with "
-                         "--appendconfig %2",
+                         "--appendconfig \"%2\"",
                          nullptr, count)
                           .arg(file.fileName(), QDir::toNativeSeparators(file.filePath())));
 }
@@ -125,11 +125,14 @@ void EmulatorMenuCommands::mergeIntoRetroArch() {
                           UserDialogs::Buttons::Ok);
         return;
     }
+    const QString shown = QDir::toNativeSeparators(*path);
     m_dialogs.message(m_window,
-                      tr("The binds for %n control(s) are now in \"%1\".\n"
-                         "The old file is kept as \"%2\".",
-                         nullptr, int(map.controls().size()))
-                          .arg(QDir::toNativeSeparators(*path), QDir::toNativeSeparators(backup)),
+                      backup.isEmpty()
+                          ? tr("\"%1\" holds these binds already: nothing has changed.").arg(shown)
+                          : tr("The binds for %n control(s) are now in \"%1\".\n"
+                               "The old file is kept as \"%2\".",
+                               nullptr, int(map.controls().size()))
+                                .arg(shown, QDir::toNativeSeparators(backup)),
                       title, UserDialogs::Icon::Information, UserDialogs::Buttons::Ok);
 }
 
@@ -171,15 +174,14 @@ void EmulatorMenuCommands::keysFromAnEmulator() {
     }
     m_history.replaceAll(tr("Keys From %1").arg(EmulatorControls::name(source->emulator())),
                          scratch.state());
-    const QString done =
-        tr("%n input(s) took %1.", nullptr, result.changed).arg(source->description());
     if (result.notes.isEmpty()) {
-        showNotice(done);
+        showNotice(tr("%n input(s) took %1.", nullptr, result.changed).arg(source->description()));
         return;
     }
-    m_dialogs.messageWithList(m_window,
-                              done + QLatin1Char(' ') + tr("These roles are left as they were:"),
-                              result.notes, title, UserDialogs::Icon::Information);
+    m_dialogs.messageWithList(
+        m_window,
+        tr("%n input(s) took %1, but:", nullptr, result.changed).arg(source->description()),
+        result.notes, title, UserDialogs::Icon::Information);
 }
 
 void EmulatorMenuCommands::showNotice(const QString& text) {

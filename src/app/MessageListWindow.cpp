@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTextBlockFormat>
+#include <QTextCursor>
 #include <QTextEdit>
 
 namespace {
@@ -54,11 +56,18 @@ MessageListWindow::MessageListWindow(QWidget* parent, const QString& text, const
 
     m_list->setObjectName(QStringLiteral("MessageDetails"));
     m_list->setReadOnly(true);
-    m_list->setLineWrapMode(QTextEdit::NoWrap);
+    // Long lines (an emulator's warnings) wrap at the box's width, each line a paragraph of
+    // its own with a little room below, so that where one ends can be seen.
+    m_list->setLineWrapMode(QTextEdit::WidgetWidth);
     // A cursor the keys move, so the arrows, the page keys and Home/End scroll the list.
     m_list->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     m_list->setTabChangesFocus(true);
     m_list->setPlainText(lines.join(QLatin1Char('\n')));
+    QTextCursor all(m_list->document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat spaced;
+    spaced.setBottomMargin(QFontMetrics(m_list->font()).lineSpacing() / 3.0);
+    all.mergeBlockFormat(spaced);
     grid->addWidget(m_list, 1, 0, 1, 2);
     grid->setRowStretch(1, 1);
     grid->setColumnStretch(1, 1);

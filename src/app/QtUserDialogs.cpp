@@ -175,7 +175,9 @@ std::optional<QString> QtUserDialogs::chooseEmulatorFile(QWidget* parent, Emulat
     FileDialogKind kind{
         save ? tr("Save %1 Configuration File").arg(EmulatorControls::name(emulator))
              : tr("Open Emulator Configuration File"),
-        QStringLiteral("EmulatorDialog"), isMame ? mame : retroArch, QStringLiteral("cfg")};
+        QStringLiteral("EmulatorDialog"), isMame ? mame : retroArch,
+        // A file to read is taken by the name given: MAME's and RetroArch's need not end in .cfg.
+        save ? QStringLiteral("cfg") : QString()};
     // The command asks about replacing a file, in its own words.
     return runFileDialog(parent, kind, save, suggestion, false,
                          save     ? QString()

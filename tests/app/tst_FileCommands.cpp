@@ -522,13 +522,13 @@ void TestFileCommands::emulatorEntries_data() {
     QTest::newRow("mame")
         << "fexportmame" << int(Answer::Ok) << list << "<port type=\"P1_BUTTON1\">"
         << "Saved 26 control(s) for MAME to \"x.cfg\": start MAME with -ctrlrpath "
-           "\"DIR\" -ctrlr x";
+           "\"DIR\" -ctrlr \"x\"";
     QTest::newRow("merge") << "fmergeretroarch" << int(Answer::Ok)
                            << "Merge Into RetroArch Configuration|The binds for 26 control(s)"
                            << "input_player1_b = \"z\"" << none;
     QTest::newRow("keys") << "tkeysfromemulator" << 0
-                          << "Keys From An Emulator|1 input(s) took MAME's own keys. These roles "
-                             "are left as they were:\n\nInput 22 \u00b7 Player 2 Button 6"
+                          << "Keys From An Emulator|1 input(s) took MAME's own keys, but:\n\nInput "
+                             "22 \u00b7 Player 2 Button 6"
                           << none << none;
 }
 
