@@ -893,6 +893,10 @@ input keeps its key, and the status is then 9</source>
         <source>%1 holds these binds already; nothing changed.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>keys: FILE and --from SOURCE cannot both be standard input</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ConfigDocument</name>
@@ -1285,6 +1289,10 @@ It is left as it was.</source>
     </message>
     <message>
         <source>%1 now sends %2, as %3 does: the emulator cannot tell them apart.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no key of its own for these, left as they were: %2.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -67,15 +67,19 @@ int EmulatorCommands::mergeMap(const EmulatorExport& map, const QString& out) {
 }
 
 int EmulatorCommands::keys(const ToolOptions& o) {
-    // Only the bare names are the emulators' own keys: "./mame" is a file called mame.
+    // Only the bare names are the emulators' own keys: "./mame" is a file called mame. As
+    // everywhere in the tool, "-" is standard input.
     std::optional<EmulatorImport> source;
-    if (o.from == QLatin1String("mame")) {
+    if (o.from.compare(QLatin1String("mame"), Qt::CaseInsensitive) == 0) {
         source = EmulatorImport::defaults(Emulator::Mame);
-    } else if (o.from == QLatin1String("retroarch")) {
+    } else if (o.from.compare(QLatin1String("retroarch"), Qt::CaseInsensitive) == 0) {
         source = EmulatorImport::defaults(Emulator::RetroArch);
     } else {
+        if (o.from == QLatin1String("-") && o.files[0] == QLatin1String("-"))
+            return fail(Usage, tr("keys: FILE and --from SOURCE cannot both be standard input"));
         QString error;
-        source = EmulatorFiles::read(o.from, InputKind::Any, error);
+        const QString path = o.from == QLatin1String("-") ? QStringLiteral("/dev/stdin") : o.from;
+        source = EmulatorFiles::read(path, InputKind::Any, error);
         if (!source)
             return fail(BadInput, error);
     }

@@ -64,6 +64,8 @@ EmulatorImport::Result EmulatorImport::apply(Configuration& config) const {
     }
     const QString emulator = EmulatorControls::name(m_emulator);
     QList<int> changed;
+    QStringList left; // roles the emulator has no key of its own for
+    const QString ownless = tr("%1 has no key of its own for it").arg(emulator);
     for (int slot = 0; slot < Configuration::SlotCount; ++slot) {
         const int role = config.slotRole(slot).role;
         if (!PanelRole::valid(role))
@@ -78,7 +80,11 @@ EmulatorImport::Result EmulatorImport::apply(Configuration& config) const {
         EmulatorKey key;
         QString reason;
         if (!keyFor(role, key, reason)) {
-            result.notes << tr("%1: %2; left as it was.").arg(who, reason);
+            // RetroArch has nothing for players 2 to 4: one note for them all, not dozens.
+            if (reason == ownless)
+                left << who;
+            else
+                result.notes << tr("%1: %2; left as it was.").arg(who, reason);
             continue;
         }
         const KeySlot before = config.slot(slot);
@@ -101,6 +107,11 @@ EmulatorImport::Result EmulatorImport::apply(Configuration& config) const {
             changed << slot;
         }
     }
+    if (left.size() == 1)
+        result.notes.prepend(tr("%1: %2; left as it was.").arg(left[0], ownless));
+    else if (!left.isEmpty())
+        result.notes.prepend(tr("%1 has no key of its own for these, left as they were: %2.")
+                                 .arg(emulator, left.join(QStringLiteral(", "))));
     sameKeys(config, changed, result.notes);
     return result;
 }

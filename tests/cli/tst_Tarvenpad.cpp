@@ -997,6 +997,9 @@ void TestTarvenpad::emulatorMaps_data() {
     QTest::newRow("keys --from a file")
         << QStringList{"keys", "arcade.TPD", "f.json", "--from", "retroarch.cfg"} << 9
         << "took the keys of this RetroArch configuration." << QStringList{" 4=20 "};
+    QTest::newRow("keys --from MAME, any case")
+        << QStringList{"keys", "ra.json", "mb.TPD", "--from", "MAME"} << 0
+        << "took MAME's own keys." << QStringList{" 4=224 "};
     QTest::newRow("no roles") << QStringList{"mame", "sample.TPD", "n.cfg"} << 3 << ""
                               << QStringList{};
     QTest::newRow("no source") << QStringList{"keys", "arcade.TPD", "s.json", "--from", "none.cfg"}
