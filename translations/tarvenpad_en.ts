@@ -47,6 +47,14 @@
     </message>
 </context>
 <context>
+    <name>ChooseFileToWrite</name>
+    <message>
+        <source>&quot;%1&quot; already exists.
+Do you want to replace it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CommandLineOptions</name>
     <message>
         <source>the unit to use (1 to 4), as listed by &apos;units&apos;</source>
@@ -1300,11 +1308,6 @@ It is left as it was.</source>
     <name>EmulatorMenuCommands</name>
     <message>
         <source>%1 will not see the panel quite as it is:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; already exists.
-Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2697,11 +2700,6 @@ It stays kept on this computer, and the program offers to put it back when that 
 %2.
 
 Nothing has been saved.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; already exists.
-Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

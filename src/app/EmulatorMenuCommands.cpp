@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/EmulatorMenuCommands.h"
 
+#include "app/ChooseFileToWrite.h"
 #include "app/EditHistory.h"
 #include "app/UserDialogs.h"
 #include "emulators/EmulatorControls.h"
@@ -54,30 +55,13 @@ bool EmulatorMenuCommands::mayWrite(const EmulatorExport& map, const QString& ti
 std::optional<QString> EmulatorMenuCommands::chooseExportFile(Emulator emulator,
                                                               const QString& title) {
     const QString tpd = m_config.currentFileName();
-    QString suggestion = tpd.isEmpty()
-                             ? QStringLiteral("tarvenpad.cfg")
-                             : QFileInfo(tpd).dir().filePath(QFileInfo(tpd).completeBaseName() +
-                                                             QStringLiteral(".cfg"));
-    // The dialog asks nothing; an existing file's replacement is asked here, and No goes
-    // back to the dialog with the name, to be put right.
-    for (;;) {
-        const std::optional<QString> path =
-            m_dialogs.chooseEmulatorFile(m_window, emulator, true, suggestion);
-        if (!path || path->trimmed().isEmpty())
-            return std::nullopt;
-        if (!PathExists(*path))
-            return path;
-        const UserDialogs::Answer replace = m_dialogs.message(
-            m_window,
-            tr("\"%1\" already exists.\nDo you want to replace it?")
-                .arg(QDir::toNativeSeparators(*path)),
-            title, UserDialogs::Icon::Question, UserDialogs::Buttons::YesNoCancel);
-        if (replace == UserDialogs::Answer::Yes)
-            return path;
-        if (replace != UserDialogs::Answer::No)
-            return std::nullopt;
-        suggestion = *path;
-    }
+    const QString suggestion =
+        tpd.isEmpty() ? QStringLiteral("tarvenpad.cfg")
+                      : QFileInfo(tpd).dir().filePath(QFileInfo(tpd).completeBaseName() +
+                                                      QStringLiteral(".cfg"));
+    return ChooseFileToWrite(m_dialogs, m_window, title, suggestion, [&](const QString& offered) {
+        return m_dialogs.chooseEmulatorFile(m_window, emulator, true, offered);
+    });
 }
 
 void EmulatorMenuCommands::exportFor(Emulator emulator) {

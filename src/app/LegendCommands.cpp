@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/LegendCommands.h"
 
+#include "app/ChooseFileToWrite.h"
 #include "app/UserDialogs.h"
 #include "files/FileAccess.h"
 #include "legend/LegendFile.h"
@@ -35,33 +36,25 @@ void LegendCommands::printLegend() {
 
 void LegendCommands::exportLegend() {
     const QString title = tr("Export Legend");
-    // The file dialog asks nothing: a name that takes no legend is refused before anything is
-    // asked or replaced, and only then is an existing file's replacement asked about. Either
-    // way the dialog comes back with the name, to be put right.
-    std::optional<QString> path;
-    for (QString suggestion;; suggestion = *path) {
-        path = m_dialogs.chooseLegendFile(m_window, suggestion);
-        if (!path || path->trimmed().isEmpty())
-            return;
-        const QString name = QDir::toNativeSeparators(*path);
-        if (!LegendFormatOf(*path)) {
+    // A name that takes no legend is refused before an existing file's replacement is asked
+    // about.
+    const std::optional<QString> path = ChooseFileToWrite(
+        m_dialogs, m_window, title, QString(),
+        [this](const QString& suggestion) {
+            return m_dialogs.chooseLegendFile(m_window, suggestion);
+        },
+        [&](const QString& chosen) {
+            if (LegendFormatOf(chosen))
+                return true;
             m_dialogs.message(m_window,
                               tr("Cannot save the legend to \"%1\":\n%2.\n\n"
                                  "Nothing has been saved.")
-                                  .arg(name, LegendFormatsReason()),
+                                  .arg(QDir::toNativeSeparators(chosen), LegendFormatsReason()),
                               title, UserDialogs::Icon::Exclamation, UserDialogs::Buttons::Ok);
-            continue;
-        }
-        if (!PathExists(*path))
-            break;
-        const UserDialogs::Answer replace = m_dialogs.message(
-            m_window, tr("\"%1\" already exists.\nDo you want to replace it?").arg(name), title,
-            UserDialogs::Icon::Question, UserDialogs::Buttons::YesNoCancel);
-        if (replace == UserDialogs::Answer::Yes)
-            break;
-        if (replace != UserDialogs::Answer::No)
-            return;
-    }
+            return false;
+        });
+    if (!path)
+        return;
     const LegendSheet sheet(m_config, m_config.currentFileName(), QDate::currentDate());
     const FileResult r =
         WriteLegend(sheet, *path, LegendSheet::defaultPageSize(), ReaderWait::Refuse);

@@ -5,8 +5,6 @@
 #include "emulators/EmulatorExport.h"
 #include "emulators/EmulatorFiles.h"
 #include "emulators/EmulatorImport.h"
-#include "emulators/MameConfigFile.h"
-#include "emulators/RetroArchConfigFile.h"
 #include "model/Configuration.h"
 
 #include <QDir>
@@ -25,9 +23,7 @@ int EmulatorCommands::exportMap(const ToolOptions& o, Emulator emulator) {
 
 int EmulatorCommands::writeMap(const EmulatorExport& map, const QString& out) {
     if (out == QLatin1String("-")) {
-        const QString error = StandardStreams::writeOutput(
-            m_out, map.emulator() == Emulator::Mame ? MameConfigFile::write(map)
-                                                    : RetroArchConfigFile::write(map));
+        const QString error = StandardStreams::writeOutput(m_out, EmulatorFiles::contents(map));
         return error.isEmpty() ? Success : fail(CannotWrite, error);
     }
     m_out.flush(); // the file may be standard output

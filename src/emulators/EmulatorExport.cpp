@@ -71,10 +71,6 @@ void EmulatorExport::addSlot(const Configuration& config, int slot) {
     m_controls << ExportedControl{slot, role, control, key};
 }
 
-QList<int> EmulatorExport::triggers(const EmulatorKey& key) const {
-    return EmulatorKeys::heldCodes(key);
-}
-
 void EmulatorExport::findClashes(const Configuration& config) {
     const QString emulator = EmulatorControls::name(m_emulator);
     // What each input really holds down when pressed, modifiers and all.
@@ -84,9 +80,9 @@ void EmulatorExport::findClashes(const Configuration& config) {
     for (const ExportedControl& pressed : m_controls) {
         const QString who = SlotNameWithRole(config, pressed.slot);
         for (const ExportedControl& other : m_controls) {
-            if (&other == &pressed || !within(triggers(other.key), sends(pressed)))
+            if (&other == &pressed || !within(EmulatorKeys::heldCodes(other.key), sends(pressed)))
                 continue;
-            const bool same = within(triggers(pressed.key), sends(other));
+            const bool same = within(EmulatorKeys::heldCodes(pressed.key), sends(other));
             // A pair that fire each other is said once.
             if (same && other.slot < pressed.slot)
                 continue;
@@ -106,7 +102,7 @@ void EmulatorExport::findClashes(const Configuration& config) {
     // And on what else it does on a key, such as fast forward or a reset.
     for (const ExportedControl& pressed : m_controls)
         for (const EmulatorControls::OtherKey& other : EmulatorControls::otherKeys(m_emulator))
-            if (within(triggers(other.key), sends(pressed)))
+            if (within(EmulatorKeys::heldCodes(other.key), sends(pressed)))
                 m_warnings << tr("%1 sends %2, which is also %3's key for %4: pressing it "
                                  "does both.")
                                   .arg(SlotNameWithRole(config, pressed.slot),
@@ -121,7 +117,7 @@ void EmulatorExport::findClashes(const Configuration& config) {
             continue;
         QStringList inputs;
         for (const ExportedControl& pressed : m_controls)
-            if (within(triggers(own), sends(pressed)))
+            if (within(EmulatorKeys::heldCodes(own), sends(pressed)))
                 inputs << SlotNameWithRole(config, pressed.slot);
         if (!inputs.isEmpty())
             m_warnings << tr("%1 keeps %2's own key, %3, which is also sent by %4: %2 sees "

@@ -38,8 +38,6 @@ public:
 private:
     void addSlot(const Configuration& config, int slot);
     void findClashes(const Configuration& config);
-    // The keys the emulator waits for before it sees the control.
-    QList<int> triggers(const EmulatorKey& key) const;
 
     Emulator m_emulator;
     QList<ExportedControl> m_controls;

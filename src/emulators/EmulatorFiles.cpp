@@ -35,12 +35,15 @@ FileResult EmulatorFiles::write(const EmulatorExport& map, const QString& path, 
                          "instead.")
                           .arg(shown(path)),
                       QString());
-    const QByteArray bytes = map.emulator() == Emulator::Mame ? MameConfigFile::write(map)
-                                                              : RetroArchConfigFile::write(map);
-    FileResult r = WriteOutput(path, bytes, ExistingTail::Drop, wait);
+    FileResult r = WriteOutput(path, contents(map), ExistingTail::Drop, wait);
     if (!r.ok())
         r.message = tr("Cannot write \"%1\":\n%2.").arg(shown(path), r.reason);
     return r;
+}
+
+QByteArray EmulatorFiles::contents(const EmulatorExport& map) {
+    return map.emulator() == Emulator::Mame ? MameConfigFile::write(map)
+                                            : RetroArchConfigFile::write(map);
 }
 
 FileResult EmulatorFiles::merge(const EmulatorExport& map, const QString& path, QString& backup) {
@@ -103,11 +106,9 @@ std::optional<EmulatorImport> EmulatorFiles::read(const QString& path, InputKind
         error = tr("Cannot read \"%1\":\n%2.").arg(shown(path), r.reason);
         return std::nullopt;
     }
-    QString why;
+    QString why = tr("It is longer than any emulator configuration.");
     std::optional<EmulatorImport> source =
         input.complete ? EmulatorImport::fromFile(input.bytes, why) : std::nullopt;
-    if (!input.complete)
-        why = tr("It is longer than any emulator configuration.");
     if (!source)
         error = tr("Cannot take keys from \"%1\":\n%2").arg(shown(path), why);
     return source;

@@ -19,6 +19,8 @@ public:
     // The map as a file of its own: a MAME controller file, or RetroArch binds for
     // --appendconfig, which are refused over a file that holds other RetroArch settings.
     static FileResult write(const EmulatorExport& map, const QString& path, ReaderWait wait);
+    // What write() puts in the file.
+    static QByteArray contents(const EmulatorExport& map);
     // The RetroArch binds put into the retroarch.cfg at `path`, the rest of it kept as it
     // was. The old file is first copied to `backup` (backupName()), with its permissions;
     // if that fails, nothing is changed. When the file holds the binds already, nothing is

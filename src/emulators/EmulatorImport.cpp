@@ -81,7 +81,7 @@ EmulatorImport::Result EmulatorImport::apply(Configuration& config) const {
         QString reason;
         if (!keyFor(role, key, reason)) {
             // RetroArch has nothing for players 2 to 4: one note for them all, not dozens.
-            if (reason == ownless)
+            if (reason.isEmpty())
                 left << who;
             else
                 result.notes << tr("%1: %2; left as it was.").arg(who, reason);
@@ -135,13 +135,10 @@ void EmulatorImport::sameKeys(const Configuration& config, const QList<int>& cha
 
 bool EmulatorImport::keyFor(int role, EmulatorKey& key, QString& reason) const {
     const QString control = EmulatorControls::control(m_emulator, role);
-    const QString emulator = EmulatorControls::name(m_emulator);
     if (!m_fromFile || !m_values.contains(control)) {
         // MAME's files hold only what differs from its own keys, and a file of RetroArch
         // binds for --appendconfig only some: what they leave out is the emulator's own.
         key = EmulatorControls::defaultKey(m_emulator, role);
-        if (key.isNone())
-            reason = tr("%1 has no key of its own for it").arg(emulator);
         return !key.isNone();
     }
     return m_emulator == Emulator::Mame ? mameKey(m_values.value(control), key, reason)

@@ -42,7 +42,8 @@ public:
 
 private:
     EmulatorImport(Emulator emulator, bool fromFile) : m_emulator(emulator), m_fromFile(fromFile) {}
-    // The key for a role, or false with the reason there is none.
+    // The key for a role, or false with the reason there is none; an empty reason when the
+    // emulator has no key of its own for the role.
     bool keyFor(int role, EmulatorKey& key, QString& reason) const;
     bool mameKey(const QString& sequence, EmulatorKey& key, QString& reason) const;
     bool retroArchKey(const QString& bind, EmulatorKey& key, QString& reason) const;

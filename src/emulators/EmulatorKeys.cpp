@@ -130,8 +130,7 @@ constexpr std::array<NameRow, 107> Names{{
     {0xEA, "MOUSECODE_1_BUTTON3", nullptr},
 }};
 
-constexpr std::array<std::pair<int, const char*>, 3> RetroArchMouse{
-    {{0xE8, "1"}, {0xEA, "2"}, {0xE9, "3"}}};
+constexpr std::array<std::pair<int, int>, 3> RetroArchMouse{{{0xE8, 1}, {0xEA, 2}, {0xE9, 3}}};
 
 const NameRow* row(int code) {
     auto it = std::find_if(Names.begin(), Names.end(),
@@ -184,13 +183,15 @@ int EmulatorKeys::fromRetroArchName(QStringView name) {
 int EmulatorKeys::retroArchMouseButton(int code) {
     for (const auto& [c, number] : RetroArchMouse)
         if (c == code)
-            return QByteArray(number).toInt();
+            return number;
     return 0;
 }
 
 int EmulatorKeys::fromRetroArchMouseButton(QStringView number) {
-    for (const auto& [c, n] : RetroArchMouse)
-        if (number == QLatin1String(n))
+    bool isNumber = false;
+    const int n = number.toInt(&isNumber);
+    for (const auto& [c, button] : RetroArchMouse)
+        if (isNumber && n == button)
             return c;
     return 0;
 }
